@@ -1,0 +1,55 @@
+#include "modMain.h"
+
+#include "engine/mod_DriveInfo.h"
+
+namespace modMain {
+
+std::string AppDir;
+std::string CommandLine;
+
+std::string MakeAppDir(const std::string& appPath)
+{
+    if (!appPath.empty() && appPath.back() == '\\')
+        return appPath;
+    return appPath + '\\';
+}
+
+std::string CommandTail(std::string_view line)
+{
+    std::size_t i = 0;
+    if (!line.empty() && line[0] == '"') {
+        const auto close = line.find('"', 1);
+        i = close == std::string_view::npos ? line.size() : close + 1;
+    } else {
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+            ++i;
+    }
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
+    return std::string(line.substr(i));
+}
+
+StartMode ModeOf(const std::string& commandLine)
+{
+    if (commandLine == "/ini")
+        return StartMode::StartupRun;
+    if (commandLine.empty())
+        return StartMode::MainWindowEmpty;
+    if (commandLine[0] == '-')
+        return StartMode::Unmount;
+    return StartMode::MainWindow;
+}
+
+std::string UnmountLetter(const std::string& commandLine) { return commandLine.substr(1, 2); }
+
+StartMode Start(const std::string& appPath, std::string_view fullCommandLine)
+{
+    AppDir = MakeAppDir(appPath);
+    CommandLine = CommandTail(fullCommandLine);
+    const auto mode = ModeOf(CommandLine);
+    if (mode == StartMode::Unmount)
+        mod_DriveInfo::RemoveSubstDrive(UnmountLetter(CommandLine));
+    return mode;
+}
+
+}  // namespace modMain

@@ -1,0 +1,36 @@
+#pragma once
+// Start-up: the two global texts every window reads and the choice of mode.
+#include <string>
+#include <string_view>
+
+namespace modMain {
+
+// The program's folder, always ending with "\".
+extern std::string AppDir;
+// The command-line text after the program name, as Windows hands it over.
+extern std::string CommandLine;
+
+enum class StartMode {
+    StartupRun,       // "/ini": splash, mount the start-up list, end
+    MainWindow,       // a folder to mount
+    MainWindowEmpty,  // nothing to mount: the mount button stays disabled
+    Unmount,          // "-" and a letter: remove its bindings, end without a window
+};
+
+// The application path with a closing "\" unless it already has one (a drive root).
+std::string MakeAppDir(const std::string& appPath);
+
+// The text after the program name of a full command line (GetCommandLine): the
+// name, quoted or not, and the blanks after it are skipped; the rest is kept as is.
+std::string CommandTail(std::string_view fullCommandLine);
+
+StartMode ModeOf(const std::string& commandLine);
+
+// The letter text of the unmount mode: the two characters after the "-".
+std::string UnmountLetter(const std::string& commandLine);
+
+// Sets AppDir and CommandLine and tells which mode they ask for. The unmount mode
+// is carried out here, before any window exists.
+StartMode Start(const std::string& appPath, std::string_view fullCommandLine);
+
+}  // namespace modMain

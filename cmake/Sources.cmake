@@ -1,0 +1,32 @@
+# Which file goes into which build. Portable logic is compiled everywhere and
+# tested on the host; *_win.cpp files bind it to Win32.
+
+set(TAVRIK_CORE_SOURCES
+  platform/Platform.cpp
+  platform/LineText.cpp
+  engine/TextUtil.cpp
+  engine/mod_Subst.cpp
+  engine/mod_DriveInfo.cpp
+  engine/modFiles.cpp
+  engine/modLists.cpp
+  app/modMain.cpp
+)
+
+set(TAVRIK_SIM_SOURCES
+  platform/SimDosDevices.cpp
+  platform/SimFileSystem.cpp
+  platform/SimPlatform.cpp
+)
+
+set(TAVRIK_HOST_SOURCES
+  platform/PlatformDefault_host.cpp
+)
+
+set(TAVRIK_WIN32_SOURCES
+  platform/Win32Platform_win.cpp
+)
+
+set(TAVRIK_APP_WIN32_SOURCES
+  app/WinMain_win.cpp
+  app/Tavrik.rc
+)

@@ -1,0 +1,60 @@
+#include "modFiles.h"
+
+#include "platform/Platform.h"
+
+namespace modFiles {
+
+namespace {
+// Directory + system + hidden: every entry a folder path can pass through.
+constexpr std::uint32_t kAnyEntry = platform::ATTR_DIRECTORY | platform::ATTR_SYSTEM | platform::ATTR_HIDDEN;
+}
+
+std::string GetShortPath(const std::string& path)
+{
+    std::string buffer(kShortPathCapacity, ' ');
+    const auto count = platform::Current().files.ShortPathName(path.c_str(), buffer.data(), kShortPathCapacity);
+    // A count as large as the buffer is the size the platform would need.
+    if (count == 0 || count >= kShortPathCapacity)
+        return {};
+    buffer.resize(count);
+    return buffer;
+}
+
+std::string GetLongPath(const std::string& path)
+{
+    const std::string s0 = path.substr(0, path.find('\0'));
+    if (s0.empty())
+        return {};
+    std::string s = s0;
+    if (s.back() == '\\')
+        s.pop_back();
+    s += '\\';
+
+    auto& files = platform::Current().files;
+    std::string longPath = s.substr(0, 2);
+    // Past the drive part ("C:\"), every backslash ends one folder to look up.
+    for (auto p = s.find('\\', 3); p != std::string::npos; p = s.find('\\', p + 1)) {
+        const auto found = files.Lookup(s.substr(0, p).c_str(), kAnyEntry);
+        if (found.error || found.name.empty())
+            return {};
+        longPath += '\\' + found.name;
+    }
+    return longPath;
+}
+
+bool FileExists(const std::string& path)
+{
+    const auto found = platform::Current().files.Lookup(path.c_str(), 0);
+    return !found.error && !found.name.empty();
+}
+
+bool IsDirectory(const std::string& path) { return platform::Current().files.IsDirectoryPath(path.c_str()); }
+
+void SetListTabStops(platform::WindowHandle listWindow)
+{
+    // Two entries with the second left at 0: the list tabs to the first, 16 units.
+    const std::int32_t stops[2] = {16, 0};
+    platform::Current().lists.SetTabStops(listWindow, 2, stops);
+}
+
+}  // namespace modFiles

@@ -1,0 +1,31 @@
+#pragma once
+// Path helpers: short and long forms, file and directory tests, and the tab stop
+// of the list of mounted folders.
+#include "platform/ListBoxes.h"
+
+#include <cstdint>
+#include <string>
+
+namespace modFiles {
+
+constexpr std::uint32_t kShortPathCapacity = 1024;
+
+// The platform's short (8.3) form of path; empty when it does not exist or does
+// not fit the buffer.
+std::string GetShortPath(const std::string& path);
+
+// The long form of path, each folder by the name it is stored under, for
+// example C:\PROGRA~1\DATA -> C:\Program Files\Data. Empty when any folder on
+// the way is missing. Reads path up to its first NUL.
+std::string GetLongPath(const std::string& path);
+
+// True when a plain file of that name exists (hidden, system files and
+// directories count as missing).
+bool FileExists(const std::string& path);
+
+bool IsDirectory(const std::string& path);
+
+// The mounted list's folders line up at 16 dialog units.
+void SetListTabStops(platform::WindowHandle listWindow);
+
+}  // namespace modFiles

@@ -1,0 +1,39 @@
+#pragma once
+// Reading and removing drive bindings, and listing drives and free letters.
+#include "LetterPicker.h"
+
+#include <cstdint>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mod_DriveInfo {
+
+constexpr std::uint32_t kDriveStringsCapacity = 2048;
+
+// The whole 1024-character query buffer for the letter (blank-filled before the
+// call), or nullopt when the query failed.
+std::optional<std::string> QueryReply(const std::string& letter);
+
+// Removes every binding stacked on the letter, newest first, each by naming its own
+// target. A letter that carries no folder binding (a disk, a network letter) is
+// left alone, and a disk mapping under a folder binding is never removed.
+void RemoveSubstDrive(const std::string& letter);
+
+// The folder a bound letter points to, e.g. "C:\PROGRA~1\DATA"; for a letter that
+// is no folder binding, its current target (such as a disk's device path).
+std::string GetSubstTarget(const std::string& letter);
+
+// One character per present drive, in the platform's (alphabetical) order.
+std::string GetDriveLetters();
+
+// Offers every letter C to Z whose root is not a directory: the picker gets the
+// item "X: " for each and shows the first unless it already shows a text.
+void ListFreeLetters(LetterPicker& picker, bool clearFirst);
+
+// The lines of the list of mounted folders: "M: " TAB long folder, one per
+// letter that is a folder binding, in drive-letter order.
+std::vector<std::string> MountedDriveLines();
+
+}  // namespace mod_DriveInfo

@@ -1,0 +1,54 @@
+#pragma once
+// Files and paths as the engine needs them. Texts are ANSI byte strings; a path is
+// read only up to its first NUL, as the Win32 calls read it.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// File attributes a directory lookup may ask for besides plain files.
+constexpr std::uint32_t ATTR_HIDDEN = 0x2;
+constexpr std::uint32_t ATTR_SYSTEM = 0x4;
+constexpr std::uint32_t ATTR_DIRECTORY = 0x10;
+
+struct LookupResult {
+    std::string name;     // the entry's name as stored (its long name); empty when none matches
+    bool error = false;   // the lookup itself failed (bad name, device not ready, ...)
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // GetShortPathNameA: on success the length stored (without the NUL); when the
+    // buffer is too small, the size needed; 0 when the path does not exist.
+    virtual std::uint32_t ShortPathName(const char* path, char* buffer, std::uint32_t capacity) = 0;
+
+    // PathIsDirectoryA.
+    virtual bool IsDirectoryPath(const char* path) = 0;
+
+    // The first entry matching path: plain files always, plus entries carrying any
+    // of the attributes asked for (hidden, system, directory).
+    virtual LookupResult Lookup(const char* path, std::uint32_t attributes) = 0;
+
+    // Every line of a text file without its line end (CR LF, CR or LF).
+    // nullopt when the file cannot be opened or read.
+    virtual std::optional<std::vector<std::string>> ReadLines(const std::string& path) = 0;
+
+    // Appends text and CR LF, creating the file when missing. A last line left
+    // without its line end is ended first, so the new line never joins it.
+    virtual bool AppendLine(const std::string& path, const std::string& text) = 0;
+
+    // Creates or truncates the file and writes every line followed by CR LF.
+    // True only when everything reached the file.
+    virtual bool WriteLines(const std::string& path, const std::vector<std::string>& lines) = 0;
+
+    // Moves from over to, replacing to when it exists.
+    virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
+
+    virtual bool RemoveFile(const std::string& path) = 0;
+};
+
+}  // namespace platform

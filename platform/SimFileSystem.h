@@ -1,0 +1,74 @@
+#pragma once
+// An in-memory file tree that answers as Windows does: drive letters reach their
+// volume through the DOS device name space (so a letter bound to a folder is that
+// folder), names compare without case, every entry has a long and a short (8.3)
+// name, and entries carry hidden/system attributes.
+#include "FileSystem.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class SimDosDevices;
+
+class SimFileSystem : public FileSystem {
+public:
+    explicit SimFileSystem(SimDosDevices& devices);
+    ~SimFileSystem() override;
+
+    std::uint32_t ShortPathName(const char* path, char* buffer, std::uint32_t capacity) override;
+    bool IsDirectoryPath(const char* path) override;
+    LookupResult Lookup(const char* path, std::uint32_t attributes) override;
+    // Lines are cut and joined by platform/LineText.h, as on Win32.
+    std::optional<std::vector<std::string>> ReadLines(const std::string& path) override;
+    bool AppendLine(const std::string& path, const std::string& text) override;
+    bool WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
+    bool MoveOver(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& path) override;
+
+    // A volume reached through a device path such as "\Device\HarddiskVolume1";
+    // SimDosDevices::AddDisk maps a letter to it.
+    void AddVolume(const std::string& devicePath);
+
+    // Builders. Missing parent folders are created. The short name is made the
+    // way Windows makes it (PROGRA~1, PROGRA~2, ...) unless the name is already 8.3.
+    bool MakeDirectory(const std::string& path, std::uint32_t attributes = 0);
+    bool MakeFile(const std::string& path, const std::string& content = {}, std::uint32_t attributes = 0);
+    bool Remove(const std::string& path);  // a file or a whole folder
+    bool SetAttributes(const std::string& path, std::uint32_t attributes);
+
+    // Raw content of a file, nullopt when missing.
+    std::optional<std::string> Content(const std::string& path) const;
+    bool Exists(const std::string& path) const;
+
+    // Failure injection: the next operations on a path behave as if the disk refused them,
+    // until taken back (deny = false) or ClearFailures.
+    void DenyRead(const std::string& path, bool deny = true);    // ReadLines fails
+    void DenyWrite(const std::string& path, bool deny = true);   // AppendLine/WriteLines/Replace/Delete into it fail
+    void FailWritesAfter(const std::string& path, std::size_t bytes);  // a write stops after so many bytes: disk full
+    void ClearFailures();
+
+    struct Node;
+
+private:
+    struct Resolved;
+    Resolved Resolve(const std::string& path, int depth = 0) const;
+    Node* DriveRoot(char letter, int depth) const;
+    std::string FailureKey(const std::string& path) const;
+    bool WriteDenied(const std::string& path) const;
+    bool Write(Node& file, const std::string& path, std::string data, bool append);
+    Node* CreateChild(Node& folder, const std::string& name, bool directory);
+
+    SimDosDevices& m_Devices;
+    std::map<std::string, std::unique_ptr<Node>> m_Volumes;  // device path (upper) -> root
+    std::set<std::string> m_DenyRead;                         // failure keys
+    std::set<std::string> m_DenyWrite;
+    std::map<std::string, std::size_t> m_WriteLimit;
+};
+
+}  // namespace platform

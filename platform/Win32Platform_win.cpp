@@ -1,0 +1,196 @@
+// The real platform: the ANSI Win32 calls behind the engine's interfaces.
+#include "LineText.h"
+#include "Platform.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+namespace platform {
+
+namespace {
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : m_Handle(handle) {}
+    ~FileHandle()
+    {
+        if (Valid())
+            CloseHandle(m_Handle);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool Valid() const { return m_Handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_Handle; }
+    // Closing is where a delayed write can still fail, so its result counts.
+    bool Close()
+    {
+        const bool ok = CloseHandle(m_Handle) != FALSE;
+        m_Handle = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE m_Handle;
+};
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : m_Handle(handle) {}
+    ~FindHandle()
+    {
+        if (m_Handle != INVALID_HANDLE_VALUE)
+            FindClose(m_Handle);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE Get() const { return m_Handle; }
+
+private:
+    HANDLE m_Handle;
+};
+
+bool WriteAll(HANDLE file, std::string_view data)
+{
+    while (!data.empty()) {
+        DWORD written = 0;
+        const DWORD chunk = data.size() > 0x100000 ? 0x100000 : static_cast<DWORD>(data.size());
+        if (!WriteFile(file, data.data(), chunk, &written, nullptr) || written == 0)
+            return false;
+        data.remove_prefix(written);
+    }
+    return true;
+}
+
+class Win32DosDevices : public DosDevices {
+public:
+    bool Define(std::uint32_t flags, const char* deviceName, const char* target) override
+    {
+        return DefineDosDeviceA(flags, deviceName, target) != FALSE;
+    }
+    std::uint32_t Query(const char* deviceName, char* buffer, std::uint32_t capacity) override
+    {
+        return QueryDosDeviceA(deviceName, buffer, capacity);
+    }
+    std::uint32_t LogicalDriveStrings(std::uint32_t length, char* buffer) override
+    {
+        return GetLogicalDriveStringsA(length, buffer);
+    }
+};
+
+class Win32FileSystem : public FileSystem {
+public:
+    std::uint32_t ShortPathName(const char* path, char* buffer, std::uint32_t capacity) override
+    {
+        return GetShortPathNameA(path, buffer, capacity);
+    }
+
+    bool IsDirectoryPath(const char* path) override { return PathIsDirectoryA(path) != FALSE; }
+
+    LookupResult Lookup(const char* path, std::uint32_t attributes) override
+    {
+        LookupResult result;
+        if (path == nullptr || *path == '\0') {
+            result.error = true;
+            return result;
+        }
+        // Hidden, system and directory entries match only when asked for, as a
+        // BASIC Dir does; plain files always.
+        const DWORD special = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+        WIN32_FIND_DATAA entry{};
+        FindHandle find(FindFirstFileA(path, &entry));
+        if (find.Get() == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            result.error = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_NO_MORE_FILES;
+            return result;
+        }
+        do {
+            if ((entry.dwFileAttributes & special & ~attributes) == 0) {
+                result.name = entry.cFileName;
+                return result;
+            }
+        } while (FindNextFileA(find.Get(), &entry));
+        return result;
+    }
+
+    std::optional<std::vector<std::string>> ReadLines(const std::string& path) override
+    {
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid())
+            return std::nullopt;
+        std::string content;
+        char chunk[8192];
+        for (;;) {
+            DWORD read = 0;
+            if (!ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr))
+                return std::nullopt;
+            if (read == 0)
+                break;
+            content.append(chunk, read);
+        }
+        return SplitLines(content);
+    }
+
+    bool AppendLine(const std::string& path, const std::string& text) override
+    {
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid())
+            return false;
+        std::string data;
+        LARGE_INTEGER size{};
+        if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0) {
+            LARGE_INTEGER last{};
+            last.QuadPart = size.QuadPart - 1;
+            char ending = 0;
+            DWORD read = 0;
+            if (SetFilePointerEx(file.Get(), last, nullptr, FILE_BEGIN) &&
+                ReadFile(file.Get(), &ending, 1, &read, nullptr) && read == 1 && ending != '\n' && ending != '\r')
+                data = "\r\n";
+        }
+        data += text;
+        data += "\r\n";
+        const bool written = WriteAll(file.Get(), data);
+        return file.Close() && written;
+    }
+
+    bool WriteLines(const std::string& path, const std::vector<std::string>& lines) override
+    {
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr));
+        if (!file.Valid())
+            return false;
+        const bool written = WriteAll(file.Get(), JoinLines(lines)) && FlushFileBuffers(file.Get());
+        return file.Close() && written;
+    }
+
+    bool MoveOver(const std::string& from, const std::string& to) override
+    {
+        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    }
+
+    bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != FALSE; }
+};
+
+class Win32ListBoxes : public ListBoxes {
+public:
+    void SetTabStops(WindowHandle listWindow, int count, const std::int32_t* stops) override
+    {
+        SendMessageA(reinterpret_cast<HWND>(listWindow), LB_SETTABSTOPS, static_cast<WPARAM>(count),
+                     reinterpret_cast<LPARAM>(stops));
+    }
+};
+
+}  // namespace
+
+Platform& Default()
+{
+    static Win32DosDevices dos;
+    static Win32FileSystem files;
+    static Win32ListBoxes lists;
+    static Platform platform{dos, files, lists};
+    return platform;
+}
+
+}  // namespace platform

@@ -1,0 +1,21 @@
+#!/bin/bash
+# Installs the Debian packages the build and the tests need, where missing.
+# Run as root (or with sudo available) on a Debian 12 machine.
+set -euo pipefail
+
+packages=(cmake g++ make libgtest-dev g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
+          wine wine32:i386 wine64 fonts-wine xvfb xdotool imagemagick x11-utils)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

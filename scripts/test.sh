@@ -1,0 +1,27 @@
+#!/bin/bash
+# Builds everything and runs every test: host unit tests (plain and with
+# AddressSanitizer + UndefinedBehaviorSanitizer), then the Win32 tests and the
+# end-to-end journeys under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+scripts/setup.sh
+jobs=$(nproc)
+
+for variant in host host-asan; do
+    sanitize=OFF
+    [ "$variant" = host-asan ] && sanitize=ON
+    cmake -S . -B "build/$variant" -DCMAKE_BUILD_TYPE=Debug -DTAVRIK_SANITIZE=$sanitize >/dev/null
+    cmake --build "build/$variant" -j"$jobs"
+    ctest --test-dir "build/$variant" --output-on-failure -j"$jobs"
+done
+
+cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win32 -j"$jobs"
+
+source scripts/wine-env.sh
+trap wine_env_stop EXIT
+TAVRIK_OWN_DISPLAY=1 wine_env_start "$root/build/win32"
+ctest --test-dir build/win32 --output-on-failure
+echo "All tests passed. Journey screenshots: $root/build/win32/journeys"

@@ -1,0 +1,27 @@
+#!/bin/bash
+# Tavrik.exe must be a 32-bit GUI program that imports system DLLs only and
+# carries its manifest and version 3.0.25.
+set -u
+exe=$1
+fail() { echo "FAIL: $*"; exit 1; }
+
+headers=$(i686-w64-mingw32-objdump -p "$exe") || fail "objdump could not read $exe"
+grep -q 'file format pei-i386' <<<"$headers" || fail "not a 32-bit PE"
+grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "not a GUI-subsystem program"
+
+system_dlls='^(kernel32|user32|gdi32|shlwapi|shell32|comctl32|comdlg32|advapi32|ole32|oleaut32|msvcrt|uxtheme|msimg32)\.dll$'
+dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z')
+[ -n "$dlls" ] || fail "no imports found"
+while read -r dll; do
+    grep -Eq "$system_dlls" <<<"$dll" || fail "imports a non-system DLL: $dll"
+done <<<"$dlls"
+
+rsrc=$(mktemp)
+trap 'rm -f "$rsrc"' EXIT
+i686-w64-mingw32-objcopy -O binary --only-section=.rsrc "$exe" "$rsrc" || fail "no resources"
+grep -q 'Microsoft.Windows.Common-Controls' < <(strings "$rsrc") || fail "no common-controls manifest"
+grep -q 'asInvoker' < <(strings "$rsrc") || fail "manifest does not run asInvoker"
+grep -q '<dpiAware[^>]*>false' < <(strings "$rsrc") || fail "manifest does not declare DPI-unaware"
+grep -q '^3\.0\.25$' < <(strings -el "$rsrc") || fail "no version 3.0.25 in the version resource"
+grep -q '^Tavrik$' < <(strings -el "$rsrc") || fail "no product name in the version resource"
+echo "ok: $(wc -l <<<"$dlls") system DLLs: $(tr '\n' ' ' <<<"$dlls")"

@@ -1,0 +1,33 @@
+// Looks at and changes the DOS device name space from outside the program, for
+// the journeys:  dosdev define X: target | query X: | remove X: | drives
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    if (argc >= 4 && std::strcmp(argv[1], "define") == 0)
+        return DefineDosDeviceA(0, argv[2], argv[3]) ? 0 : 1;
+    if (argc >= 3 && std::strcmp(argv[1], "remove") == 0)
+        return DefineDosDeviceA(DDD_REMOVE_DEFINITION, argv[2], nullptr) ? 0 : 1;
+    if (argc >= 3 && std::strcmp(argv[1], "query") == 0) {
+        char buffer[4096];
+        const DWORD count = QueryDosDeviceA(argv[2], buffer, sizeof buffer);
+        if (count == 0)
+            return 1;
+        for (const char* p = buffer; *p; p += std::strlen(p) + 1)
+            std::printf("%s\n", p);
+        return 0;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "drives") == 0) {
+        char buffer[512] = {};
+        GetLogicalDriveStringsA(sizeof buffer - 1, buffer);
+        for (const char* p = buffer; *p; p += std::strlen(p) + 1)
+            std::printf("%c", *p);
+        std::printf("\n");
+        return 0;
+    }
+    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: | drives\n");
+    return 2;
+}

@@ -1,0 +1,138 @@
+// Which letters are present, which are offered as free, and the lines of the
+// list of mounted folders.
+#include "SimMachineFixture.h"
+#include "engine/mod_DriveInfo.h"
+#include "engine/mod_Subst.h"
+
+using mod_DriveInfo::GetDriveLetters;
+using mod_DriveInfo::ListFreeLetters;
+using mod_DriveInfo::MountedDriveLines;
+
+namespace {
+
+class FakePicker : public LetterPicker {
+public:
+    void Clear() override
+    {
+        items.clear();
+        text.clear();
+    }
+    std::string Text() const override { return text; }
+    void SetText(const std::string& New_Text) override { text = New_Text; }
+    void AddItem(const std::string& item) override { items.push_back(item); }
+
+    std::string text;
+    std::vector<std::string> items;
+};
+
+// Remembers every path the directory test is asked about.
+class ProbeRecorder : public platform::SimFileSystem {
+public:
+    using SimFileSystem::SimFileSystem;
+    bool IsDirectoryPath(const char* path) override
+    {
+        probes.emplace_back(path);
+        return SimFileSystem::IsDirectoryPath(path);
+    }
+    std::vector<std::string> probes;
+};
+
+std::vector<std::string> Items(const std::string& letters)
+{
+    std::vector<std::string> items;
+    for (char c : letters)
+        items.push_back(std::string(1, c) + ": ");
+    return items;
+}
+
+std::string AllBut(const std::string& taken)
+{
+    std::string letters;
+    for (char c = 'C'; c <= 'Z'; ++c)
+        if (taken.find(c) == std::string::npos)
+            letters += c;
+    return letters;
+}
+
+class DriveInfo : public SimMachineTest {};
+
+TEST_F(DriveInfo, LettersAndMountedLines)
+{
+    machine.AddDisk('A', 7);
+    machine.AddDisk('D', 2);
+    ASSERT_TRUE(files().MakeDirectory("C:\\Program Files\\Data"));
+    ASSERT_TRUE(files().MakeDirectory("C:\\Gone"));
+    ASSERT_TRUE(mod_Subst::SubstDrive("m: ", "C:\\PROGRA~1\\DATA", 0));
+    ASSERT_TRUE(mod_Subst::SubstDrive("G", "C:\\Gone", 0));
+    ASSERT_TRUE(files().Remove("C:\\Gone"));
+
+    EXPECT_EQ(GetDriveLetters(), "ACDGM");
+    // Disks are left out; a binding whose folder is gone keeps its line, empty after the TAB.
+    EXPECT_EQ(MountedDriveLines(), (std::vector<std::string>{"G: \t", "M: \tC:\\Program Files\\Data"}));
+}
+
+TEST_F(DriveInfo, NoDrivesGiveNoLetters)
+{
+    dos().Define(platform::DDD_REMOVE_DEFINITION, "C:", nullptr);
+    EXPECT_EQ(GetDriveLetters(), "");
+    EXPECT_TRUE(MountedDriveLines().empty());
+}
+
+TEST_F(DriveInfo, FreeLettersSkipEveryLetterWithAReadableRoot)
+{
+    machine.AddDisk('D', 2);
+    ASSERT_TRUE(files().MakeDirectory("C:\\Data"));
+    ASSERT_TRUE(files().MakeDirectory("C:\\Gone"));
+    ASSERT_TRUE(mod_Subst::SubstDrive("M", "C:\\Data", 0));
+    ASSERT_TRUE(mod_Subst::SubstDrive("G", "C:\\Gone", 0));
+    ASSERT_TRUE(files().Remove("C:\\Gone"));
+
+    FakePicker picker;
+    ListFreeLetters(picker, false);
+    // G's folder is gone, so G counts as free although it is bound.
+    EXPECT_EQ(picker.items, Items(AllBut("CDM")));
+    EXPECT_EQ(picker.text, "E: ");
+}
+
+TEST_F(DriveInfo, FreeLettersKeepOrClearWhatThePickerHolds)
+{
+    FakePicker picker;
+    picker.items = {"old"};
+    picker.text = "Z: ";
+    ListFreeLetters(picker, false);
+    EXPECT_EQ(picker.text, "Z: ");
+    ASSERT_EQ(picker.items.size(), 24u);
+    EXPECT_EQ(picker.items.front(), "old");
+    EXPECT_EQ(picker.items[1], "D: ");
+
+    ListFreeLetters(picker, true);
+    EXPECT_EQ(picker.items, Items(AllBut("C")));
+    EXPECT_EQ(picker.text, "D: ");
+}
+
+TEST_F(DriveInfo, NoFreeLetterLeavesThePickerEmpty)
+{
+    for (char c = 'D'; c <= 'Z'; ++c)
+        machine.AddDisk(c, c);
+    FakePicker picker;
+    ListFreeLetters(picker, true);
+    EXPECT_TRUE(picker.items.empty());
+    EXPECT_EQ(picker.text, "");
+}
+
+TEST(DriveInfoProbe, TheProbePathKeepsItsTrailingBlank)
+{
+    platform::SimDosDevices dos;
+    ProbeRecorder files(dos);
+    platform::SimListBoxes lists;
+    platform::Platform sim{dos, files, lists};
+    platform::ScopedPlatform scope(sim);
+
+    FakePicker picker;
+    ListFreeLetters(picker, false);
+    ASSERT_EQ(files.probes.size(), 24u);
+    EXPECT_EQ(files.probes.front(), "C:\\ ");
+    EXPECT_EQ(files.probes.back(), "Z:\\ ");
+}
+
+}  // namespace

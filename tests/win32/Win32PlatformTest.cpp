@@ -1,0 +1,186 @@
+// The real platform under Wine, for what Wine does as Windows does: one binding
+// defined, queried, listed and removed; short and long forms; directory and file
+// tests; the list files on a real disk.
+#include "engine/modFiles.h"
+#include "engine/modLists.h"
+#include "engine/mod_DriveInfo.h"
+#include "engine/mod_Subst.h"
+#include "platform/Platform.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+// A letter nothing else on a test machine uses; freed before and after each test.
+const std::string kLetter = "Q";
+
+void FreeLetter()
+{
+    char buffer[1024];
+    for (int i = 0; i < 8 && QueryDosDeviceA("Q:", buffer, sizeof buffer) != 0; ++i)
+        DefineDosDeviceA(DDD_REMOVE_DEFINITION, "Q:", nullptr);
+}
+
+std::string WindowsDir()
+{
+    char buffer[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+    return std::string(buffer, length);
+}
+
+// A fresh folder under the temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        char base[MAX_PATH];
+        GetTempPathA(MAX_PATH, base);
+        m_Path = std::string(base) + "Tavrik Test " + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(m_Path.c_str(), nullptr);
+    }
+    ~TempFolder()
+    {
+        std::string command = "cmd /c rd /s /q \"" + m_Path + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                           &startup, &process)) {
+            WaitForSingleObject(process.hProcess, 10000);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+    }
+    const std::string& Path() const { return m_Path; }
+    std::string Dir() const { return m_Path + "\\"; }
+
+private:
+    std::string m_Path;
+};
+
+class Win32Drives : public ::testing::Test {
+protected:
+    void SetUp() override { FreeLetter(); }
+    void TearDown() override { FreeLetter(); }
+};
+
+TEST_F(Win32Drives, BindingIsDefinedQueriedListedAndRemoved)
+{
+    const std::string windows = WindowsDir();
+    ASSERT_FALSE(mod_Subst::IsSubstDrive(kLetter));
+    ASSERT_EQ(mod_DriveInfo::GetDriveLetters().find('Q'), std::string::npos);
+
+    ASSERT_TRUE(mod_Subst::SubstDrive("q: ", windows, 0));
+    EXPECT_TRUE(mod_Subst::IsSubstDrive("q"));
+    EXPECT_EQ(mod_DriveInfo::GetSubstTarget(kLetter), windows);
+    EXPECT_NE(mod_DriveInfo::GetDriveLetters().find('Q'), std::string::npos);
+
+    bool listed = false;
+    for (const auto& line : mod_DriveInfo::MountedDriveLines())
+        listed = listed || line == "Q: \t" + modFiles::GetLongPath(windows);
+    EXPECT_TRUE(listed);
+
+    mod_DriveInfo::RemoveSubstDrive("Q:");
+    EXPECT_FALSE(mod_Subst::IsSubstDrive(kLetter));
+    EXPECT_EQ(mod_DriveInfo::GetDriveLetters().find('Q'), std::string::npos);
+}
+
+TEST_F(Win32Drives, RemovalOfADiskLetterIsRefused)
+{
+    // Wine would drop C: from the name space if asked; the engine must never ask.
+    mod_DriveInfo::RemoveSubstDrive("C:");
+    char buffer[1024];
+    ASSERT_NE(QueryDosDeviceA("C:", buffer, sizeof buffer), 0u);
+    EXPECT_EQ(std::string(buffer).rfind("\\Device\\", 0), 0u);
+    EXPECT_FALSE(mod_Subst::IsSubstDrive("C"));
+    EXPECT_TRUE(mod_Subst::SubstDrive("C", static_cast<const char*>(nullptr), DDD_REMOVE_DEFINITION));
+    EXPECT_NE(QueryDosDeviceA("C:", buffer, sizeof buffer), 0u);
+}
+
+TEST_F(Win32Drives, MountFolderBindsTheShortForm)
+{
+    TempFolder temp;
+    const std::string folder = temp.Path() + "\\A Long Folder Name";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    EXPECT_EQ(modLists::MountFolder("Q: ", folder), modLists::MountResult::Mounted);
+    EXPECT_EQ(mod_DriveInfo::GetSubstTarget(kLetter), modFiles::GetShortPath(folder));
+    EXPECT_EQ(modLists::MountFolder("Q: ", folder + "\\missing"), modLists::MountResult::NotADirectory);
+}
+
+TEST(Win32Paths, ShortAndLongFormsRoundTrip)
+{
+    TempFolder temp;
+    const std::string folder = temp.Path() + "\\Program Data Of Ours";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+
+    const std::string shortForm = modFiles::GetShortPath(folder);
+    ASSERT_FALSE(shortForm.empty());
+    EXPECT_EQ(shortForm.find(' '), std::string::npos);
+    EXPECT_TRUE(modFiles::IsDirectory(shortForm));
+
+    const std::string longForm = modFiles::GetLongPath(folder);
+    EXPECT_EQ(modFiles::GetLongPath(shortForm), longForm);
+    EXPECT_EQ(modFiles::GetLongPath(shortForm + "\\"), longForm);
+    EXPECT_EQ(longForm.substr(longForm.size() - 20), "Program Data Of Ours");
+    EXPECT_EQ(modFiles::GetLongPath(folder + "\\gone\\deeper"), "");
+    EXPECT_EQ(modFiles::GetShortPath(folder + "\\gone"), "");
+    EXPECT_EQ(modFiles::GetLongPath("C:\\"), "C:");
+}
+
+TEST(Win32Paths, DirectoryAndFileTests)
+{
+    TempFolder temp;
+    const std::string file = temp.Dir() + "plain.txt";
+    ASSERT_TRUE(platform::Current().files.WriteLines(file, {"x"}));
+
+    EXPECT_TRUE(modFiles::IsDirectory(temp.Path()));
+    EXPECT_TRUE(modFiles::IsDirectory("C:\\ "));  // the free-letter probe keeps a blank
+    EXPECT_FALSE(modFiles::IsDirectory(file));
+    EXPECT_FALSE(modFiles::IsDirectory(temp.Dir() + "missing"));
+
+    EXPECT_TRUE(modFiles::FileExists(file));
+    EXPECT_FALSE(modFiles::FileExists(temp.Path()));
+    EXPECT_FALSE(modFiles::FileExists(temp.Dir() + "missing.txt"));
+    EXPECT_FALSE(modFiles::FileExists(""));
+}
+
+TEST(Win32Files, ListFilesRoundTripOnDisk)
+{
+    TempFolder temp;
+    const std::string dir = temp.Dir();
+
+    EXPECT_TRUE(modLists::ReadHistory(dir).empty());
+    ASSERT_TRUE(modLists::AppendHistory(dir, "\"C:\\With Quotes\" "));
+    ASSERT_TRUE(modLists::AppendHistory(dir, "C:\\Data"));
+    EXPECT_EQ(modLists::ReadHistory(dir), (std::vector<std::string>{"\"C:\\With Quotes\" ", "C:\\Data"}));
+
+    ASSERT_TRUE(modLists::WriteStartupList(dir, {"M: \tC:\\Data", "n: \tC:\\Other Place"}));
+    EXPECT_EQ(modLists::ReadStartupList(dir), (std::vector<std::string>{"m: \tc:\\data", "n: \tc:\\other place"}));
+    ASSERT_TRUE(modLists::WriteStartupList(dir, {}));
+    EXPECT_TRUE(modFiles::FileExists(dir + "mount.ini"));
+    EXPECT_TRUE(modLists::ReadStartupList(dir).empty());
+    EXPECT_FALSE(modFiles::FileExists(dir + "mount.ini.new"));
+
+    ASSERT_TRUE(modLists::ClearHistory(dir));
+    EXPECT_FALSE(modFiles::FileExists(dir + "Tavrik.ini"));
+    EXPECT_TRUE(modLists::ClearHistory(dir));
+}
+
+TEST(Win32Files, AppendEndsAnUnfinishedLastLineFirst)
+{
+    TempFolder temp;
+    const std::string path = temp.Dir() + "Tavrik.ini";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "C:\\One", 6, &written, nullptr);
+    CloseHandle(file);
+
+    ASSERT_TRUE(modLists::AppendHistory(temp.Dir(), "C:\\Two"));
+    EXPECT_EQ(modLists::ReadHistory(temp.Dir()), (std::vector<std::string>{"C:\\One", "C:\\Two"}));
+}
+
+}  // namespace
