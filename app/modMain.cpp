@@ -46,10 +46,15 @@ StartMode Start(const std::string& appPath, std::string_view fullCommandLine)
 {
     AppDir = MakeAppDir(appPath);
     CommandLine = CommandTail(fullCommandLine);
-    const auto mode = ModeOf(CommandLine);
-    if (mode == StartMode::Unmount)
-        mod_DriveInfo::RemoveSubstDrive(UnmountLetter(CommandLine));
-    return mode;
+    return ModeOf(CommandLine);
+}
+
+bool UnmountBranch(const std::string& commandLine)
+{
+    if (ModeOf(commandLine) != StartMode::Unmount)
+        return false;
+    mod_DriveInfo::RemoveSubstDrive(UnmountLetter(commandLine));
+    return true;
 }
 
 }  // namespace modMain

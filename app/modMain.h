@@ -29,8 +29,12 @@ StartMode ModeOf(const std::string& commandLine);
 // The letter text of the unmount mode: the two characters after the "-".
 std::string UnmountLetter(const std::string& commandLine);
 
-// Sets AppDir and CommandLine and tells which mode they ask for. The unmount mode
-// is carried out here, before any window exists.
+// Sets AppDir and CommandLine and tells which mode they ask for.
 StartMode Start(const std::string& appPath, std::string_view fullCommandLine);
+
+// The first decision of the main window's load: a command line beginning with
+// "-" removes the bindings of the letter after it, silently, and the program is
+// to end. True when that was the case.
+bool UnmountBranch(const std::string& commandLine);
 
 }  // namespace modMain

@@ -10,6 +10,10 @@ set(TAVRIK_CORE_SOURCES
   engine/modFiles.cpp
   engine/modLists.cpp
   app/modMain.cpp
+  app/modBrowse.cpp
+  app/HelpText.cpp
+  platform/ui/Twips.cpp
+  platform/ui/PropertyBag.cpp
 )
 
 set(TAVRIK_SIM_SOURCES
@@ -24,6 +28,20 @@ set(TAVRIK_HOST_SOURCES
 
 set(TAVRIK_WIN32_SOURCES
   platform/Win32Platform_win.cpp
+  platform/ui/App_win.cpp
+  platform/ui/Controls_win.cpp
+  platform/ui/Form_win.cpp
+)
+
+# The windows and the two external controls. The windows are written against
+# the toolkit and hold no Win32 code themselves, but need it to run.
+set(TAVRIK_WINDOWS_SOURCES
+  app/StyleXP_win.cpp
+  app/ctxHookMenu_win.cpp
+  app/frmMount.cpp
+  app/frmSplash.cpp
+  app/frmHelp.cpp
+  app/frmStartLoad.cpp
 )
 
 set(TAVRIK_APP_WIN32_SOURCES

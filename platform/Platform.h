@@ -5,6 +5,7 @@
 #include "DosDevices.h"
 #include "FileSystem.h"
 #include "ListBoxes.h"
+#include "ShellDialogs.h"
 
 namespace platform {
 
@@ -12,6 +13,7 @@ struct Platform {
     DosDevices& dos;
     FileSystem& files;
     ListBoxes& lists;
+    ShellDialogs& shell;
 };
 
 Platform& Current();

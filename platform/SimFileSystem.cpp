@@ -125,12 +125,16 @@ std::string MakeShortName(const std::string& longName, const Node& folder)
     std::string base = clean(hasExt ? longName.substr(0, lastDot) : longName, 6);
     const std::string ext = hasExt ? clean(longName.substr(lastDot + 1), 3) : std::string{};
     if (base.empty())
-        base = "_";
+        base.push_back('_');
     for (int n = 1;; ++n) {
-        const std::string tail = "~" + std::to_string(n);
-        std::string candidate = base.substr(0, std::min<std::size_t>(base.size(), 8 - tail.size())) + tail;
-        if (!ext.empty())
-            candidate += "." + ext;
+        std::string tail = std::to_string(n);
+        tail.insert(tail.begin(), '~');
+        std::string candidate = base.substr(0, std::min<std::size_t>(base.size(), 8 - tail.size()));
+        candidate += tail;
+        if (!ext.empty()) {
+            candidate += '.';
+            candidate += ext;
+        }
         if (!NameTaken(folder, candidate))
             return candidate;
     }
@@ -178,8 +182,11 @@ std::unique_ptr<Node> Detach(Node& node)
 std::string CanonicalPath(const Node& node)
 {
     std::string path;
-    for (const Node* at = &node; at; at = at->parent)
-        path = at->parent ? "\\" + UpperText(at->name) + path : UpperText(at->name) + path;
+    for (const Node* at = &node; at; at = at->parent) {
+        path.insert(0, UpperText(at->name));
+        if (at->parent)
+            path.insert(path.begin(), '\\');
+    }
     return path;
 }
 

@@ -12,6 +12,16 @@ void SimListBoxes::SetTabStops(WindowHandle listWindow, int count, const std::in
     calls.push_back(std::move(call));
 }
 
+std::optional<std::string> SimShellDialogs::BrowseForFolder(WindowHandle owner, const std::string& title,
+                                                            std::uint32_t flags)
+{
+    ++calls;
+    lastOwner = owner;
+    lastTitle = title;
+    lastFlags = flags;
+    return answer;
+}
+
 SimMachine::SimMachine() { AddDisk('C', 1); }
 
 void SimMachine::AddDisk(char letter, int volumeNumber)

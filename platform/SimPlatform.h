@@ -20,6 +20,18 @@ public:
     std::vector<Call> calls;
 };
 
+// Answers the folder picker as a test sets it up, and remembers how it was asked.
+class SimShellDialogs : public ShellDialogs {
+public:
+    std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
+                                               std::uint32_t flags) override;
+    std::optional<std::string> answer;  // nullopt: the user cancels
+    int calls = 0;
+    WindowHandle lastOwner = 0;
+    std::string lastTitle;
+    std::uint32_t lastFlags = 0;
+};
+
 class SimMachine {
 public:
     SimMachine();
@@ -32,7 +44,8 @@ public:
     SimDosDevices dos;
     SimFileSystem files{dos};
     SimListBoxes lists;
-    Platform platform{dos, files, lists};
+    SimShellDialogs shell;
+    Platform platform{dos, files, lists, shell};
 };
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include "Platform.h"
 
 #include <windows.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 
 namespace platform {
@@ -182,6 +183,28 @@ public:
     }
 };
 
+class Win32ShellDialogs : public ShellDialogs {
+public:
+    std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
+                                               std::uint32_t flags) override
+    {
+        BROWSEINFOA info{};
+        info.hwndOwner = reinterpret_cast<HWND>(owner);
+        info.pidlRoot = nullptr;
+        info.lpszTitle = title.c_str();
+        info.ulFlags = flags;
+        LPITEMIDLIST item = SHBrowseForFolderA(&info);
+        if (!item)
+            return std::nullopt;
+        std::string buffer(MAX_PATH, ' ');
+        const BOOL ok = SHGetPathFromIDListA(item, buffer.data());
+        CoTaskMemFree(item);
+        if (!ok)
+            return std::string();
+        return buffer.substr(0, buffer.find('\0'));
+    }
+};
+
 }  // namespace
 
 Platform& Default()
@@ -189,7 +212,8 @@ Platform& Default()
     static Win32DosDevices dos;
     static Win32FileSystem files;
     static Win32ListBoxes lists;
-    static Platform platform{dos, files, lists};
+    static Win32ShellDialogs shell;
+    static Platform platform{dos, files, lists, shell};
     return platform;
 }
 

@@ -125,7 +125,8 @@ TEST(DriveInfoProbe, TheProbePathKeepsItsTrailingBlank)
     platform::SimDosDevices dos;
     ProbeRecorder files(dos);
     platform::SimListBoxes lists;
-    platform::Platform sim{dos, files, lists};
+    platform::SimShellDialogs shell;
+    platform::Platform sim{dos, files, lists, shell};
     platform::ScopedPlatform scope(sim);
 
     FakePicker picker;

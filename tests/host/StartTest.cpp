@@ -38,23 +38,29 @@ TEST(Start, ModeComesFromTheCommandLineAlone)
 
 class StartUnmount : public SimMachineTest {};
 
-TEST_F(StartUnmount, DashAndLetterRemovesTheBindingsAtStart)
+TEST_F(StartUnmount, DashAndLetterRemovesTheBindings)
 {
     ASSERT_TRUE(files().MakeDirectory("C:\\Data"));
-    for (const char* line : {"Tavrik.exe -M", "Tavrik.exe -M:", "Tavrik.exe -m: extra"}) {
-        ASSERT_TRUE(mod_Subst::SubstDrive("M", "C:\\Data", 0));
-        ASSERT_TRUE(mod_Subst::SubstDrive("M", "C:\\Data", 0));
-        EXPECT_EQ(modMain::Start("C:\\Tools", line), StartMode::Unmount) << line;
-        EXPECT_FALSE(mod_Subst::IsSubstDrive("M")) << line;
-    }
+    EXPECT_EQ(modMain::Start("C:\\Tools", "Tavrik.exe -m: extra"), StartMode::Unmount);
     EXPECT_EQ(modMain::AppDir, "C:\\Tools\\");
     EXPECT_EQ(modMain::CommandLine, "-m: extra");
+    for (const char* line : {"-M", "-M:", "-m: extra"}) {
+        ASSERT_TRUE(mod_Subst::SubstDrive("M", "C:\\Data", 0));
+        ASSERT_TRUE(mod_Subst::SubstDrive("M", "C:\\Data", 0));
+        EXPECT_TRUE(modMain::UnmountBranch(line)) << line;
+        EXPECT_FALSE(mod_Subst::IsSubstDrive("M")) << line;
+    }
+    ASSERT_TRUE(mod_Subst::SubstDrive("M", "C:\\Data", 0));
+    EXPECT_FALSE(modMain::UnmountBranch("C:\\Data"));
+    EXPECT_FALSE(modMain::UnmountBranch(""));
+    EXPECT_TRUE(mod_Subst::IsSubstDrive("M"));
 }
 
 TEST_F(StartUnmount, DashAloneOrADiskLetterRemovesNothing)
 {
+    EXPECT_TRUE(modMain::UnmountBranch("-"));
+    EXPECT_TRUE(modMain::UnmountBranch("-C"));
     EXPECT_EQ(modMain::Start("C:\\", "Tavrik.exe -"), StartMode::Unmount);
-    EXPECT_EQ(modMain::Start("C:\\", "Tavrik.exe -C"), StartMode::Unmount);
     EXPECT_TRUE(dos().Calls().empty());
     EXPECT_EQ(dos().Mappings("C:"), std::vector<std::string>{"\\Device\\HarddiskVolume1"});
     EXPECT_EQ(modMain::AppDir, "C:\\");

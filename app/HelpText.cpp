@@ -1,0 +1,27 @@
+#include "HelpText.h"
+
+std::string HelpText()
+{
+    static const char* const lines[] = {
+        "     :                          :",
+        "   ..: OMBRILO HELP :..",
+        "   ................................",
+        "",
+        "1. Right-Click on folder in explorer",
+        "   and select mount. Select the drive",
+        "   letter and mount.",
+        "   ",
+        "2. Mount on win startup will mount a",
+        "   selected folder to a drive letter",
+        "   when run from the startup menu",
+        "   with the switch /ini.",
+        "   ",
+        "   Tavrik is made by its developers.",
+    };
+    std::string text;
+    for (const char* line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}

@@ -1,0 +1,5 @@
+#pragma once
+#include <string>
+
+// The help window's text: fourteen lines, each ended by CR LF.
+std::string HelpText();

@@ -1,0 +1,300 @@
+// The menu-drawing control over Win32: it hooks its window's procedure, turns
+// the items of every pop-up menu owner-drawn as the menu opens, and measures
+// and draws them itself.
+#include "ctxHookMenu.h"
+
+#include "platform/ui/Form.h"
+#include "platform/ui/WinUtil_win.h"
+
+#include <commctrl.h>
+
+using ui::win::GdiObject;
+using ui::win::Selection;
+using ui::win::ToColorRef;
+
+namespace {
+
+constexpr int kBarWidth = 24;  // the picture bar on the left of every item
+constexpr int kItemHeight = 22;
+constexpr int kSeparatorHeight = 7;
+
+LRESULT CALLBACK MenuHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    bool handled = false;
+    const long long result = reinterpret_cast<ctxHookMenu*>(data)->Hook(message, wParam, lParam, handled);
+    if (handled)
+        return static_cast<LRESULT>(result);
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(window, MenuHook, 2);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void Gradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, bool horizontal)
+{
+    const int span = horizontal ? r.right - r.left : r.bottom - r.top;
+    for (int i = 0; i < span; ++i) {
+        const auto mix = [&](int shift) {
+            const int a = (from >> shift) & 0xFF, b = (to >> shift) & 0xFF;
+            return (a + (b - a) * i / (span > 1 ? span - 1 : 1)) & 0xFF;
+        };
+        GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(mix(0), mix(8), mix(16))));
+        RECT line = horizontal ? RECT{r.left + i, r.top, r.left + i + 1, r.bottom}
+                               : RECT{r.left, r.top + i, r.right, r.top + i + 1};
+        FillRect(dc, &line, brush.Get());
+    }
+}
+
+void Fill(HDC dc, const RECT& r, COLORREF color)
+{
+    GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    FillRect(dc, &r, brush.Get());
+}
+
+char LowerChar(char c)
+{
+    const auto lowered = reinterpret_cast<UINT_PTR>(
+        CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(c)))));
+    return static_cast<char>(lowered & 0xFF);
+}
+
+// The character after a single "&" in a caption, lower-cased; 0 when none.
+char Mnemonic(const std::string& caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return LowerChar(caption[i + 1]);
+    }
+    return 0;
+}
+
+}  // namespace
+
+ctxHookMenu::ctxHookMenu(ui::Form& form, std::string name) : ui::Control(form, std::move(name))
+{
+    m_Visible = false;
+}
+
+ctxHookMenu::~ctxHookMenu() { Detach(); }
+
+bool ctxHookMenu::SetProperty(std::int32_t dispId, const Variant& value)
+{
+    const bool* flag = std::get_if<bool>(&value);
+    const std::int32_t* number = std::get_if<std::int32_t>(&value);
+    switch (dispId) {
+    case kActive:
+        if (!flag)
+            return false;
+        m_Active = *flag;
+        m_Active ? Attach() : Detach();
+        return true;
+    case kBarStyle:
+        if (!number || *number < 0 || *number > 2)
+            return false;
+        m_BarStyle = *number;
+        return true;
+    case kSelectionStyle:
+        if (!number || *number < 0 || *number > 2)
+            return false;
+        m_SelectionStyle = *number;
+        return true;
+    case kFlatBorder:
+        if (!flag)
+            return false;
+        m_FlatBorder = *flag;
+        return true;
+    case kUseFont:
+        if (!flag)
+            return false;
+        m_UseFont = *flag;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ctxHookMenu::Invoke(std::int32_t dispId, const std::vector<Variant>& args)
+{
+    if (dispId != kSetColors || args.size() != 15)
+        return false;
+    Colors colors;
+    ui::Color* fields[] = {&colors.Back,       &colors.Back2,          &colors.Bar,          &colors.Bar2,
+                           &colors.Selection,  &colors.SelectionBorder, &colors.Selection2,  &colors.SeparatorLight,
+                           &colors.Text,       &colors.DisabledText,    &colors.Separator,    &colors.SelectedText,
+                           &colors.Border};
+    for (std::size_t i = 0; i < 13; ++i) {
+        const auto* value = std::get_if<std::int32_t>(&args[i]);
+        if (!value)
+            return false;
+        *fields[i] = static_cast<ui::Color>(*value);
+    }
+    const auto* gradientBar = std::get_if<bool>(&args[13]);
+    const auto* gradientSelection = std::get_if<bool>(&args[14]);
+    if (!gradientBar || !gradientSelection)
+        return false;
+    colors.GradientBar = *gradientBar;
+    colors.GradientSelection = *gradientSelection;
+    m_Colors = colors;
+    return true;
+}
+
+void ctxHookMenu::Attach()
+{
+    if (m_Attached || !m_Form.hWnd())
+        return;
+    if (SetWindowSubclass(reinterpret_cast<HWND>(m_Form.hWnd()), MenuHook, 2, reinterpret_cast<DWORD_PTR>(this)))
+        m_Attached = m_Form.hWnd();
+}
+
+void ctxHookMenu::Detach()
+{
+    if (!m_Attached)
+        return;
+    if (IsWindow(reinterpret_cast<HWND>(m_Attached)))
+        RemoveWindowSubclass(reinterpret_cast<HWND>(m_Attached), MenuHook, 2);
+    m_Attached = 0;
+}
+
+long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr_t lParam, bool& handled)
+{
+    if (!m_Active)
+        return 0;
+    switch (message) {
+    case WM_INITMENUPOPUP: {
+        HMENU menu = reinterpret_cast<HMENU>(wParam);
+        const int count = GetMenuItemCount(menu);
+        for (int i = 0; i < count; ++i) {
+            char text[256] = {};
+            MENUITEMINFOA item{};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+            item.dwTypeData = text;
+            item.cch = sizeof text - 1;
+            if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item) || (item.fType & MFT_OWNERDRAW))
+                continue;
+            if (!(item.fType & MFT_SEPARATOR))
+                m_Texts[item.wID] = text;
+            MENUITEMINFOA owner{};
+            owner.cbSize = sizeof owner;
+            owner.fMask = MIIM_FTYPE | MIIM_DATA;
+            owner.fType = item.fType | MFT_OWNERDRAW;
+            owner.dwItemData = item.wID;
+            SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &owner);
+        }
+        return 0;  // the window procedure still sees the message
+    }
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlType != ODT_MENU)
+            return 0;
+        handled = true;
+        const auto it = m_Texts.find(measure->itemID);
+        if (it == m_Texts.end()) {
+            measure->itemWidth = 40;
+            measure->itemHeight = kSeparatorHeight;
+            return TRUE;
+        }
+        HDC dc = GetDC(reinterpret_cast<HWND>(m_Form.hWnd()));
+        GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}));
+        SIZE size{};
+        {
+            Selection select(dc, font.Get());
+            RECT r{0, 0, 0, 0};
+            DrawTextA(dc, it->second.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+            size.cx = r.right;
+        }
+        ReleaseDC(reinterpret_cast<HWND>(m_Form.hWnd()), dc);
+        measure->itemWidth = static_cast<UINT>(kBarWidth + 8 + size.cx + 24);
+        measure->itemHeight = kItemHeight;
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (draw->CtlType != ODT_MENU)
+            return 0;
+        handled = true;
+        HDC dc = draw->hDC;
+        const RECT& r = draw->rcItem;
+        const auto it = m_Texts.find(draw->itemID);
+        const bool selected = (draw->itemState & ODS_SELECTED) != 0;
+        const bool disabled = (draw->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+
+        // Background and picture bar.
+        if (m_Colors.Back == m_Colors.Back2)
+            Fill(dc, r, ToColorRef(m_Colors.Back));
+        else
+            Gradient(dc, r, ToColorRef(m_Colors.Back), ToColorRef(m_Colors.Back2), true);
+        if (m_BarStyle != 0) {
+            const RECT bar{r.left, r.top, r.left + kBarWidth, r.bottom};
+            if (m_BarStyle == 2 && m_Colors.GradientBar)
+                Gradient(dc, bar, ToColorRef(m_Colors.Bar), ToColorRef(m_Colors.Bar2), true);
+            else
+                Fill(dc, bar, ToColorRef(m_Colors.Bar));
+        }
+        if (it == m_Texts.end()) {  // a separator
+            const int y = (r.top + r.bottom) / 2;
+            Fill(dc, RECT{r.left + kBarWidth + 4, y, r.right, y + 1}, ToColorRef(m_Colors.Separator));
+            Fill(dc, RECT{r.left + kBarWidth + 4, y + 1, r.right, y + 2}, ToColorRef(m_Colors.SeparatorLight));
+            return TRUE;
+        }
+
+        if (selected && !disabled && m_SelectionStyle != 0) {
+            RECT box{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+            if (m_SelectionStyle == 2 && m_Colors.GradientSelection)
+                Gradient(dc, box, ToColorRef(m_Colors.Selection), ToColorRef(m_Colors.Selection2), false);
+            else
+                Fill(dc, box, ToColorRef(m_Colors.Selection));
+            GdiObject<HBRUSH> border(CreateSolidBrush(ToColorRef(m_Colors.SelectionBorder)));
+            FrameRect(dc, &box, border.Get());
+        } else if (selected && !disabled) {
+            Fill(dc, r, GetSysColor(COLOR_HIGHLIGHT));
+        }
+
+        // The item's picture, if the design gave it one.
+        for (const ui::Control* control : m_Form.Controls()) {
+            if (control->ControlId() != static_cast<int>(draw->itemID))
+                continue;
+            const auto picture = m_Pictures.find(control->Name());
+            if (picture != m_Pictures.end())
+                if (HICON icon = ui::win::LoadIconResource(picture->second, 16))
+                    DrawIconEx(dc, r.left + (kBarWidth - 16) / 2, r.top + (r.bottom - r.top - 16) / 2, icon, 16, 16,
+                               0, nullptr, DI_NORMAL);
+            break;
+        }
+
+        GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}));
+        Selection select(dc, font.Get());
+        SetBkMode(dc, TRANSPARENT);
+        const ui::Color textColor = disabled   ? m_Colors.DisabledText
+                                    : selected ? (m_SelectionStyle != 0 ? m_Colors.SelectedText : ui::SystemColor(14))
+                                               : m_Colors.Text;
+        SetTextColor(dc, ToColorRef(textColor));
+        RECT text{r.left + kBarWidth + 8, r.top, r.right - 8, r.bottom};
+        UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
+        if (draw->itemState & ODS_NOACCEL)
+            format |= DT_HIDEPREFIX;
+        DrawTextA(dc, it->second.c_str(), -1, &text, format);
+        return TRUE;
+    }
+    case WM_MENUCHAR: {
+        // Owner-drawn items keep their keyboard letters.
+        HMENU menu = reinterpret_cast<HMENU>(lParam);
+        const char typed = LowerChar(static_cast<char>(LOWORD(wParam)));
+        const int count = GetMenuItemCount(menu);
+        for (int i = 0; i < count; ++i) {
+            const auto it = m_Texts.find(GetMenuItemID(menu, i));
+            if (it != m_Texts.end() && Mnemonic(it->second) == typed) {
+                handled = true;
+                return MAKELRESULT(i, MNC_EXECUTE);
+            }
+        }
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}

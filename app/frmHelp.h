@@ -1,0 +1,18 @@
+#pragma once
+// The help window: a fixed text that cannot be changed.
+#include "StyleXP.h"
+#include "platform/ui/Form.h"
+
+class frmHelp : public ui::Form {
+public:
+    frmHelp();
+
+    ui::TextBox txtHelp{*this, "txtHelp"};
+    StyleXP StyleXP1{*this, "StyleXP1"};
+
+protected:
+    void Form_Load() override;
+
+private:
+    void txtHelp_KeyPress(int& KeyAscii);
+};

@@ -1,0 +1,218 @@
+#include "frmMount.h"
+
+#include "ComboLetterPicker.h"
+#include "engine/modFiles.h"
+#include "engine/modLists.h"
+#include "engine/mod_DriveInfo.h"
+#include "engine/mod_Subst.h"
+#include "frmHelp.h"
+#include "frmStartLoad.h"
+#include "modMain.h"
+#include "resource.h"
+#include "platform/ui/App.h"
+
+namespace {
+
+ui::FormDesign Design()
+{
+    ui::FormDesign design;
+    design.Caption = "Ombrilo";
+    design.ClientWidth = 6030;
+    design.ClientHeight = 4380;
+    design.BackColor = 0xD8E9EC;
+    design.BorderStyle = ui::vbFixedSingle;
+    design.MinButton = true;
+    design.MaxButton = false;
+    design.Icon = IDI_TAVRIK;
+    return design;
+}
+
+constexpr const char* kStyleXPDesign = "colorscheme = Long:1\r\ncommon_dialog = Boolean:0\r\n";
+
+}  // namespace
+
+frmMount::frmMount() : ui::Form(Design())
+{
+    cboDrive.Move(5250, 1380, 615, 315);
+    cboDrive.TabIndex(0);
+    cboDrive.ToolTipText("Drive Letter");
+    cboDrive.KeyPress = [this](int& KeyAscii) { cboDrive_KeyPress(KeyAscii); };
+    cboDrive.Locked = true;  // nor can Delete or paste change the letter
+
+    cmdOk.Move(195, 600, 810, 600);
+    cmdOk.TabIndex(1);
+    cmdOk.ToolTipText("Ombrilo");
+    cmdOk.Picture = IDI_MOUNT;
+    cmdOk.Default = true;
+    cmdOk.Click = [this] { cmdOk_Click(); };
+
+    cmdBoot.Move(1155, 600, 810, 600);
+    cmdBoot.TabIndex(2);
+    cmdBoot.ToolTipText("Setup [Mount as Win Boot]");
+    cmdBoot.Picture = IDI_SETUP;
+    cmdBoot.Click = [this] { cmdBoot_Click(); };
+
+    cmdHelp.Move(2145, 600, 810, 600);
+    cmdHelp.TabIndex(3);
+    cmdHelp.ToolTipText("Help");
+    cmdHelp.Picture = IDI_HELP;
+    cmdHelp.Click = [this] { cmdHelp_Click(); };
+
+    vList.Move(90, 1740, 5850, 1125);
+    vList.TabIndex(4);
+    vList.MouseDown = [this](int Button, int Shift, float X, float Y) { vList_MouseDown(Button, Shift, X, Y); };
+
+    oList.Move(90, 3150, 5850, 1125);
+    oList.TabIndex(6);
+    oList.MouseDown = [this](int Button, int Shift, float X, float Y) { oList_MouseDown(Button, Shift, X, Y); };
+
+    Label1.Caption("Drive Letter");
+    Label1.Move(4200, 1425, 825, 195);
+    Label1.TabIndex(7);
+    Label2.Caption("List of Mounted Folders");
+    Label2.Move(120, 1470, 1650, 195);
+    Label2.TabIndex(8);
+    Label3.Caption("List of Previously Mounted Folders");
+    Label3.Move(105, 2925, 2415, 195);
+    Label3.TabIndex(9);
+
+    Shape1.Move(60, 300, 5940, 1050);
+    Shape1.BorderColor = 0x808080;
+    Shape1.FillColor = 0xE0E0E0;
+    Shape1.Filled = true;
+
+    Image1.Picture = IDI_EMBLEM;
+    Image1.PictureSize = 64;
+    Image1.Move(4620, 390, 960, 960);
+
+    if (const auto bag = ui::PropertyBag::FromText(kStyleXPDesign))
+        StyleXP1.ReadProperties(*bag);
+    ctxHookMenu1.MenuFont = ui::FontSpec{"Tahoma", 8.25};
+    ctxHookMenu1.ItemPicture("mnuMenuUnmount", IDI_MENU_UNMOUNT);
+    ctxHookMenu1.ItemPicture("mnuoMount", IDI_MENU_MOUNT);
+    ctxHookMenu1.ItemPicture("mnuoClear", IDI_MENU_CLEAR);
+
+    mnuMenu.Visible(false);
+    mnuo.Visible(false);
+    mnuMenuUnmount.Click = [this] { mnuMenuUnmount_Click(); };
+    mnuoMount.Click = [this] { mnuoMount_Click(); };
+    mnuoClear.Click = [this] { mnuoClear_Click(); };
+}
+
+void frmMount::Form_Load()
+{
+    // The skinned frame's CloseActive is set here, first of all, once the frame is placed.
+    if (modMain::UnmountBranch(modMain::CommandLine))
+        ui::End();
+
+    ComboLetterPicker picker(cboDrive);
+    mod_DriveInfo::ListFreeLetters(picker, false);
+
+    for (const auto& line : modLists::ReadHistory(modMain::AppDir))
+        oList.AddItem(line);
+
+    StyleXP1.Invoke(StyleXP::kApplyStyle);
+
+    ctxHookMenu1.SetProperty(0x68030000, true);
+    ctxHookMenu1.SetProperty(0x68030014, std::int32_t{2});
+    ctxHookMenu1.SetProperty(0x68030019, std::int32_t{2});
+    ctxHookMenu1.SetProperty(0x6803001A, true);
+    ctxHookMenu1.SetProperty(0x68030010, true);
+    using V = ctxHookMenu::Variant;
+    ctxHookMenu1.Invoke(0x6003003F, {V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xE0E0E0}},
+                                     V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xE0E0E0}}, V{std::int32_t{0}},
+                                     V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0}},
+                                     V{std::int32_t{0x808080}}, V{std::int32_t{0xE0E0E0}}, V{std::int32_t{0}},
+                                     V{std::int32_t{0}}, V{true}, V{true}});
+
+    modFiles::SetListTabStops(vList.hWnd());
+    DefineNullTargets();
+    GetDriveData();
+}
+
+void frmMount::Form_Unload(int&) { ui::End(); }
+
+void frmMount::GetDriveData()
+{
+    vList.Clear();
+    for (const auto& line : mod_DriveInfo::MountedDriveLines())
+        vList.AddItem(line);
+}
+
+void frmMount::DefineNullTargets()
+{
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        mod_Subst::SubstDrive(std::string(1, letter), static_cast<const char*>(nullptr), 0);
+}
+
+void frmMount::ShowMountFailed()
+{
+    ui::MsgBox("Drive Creation Failed.  Please check your drive letter and path selections.",
+               ui::vbCritical | ui::vbOKOnly, "ERROR!");
+}
+
+void frmMount::cmdOk_Click()
+{
+    if (modLists::MountFolder(cboDrive.Text(), modMain::CommandLine) == modLists::MountResult::Refused)
+        ShowMountFailed();
+    modLists::AppendHistory(modMain::AppDir, modMain::CommandLine);
+    GetDriveData();
+    ComboLetterPicker picker(cboDrive);
+    mod_DriveInfo::ListFreeLetters(picker, true);
+}
+
+void frmMount::cmdBoot_Click()
+{
+    frmStartLoad setup;
+    setup.Show(1, this);
+}
+
+void frmMount::cmdHelp_Click()
+{
+    frmHelp help;
+    help.Show(1, this);
+}
+
+void frmMount::vList_MouseDown(int Button, int, float, float)
+{
+    if (Button == ui::vbRightButton)
+        PopupMenu(mnuMenu);
+}
+
+void frmMount::oList_MouseDown(int Button, int, float, float)
+{
+    if (Button == ui::vbRightButton)
+        PopupMenu(mnuo);
+}
+
+void frmMount::mnuMenuUnmount_Click()
+{
+    const std::string line = vList.Text();
+    if (line.empty())
+        return;
+    mod_DriveInfo::RemoveSubstDrive(line.substr(0, 1) + ":");
+    GetDriveData();
+}
+
+void frmMount::mnuoMount_Click()
+{
+    const std::string line = oList.Text();
+    if (line.empty())
+        return;
+    const auto result = modLists::MountFolder(cboDrive.Text(), line);
+    if (result == modLists::MountResult::NotADirectory)
+        return;
+    if (result == modLists::MountResult::Refused)
+        ShowMountFailed();
+    ComboLetterPicker picker(cboDrive);
+    mod_DriveInfo::ListFreeLetters(picker, true);
+    GetDriveData();
+}
+
+void frmMount::mnuoClear_Click()
+{
+    modLists::ClearHistory(modMain::AppDir);
+    oList.Clear();
+}
+
+void frmMount::cboDrive_KeyPress(int& KeyAscii) { KeyAscii = 0; }

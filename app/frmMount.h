@@ -1,0 +1,52 @@
+#pragma once
+// The main window: mounts the folder of the command line on a free letter,
+// lists and unmounts the bindings, keeps the history of mounted folders, and
+// opens the start-up setup and the help.
+#include "StyleXP.h"
+#include "ctxHookMenu.h"
+#include "platform/ui/Form.h"
+
+class frmMount : public ui::Form {
+public:
+    frmMount();
+
+    // Refills the list of mounted folders.
+    void GetDriveData();
+
+    ui::ComboBox cboDrive{*this, "cboDrive"};
+    ui::CommandButton cmdOk{*this, "cmdOk"};
+    ui::CommandButton cmdBoot{*this, "cmdBoot"};
+    ui::CommandButton cmdHelp{*this, "cmdHelp"};
+    ui::ListBox vList{*this, "vList"};
+    ui::ListBox oList{*this, "oList"};
+    ui::Label Label1{*this, "Label1"};
+    ui::Label Label2{*this, "Label2"};
+    ui::Label Label3{*this, "Label3"};
+    ui::Shape Shape1{*this, "Shape1"};
+    ui::Image Image1{*this, "Image1"};
+    StyleXP StyleXP1{*this, "StyleXP1"};
+    ctxHookMenu ctxHookMenu1{*this, "ctxHookMenu1"};
+    ui::Menu mnuMenu{*this, "mnuMenu", "Menu"};
+    ui::Menu mnuMenuUnmount{*this, "mnuMenuUnmount", "&Unmount", &mnuMenu};
+    ui::Menu mnuo{*this, "mnuo", "MenuO"};
+    ui::Menu mnuoMount{*this, "mnuoMount", "&Mount", &mnuo};
+    ui::Menu mnuoClear{*this, "mnuoClear", "&Clear", &mnuo};
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
+private:
+    void cmdOk_Click();
+    void cmdBoot_Click();
+    void cmdHelp_Click();
+    void vList_MouseDown(int Button, int Shift, float X, float Y);
+    void oList_MouseDown(int Button, int Shift, float X, float Y);
+    void mnuMenuUnmount_Click();
+    void mnuoMount_Click();
+    void mnuoClear_Click();
+    void cboDrive_KeyPress(int& KeyAscii);
+
+    void DefineNullTargets();
+    void ShowMountFailed();
+};

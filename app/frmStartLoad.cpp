@@ -1,0 +1,106 @@
+#include "frmStartLoad.h"
+
+#include "ComboLetterPicker.h"
+#include "engine/modLists.h"
+#include "engine/mod_DriveInfo.h"
+#include "modBrowse.h"
+#include "modMain.h"
+#include "resource.h"
+
+namespace {
+
+ui::FormDesign Design()
+{
+    ui::FormDesign design;
+    design.Caption = "Mount @ Win Startup";
+    design.ClientWidth = 6060;
+    design.ClientHeight = 3240;
+    design.BackColor = 0xD8E9EC;
+    design.BorderStyle = ui::vbFixedSingle;
+    design.MinButton = false;
+    design.MaxButton = false;
+    design.ShowInTaskbar = false;
+    design.Icon = IDI_TAVRIK;
+    return design;
+}
+
+constexpr const char* kStyleXPDesign = "colorscheme = Long:1\r\ncommon_dialog = Boolean:0\r\n";
+constexpr int kDeleteKey = 46;
+
+}  // namespace
+
+frmStartLoad::frmStartLoad() : ui::Form(Design())
+{
+    cboDrive.Move(150, 705, 615, 315);
+    cboDrive.TabIndex(0);
+    cboDrive.ToolTipText("Drive Letter");
+    cboDrive.KeyPress = [this](int& KeyAscii) { cboDrive_KeyPress(KeyAscii); };
+    cboDrive.Locked = true;  // nor can Delete or paste change the letter
+
+    txtBrowse.Move(825, 720, 4335, 285);
+    txtBrowse.TabIndex(1);
+    txtBrowse.ToolTipText("Folder path tp mount");
+    // Filled by the folder dialog only: no typing, and no Delete or paste either.
+    txtBrowse.Locked = true;
+    txtBrowse.KeyPress = [this](int& KeyAscii) { txtBrowse_KeyPress(KeyAscii); };
+
+    cmdBrowse.Caption("...");
+    cmdBrowse.Move(5205, 720, 330, 315);
+    cmdBrowse.TabIndex(2);
+    cmdBrowse.ToolTipText("Browse");
+    cmdBrowse.Click = [this] { cmdBrowse_Click(); };
+
+    cmdAdd.Move(5580, 720, 330, 315);
+    cmdAdd.TabIndex(3);
+    cmdAdd.ToolTipText("Add");
+    cmdAdd.Picture = IDI_ADD;
+    cmdAdd.Click = [this] { cmdAdd_Click(); };
+
+    vList.Move(90, 1320, 5865, 1800);
+    vList.TabIndex(5);
+    vList.KeyUp = [this](int& KeyCode, int Shift) { vList_KeyUp(KeyCode, Shift); };
+
+    if (const auto bag = ui::PropertyBag::FromText(kStyleXPDesign))
+        StyleXP1.ReadProperties(*bag);
+}
+
+void frmStartLoad::Form_Load()
+{
+    for (const auto& line : modLists::ReadStartupList(modMain::AppDir))
+        vList.AddItem(line);
+    ComboLetterPicker picker(cboDrive);
+    mod_DriveInfo::ListFreeLetters(picker, false);
+    StyleXP1.Invoke(StyleXP::kApplyStyle);
+    // The skinned frame's ShowMaximize and ShowMinimize are switched off here once it is placed.
+}
+
+void frmStartLoad::Form_Unload(int&)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < vList.ListCount(); ++i)
+        items.push_back(vList.List(i));
+    m_Saved = modLists::WriteStartupList(modMain::AppDir, items);
+}
+
+void frmStartLoad::cmdBrowse_Click()
+{
+    const std::string path = modBrowse::BrowseForFolder("Folder to mount.", hWnd(), false);
+    if (!path.empty())
+        txtBrowse.Text(path);
+}
+
+void frmStartLoad::cmdAdd_Click()
+{
+    if (!txtBrowse.Text().empty())
+        vList.AddItem(cboDrive.Text() + "\t" + txtBrowse.Text());
+}
+
+void frmStartLoad::vList_KeyUp(int& KeyCode, int)
+{
+    if (KeyCode == kDeleteKey)
+        vList.RemoveItem(vList.ListIndex());
+}
+
+void frmStartLoad::cboDrive_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+
+void frmStartLoad::txtBrowse_KeyPress(int& KeyAscii) { KeyAscii = 0; }

@@ -1,0 +1,21 @@
+#pragma once
+// The shell's folder picker.
+#include "ListBoxes.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class ShellDialogs {
+public:
+    virtual ~ShellDialogs() = default;
+    // SHBrowseForFolderA with no root, then SHGetPathFromIDListA into a buffer of
+    // 260 characters. nullopt when the user cancels; otherwise the buffer's text
+    // up to its first NUL (empty for an item without a file-system path).
+    virtual std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
+                                                       std::uint32_t flags) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,26 @@
+#pragma once
+// The application object and the few global services of the toolkit.
+#include "UiTypes.h"
+
+#include <string>
+
+namespace ui {
+
+namespace App {
+// The program's folder, without a closing backslash unless it is a drive root.
+std::string Path();
+int Major();
+int Minor();
+int Revision();
+// Runs the message loop until no form is left loaded.
+void Run();
+}  // namespace App
+
+// Lets pending window events run.
+void DoEvents();
+// Ends the program at once: no window is asked, no close step runs.
+[[noreturn]] void End();
+// A message box over the active window; returns the button pressed.
+int MsgBox(const std::string& prompt, int buttons, const std::string& title);
+
+}  // namespace ui

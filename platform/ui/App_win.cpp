@@ -1,0 +1,69 @@
+// The application object, the message loop and the global services.
+#include "App.h"
+#include "Twips.h"
+#include "WinUtil_win.h"
+#include "app/Version.h"
+
+namespace ui {
+
+namespace App {
+
+std::string Path()
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const auto slash = path.find_last_of('\\');
+    path.resize(slash == std::string::npos ? 0 : slash);
+    if (path.size() == 2 && path[1] == ':')
+        path += '\\';
+    return path;
+}
+
+int Major() { return TAVRIK_VERSION_MAJOR; }
+int Minor() { return TAVRIK_VERSION_MINOR; }
+int Revision() { return TAVRIK_VERSION_REVISION; }
+
+void Run()
+{
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        if (root && IsDialogMessageA(root, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace App
+
+void DoEvents()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void End() { ExitProcess(0); }
+
+int MsgBox(const std::string& prompt, int buttons, const std::string& title)
+{
+    return MessageBoxA(GetActiveWindow(), prompt.c_str(), title.c_str(), static_cast<UINT>(buttons) | MB_TASKMODAL);
+}
+
+}  // namespace ui

@@ -1,0 +1,315 @@
+#pragma once
+// The standard controls of a form. A control keeps its properties itself and,
+// once its form is loaded, mirrors them onto its window; windowless controls
+// (shape, line, image, frame) are painted by the form. Positions are in the
+// scale of the container: twips on a form.
+#include "UiTypes.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Form;
+
+enum class ControlKind {
+    ListBox,
+    ComboBox,
+    TextBox,
+    CommandButton,
+    Label,
+    Image,
+    PictureBox,
+    Frame,
+    Shape,
+    Line,
+    Timer,
+    Menu,
+    UserControl,
+};
+
+class Control {
+public:
+    Control(Form& form, std::string name);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    virtual ControlKind Kind() const = 0;
+    const std::string& Name() const { return m_Name; }
+    Form& Parent() const { return m_Form; }
+
+    int Left() const { return m_Left; }
+    void Left(int New_Left) { Move(New_Left, m_Top, m_Width, m_Height); }
+    int Top() const { return m_Top; }
+    void Top(int New_Top) { Move(m_Left, New_Top, m_Width, m_Height); }
+    int Width() const { return m_Width; }
+    void Width(int New_Width) { Move(m_Left, m_Top, New_Width, m_Height); }
+    int Height() const { return m_Height; }
+    void Height(int New_Height) { Move(m_Left, m_Top, m_Width, New_Height); }
+    virtual void Move(int left, int top, int width, int height);
+
+    bool Visible() const { return m_Visible; }
+    virtual void Visible(bool New_Visible);
+    bool Enabled() const { return m_Enabled; }
+    virtual void Enabled(bool New_Enabled);
+    int TabIndex() const { return m_TabIndex; }
+    void TabIndex(int New_TabIndex) { m_TabIndex = New_TabIndex; }
+    const std::string& ToolTipText() const { return m_ToolTipText; }
+    void ToolTipText(const std::string& New_ToolTipText);
+    const FontSpec& Font() const { return m_Font; }
+    void Font(const FontSpec& New_Font);
+    Color BackColor() const { return m_BackColor; }
+    void BackColor(Color New_BackColor);
+    Color ForeColor() const { return m_ForeColor; }
+    void ForeColor(Color New_ForeColor);
+
+    // The control's own window; 0 for windowless controls and before loading.
+    Handle hWnd() const { return m_hWnd; }
+    void SetFocus();
+    void Refresh();
+
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    std::function<void(int Button, int Shift, float X, float Y)> MouseDown;
+    std::function<void(int Button, int Shift, float X, float Y)> MouseUp;
+    std::function<void(int& KeyAscii)> KeyPress;
+    std::function<void(int& KeyCode, int Shift)> KeyDown;
+    std::function<void(int& KeyCode, int Shift)> KeyUp;
+
+    // Toolkit internals: the form creates, paints and destroys its controls.
+    virtual bool Windowed() const { return true; }
+    virtual void CreateWindowIn(Handle formWindow);
+    virtual void DestroyWindowOf();
+    virtual void PaintOn(Handle dc) const;
+    virtual void OnCommand(int notification);
+    void SetHandle(Handle handle) { m_hWnd = handle; }
+    Handle FontHandle() const { return m_FontHandle; }
+    int ControlId() const { return m_Id; }
+
+protected:
+    Handle CreateChild(const char* className, const char* text, unsigned long style, unsigned long exStyle);
+    void ApplyFont();
+    void Invalidate() const;
+
+    Form& m_Form;
+    std::string m_Name;
+    int m_Left = 0, m_Top = 0, m_Width = 0, m_Height = 0;
+    bool m_Visible = true;
+    bool m_Enabled = true;
+    int m_TabIndex = -1;
+    std::string m_ToolTipText;
+    FontSpec m_Font;
+    Color m_BackColor = vbButtonFace;
+    Color m_ForeColor = vbButtonText;
+    Handle m_hWnd = 0;
+    Handle m_FontHandle = 0;
+    int m_Id = 0;
+};
+
+class ListBox : public Control {
+public:
+    ListBox(Form& form, std::string name);
+    ControlKind Kind() const override { return ControlKind::ListBox; }
+
+    void AddItem(const std::string& item);
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const { return static_cast<int>(m_Items.size()); }
+    std::string List(int index) const;
+    int ListIndex() const;
+    void ListIndex(int New_ListIndex);
+    // The selected item, empty when none is selected.
+    std::string Text() const;
+    // Tab characters align to tab stops (set by the caller with LB_SETTABSTOPS).
+    bool UseTabStops = true;
+
+    void CreateWindowIn(Handle formWindow) override;
+    void OnCommand(int notification) override;
+
+private:
+    std::vector<std::string> m_Items;
+    int m_ListIndex = -1;
+};
+
+// A drop-down combo box whose text can also be set directly.
+class ComboBox : public Control {
+public:
+    explicit ComboBox(Form& form, std::string name);
+    ControlKind Kind() const override { return ControlKind::ComboBox; }
+
+    void AddItem(const std::string& item);
+    void Clear();  // removes every item and empties the text
+    int ListCount() const { return static_cast<int>(m_Items.size()); }
+    std::string List(int index) const;
+    std::string Text() const;
+    void Text(const std::string& New_Text);
+
+    // The text changes only by picking an item.
+    bool Locked = false;
+
+    void CreateWindowIn(Handle formWindow) override;
+    void OnCommand(int notification) override;
+    Handle EditWindow() const { return m_Edit; }
+
+private:
+    std::vector<std::string> m_Items;
+    std::string m_Text;
+    Handle m_Edit = 0;
+};
+
+class TextBox : public Control {
+public:
+    explicit TextBox(Form& form, std::string name);
+    ControlKind Kind() const override { return ControlKind::TextBox; }
+
+    std::string Text() const;
+    void Text(const std::string& New_Text);
+    bool MultiLine = false;
+    // The user can select and copy but never change the text.
+    bool Locked = false;
+
+    void CreateWindowIn(Handle formWindow) override;
+
+private:
+    std::string m_Text;
+};
+
+class CommandButton : public Control {
+public:
+    explicit CommandButton(Form& form, std::string name);
+    ControlKind Kind() const override { return ControlKind::CommandButton; }
+
+    const std::string& Caption() const { return m_Caption; }
+    void Caption(const std::string& New_Caption);
+    // An icon resource shown on the button; 0 for none.
+    int Picture = 0;
+    // The button Enter presses.
+    bool Default = false;
+
+    void CreateWindowIn(Handle formWindow) override;
+    void OnCommand(int notification) override;
+
+private:
+    std::string m_Caption;
+};
+
+class Label : public Control {
+public:
+    explicit Label(Form& form, std::string name);
+    ControlKind Kind() const override { return ControlKind::Label; }
+
+    const std::string& Caption() const { return m_Caption; }
+    void Caption(const std::string& New_Caption);
+    bool Transparent = false;  // BackStyle 0: the form shows through
+
+    void CreateWindowIn(Handle formWindow) override;
+
+private:
+    std::string m_Caption;
+};
+
+// A picture from an icon resource, drawn at its own size.
+class Image : public Control {
+public:
+    using Control::Control;
+    ControlKind Kind() const override { return ControlKind::Image; }
+    bool Windowed() const override { return false; }
+    void PaintOn(Handle dc) const override;
+
+    int Picture = 0;
+    int PictureSize = 32;  // pixels
+};
+
+// A rectangle with a border and a solid fill, painted by the form.
+class Shape : public Control {
+public:
+    using Control::Control;
+    ControlKind Kind() const override { return ControlKind::Shape; }
+    bool Windowed() const override { return false; }
+    void PaintOn(Handle dc) const override;
+
+    Color BorderColor = 0x000000;
+    Color FillColor = 0x000000;
+    bool Filled = false;
+};
+
+class Line : public Control {
+public:
+    using Control::Control;
+    ControlKind Kind() const override { return ControlKind::Line; }
+    bool Windowed() const override { return false; }
+    void PaintOn(Handle dc) const override;
+
+    int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+    Color BorderColor = 0x000000;
+};
+
+// An etched border with an optional caption, painted by the form.
+class Frame : public Control {
+public:
+    using Control::Control;
+    ControlKind Kind() const override { return ControlKind::Frame; }
+    bool Windowed() const override { return false; }
+    void PaintOn(Handle dc) const override;
+
+    std::string Caption;
+};
+
+class PictureBox : public Control {
+public:
+    using Control::Control;
+    ControlKind Kind() const override { return ControlKind::PictureBox; }
+    void CreateWindowIn(Handle formWindow) override;
+};
+
+class Timer : public Control {
+public:
+    using Control::Control;
+    ControlKind Kind() const override { return ControlKind::Timer; }
+    bool Windowed() const override { return false; }
+
+    int Interval() const { return m_Interval; }
+    void Interval(int New_Interval);
+    void Enabled(bool New_Enabled) override;
+    using Control::Enabled;
+
+    std::function<void()> Tick;  // the Timer event
+
+    void CreateWindowIn(Handle formWindow) override;
+    void DestroyWindowOf() override;
+
+private:
+    void Restart();
+    int m_Interval = 0;
+    Handle m_FormWindow = 0;
+};
+
+// A menu: top-level menus carry items; a hidden top-level menu serves as a pop-up.
+class Menu : public Control {
+public:
+    Menu(Form& form, std::string name, std::string caption, Menu* parentMenu = nullptr);
+    ControlKind Kind() const override { return ControlKind::Menu; }
+    bool Windowed() const override { return false; }
+
+    const std::string& Caption() const { return m_Caption; }
+    void Caption(const std::string& New_Caption) { m_Caption = New_Caption; }
+    const std::string& Tag() const { return m_Tag; }
+    void Tag(const std::string& New_Tag) { m_Tag = New_Tag; }
+    void Visible(bool New_Visible) override;
+    using Control::Visible;
+    void Enabled(bool New_Enabled) override { m_Enabled = New_Enabled; }
+    using Control::Enabled;
+
+    Menu* ParentMenu() const { return m_ParentMenu; }
+    const std::vector<Menu*>& Items() const { return m_Items; }
+
+private:
+    std::string m_Caption;
+    std::string m_Tag;
+    Menu* m_ParentMenu;
+    std::vector<Menu*> m_Items;
+};
+
+}  // namespace ui

@@ -1,0 +1,609 @@
+// The controls' windows: creation, mirroring of properties, notifications,
+// and the subclass that turns mouse and key messages into control events.
+#include "Controls.h"
+#include "Form.h"
+#include "Twips.h"
+#include "WinUtil_win.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+namespace ui {
+
+using win::H;
+
+namespace win {
+
+HFONT CreateFontFor(const FontSpec& font)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const int height = -static_cast<int>(std::lround(font.Size * dpi / 72.0));
+    return CreateFontA(height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, FALSE, FALSE,
+                       static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
+}
+
+HICON LoadIconResource(int id, int size)
+{
+    // Shared icons belong to the system: nothing to destroy.
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+}  // namespace win
+
+namespace {
+
+int ShiftState()
+{
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= vbShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= vbCtrlMask;
+    if (GetKeyState(VK_MENU) < 0)
+        shift |= vbAltMask;
+    return shift;
+}
+
+void FireMouse(const std::function<void(int, int, float, float)>& event, int button, LPARAM lParam)
+{
+    if (!event)
+        return;
+    const float x = static_cast<float>(static_cast<short>(LOWORD(lParam)) * TwipsPerPixelX());
+    const float y = static_cast<float>(static_cast<short>(HIWORD(lParam)) * TwipsPerPixelY());
+    event(button, ShiftState(), x, y);
+}
+
+// Mouse and key messages of a control's window (or of a combo box's edit) become
+// the control's events; a key press set to 0 never reaches the window.
+LRESULT CALLBACK ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    auto* control = reinterpret_cast<Control*>(data);
+    switch (message) {
+    case WM_CHAR:
+        if (control->KeyPress) {
+            int keyAscii = static_cast<int>(wParam);
+            control->KeyPress(keyAscii);
+            if (keyAscii == 0)
+                return 0;
+            wParam = static_cast<WPARAM>(keyAscii);
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_KEYUP: {
+        auto& event = message == WM_KEYDOWN ? control->KeyDown : control->KeyUp;
+        if (event) {
+            int keyCode = static_cast<int>(wParam);
+            event(keyCode, ShiftState());
+            if (keyCode == 0)
+                return 0;
+        }
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        const int button = message == WM_LBUTTONDOWN ? vbLeftButton
+                           : message == WM_RBUTTONDOWN ? vbRightButton
+                                                       : vbMiddleButton;
+        FireMouse(control->MouseDown, button, lParam);
+        return result;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        const int button = message == WM_LBUTTONUP ? vbLeftButton
+                           : message == WM_RBUTTONUP ? vbRightButton
+                                                     : vbMiddleButton;
+        FireMouse(control->MouseUp, button, lParam);
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, ControlSubclass, 1);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+RECT PixelRect(const Control& control)
+{
+    const int left = TwipsToPixelsX(control.Left());
+    const int top = TwipsToPixelsY(control.Top());
+    return RECT{left, top, left + TwipsToPixelsX(control.Width()), top + TwipsToPixelsY(control.Height())};
+}
+
+}  // namespace
+
+// ---- Control ---------------------------------------------------------------
+
+Control::Control(Form& form, std::string name) : m_Form(form), m_Name(std::move(name)), m_Font(form.Font())
+{
+    m_Id = form.NextControlId();
+    form.Register(*this);
+}
+
+Control::~Control()
+{
+    m_Form.Unregister(*this);
+    DestroyWindowOf();
+}
+
+Handle Control::CreateChild(const char* className, const char* text, unsigned long style, unsigned long exStyle)
+{
+    const RECT r = PixelRect(*this);
+    style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (m_Visible)
+        style |= WS_VISIBLE;
+    if (!m_Enabled)
+        style |= WS_DISABLED;
+    HWND window = CreateWindowExA(exStyle, className, text, style, r.left, r.top, r.right - r.left,
+                                  r.bottom - r.top, H(m_Form.hWnd()), reinterpret_cast<HMENU>(m_Id),
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (!window)
+        return 0;
+    m_hWnd = win::ToHandle(window);
+    SetWindowSubclass(window, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    ApplyFont();
+    return m_hWnd;
+}
+
+void Control::CreateWindowIn(Handle) {}
+
+void Control::DestroyWindowOf()
+{
+    if (m_hWnd) {
+        DestroyWindow(H(m_hWnd));
+        m_hWnd = 0;
+    }
+    if (m_FontHandle) {
+        DeleteObject(reinterpret_cast<HFONT>(m_FontHandle));
+        m_FontHandle = 0;
+    }
+}
+
+void Control::PaintOn(Handle) const {}
+
+void Control::OnCommand(int) {}
+
+void Control::ApplyFont()
+{
+    if (!m_hWnd)
+        return;
+    HFONT font = win::CreateFontFor(m_Font);
+    SendMessageA(H(m_hWnd), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (m_FontHandle)
+        DeleteObject(reinterpret_cast<HFONT>(m_FontHandle));
+    m_FontHandle = win::ToHandle(font);
+}
+
+void Control::Invalidate() const
+{
+    if (!m_Form.Loaded())
+        return;
+    if (m_hWnd) {
+        InvalidateRect(H(m_hWnd), nullptr, TRUE);
+    } else {
+        RECT r = PixelRect(*this);
+        InflateRect(&r, 1, 1);
+        InvalidateRect(H(m_Form.hWnd()), &r, TRUE);
+    }
+}
+
+void Control::Move(int left, int top, int width, int height)
+{
+    Invalidate();
+    m_Left = left;
+    m_Top = top;
+    m_Width = width;
+    m_Height = height;
+    if (m_hWnd) {
+        const RECT r = PixelRect(*this);
+        MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    }
+    Invalidate();
+}
+
+void Control::Visible(bool New_Visible)
+{
+    m_Visible = New_Visible;
+    if (m_hWnd)
+        ShowWindow(H(m_hWnd), New_Visible ? SW_SHOWNA : SW_HIDE);
+    else
+        Invalidate();
+}
+
+void Control::Enabled(bool New_Enabled)
+{
+    m_Enabled = New_Enabled;
+    if (m_hWnd)
+        EnableWindow(H(m_hWnd), New_Enabled);
+}
+
+void Control::ToolTipText(const std::string& New_ToolTipText) { m_ToolTipText = New_ToolTipText; }
+
+void Control::Font(const FontSpec& New_Font)
+{
+    m_Font = New_Font;
+    ApplyFont();
+}
+
+void Control::BackColor(Color New_BackColor)
+{
+    m_BackColor = New_BackColor;
+    Invalidate();
+}
+
+void Control::ForeColor(Color New_ForeColor)
+{
+    m_ForeColor = New_ForeColor;
+    Invalidate();
+}
+
+void Control::SetFocus()
+{
+    if (m_hWnd)
+        ::SetFocus(H(m_hWnd));
+}
+
+void Control::Refresh()
+{
+    if (m_hWnd)
+        UpdateWindow(H(m_hWnd));
+}
+
+// ---- ListBox ---------------------------------------------------------------
+
+ListBox::ListBox(Form& form, std::string name) : Control(form, std::move(name))
+{
+    m_BackColor = vbWindowBackground;
+    m_ForeColor = vbWindowText;
+}
+
+void ListBox::CreateWindowIn(Handle)
+{
+    DWORD style = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    if (UseTabStops)
+        style |= LBS_USETABSTOPS;
+    if (!CreateChild("LISTBOX", "", style, WS_EX_CLIENTEDGE))
+        return;
+    for (const auto& item : m_Items)
+        SendMessageA(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(H(m_hWnd), LB_SETCURSEL, static_cast<WPARAM>(m_ListIndex), 0);
+}
+
+void ListBox::AddItem(const std::string& item)
+{
+    m_Items.push_back(item);
+    if (m_hWnd)
+        SendMessageA(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void ListBox::RemoveItem(int index)
+{
+    if (index < 0 || index >= ListCount())
+        return;
+    m_Items.erase(m_Items.begin() + index);
+    if (m_hWnd)
+        SendMessageA(H(m_hWnd), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (m_ListIndex == index)
+        m_ListIndex = -1;
+    else if (m_ListIndex > index)
+        --m_ListIndex;
+}
+
+void ListBox::Clear()
+{
+    m_Items.clear();
+    m_ListIndex = -1;
+    if (m_hWnd)
+        SendMessageA(H(m_hWnd), LB_RESETCONTENT, 0, 0);
+}
+
+std::string ListBox::List(int index) const
+{
+    return index >= 0 && index < ListCount() ? m_Items[static_cast<std::size_t>(index)] : std::string();
+}
+
+int ListBox::ListIndex() const
+{
+    if (m_hWnd)
+        return static_cast<int>(SendMessageA(H(m_hWnd), LB_GETCURSEL, 0, 0));
+    return m_ListIndex;
+}
+
+void ListBox::ListIndex(int New_ListIndex)
+{
+    m_ListIndex = New_ListIndex >= 0 && New_ListIndex < ListCount() ? New_ListIndex : -1;
+    if (m_hWnd)
+        SendMessageA(H(m_hWnd), LB_SETCURSEL, static_cast<WPARAM>(m_ListIndex), 0);
+}
+
+std::string ListBox::Text() const { return List(ListIndex()); }
+
+void ListBox::OnCommand(int notification)
+{
+    if (notification == LBN_SELCHANGE) {
+        m_ListIndex = ListIndex();
+        if (Click)
+            Click();
+    } else if (notification == LBN_DBLCLK && DblClick) {
+        DblClick();
+    }
+}
+
+// ---- ComboBox --------------------------------------------------------------
+
+ComboBox::ComboBox(Form& form, std::string name) : Control(form, std::move(name))
+{
+    m_BackColor = vbWindowBackground;
+    m_ForeColor = vbWindowText;
+}
+
+void ComboBox::CreateWindowIn(Handle)
+{
+    // The window's height includes its drop-down list.
+    const int listHeight = TwipsToPixelsY(m_Height) + 160;
+    const RECT r = PixelRect(*this);
+    if (!CreateChild("COMBOBOX", "", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0))
+        return;
+    MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, listHeight, FALSE);
+    for (const auto& item : m_Items)
+        SendMessageA(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SetWindowTextA(H(m_hWnd), m_Text.c_str());
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(H(m_hWnd), &info) && info.hwndItem) {
+        m_Edit = win::ToHandle(info.hwndItem);
+        if (Locked)
+            SendMessageA(info.hwndItem, EM_SETREADONLY, TRUE, 0);
+        SetWindowSubclass(info.hwndItem, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+}
+
+void ComboBox::AddItem(const std::string& item)
+{
+    m_Items.push_back(item);
+    if (m_hWnd)
+        SendMessageA(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void ComboBox::Clear()
+{
+    m_Items.clear();
+    m_Text.clear();
+    if (m_hWnd) {
+        SendMessageA(H(m_hWnd), CB_RESETCONTENT, 0, 0);
+        SetWindowTextA(H(m_hWnd), "");
+    }
+}
+
+std::string ComboBox::List(int index) const
+{
+    return index >= 0 && index < ListCount() ? m_Items[static_cast<std::size_t>(index)] : std::string();
+}
+
+std::string ComboBox::Text() const
+{
+    if (!m_hWnd)
+        return m_Text;
+    const int length = GetWindowTextLengthA(H(m_hWnd));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(H(m_hWnd), text.data(), length + 1)));
+    return text;
+}
+
+void ComboBox::Text(const std::string& New_Text)
+{
+    m_Text = New_Text;
+    if (m_hWnd)
+        SetWindowTextA(H(m_hWnd), New_Text.c_str());
+}
+
+void ComboBox::OnCommand(int notification)
+{
+    if (notification == CBN_SELCHANGE) {
+        const auto index = SendMessageA(H(m_hWnd), CB_GETCURSEL, 0, 0);
+        m_Text = List(static_cast<int>(index));
+        if (Click)
+            Click();
+    }
+}
+
+// ---- TextBox ---------------------------------------------------------------
+
+TextBox::TextBox(Form& form, std::string name) : Control(form, std::move(name))
+{
+    m_BackColor = vbWindowBackground;
+    m_ForeColor = vbWindowText;
+}
+
+void TextBox::CreateWindowIn(Handle)
+{
+    DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
+    if (MultiLine)
+        style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    if (Locked)
+        style |= ES_READONLY;
+    CreateChild("EDIT", m_Text.c_str(), style, WS_EX_CLIENTEDGE);
+}
+
+std::string TextBox::Text() const
+{
+    if (!m_hWnd)
+        return m_Text;
+    const int length = GetWindowTextLengthA(H(m_hWnd));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(H(m_hWnd), text.data(), length + 1)));
+    return text;
+}
+
+void TextBox::Text(const std::string& New_Text)
+{
+    m_Text = New_Text;
+    if (m_hWnd)
+        SetWindowTextA(H(m_hWnd), New_Text.c_str());
+}
+
+// ---- CommandButton ---------------------------------------------------------
+
+CommandButton::CommandButton(Form& form, std::string name) : Control(form, std::move(name)) {}
+
+void CommandButton::CreateWindowIn(Handle)
+{
+    DWORD style = WS_TABSTOP | (Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    if (Picture && m_Caption.empty())
+        style |= BS_ICON;
+    if (!CreateChild("BUTTON", m_Caption.c_str(), style, 0))
+        return;
+    if (Picture) {
+        const int size = std::min(TwipsToPixelsX(m_Width), TwipsToPixelsY(m_Height)) >= 36 ? 32 : 16;
+        SendMessageA(H(m_hWnd), BM_SETIMAGE, IMAGE_ICON,
+                     reinterpret_cast<LPARAM>(win::LoadIconResource(Picture, size)));
+    }
+}
+
+void CommandButton::Caption(const std::string& New_Caption)
+{
+    m_Caption = New_Caption;
+    if (m_hWnd)
+        SetWindowTextA(H(m_hWnd), New_Caption.c_str());
+}
+
+void CommandButton::OnCommand(int notification)
+{
+    if (notification == BN_CLICKED && Click)
+        Click();
+}
+
+// ---- Label -----------------------------------------------------------------
+
+Label::Label(Form& form, std::string name) : Control(form, std::move(name))
+{
+    m_BackColor = form.BackColor();
+    m_ForeColor = vbButtonText;
+}
+
+void Label::CreateWindowIn(Handle) { CreateChild("STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY, 0); }
+
+void Label::Caption(const std::string& New_Caption)
+{
+    m_Caption = New_Caption;
+    if (m_hWnd)
+        SetWindowTextA(H(m_hWnd), New_Caption.c_str());
+}
+
+// ---- PictureBox ------------------------------------------------------------
+
+void PictureBox::CreateWindowIn(Handle) { CreateChild("STATIC", "", SS_NOTIFY, 0); }
+
+// ---- Windowless controls -----------------------------------------------------
+
+void Image::PaintOn(Handle dc) const
+{
+    if (!m_Visible || !Picture)
+        return;
+    if (HICON icon = win::LoadIconResource(Picture, PictureSize))
+        DrawIconEx(reinterpret_cast<HDC>(dc), TwipsToPixelsX(m_Left), TwipsToPixelsY(m_Top), icon, PictureSize,
+                   PictureSize, 0, nullptr, DI_NORMAL);
+}
+
+void Shape::PaintOn(Handle dc) const
+{
+    if (!m_Visible)
+        return;
+    HDC hdc = reinterpret_cast<HDC>(dc);
+    const RECT r = PixelRect(*this);
+    win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, win::ToColorRef(BorderColor)));
+    win::GdiObject<HBRUSH> brush(Filled ? CreateSolidBrush(win::ToColorRef(FillColor)) : nullptr);
+    win::Selection selectPen(hdc, pen.Get());
+    win::Selection selectBrush(hdc, Filled ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
+    Rectangle(hdc, r.left, r.top, r.right, r.bottom);
+}
+
+void Line::PaintOn(Handle dc) const
+{
+    if (!m_Visible)
+        return;
+    HDC hdc = reinterpret_cast<HDC>(dc);
+    win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, win::ToColorRef(BorderColor)));
+    win::Selection selectPen(hdc, pen.Get());
+    MoveToEx(hdc, TwipsToPixelsX(X1), TwipsToPixelsY(Y1), nullptr);
+    LineTo(hdc, TwipsToPixelsX(X2), TwipsToPixelsY(Y2));
+}
+
+void Frame::PaintOn(Handle dc) const
+{
+    if (!m_Visible)
+        return;
+    HDC hdc = reinterpret_cast<HDC>(dc);
+    RECT r = PixelRect(*this);
+    DrawEdge(hdc, &r, EDGE_ETCHED, BF_RECT);
+    if (!Caption.empty()) {
+        win::GdiObject<HFONT> font(win::CreateFontFor(m_Font));
+        win::Selection selectFont(hdc, font.Get());
+        SetBkColor(hdc, win::ToColorRef(m_Form.BackColor()));
+        SetTextColor(hdc, win::ToColorRef(m_ForeColor));
+        TextOutA(hdc, r.left + 8, r.top - 6, Caption.c_str(), static_cast<int>(Caption.size()));
+    }
+}
+
+// ---- Timer -----------------------------------------------------------------
+
+void Timer::CreateWindowIn(Handle formWindow)
+{
+    m_FormWindow = formWindow;
+    Restart();
+}
+
+void Timer::DestroyWindowOf()
+{
+    if (m_FormWindow)
+        KillTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id));
+    m_FormWindow = 0;
+}
+
+void Timer::Interval(int New_Interval)
+{
+    m_Interval = New_Interval;
+    Restart();
+}
+
+void Timer::Enabled(bool New_Enabled)
+{
+    m_Enabled = New_Enabled;
+    Restart();
+}
+
+void Timer::Restart()
+{
+    if (!m_FormWindow)
+        return;
+    KillTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id));
+    if (m_Enabled && m_Interval > 0)
+        SetTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id), static_cast<UINT>(m_Interval), nullptr);
+}
+
+// ---- Menu ------------------------------------------------------------------
+
+Menu::Menu(Form& form, std::string name, std::string caption, Menu* parentMenu)
+    : Control(form, std::move(name)), m_Caption(std::move(caption)), m_ParentMenu(parentMenu)
+{
+    if (parentMenu)
+        parentMenu->m_Items.push_back(this);
+}
+
+void Menu::Visible(bool New_Visible)
+{
+    m_Visible = New_Visible;
+    m_Form.MenusChanged();
+}
+
+}  // namespace ui

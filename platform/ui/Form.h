@@ -1,0 +1,120 @@
+#pragma once
+// A form: a top-level window built from a design in twips, holding its controls
+// in order. One window procedure serves every form and dispatches to the
+// form's handlers and its controls' events.
+#include "Controls.h"
+#include "UiTypes.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+struct FormDesign {
+    std::string Caption;
+    int ClientWidth = 4800;   // twips
+    int ClientHeight = 3600;  // twips
+    Color BackColor = vbButtonFace;
+    int BorderStyle = vbSizable;
+    bool ControlBox = true;
+    bool MinButton = true;
+    bool MaxButton = true;
+    bool CenterScreen = true;
+    bool ShowInTaskbar = true;
+    int Icon = 0;  // icon resource, 0 for none
+    FontSpec Font;
+};
+
+class Form {
+public:
+    explicit Form(FormDesign design);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Creates the window and its controls and runs Form_Load; once.
+    void Load();
+    bool Loaded() const { return m_hWnd != 0; }
+    // Shows the form, loading it first. A modal show returns when the form is
+    // hidden or unloaded; the owner (or every other form) is disabled meanwhile.
+    void Show(int modal = 0, Form* owner = nullptr);
+    void Hide();
+    // Runs Form_Unload (which may cancel) and destroys the window.
+    void Unload();
+
+    Handle hWnd() const { return m_hWnd; }
+    const std::string& Caption() const { return m_Design.Caption; }
+    void Caption(const std::string& New_Caption);
+    Color BackColor() const { return m_Design.BackColor; }
+    int BorderStyle() const { return m_Design.BorderStyle; }
+    bool MinButton() const { return m_Design.MinButton; }
+    bool MaxButton() const { return m_Design.MaxButton; }
+    bool ControlBox() const { return m_Design.ControlBox; }
+    int Icon() const { return m_Design.Icon; }
+    const FontSpec& Font() const { return m_Design.Font; }
+
+    // Outer position and size in twips.
+    int Left() const;
+    void Left(int New_Left);
+    int Top() const;
+    void Top(int New_Top);
+    int Width() const;
+    void Width(int New_Width);
+    int Height() const;
+    void Height(int New_Height);
+    void Move(int left, int top, int width, int height);
+    // The client area in twips.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+
+    int WindowState() const;
+    void WindowState(int New_WindowState);
+    bool Visible() const;
+
+    // Every control and menu, in the order the form declares them.
+    const std::vector<Control*>& Controls() const { return m_Controls; }
+    Control* ActiveControl() const;
+
+    // Shows a pop-up menu at a client position in twips, or at the mouse.
+    void PopupMenu(Menu& menu, std::optional<float> x = std::nullopt, std::optional<float> y = std::nullopt);
+
+    // Toolkit internals.
+    void Register(Control& control);
+    void Unregister(Control& control);
+    int NextControlId() { return ++m_LastId; }
+    Handle BackBrush() const { return m_BackBrush; }
+    // A solid brush of the colour, kept until the form unloads.
+    Handle BrushFor(Color color);
+    void MenusChanged();
+    long long HandleMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Resize() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Deactivate() {}
+    virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+
+private:
+    void CreateControls();
+    void DestroyControls();
+    Control* ControlByWindow(Handle window) const;
+    Control* ControlById(int id) const;
+
+    FormDesign m_Design;
+    std::vector<Control*> m_Controls;
+    Handle m_hWnd = 0;
+    Handle m_BackBrush = 0;
+    std::map<Color, Handle> m_Brushes;
+    Handle m_Tooltip = 0;
+    Handle m_MenuBar = 0;
+    Handle m_IconBig = 0;
+    Handle m_IconSmall = 0;
+    int m_LastId = 1000;
+    bool m_Loading = false;
+    bool m_InModalLoop = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,544 @@
+// Forms over Win32: one window class and one window procedure for every form.
+#include "App.h"
+#include "Form.h"
+#include "Twips.h"
+#include "WinUtil_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+
+namespace ui {
+
+using win::H;
+
+namespace {
+
+constexpr char kFormClass[] = "TavrikForm";
+
+std::vector<Form*>& LoadedForms()
+{
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!form)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return static_cast<LRESULT>(form->HandleMessage(win::ToHandle(window), message, wParam, lParam));
+}
+
+void RegisterFormClass()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = FormProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kFormClass;
+    registered = RegisterClassA(&windowClass) != 0;
+}
+
+struct Styles {
+    DWORD style;
+    DWORD exStyle;
+};
+
+Styles StylesFor(const FormDesign& design)
+{
+    DWORD style = WS_CLIPCHILDREN;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    switch (design.BorderStyle) {
+    case vbBSNone:
+        style |= WS_POPUP;
+        break;
+    case vbFixedSingle:
+        style |= WS_CAPTION;
+        break;
+    case vbFixedDialog:
+        style |= WS_CAPTION;
+        exStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    default:
+        style |= WS_CAPTION | WS_THICKFRAME;
+        break;
+    }
+    if (design.BorderStyle != vbBSNone && design.ControlBox) {
+        style |= WS_SYSMENU;
+        if (design.MinButton)
+            style |= WS_MINIMIZEBOX;
+        if (design.MaxButton)
+            style |= WS_MAXIMIZEBOX;
+    }
+    if (!design.ShowInTaskbar)
+        exStyle |= WS_EX_TOOLWINDOW;
+    return {style, exStyle};
+}
+
+void RunModalLoop(Form& form)
+{
+    MSG message;
+    while (form.Loaded() && IsWindowVisible(H(form.hWnd()))) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        if (root && IsDialogMessageA(root, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace
+
+Form::Form(FormDesign design) : m_Design(std::move(design)) {}
+
+Form::~Form()
+{
+    if (m_hWnd) {
+        SetWindowLongPtrA(H(m_hWnd), GWLP_USERDATA, 0);
+        DestroyWindow(H(m_hWnd));
+        auto& forms = LoadedForms();
+        forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    }
+    if (m_BackBrush)
+        DeleteObject(reinterpret_cast<HBRUSH>(m_BackBrush));
+    for (const auto& [color, brush] : m_Brushes)
+        DeleteObject(reinterpret_cast<HBRUSH>(brush));
+}
+
+Handle Form::BrushFor(Color color)
+{
+    if (IsSystemColor(color))
+        return win::ToHandle(GetSysColorBrush(static_cast<int>(color & 0xFF)));
+    auto& brush = m_Brushes[color];
+    if (!brush)
+        brush = win::ToHandle(CreateSolidBrush(win::ToColorRef(color)));
+    return brush;
+}
+
+void Form::Register(Control& control) { m_Controls.push_back(&control); }
+
+void Form::Unregister(Control& control)
+{
+    m_Controls.erase(std::remove(m_Controls.begin(), m_Controls.end(), &control), m_Controls.end());
+}
+
+void Form::Load()
+{
+    if (m_hWnd || m_Loading)
+        return;
+    m_Loading = true;
+    RegisterFormClass();
+
+    const auto [style, exStyle] = StylesFor(m_Design);
+    RECT frame{0, 0, TwipsToPixelsX(m_Design.ClientWidth), TwipsToPixelsY(m_Design.ClientHeight)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    int left = CW_USEDEFAULT, top = CW_USEDEFAULT;
+    if (m_Design.CenterScreen) {
+        left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    }
+    m_BackBrush = win::ToHandle(CreateSolidBrush(win::ToColorRef(m_Design.BackColor)));
+    HWND window = CreateWindowExA(exStyle, kFormClass, m_Design.Caption.c_str(), style, left, top, width, height,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    if (!window) {
+        m_Loading = false;
+        return;
+    }
+    m_hWnd = win::ToHandle(window);
+    LoadedForms().push_back(this);
+    if (m_Design.Icon) {
+        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(win::LoadIconResource(m_Design.Icon, 32)));
+        SendMessageA(window, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(win::LoadIconResource(m_Design.Icon, 16)));
+    }
+    CreateControls();
+    MenusChanged();
+    Form_Load();
+    m_Loading = false;
+}
+
+void Form::CreateControls()
+{
+    // Windows are created in tab order, which makes it the order Tab walks.
+    std::vector<Control*> ordered = m_Controls;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Control* a, const Control* b) {
+        const int ta = a->TabIndex() < 0 ? 1 << 30 : a->TabIndex();
+        const int tb = b->TabIndex() < 0 ? 1 << 30 : b->TabIndex();
+        return ta < tb;
+    });
+    for (Control* control : ordered)
+        control->CreateWindowIn(m_hWnd);
+
+    HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, H(m_hWnd), nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    m_Tooltip = win::ToHandle(tooltip);
+    for (Control* control : m_Controls) {
+        if (!tooltip || !control->hWnd() || control->ToolTipText().empty())
+            continue;
+        std::vector<HWND> windows{H(control->hWnd())};
+        if (control->Kind() == ControlKind::ComboBox)
+            windows.push_back(H(static_cast<ComboBox*>(control)->EditWindow()));
+        for (HWND window : windows) {
+            if (!window)
+                continue;
+            TTTOOLINFOA tool{};
+            tool.cbSize = TTTOOLINFOA_V1_SIZE;
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = H(m_hWnd);
+            tool.uId = reinterpret_cast<UINT_PTR>(window);
+            tool.lpszText = const_cast<char*>(control->ToolTipText().c_str());
+            SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+}
+
+void Form::DestroyControls()
+{
+    for (Control* control : m_Controls)
+        control->DestroyWindowOf();
+    if (m_Tooltip) {
+        DestroyWindow(H(m_Tooltip));
+        m_Tooltip = 0;
+    }
+}
+
+void Form::Show(int modal, Form* owner)
+{
+    Load();
+    if (!m_hWnd)
+        return;
+    if (owner && owner->hWnd())
+        SetWindowLongPtrA(H(m_hWnd), GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner->hWnd()));
+    if (!modal) {
+        ShowWindow(H(m_hWnd), SW_SHOW);
+        return;
+    }
+    if (m_InModalLoop)
+        return;
+    // Every other form waits while this one is open.
+    std::vector<HWND> disabled;
+    for (Form* form : LoadedForms()) {
+        if (form != this && form->hWnd() && IsWindowEnabled(H(form->hWnd()))) {
+            EnableWindow(H(form->hWnd()), FALSE);
+            disabled.push_back(H(form->hWnd()));
+        }
+    }
+    ShowWindow(H(m_hWnd), SW_SHOW);
+    SetActiveWindow(H(m_hWnd));
+    m_InModalLoop = true;
+    RunModalLoop(*this);
+    m_InModalLoop = false;
+    for (HWND window : disabled)
+        if (IsWindow(window))
+            EnableWindow(window, TRUE);
+    if (owner && owner->hWnd())
+        SetActiveWindow(H(owner->hWnd()));
+    else if (!disabled.empty())
+        SetActiveWindow(disabled.front());
+}
+
+void Form::Hide()
+{
+    if (m_hWnd)
+        ShowWindow(H(m_hWnd), SW_HIDE);
+}
+
+void Form::Unload()
+{
+    if (!m_hWnd)
+        return;
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel || !m_hWnd)
+        return;
+    HWND window = H(m_hWnd);
+    // Closing an owned window must not leave its owner behind other programs.
+    if (HWND owner = GetWindow(window, GW_OWNER))
+        EnableWindow(owner, TRUE);
+    DestroyControls();
+    m_hWnd = 0;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+    if (m_MenuBar) {
+        m_MenuBar = 0;  // destroyed with its window
+    }
+    auto& forms = LoadedForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (forms.empty())
+        PostQuitMessage(0);
+}
+
+void Form::Caption(const std::string& New_Caption)
+{
+    m_Design.Caption = New_Caption;
+    if (m_hWnd)
+        SetWindowTextA(H(m_hWnd), New_Caption.c_str());
+}
+
+namespace {
+RECT OuterRect(Handle window)
+{
+    RECT r{};
+    GetWindowRect(H(window), &r);
+    return r;
+}
+}  // namespace
+
+int Form::Left() const { return m_hWnd ? PixelsToTwipsX(OuterRect(m_hWnd).left) : 0; }
+int Form::Top() const { return m_hWnd ? PixelsToTwipsY(OuterRect(m_hWnd).top) : 0; }
+int Form::Width() const
+{
+    if (!m_hWnd)
+        return m_Design.ClientWidth;
+    const RECT r = OuterRect(m_hWnd);
+    return PixelsToTwipsX(r.right - r.left);
+}
+int Form::Height() const
+{
+    if (!m_hWnd)
+        return m_Design.ClientHeight;
+    const RECT r = OuterRect(m_hWnd);
+    return PixelsToTwipsY(r.bottom - r.top);
+}
+
+void Form::Move(int left, int top, int width, int height)
+{
+    if (!m_hWnd)
+        return;
+    MoveWindow(H(m_hWnd), TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height),
+               TRUE);
+}
+
+void Form::Left(int New_Left) { Move(New_Left, Top(), Width(), Height()); }
+void Form::Top(int New_Top) { Move(Left(), New_Top, Width(), Height()); }
+void Form::Width(int New_Width) { Move(Left(), Top(), New_Width, Height()); }
+void Form::Height(int New_Height) { Move(Left(), Top(), Width(), New_Height); }
+
+int Form::ScaleWidth() const
+{
+    if (!m_hWnd)
+        return m_Design.ClientWidth;
+    RECT r{};
+    GetClientRect(H(m_hWnd), &r);
+    return PixelsToTwipsX(r.right);
+}
+
+int Form::ScaleHeight() const
+{
+    if (!m_hWnd)
+        return m_Design.ClientHeight;
+    RECT r{};
+    GetClientRect(H(m_hWnd), &r);
+    return PixelsToTwipsY(r.bottom);
+}
+
+int Form::WindowState() const
+{
+    if (!m_hWnd)
+        return vbNormal;
+    if (IsIconic(H(m_hWnd)))
+        return vbMinimized;
+    return IsZoomed(H(m_hWnd)) ? vbMaximized : vbNormal;
+}
+
+void Form::WindowState(int New_WindowState)
+{
+    if (!m_hWnd)
+        return;
+    ShowWindow(H(m_hWnd), New_WindowState == vbMinimized   ? SW_MINIMIZE
+                          : New_WindowState == vbMaximized ? SW_MAXIMIZE
+                                                           : SW_RESTORE);
+}
+
+bool Form::Visible() const { return m_hWnd && IsWindowVisible(H(m_hWnd)); }
+
+Control* Form::ActiveControl() const
+{
+    HWND focus = GetFocus();
+    for (; focus; focus = GetParent(focus))
+        if (Control* control = ControlByWindow(win::ToHandle(focus)))
+            return control;
+    return nullptr;
+}
+
+Control* Form::ControlByWindow(Handle window) const
+{
+    for (Control* control : m_Controls)
+        if (control->hWnd() == window)
+            return control;
+    return nullptr;
+}
+
+Control* Form::ControlById(int id) const
+{
+    for (Control* control : m_Controls)
+        if (control->ControlId() == id)
+            return control;
+    return nullptr;
+}
+
+void Form::MenusChanged()
+{
+    if (!m_hWnd)
+        return;
+    // The menu bar shows the visible top-level menus; hidden ones serve as pop-ups.
+    HMENU bar = CreateMenu();
+    int count = 0;
+    for (Control* control : m_Controls) {
+        if (control->Kind() != ControlKind::Menu)
+            continue;
+        auto* menu = static_cast<Menu*>(control);
+        if (menu->ParentMenu() || !menu->Visible())
+            continue;
+        HMENU popup = CreatePopupMenu();
+        for (Menu* item : menu->Items())
+            if (item->Visible())
+                AppendMenuA(popup, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED),
+                            static_cast<UINT_PTR>(item->ControlId()), item->Caption().c_str());
+        AppendMenuA(bar, MF_POPUP | (menu->Enabled() ? 0 : MF_GRAYED), reinterpret_cast<UINT_PTR>(popup),
+                    menu->Caption().c_str());
+        ++count;
+    }
+    HMENU old = GetMenu(H(m_hWnd));
+    SetMenu(H(m_hWnd), count ? bar : nullptr);
+    if (!count)
+        DestroyMenu(bar);
+    if (old)
+        DestroyMenu(old);
+    m_MenuBar = count ? win::ToHandle(bar) : 0;
+}
+
+void Form::PopupMenu(Menu& menu, std::optional<float> x, std::optional<float> y)
+{
+    if (!m_hWnd)
+        return;
+    HMENU popup = CreatePopupMenu();
+    for (Menu* item : menu.Items())
+        if (item->Visible())
+            AppendMenuA(popup, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED),
+                        static_cast<UINT_PTR>(item->ControlId()), item->Caption().c_str());
+    POINT at{};
+    if (x && y) {
+        at = POINT{TwipsToPixelsX(*x), TwipsToPixelsY(*y)};
+        ClientToScreen(H(m_hWnd), &at);
+    } else {
+        GetCursorPos(&at);
+    }
+    const int chosen = static_cast<int>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x,
+                                                       at.y, 0, H(m_hWnd), nullptr));
+    DestroyMenu(popup);
+    if (Control* item = chosen ? ControlById(chosen) : nullptr)
+        if (item->Click)
+            item->Click();
+}
+
+long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    // Messages arrive before CreateWindowEx has returned the handle.
+    HWND window = H(windowHandle);
+    switch (message) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int notification = HIWORD(wParam);
+        if (lParam) {
+            if (Control* control = ControlByWindow(static_cast<Handle>(lParam)))
+                control->OnCommand(notification);
+            return 0;
+        }
+        if (id == IDOK) {  // Enter, from the dialog keyboard handling
+            for (Control* control : m_Controls)
+                if (control->Kind() == ControlKind::CommandButton && static_cast<CommandButton*>(control)->Default &&
+                    control->Enabled() && control->Click)
+                    control->Click();
+            return 0;
+        }
+        if (Control* item = ControlById(id); item && item->Kind() == ControlKind::Menu && item->Click)
+            item->Click();
+        return 0;
+    }
+    case DM_GETDEFID:
+        for (Control* control : m_Controls)
+            if (control->Kind() == ControlKind::CommandButton && static_cast<CommandButton*>(control)->Default)
+                return MAKELONG(control->ControlId(), DC_HASDEFID);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        HWND child = reinterpret_cast<HWND>(lParam);
+        Control* control = ControlByWindow(win::ToHandle(child));
+        if (!control)
+            control = ControlByWindow(win::ToHandle(GetParent(child)));  // a combo box's edit
+        if (!control)
+            break;
+        if (control->Kind() == ControlKind::Label || control->Kind() == ControlKind::PictureBox) {
+            SetTextColor(dc, win::ToColorRef(control->ForeColor()));
+            SetBkMode(dc, TRANSPARENT);
+            return static_cast<long long>(BrushFor(control->BackColor()));
+        }
+        // Read-only boxes keep the look of boxes one can type in.
+        SetTextColor(dc, win::ToColorRef(control->ForeColor()));
+        SetBkColor(dc, win::ToColorRef(control->BackColor()));
+        return static_cast<long long>(BrushFor(control->BackColor()));
+    }
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(window, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, reinterpret_cast<HBRUSH>(m_BackBrush));
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        for (Control* control : m_Controls)
+            if (!control->Windowed())
+                control->PaintOn(win::ToHandle(dc));
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_TIMER:
+        if (Control* timer = ControlById(static_cast<int>(wParam)); timer && timer->Kind() == ControlKind::Timer) {
+            auto* t = static_cast<Timer*>(timer);
+            if (t->Tick)
+                t->Tick();
+        }
+        return 0;
+    case WM_SIZE:
+        Form_Resize();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            Form_Deactivate();
+        else
+            Form_Activate();
+        break;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+}
+
+}  // namespace ui

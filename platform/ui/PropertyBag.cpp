@@ -1,0 +1,147 @@
+#include "PropertyBag.h"
+
+#include <charconv>
+#include <sstream>
+
+namespace ui {
+
+bool PropertyBag::ReadBool(const std::string& name, bool defaultValue) const
+{
+    const auto it = m_Values.find(name);
+    if (it == m_Values.end())
+        return defaultValue;
+    if (const auto* value = std::get_if<bool>(&it->second))
+        return *value;
+    if (const auto* value = std::get_if<std::int32_t>(&it->second))
+        return *value != 0;
+    return defaultValue;
+}
+
+std::int32_t PropertyBag::ReadLong(const std::string& name, std::int32_t defaultValue) const
+{
+    const auto it = m_Values.find(name);
+    if (it == m_Values.end())
+        return defaultValue;
+    if (const auto* value = std::get_if<std::int32_t>(&it->second))
+        return *value;
+    if (const auto* value = std::get_if<bool>(&it->second))
+        return *value ? -1 : 0;
+    return defaultValue;
+}
+
+std::string PropertyBag::ReadString(const std::string& name, const std::string& defaultValue) const
+{
+    const auto it = m_Values.find(name);
+    if (it == m_Values.end())
+        return defaultValue;
+    if (const auto* value = std::get_if<std::string>(&it->second))
+        return *value;
+    return defaultValue;
+}
+
+void PropertyBag::Write(const std::string& name, Value value, const Value& defaultValue)
+{
+    if (value == defaultValue)
+        m_Values.erase(name);
+    else
+        m_Values[name] = std::move(value);
+}
+
+void PropertyBag::WriteBool(const std::string& name, bool value, bool defaultValue)
+{
+    Write(name, value, defaultValue);
+}
+
+void PropertyBag::WriteLong(const std::string& name, std::int32_t value, std::int32_t defaultValue)
+{
+    Write(name, value, defaultValue);
+}
+
+void PropertyBag::WriteString(const std::string& name, const std::string& value, const std::string& defaultValue)
+{
+    Write(name, value, defaultValue);
+}
+
+std::string PropertyBag::ToText() const
+{
+    std::ostringstream out;
+    for (const auto& [name, value] : m_Values) {
+        out << name << " = ";
+        if (const auto* b = std::get_if<bool>(&value)) {
+            out << "Boolean:" << (*b ? -1 : 0);
+        } else if (const auto* n = std::get_if<std::int32_t>(&value)) {
+            out << "Long:" << *n;
+        } else {
+            out << "String:\"";
+            for (char c : std::get<std::string>(value)) {
+                if (c == '"' || c == '\\')
+                    out << '\\';
+                out << c;
+            }
+            out << '"';
+        }
+        out << "\r\n";
+    }
+    return out.str();
+}
+
+namespace {
+
+bool ParseInt(std::string_view text, std::int32_t& value)
+{
+    const auto* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && ptr == end;
+}
+
+bool ParseString(std::string_view text, std::string& value)
+{
+    if (text.size() < 2 || text.front() != '"' || text.back() != '"')
+        return false;
+    text = text.substr(1, text.size() - 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\') {
+            if (++i == text.size())
+                return false;
+        } else if (text[i] == '"') {
+            return false;
+        }
+        value += text[i];
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<PropertyBag> PropertyBag::FromText(const std::string& text)
+{
+    PropertyBag bag;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty())
+            continue;
+        const auto equals = line.find(" = ");
+        const auto colon = line.find(':', equals == std::string::npos ? 0 : equals);
+        if (equals == std::string::npos || equals == 0 || colon == std::string::npos)
+            return std::nullopt;
+        const std::string name = line.substr(0, equals);
+        const std::string_view type = std::string_view(line).substr(equals + 3, colon - equals - 3);
+        const std::string_view body = std::string_view(line).substr(colon + 1);
+        std::int32_t number = 0;
+        std::string string;
+        if (type == "Boolean" && ParseInt(body, number) && (number == 0 || number == -1))
+            bag.m_Values[name] = number != 0;
+        else if (type == "Long" && ParseInt(body, number))
+            bag.m_Values[name] = number;
+        else if (type == "String" && ParseString(body, string))
+            bag.m_Values[name] = std::move(string);
+        else
+            return std::nullopt;
+    }
+    return bag;
+}
+
+}  // namespace ui

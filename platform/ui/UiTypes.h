@@ -1,0 +1,54 @@
+#pragma once
+// Plain types shared by the window toolkit and its users, with no Win32 types.
+#include <cstdint>
+#include <string>
+
+namespace ui {
+
+using Handle = std::uintptr_t;  // a window, icon or menu handle
+using Color = std::uint32_t;    // 0x00BBGGRR, or 0x80000000 + n for system colour n
+
+constexpr Color SystemColor(int index) { return 0x80000000u + static_cast<Color>(index); }
+constexpr bool IsSystemColor(Color color) { return (color & 0x80000000u) != 0; }
+constexpr Color vbButtonFace = SystemColor(15);
+constexpr Color vbWindowBackground = SystemColor(5);
+constexpr Color vbWindowText = SystemColor(8);
+constexpr Color vbButtonText = SystemColor(18);
+
+// Mouse event arguments: Button bits, Shift bits.
+constexpr int vbLeftButton = 1;
+constexpr int vbRightButton = 2;
+constexpr int vbMiddleButton = 4;
+constexpr int vbShiftMask = 1;
+constexpr int vbCtrlMask = 2;
+constexpr int vbAltMask = 4;
+
+// Border styles of a form.
+constexpr int vbBSNone = 0;
+constexpr int vbFixedSingle = 1;
+constexpr int vbSizable = 2;
+constexpr int vbFixedDialog = 3;
+
+// Window states.
+constexpr int vbNormal = 0;
+constexpr int vbMinimized = 1;
+constexpr int vbMaximized = 2;
+
+// Scale modes of a container.
+constexpr int vbTwips = 1;
+constexpr int vbPixels = 3;
+
+// Message box styles.
+constexpr int vbOKOnly = 0;
+constexpr int vbCritical = 16;
+
+struct FontSpec {
+    std::string Name = "MS Sans Serif";
+    double Size = 8.25;  // points
+    bool Bold = false;
+    bool Italic = false;
+    int Charset = 0;  // 0 ANSI, 255 OEM
+    bool operator==(const FontSpec&) const = default;
+};
+
+}  // namespace ui
