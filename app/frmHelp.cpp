@@ -15,7 +15,6 @@ ui::FormDesign Design()
     design.BorderStyle = ui::vbFixedSingle;
     design.MinButton = false;
     design.MaxButton = false;
-    design.ShowInTaskbar = false;
     design.Icon = IDI_TAVRIK;
     return design;
 }

@@ -21,9 +21,11 @@ HFONT CreateFontFor(const FontSpec& font)
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     const int height = -static_cast<int>(std::lround(font.Size * dpi / 72.0));
+    // OEM fonts are fixed-pitch; saying so keeps columns where the named font is missing.
+    const DWORD pitch = font.Charset == OEM_CHARSET ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE;
     return CreateFontA(height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, FALSE, FALSE,
                        static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
+                       pitch, font.Name.c_str());
 }
 
 HICON LoadIconResource(int id, int size)

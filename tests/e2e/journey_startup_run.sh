@@ -1,22 +1,33 @@
 #!/bin/bash
-# "/ini": every valid pair of the start-up list is bound, lines without a TAB or
-# with a missing folder are skipped, and the program ends by itself.
+# "/ini": the splash shows "Tavrik 3.0.25", about one second later every valid
+# pair of the start-up list is bound (lines without a TAB or with a missing
+# folder are skipped), and the program ends by itself.
 source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 
 mkdir -p "$work/Folder One" "$work/two"
 one=$(winepath -w "$work/Folder One")
 two=$(winepath -w "$work/two")
-for letter in N: O: P:; do dos remove $letter >/dev/null 2>&1; done
+free_letters N O P
 
 printf 'n: \t%s\r\n\r\nno tab here\r\no: \t%s\\missing\r\np: \t%s\r\n' "$one" "$two" "$two" >"$work/mount.ini"
 before=$(folder_state)
 
-run_tavrik /ini || fail "/ini did not end by itself"
-dos query N: | grep -q '^\\??\\' && pass "N: bound" || fail "N: not bound"
-dos query O: >/dev/null && fail "O: bound to a missing folder" || pass "missing folder skipped"
-dos query P: | grep -qi '\\two$' && pass "P: bound after the skipped lines" || fail "P: not bound"
-[ "$(folder_state)" = "$before" ] && pass "list files untouched" || fail "the list files changed"
+started=$(date +%s%N)
+start_tavrik Splash /ini || fail "no splash"
+shown_ms=$((($(date +%s%N) - started) / 1000000))
+check "the splash reads Tavrik 3.0.25" grep -q 'text Tavrik 3\.0\.25$' < <(info dump Splash)
+shot splash
+check "nothing is bound while the splash first shows" bash -c "! wine '$dosdev' query N: >/dev/null"
+check "the program ends by itself" tavrik_ends_within 10
+ended_ms=$((($(date +%s%N) - started) / 1000000))
+echo "splash seen after ${shown_ms} ms, program ended after ${ended_ms} ms"
+check "the run waited about a second" [ "$ended_ms" -ge 1000 ]
 
-for letter in N: O: P:; do dos remove $letter >/dev/null 2>&1; done
+check "N: bound" grep -q '^\\??\\' < <(dos query N:)
+check "the missing folder is skipped" bash -c "! wine '$dosdev' query O: >/dev/null"
+check "P: bound after the skipped lines" grep -qi '\\two$' < <(dos query P:)
+check "the list file is untouched" [ "$(folder_state)" = "$before" ]
+
+free_letters N O P
 journey_end

@@ -1,46 +1,145 @@
 # Shared by the journeys: a private copy of the exe in a folder of its own, so
-# its list files are the journey's, and small checks that report and fail.
+# its list files are the journey's, and the means to drive and read its windows
+# from outside as a person would see them.
 set -u
 
 journey_setup() {
     exe=$1
     dosdev=$2
     out_dir=$3
+    wininfo="$(dirname "$dosdev")/wininfo.exe"
+    journey=$(basename "$0" .sh)
     mkdir -p "$out_dir"
     work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
+    tavrik_pid=""
+    trap journey_cleanup EXIT
     cp "$exe" "$work/Tavrik.exe"
+    work_win=$(winepath -w "$work")
     failures=0
+}
+
+journey_cleanup() {
+    [ -n "$tavrik_pid" ] && kill "$tavrik_pid" 2>/dev/null
+    [ -n "$tavrik_pid" ] && wait "$tavrik_pid" 2>/dev/null
+    rm -rf "$work"
 }
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
-
-# Runs the copy with the given command line; it must end by itself in time.
-run_tavrik() {
-    timeout 20 wine "$work/Tavrik.exe" "$@"
+check() { # check "what" command...
+    local what=$1
+    shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
-# Starts the copy in the background and waits for its main window; true when
-# the window showed. The program is ended afterwards.
-shows_main_window() {
+# Runs the copy with the given command line; it must end by itself in time.
+run_tavrik() { timeout 20 wine "$work/Tavrik.exe" "$@"; }
+
+# Starts the copy in the background and waits for the named window.
+start_tavrik() { # start_tavrik <caption> [args...]
+    local caption=$1
+    shift
     wine "$work/Tavrik.exe" "$@" &
-    local pid=$! shown=1
-    timeout 15 xdotool search --sync --onlyvisible --name '^Ombrilo$' >/dev/null 2>&1 && shown=0
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    tavrik_pid=$!
+    wait_window "$caption"
+}
+
+# True when the program started by start_tavrik ends by itself within the time.
+tavrik_ends_within() { # seconds
+    local i
+    for i in $(seq 1 $(($1 * 10))); do
+        kill -0 "$tavrik_pid" 2>/dev/null || { wait "$tavrik_pid" 2>/dev/null; tavrik_pid=""; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# True when no window of the program is on the screen.
+no_window() { ! info exists Ombrilo && ! info exists Splash; }
+
+# Starts the copy, true when its main window shows; the program is ended afterwards.
+shows_main_window() {
+    start_tavrik Ombrilo "$@"
+    local shown=$?
+    stop_tavrik
     return $shown
 }
 
-dos() { wine "$dosdev" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+stop_tavrik() {
+    [ -n "$tavrik_pid" ] || return 0
+    kill "$tavrik_pid" 2>/dev/null
+    wait "$tavrik_pid" 2>/dev/null
+    tavrik_pid=""
+}
 
-# A fingerprint of every file in the work folder: names, sizes, contents.
+dos() { wine "$dosdev" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+info() { wine "$wininfo" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+wait_window() { # caption [seconds]
+    local i
+    for i in $(seq 1 $((${2:-15} * 10))); do
+        info exists "$1" && { sleep 0.3; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+wait_gone() { # caption [seconds]
+    local i
+    for i in $(seq 1 $((${2:-10} * 10))); do
+        info exists "$1" || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The child of a window at a client position (pixels): its whole "child" line.
+child_at() { # caption x y
+    info dump "$1" | awk -v x="$2" -v y="$3" '$1 == "child" && $3 == x && $4 == y { print; exit }'
+}
+
+# The items of the list (or combo) box at a client position, one a line, tabs as \t.
+items_at() { # caption x y
+    info dump "$1" | awk -v x="$2" -v y="$3" '
+        $1 == "child" { inside = ($3 == x && $4 == y) ; next }
+        inside && $1 == "item" { sub(/^item [0-9]+ /, ""); print }'
+}
+
+# A field of a child line: text, enabled, visible, selected.
+field_of() { # "child line" name
+    awk -v name="$2" '{ for (i = 1; i <= NF; i++) if ($i == name) { if (name == "text") { sub(/.* text /, ""); print } else print $(i + 1); exit } }' <<<"$1"
+}
+
+# Clicks a client position of a window (pixels).
+click_at() { # caption x y [button]
+    local origin
+    origin=$(info dump "$1" | awk '$1 == "window" { print $4, $5 }')
+    [ -n "$origin" ] || return 1
+    set -- "$1" "$2" "$3" "${4:-1}" $origin
+    xdotool mousemove $(($5 + $2)) $(($6 + $3)) click "$4"
+    sleep 0.4
+}
+
+# Clicks a window's own close button (Wine draws the frame; no window manager).
+close_window() { # caption
+    local outer
+    outer=$(info dump "$1" | awk '$1 == "window" { print $9, $8 }')  # right, top
+    [ -n "$outer" ] || return 1
+    set -- $outer
+    xdotool mousemove $(($1 - 11)) $(($2 + 11)) click 1
+    sleep 0.4
+}
+
+keys() { xdotool key --delay 60 "$@"; sleep 0.4; }
+
+shot() { import -window root "$out_dir/$journey-$1.png"; }
+
 folder_state() { (cd "$work" && find . -type f ! -name Tavrik.exe -print0 | sort -z | xargs -0 -r md5sum); }
 
-# True when no window of the program is on the screen.
-no_window() { ! xdotool search --onlyvisible --name '^Ombrilo$' >/dev/null 2>&1; }
+free_letters() { local letter; for letter in "$@"; do dos remove "$letter:" >/dev/null 2>&1; done; return 0; }
 
 journey_end() {
+    stop_tavrik
     if [ "$failures" -ne 0 ]; then
         echo "$failures check(s) failed"
         exit 1
