@@ -147,8 +147,13 @@ void Form::Load()
     RegisterFormClass();
 
     const auto [style, exStyle] = StylesFor(m_Design);
+    // The design's client size is what is left inside the border and the menu bar.
+    const bool menuBar = std::any_of(m_Controls.begin(), m_Controls.end(), [](const Control* control) {
+        return control->Kind() == ControlKind::Menu && !static_cast<const Menu*>(control)->ParentMenu() &&
+               control->Visible();
+    });
     RECT frame{0, 0, TwipsToPixelsX(m_Design.ClientWidth), TwipsToPixelsY(m_Design.ClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    AdjustWindowRectEx(&frame, style, menuBar, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     int left = CW_USEDEFAULT, top = CW_USEDEFAULT;
