@@ -6,15 +6,12 @@
 #include "platform/ui/Twips.h"
 
 #include <windows.h>
-#include <ole2.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     HDC screen = GetDC(nullptr);
     ui::SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen, LOGPIXELSX), 1440.0 / GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
-    // The folder dialog's new style needs an apartment on this thread.
-    OleInitialize(nullptr);
 
     switch (modMain::Start(ui::App::Path(), GetCommandLineA())) {
     case modMain::StartMode::StartupRun: {

@@ -9,7 +9,7 @@ std::string BrowseForFolder(const std::string& title, platform::WindowHandle own
     auto path = platform::Current().shell.BrowseForFolder(owner, title + std::string(1, '\0'), kBrowseFlags);
     if (!path)
         return {};
-    if (addBackslash && (path->empty() || path->back() != '\\'))
+    if (addBackslash && !path->empty() && path->back() != '\\')
         *path += '\\';
     return *path;
 }

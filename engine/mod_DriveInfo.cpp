@@ -97,9 +97,14 @@ void ListFreeLetters(LetterPicker& picker, bool clearFirst)
 {
     if (clearFirst)
         picker.Clear();
+    // A letter the platform does not list has no root to be a directory, so only
+    // the listed ones are probed: each probe costs a file-system round trip.
+    std::string present = GetDriveLetters();
+    for (char& c : present)
+        c = text::UpperChar(c);
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
         // The probe keeps its trailing blank; Windows drops it when it reads the path.
-        if (modFiles::IsDirectory(std::string(1, letter) + ":\\ "))
+        if (present.find(letter) != std::string::npos && modFiles::IsDirectory(std::string(1, letter) + ":\\ "))
             continue;
         const std::string item = std::string(1, letter) + ": ";
         if (picker.Text().empty())

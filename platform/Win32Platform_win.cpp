@@ -3,6 +3,7 @@
 #include "Platform.h"
 
 #include <windows.h>
+#include <ole2.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -188,6 +189,10 @@ public:
     std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
                                                std::uint32_t flags) override
     {
+        // The dialog's new style needs an apartment on this thread; made on first
+        // use, as OLE costs start-up time every other start would pay for nothing.
+        static const HRESULT ole = OleInitialize(nullptr);
+        (void)ole;
         BROWSEINFOA info{};
         info.hwndOwner = reinterpret_cast<HWND>(owner);
         info.pidlRoot = nullptr;

@@ -165,10 +165,7 @@ void Control::DestroyWindowOf()
         DestroyWindow(H(m_hWnd));
         m_hWnd = 0;
     }
-    if (m_FontHandle) {
-        DeleteObject(reinterpret_cast<HFONT>(m_FontHandle));
-        m_FontHandle = 0;
-    }
+    m_FontHandle = 0;  // the form's
 }
 
 void Control::PaintOn(Handle) const {}
@@ -179,11 +176,8 @@ void Control::ApplyFont()
 {
     if (!m_hWnd)
         return;
-    HFONT font = win::CreateFontFor(m_Font);
-    SendMessageA(H(m_hWnd), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (m_FontHandle)
-        DeleteObject(reinterpret_cast<HFONT>(m_FontHandle));
-    m_FontHandle = win::ToHandle(font);
+    m_FontHandle = m_Form.FontFor(m_Font);
+    SendMessageA(H(m_hWnd), WM_SETFONT, static_cast<WPARAM>(m_FontHandle), TRUE);
 }
 
 void Control::Invalidate() const
@@ -549,8 +543,7 @@ void Frame::PaintOn(Handle dc) const
     RECT r = PixelRect(*this);
     DrawEdge(hdc, &r, EDGE_ETCHED, BF_RECT);
     if (!Caption.empty()) {
-        win::GdiObject<HFONT> font(win::CreateFontFor(m_Font));
-        win::Selection selectFont(hdc, font.Get());
+        win::Selection selectFont(hdc, reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
         SetBkColor(hdc, win::ToColorRef(m_Form.BackColor()));
         SetTextColor(hdc, win::ToColorRef(m_ForeColor));
         TextOutA(hdc, r.left + 8, r.top - 6, Caption.c_str(), static_cast<int>(Caption.size()));

@@ -85,8 +85,10 @@ public:
     void Unregister(Control& control);
     int NextControlId() { return ++m_LastId; }
     Handle BackBrush() const { return m_BackBrush; }
-    // A solid brush of the colour, kept until the form unloads.
+    // A solid brush of the colour, kept until the form is destroyed.
     Handle BrushFor(Color color);
+    // A font, shared by every control that asks for the same one, kept until the form unloads.
+    Handle FontFor(const FontSpec& font);
     void MenusChanged();
     long long HandleMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
@@ -100,6 +102,7 @@ protected:
 private:
     void CreateControls();
     void DestroyControls();
+    void ReleaseFonts();
     Control* ControlByWindow(Handle window) const;
     Control* ControlById(int id) const;
 
@@ -108,6 +111,7 @@ private:
     Handle m_hWnd = 0;
     Handle m_BackBrush = 0;
     std::map<Color, Handle> m_Brushes;
+    std::vector<std::pair<FontSpec, Handle>> m_Fonts;
     Handle m_Tooltip = 0;
     Handle m_MenuBar = 0;
     Handle m_IconBig = 0;

@@ -120,6 +120,7 @@ Form::~Form()
         DeleteObject(reinterpret_cast<HBRUSH>(m_BackBrush));
     for (const auto& [color, brush] : m_Brushes)
         DeleteObject(reinterpret_cast<HBRUSH>(brush));
+    ReleaseFonts();
 }
 
 Handle Form::BrushFor(Color color)
@@ -130,6 +131,24 @@ Handle Form::BrushFor(Color color)
     if (!brush)
         brush = win::ToHandle(CreateSolidBrush(win::ToColorRef(color)));
     return brush;
+}
+
+Handle Form::FontFor(const FontSpec& font)
+{
+    for (const auto& [spec, handle] : m_Fonts)
+        if (spec == font)
+            return handle;
+    const Handle handle = win::ToHandle(win::CreateFontFor(font));
+    if (handle)
+        m_Fonts.emplace_back(font, handle);
+    return handle;
+}
+
+void Form::ReleaseFonts()
+{
+    for (const auto& [spec, handle] : m_Fonts)
+        DeleteObject(reinterpret_cast<HFONT>(handle));
+    m_Fonts.clear();
 }
 
 void Form::Register(Control& control) { m_Controls.push_back(&control); }
@@ -284,6 +303,7 @@ void Form::Unload()
     m_hWnd = 0;
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
+    ReleaseFonts();
     if (m_MenuBar) {
         m_MenuBar = 0;  // destroyed with its window
     }

@@ -1,0 +1,109 @@
+// The portable pieces under the windows: the property bag, twips, the help
+// text and the folder dialog's caller.
+#include "SimMachineFixture.h"
+#include "app/HelpText.h"
+#include "app/modBrowse.h"
+#include "platform/ui/PropertyBag.h"
+#include "platform/ui/Twips.h"
+
+namespace {
+
+TEST(PropertyBag, DefaultsAreNotStoredAndMissingKeysReadAsDefaults)
+{
+    ui::PropertyBag bag;
+    bag.WriteBool("AutoLoad", true, false);
+    bag.WriteLong("Theme", 2, 0);
+    bag.WriteString("Caption", "Ombrilo", "");
+    bag.WriteBool("ShowIcon", true, true);
+    bag.WriteLong("Theme", 0, 0);  // back to the default: the entry goes
+    EXPECT_EQ(bag.Count(), 2u);
+    EXPECT_FALSE(bag.Contains("Theme"));
+    EXPECT_EQ(bag.ReadLong("Theme", 2), 2);
+    EXPECT_TRUE(bag.ReadBool("ShowIcon", true));
+    EXPECT_TRUE(bag.ReadBool("AutoLoad", false));
+    EXPECT_EQ(bag.ReadString("Caption", ""), "Ombrilo");
+    EXPECT_EQ(bag.ReadString("AutoLoad", "x"), "x");  // a value of another type reads as the default
+}
+
+TEST(PropertyBag, TextRoundTripKeepsTypesAndAwkwardStrings)
+{
+    ui::PropertyBag bag;
+    bag.WriteBool("AutoLoad", true, false);
+    bag.WriteLong("BackColor", -2147483633, 0);
+    bag.WriteString("Caption", "Say \"hi\" \\ there = yes: no", "");
+    const std::string text = bag.ToText();
+    EXPECT_NE(text.find("AutoLoad = Boolean:-1\r\n"), std::string::npos);
+
+    const auto back = ui::PropertyBag::FromText(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->ToText(), text);
+    EXPECT_EQ(back->ReadLong("BackColor", 0), -2147483633);
+    EXPECT_EQ(back->ReadString("Caption", ""), "Say \"hi\" \\ there = yes: no");
+    EXPECT_EQ(back->ReadLong("AutoLoad", 0), -1);
+}
+
+TEST(PropertyBag, BrokenTextIsRefusedWhole)
+{
+    for (const char* text : {"Theme = Long:two\r\n", "Theme Long:2\r\n", "AutoLoad = Boolean:1\r\n",
+                             "Caption = String:\"open\r\n", "Caption = String:\"a\"b\"\r\n", "X = Float:1.5\r\n",
+                             " = Long:1\r\n"})
+        EXPECT_FALSE(ui::PropertyBag::FromText(text)) << text;
+    const auto empty = ui::PropertyBag::FromText("");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->Count(), 0u);
+}
+
+TEST(Twips, ConversionsRoundToTheNearestUnit)
+{
+    ui::SetTwipsPerPixel(15, 15);
+    EXPECT_EQ(ui::TwipsToPixelsX(6030), 402);
+    EXPECT_EQ(ui::TwipsToPixelsY(1740), 116);
+    EXPECT_EQ(ui::TwipsToPixelsX(22), 1);
+    EXPECT_EQ(ui::TwipsToPixelsX(-75), -5);
+    EXPECT_EQ(ui::PixelsToTwipsY(41), 615);
+    ui::SetTwipsPerPixel(12, 12);  // 120 DPI
+    EXPECT_EQ(ui::TwipsToPixelsX(6030), 503);
+    ui::SetTwipsPerPixel(0, -1);  // a nonsense reading keeps the last good one
+    EXPECT_EQ(ui::TwipsPerPixelX(), 12);
+    ui::SetTwipsPerPixel(15, 15);
+}
+
+TEST(HelpText, FourteenLinesEachEndedByCrLf)
+{
+    const std::string text = HelpText();
+    ASSERT_GE(text.size(), 2u);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const auto end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    ASSERT_EQ(lines.size(), 14u);
+    EXPECT_EQ(lines[0], "     :" + std::string(26, ' ') + ":");
+    EXPECT_EQ(lines[2], "   " + std::string(32, '.'));
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[7], "   ");
+    EXPECT_EQ(lines[12], "   ");
+    EXPECT_EQ(lines[11], "   with the switch /ini.");
+    EXPECT_EQ(lines[13].substr(0, 3), "   ");
+    EXPECT_NE(lines[13][3], ' ');
+}
+
+class Browse : public SimMachineTest {};
+
+TEST_F(Browse, FolderDialogAnswersAndCancels)
+{
+    machine.shell.answer = "C:\\Data";
+    EXPECT_EQ(modBrowse::BrowseForFolder("Folder to mount.", 0x42, false), "C:\\Data");
+    EXPECT_EQ(machine.shell.lastTitle, std::string("Folder to mount.\0", 17));
+    EXPECT_EQ(machine.shell.lastFlags, 0x43u);
+    EXPECT_EQ(machine.shell.lastOwner, 0x42u);
+    EXPECT_EQ(modBrowse::BrowseForFolder("t", 0, true), "C:\\Data\\");
+    machine.shell.answer = "D:\\";
+    EXPECT_EQ(modBrowse::BrowseForFolder("t", 0, true), "D:\\");
+    machine.shell.answer.reset();
+    EXPECT_EQ(modBrowse::BrowseForFolder("t", 0, true), "");
+}
+
+}  // namespace
