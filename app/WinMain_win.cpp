@@ -13,7 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     ui::SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen, LOGPIXELSX), 1440.0 / GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
 
-    switch (modMain::Start(ui::App::Path(), GetCommandLineA())) {
+    switch (modMain::Start(ui::App::Path(), ui::App::Command())) {
     case modMain::StartMode::StartupRun: {
         static frmSplash splash;
         splash.Show();

@@ -1,29 +1,9 @@
 #include "frmHelp.h"
 
 #include "HelpText.h"
-#include "resource.h"
+#include "WindowDesigns.h"
 
-namespace {
-
-ui::FormDesign Design()
-{
-    ui::FormDesign design;
-    design.Caption = "Help";
-    design.ClientWidth = 5460;
-    design.ClientHeight = 4650;
-    design.BackColor = 0xD8E9EC;
-    design.BorderStyle = ui::vbFixedSingle;
-    design.MinButton = false;
-    design.MaxButton = false;
-    design.Icon = IDI_TAVRIK;
-    return design;
-}
-
-constexpr const char* kStyleXPDesign = "colorscheme = Long:1\r\ncommon_dialog = Boolean:0\r\n";
-
-}  // namespace
-
-frmHelp::frmHelp() : ui::Form(Design())
+frmHelp::frmHelp() : ui::Form(SkinnedWindowDesign("Help", 5460, 4650, false))
 {
     txtHelp.MultiLine = true;
     // Read-only as well as deaf to typing: Delete and paste are no key presses.
@@ -33,7 +13,7 @@ frmHelp::frmHelp() : ui::Form(Design())
     txtHelp.Move(165, 570, 4920, 3825);
     txtHelp.KeyPress = [this](int& KeyAscii) { txtHelp_KeyPress(KeyAscii); };
 
-    if (const auto bag = ui::PropertyBag::FromText(kStyleXPDesign))
+    if (const auto bag = ui::PropertyBag::FromText(kStyleXPSettings))
         StyleXP1.ReadProperties(*bag);
 }
 

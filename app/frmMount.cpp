@@ -8,30 +8,10 @@
 #include "frmHelp.h"
 #include "frmStartLoad.h"
 #include "modMain.h"
-#include "resource.h"
+#include "WindowDesigns.h"
 #include "platform/ui/App.h"
 
-namespace {
-
-ui::FormDesign Design()
-{
-    ui::FormDesign design;
-    design.Caption = "Ombrilo";
-    design.ClientWidth = 6030;
-    design.ClientHeight = 4380;
-    design.BackColor = 0xD8E9EC;
-    design.BorderStyle = ui::vbFixedSingle;
-    design.MinButton = true;
-    design.MaxButton = false;
-    design.Icon = IDI_TAVRIK;
-    return design;
-}
-
-constexpr const char* kStyleXPDesign = "colorscheme = Long:1\r\ncommon_dialog = Boolean:0\r\n";
-
-}  // namespace
-
-frmMount::frmMount() : ui::Form(Design())
+frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true))
 {
     cboDrive.Move(5250, 1380, 615, 315);
     cboDrive.TabIndex(0);
@@ -85,7 +65,7 @@ frmMount::frmMount() : ui::Form(Design())
     Image1.PictureSize = 64;
     Image1.Move(4620, 390, 960, 960);
 
-    if (const auto bag = ui::PropertyBag::FromText(kStyleXPDesign))
+    if (const auto bag = ui::PropertyBag::FromText(kStyleXPSettings))
         StyleXP1.ReadProperties(*bag);
     ctxHookMenu1.MenuFont = ui::FontSpec{"Tahoma", 8.25};
     ctxHookMenu1.ItemPicture("mnuMenuUnmount", IDI_MENU_UNMOUNT);

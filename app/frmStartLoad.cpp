@@ -5,30 +5,16 @@
 #include "engine/mod_DriveInfo.h"
 #include "modBrowse.h"
 #include "modMain.h"
-#include "resource.h"
+#include "WindowDesigns.h"
 
 namespace {
 
-ui::FormDesign Design()
-{
-    ui::FormDesign design;
-    design.Caption = "Mount @ Win Startup";
-    design.ClientWidth = 6060;
-    design.ClientHeight = 3240;
-    design.BackColor = 0xD8E9EC;
-    design.BorderStyle = ui::vbFixedSingle;
-    design.MinButton = false;
-    design.MaxButton = false;
-    design.Icon = IDI_TAVRIK;
-    return design;
-}
 
-constexpr const char* kStyleXPDesign = "colorscheme = Long:1\r\ncommon_dialog = Boolean:0\r\n";
 constexpr int kDeleteKey = 46;
 
 }  // namespace
 
-frmStartLoad::frmStartLoad() : ui::Form(Design())
+frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup", 6060, 3240, false))
 {
     cboDrive.Move(150, 705, 615, 315);
     cboDrive.TabIndex(0);
@@ -59,7 +45,7 @@ frmStartLoad::frmStartLoad() : ui::Form(Design())
     vList.TabIndex(5);
     vList.KeyUp = [this](int& KeyCode, int Shift) { vList_KeyUp(KeyCode, Shift); };
 
-    if (const auto bag = ui::PropertyBag::FromText(kStyleXPDesign))
+    if (const auto bag = ui::PropertyBag::FromText(kStyleXPSettings))
         StyleXP1.ReadProperties(*bag);
 }
 

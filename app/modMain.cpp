@@ -14,21 +14,6 @@ std::string MakeAppDir(const std::string& appPath)
     return appPath + '\\';
 }
 
-std::string CommandTail(std::string_view line)
-{
-    std::size_t i = 0;
-    if (!line.empty() && line[0] == '"') {
-        const auto close = line.find('"', 1);
-        i = close == std::string_view::npos ? line.size() : close + 1;
-    } else {
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
-            ++i;
-    }
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-        ++i;
-    return std::string(line.substr(i));
-}
-
 StartMode ModeOf(const std::string& commandLine)
 {
     if (commandLine == "/ini")
@@ -42,10 +27,10 @@ StartMode ModeOf(const std::string& commandLine)
 
 std::string UnmountLetter(const std::string& commandLine) { return commandLine.substr(1, 2); }
 
-StartMode Start(const std::string& appPath, std::string_view fullCommandLine)
+StartMode Start(const std::string& appPath, const std::string& commandLine)
 {
     AppDir = MakeAppDir(appPath);
-    CommandLine = CommandTail(fullCommandLine);
+    CommandLine = commandLine;
     return ModeOf(CommandLine);
 }
 

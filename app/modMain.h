@@ -1,7 +1,6 @@
 #pragma once
 // Start-up: the two global texts every window reads and the choice of mode.
 #include <string>
-#include <string_view>
 
 namespace modMain {
 
@@ -20,17 +19,14 @@ enum class StartMode {
 // The application path with a closing "\" unless it already has one (a drive root).
 std::string MakeAppDir(const std::string& appPath);
 
-// The text after the program name of a full command line (GetCommandLine): the
-// name, quoted or not, and the blanks after it are skipped; the rest is kept as is.
-std::string CommandTail(std::string_view fullCommandLine);
-
 StartMode ModeOf(const std::string& commandLine);
 
 // The letter text of the unmount mode: the two characters after the "-".
 std::string UnmountLetter(const std::string& commandLine);
 
-// Sets AppDir and CommandLine and tells which mode they ask for.
-StartMode Start(const std::string& appPath, std::string_view fullCommandLine);
+// Sets AppDir and CommandLine from the application object's path and command
+// line, and tells which mode they ask for.
+StartMode Start(const std::string& appPath, const std::string& commandLine);
 
 // The first decision of the main window's load: a command line beginning with
 // "-" removes the bindings of the letter after it, silently, and the program is

@@ -12,6 +12,7 @@ set(TAVRIK_CORE_SOURCES
   app/modMain.cpp
   app/modBrowse.cpp
   app/HelpText.cpp
+  platform/ui/CommandLine.cpp
   platform/ui/Twips.cpp
   platform/ui/PropertyBag.cpp
 )

@@ -9,6 +9,8 @@ namespace ui {
 namespace App {
 // The program's folder, without a closing backslash unless it is a drive root.
 std::string Path();
+// The command-line text after the program name, as Windows hands it over.
+std::string Command();
 int Major();
 int Minor();
 int Revision();

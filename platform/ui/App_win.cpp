@@ -1,5 +1,6 @@
 // The application object, the message loop and the global services.
 #include "App.h"
+#include "CommandLine.h"
 #include "Twips.h"
 #include "WinUtil_win.h"
 #include "app/Version.h"
@@ -27,6 +28,8 @@ std::string Path()
         path += '\\';
     return path;
 }
+
+std::string Command() { return CommandTail(GetCommandLineA()); }
 
 int Major() { return TAVRIK_VERSION_MAJOR; }
 int Minor() { return TAVRIK_VERSION_MINOR; }

@@ -115,6 +115,15 @@ LRESULT CALLBACK ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARA
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
+// What the user sees in a box, which may differ from the text last set.
+std::string WindowText(Handle window)
+{
+    const int length = GetWindowTextLengthA(H(window));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(H(window), text.data(), length + 1)));
+    return text;
+}
+
 RECT PixelRect(const Control& control)
 {
     const int left = TwipsToPixelsX(control.Left());
@@ -388,12 +397,7 @@ std::string ComboBox::List(int index) const
 
 std::string ComboBox::Text() const
 {
-    if (!m_hWnd)
-        return m_Text;
-    const int length = GetWindowTextLengthA(H(m_hWnd));
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(H(m_hWnd), text.data(), length + 1)));
-    return text;
+    return m_hWnd ? WindowText(m_hWnd) : m_Text;
 }
 
 void ComboBox::Text(const std::string& New_Text)
@@ -433,12 +437,7 @@ void TextBox::CreateWindowIn(Handle)
 
 std::string TextBox::Text() const
 {
-    if (!m_hWnd)
-        return m_Text;
-    const int length = GetWindowTextLengthA(H(m_hWnd));
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(H(m_hWnd), text.data(), length + 1)));
-    return text;
+    return m_hWnd ? WindowText(m_hWnd) : m_Text;
 }
 
 void TextBox::Text(const std::string& New_Text)

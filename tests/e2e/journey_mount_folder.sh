@@ -15,6 +15,10 @@ folder="$work_win\\LongFolderName123"
 
 start_tavrik Ombrilo "$folder" || fail "no main window"
 shot started
+# Areas the window paints itself: its back colour and the shape behind the buttons.
+check "the window's back colour" [ "$(pixel_at Ombrilo 200 8)" = "#ECE9D8" ]
+check "the shape's border" [ "$(pixel_at Ombrilo 4 50)" = "#808080" ]
+check "the shape's fill" [ "$(pixel_at Ombrilo 250 30)" = "#E0E0E0" ]
 letter=$(field_of "$(child_at Ombrilo $PICKER)" text)
 check "the picker shows the first free letter (D: )" [ "$letter" = "D: " ]
 check "the picker offers D: to Y: but for Z:" [ "$(items_at Ombrilo $PICKER | head -1)" = "D: " ]

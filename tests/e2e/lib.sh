@@ -130,6 +130,16 @@ close_window() { # caption
     sleep 0.4
 }
 
+# The colour of a client pixel of a window on the screen, as #RRGGBB.
+pixel_at() { # caption x y
+    local origin
+    origin=$(info dump "$1" | awk '$1 == "window" { print $4, $5 }')
+    [ -n "$origin" ] || return 1
+    set -- "$1" "$2" "$3" $origin
+    import -window root -crop "1x1+$(($4 + $2))+$(($5 + $3))" -depth 8 txt:- 2>/dev/null |
+        grep -o '#[0-9A-F]\{6\}' | head -1
+}
+
 keys() { xdotool key --delay 60 "$@"; sleep 0.4; }
 
 shot() { import -window root "$out_dir/$journey-$1.png"; }

@@ -2,6 +2,7 @@
 // each start asks for.
 #include "SimMachineFixture.h"
 #include "app/modMain.h"
+#include "platform/ui/CommandLine.h"
 #include "engine/mod_Subst.h"
 
 using modMain::StartMode;
@@ -16,12 +17,12 @@ TEST(Start, AppDirEndsWithOneBackslash)
 
 TEST(Start, CommandTailIsTheTextAfterTheProgramName)
 {
-    EXPECT_EQ(modMain::CommandTail("\"C:\\Program Files\\Tavrik\\Tavrik.exe\" C:\\My Data"), "C:\\My Data");
-    EXPECT_EQ(modMain::CommandTail("Tavrik.exe   \"C:\\Quoted\"  "), "\"C:\\Quoted\"  ");
-    EXPECT_EQ(modMain::CommandTail("Tavrik.exe /ini "), "/ini ");
-    EXPECT_EQ(modMain::CommandTail("Tavrik.exe"), "");
-    EXPECT_EQ(modMain::CommandTail("\"C:\\Tavrik.exe\""), "");
-    EXPECT_EQ(modMain::CommandTail("\"C:\\Unclosed quote.exe -M"), "");
+    EXPECT_EQ(ui::CommandTail("\"C:\\Program Files\\Tavrik\\Tavrik.exe\" C:\\My Data"), "C:\\My Data");
+    EXPECT_EQ(ui::CommandTail("Tavrik.exe   \"C:\\Quoted\"  "), "\"C:\\Quoted\"  ");
+    EXPECT_EQ(ui::CommandTail("Tavrik.exe /ini "), "/ini ");
+    EXPECT_EQ(ui::CommandTail("Tavrik.exe"), "");
+    EXPECT_EQ(ui::CommandTail("\"C:\\Tavrik.exe\""), "");
+    EXPECT_EQ(ui::CommandTail("\"C:\\Unclosed quote.exe -M"), "");
 }
 
 TEST(Start, ModeComesFromTheCommandLineAlone)
@@ -41,7 +42,7 @@ class StartUnmount : public SimMachineTest {};
 TEST_F(StartUnmount, DashAndLetterRemovesTheBindings)
 {
     ASSERT_TRUE(files().MakeDirectory("C:\\Data"));
-    EXPECT_EQ(modMain::Start("C:\\Tools", "Tavrik.exe -m: extra"), StartMode::Unmount);
+    EXPECT_EQ(modMain::Start("C:\\Tools", "-m: extra"), StartMode::Unmount);
     EXPECT_EQ(modMain::AppDir, "C:\\Tools\\");
     EXPECT_EQ(modMain::CommandLine, "-m: extra");
     for (const char* line : {"-M", "-M:", "-m: extra"}) {
@@ -60,7 +61,7 @@ TEST_F(StartUnmount, DashAloneOrADiskLetterRemovesNothing)
 {
     EXPECT_TRUE(modMain::UnmountBranch("-"));
     EXPECT_TRUE(modMain::UnmountBranch("-C"));
-    EXPECT_EQ(modMain::Start("C:\\", "Tavrik.exe -"), StartMode::Unmount);
+    EXPECT_EQ(modMain::Start("C:\\", "-"), StartMode::Unmount);
     EXPECT_TRUE(dos().Calls().empty());
     EXPECT_EQ(dos().Mappings("C:"), std::vector<std::string>{"\\Device\\HarddiskVolume1"});
     EXPECT_EQ(modMain::AppDir, "C:\\");
