@@ -6,22 +6,23 @@ source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 
 PICKER="350 92"; MOUNT="40 60"
+MESSAGE="Drive Creation Failed.  Please check your drive letter and path selections."
 
 free_letters D
 dos define D: 'C:\windows' || fail "could not define D: from outside"
 mkdir -p "$work/Target"
+target="$work_win\\Target"
 
-start_tavrik Ombrilo "$work_win\\Target" || fail "no main window"
-check "D: is still offered" [ "$(field_of "$(child_at Ombrilo $PICKER)" text)" = "D: " ]
+start_tavrik Ombrilo "$target" || fail "no main window"
+check "D: is still offered" '[ "$(field_of "$(child_at Ombrilo $PICKER)" text)" = "D: " ]'
 click_at Ombrilo $MOUNT
-check "the error message shows" wait_window "ERROR!" 5
-message=$(info dump "ERROR!" | grep -F 'Drive Creation Failed.')
-check "its text" grep -qF "text Drive Creation Failed.  Please check your drive letter and path selections." <<<"$message"
+check "the error message shows" 'wait_window "ERROR!" 1'
+check "its text" 'info dump "ERROR!" | grep -qF "text $MESSAGE"'
 shot message
 keys Return
-check "Return closes it" wait_gone "ERROR!" 5
-check "the earlier binding is left alone" grep -qi 'windows' < <(dos query D:)
-check "the history still gained the line" [ "$(cat "$work/Tavrik.ini")" = "$work_win\\Target"$'\r' ]
+check "Return closes it" '! info exists "ERROR!"'
+check "the earlier binding is left alone" 'dos query D: | grep -qi windows'
+check "the history still gained the line" '[ "$(cat "$work/Tavrik.ini")" = "$target"$'"'"'\r'"'"' ]'
 
 free_letters D
 journey_end

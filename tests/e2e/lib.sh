@@ -26,10 +26,25 @@ journey_cleanup() {
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
-check() { # check "what" command...
-    local what=$1
+# check "what" command args...   runs the command once.
+# check "what" 'condition'        evaluates the condition (expanded only then)
+#                                 until it holds, giving a slow machine a few
+#                                 seconds to catch up before it counts as failed.
+check() {
+    local what=$1 i
     shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
+    if [ $# -gt 1 ]; then
+        if "$@"; then pass "$what"; else fail "$what"; fi
+        return
+    fi
+    for i in $(seq 1 25); do
+        if eval "$1"; then
+            pass "$what"
+            return 0
+        fi
+        sleep 0.2
+    done
+    fail "$what"
 }
 
 # Runs the copy with the given command line; it must end by itself in time.
