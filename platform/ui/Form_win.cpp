@@ -180,7 +180,8 @@ void Form::Load()
         left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     }
-    m_BackBrush = win::ToHandle(CreateSolidBrush(win::ToColorRef(m_Design.BackColor)));
+    if (!m_BackBrush)
+        m_BackBrush = win::ToHandle(CreateSolidBrush(win::ToColorRef(m_Design.BackColor)));
     HWND window = CreateWindowExA(exStyle, kFormClass, m_Design.Caption.c_str(), style, left, top, width, height,
                                   nullptr, nullptr, GetModuleHandleA(nullptr), this);
     if (!window) {
@@ -486,7 +487,8 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
         const int id = LOWORD(wParam);
         const int notification = HIWORD(wParam);
         if (lParam) {
-            if (Control* control = ControlByWindow(static_cast<Handle>(lParam)))
+            // A disabled control raises nothing, whoever sends the notification.
+            if (Control* control = ControlByWindow(static_cast<Handle>(lParam)); control && control->Enabled())
                 control->OnCommand(notification);
             return 0;
         }
@@ -503,7 +505,8 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
     }
     case DM_GETDEFID:
         for (Control* control : m_Controls)
-            if (control->Kind() == ControlKind::CommandButton && static_cast<CommandButton*>(control)->Default)
+            if (control->Kind() == ControlKind::CommandButton && static_cast<CommandButton*>(control)->Default &&
+                control->Enabled())
                 return MAKELONG(control->ControlId(), DC_HASDEFID);
         return 0;
     case WM_CTLCOLORSTATIC:

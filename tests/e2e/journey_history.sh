@@ -19,6 +19,8 @@ start_tavrik Ombrilo || fail "no main window"
 check "the mount button is disabled" '[ "$(field_of "$(child_at Ombrilo $MOUNT)" enabled)" = 0 ]'
 check "the history shows the earlier lines" '[ "$(items_at Ombrilo $HISTORY)" = "$one"$'"'"'\n'"'"'"$two" ]'
 shot started
+keys Return
+check "Return does not press the disabled mount button" [ "$(wc -l <"$work/Tavrik.ini")" = 2 ]
 
 # Unmount with nothing selected does nothing.
 click_at Ombrilo $FIRST_MOUNTED 3
