@@ -1,0 +1,137 @@
+// What the toolkit and the menu-drawing control paint themselves, read back
+// pixel by pixel from a memory DC.
+#include "ctxHookMenu.h"
+#include "platform/ui/Form.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace {
+
+// A 32-bit memory bitmap selected into a DC, white to start with.
+class Canvas {
+public:
+    Canvas(int width, int height)
+    {
+        HDC screen = GetDC(nullptr);
+        m_Dc = CreateCompatibleDC(screen);
+        m_Bitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        m_Old = SelectObject(m_Dc, m_Bitmap);
+        RECT all{0, 0, width, height};
+        FillRect(m_Dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    ~Canvas()
+    {
+        SelectObject(m_Dc, m_Old);
+        DeleteObject(m_Bitmap);
+        DeleteDC(m_Dc);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    HDC Dc() const { return m_Dc; }
+    COLORREF At(int x, int y) const { return GetPixel(m_Dc, x, y); }
+
+private:
+    HDC m_Dc;
+    HBITMAP m_Bitmap;
+    HGDIOBJ m_Old;
+};
+
+class Sheet : public ui::Form {
+public:
+    Sheet() : ui::Form(ui::FormDesign{}) {}
+    ui::Shape shape{*this, "shape"};
+    ui::Line line{*this, "line"};
+    ui::Menu mnuPop{*this, "mnuPop", "Pop"};
+    ui::Menu mnuPopGo{*this, "mnuPopGo", "&Go", &mnuPop};
+    ctxHookMenu hook{*this, "hook"};
+};
+
+TEST(Drawing, ShapeAndLinePaintTheirColoursInPixels)
+{
+    Sheet sheet;
+    sheet.shape.Move(60, 300, 300, 150);  // 4,20 to 24,30 at 15 twips a pixel
+    sheet.shape.BorderColor = 0x808080;
+    sheet.shape.FillColor = 0xE0E0E0;
+    sheet.shape.Filled = true;
+    sheet.line.X1 = 0;
+    sheet.line.Y1 = 600;
+    sheet.line.X2 = 450;
+    sheet.line.Y2 = 600;
+    sheet.line.BorderColor = 0x0000FF;
+
+    Canvas canvas(40, 50);
+    sheet.shape.PaintOn(reinterpret_cast<ui::Handle>(canvas.Dc()));
+    sheet.line.PaintOn(reinterpret_cast<ui::Handle>(canvas.Dc()));
+    EXPECT_EQ(canvas.At(4, 20), RGB(0x80, 0x80, 0x80));
+    EXPECT_EQ(canvas.At(23, 29), RGB(0x80, 0x80, 0x80));
+    EXPECT_EQ(canvas.At(10, 25), RGB(0xE0, 0xE0, 0xE0));
+    EXPECT_EQ(canvas.At(24, 25), RGB(0xFF, 0xFF, 0xFF));  // right edge exclusive
+    EXPECT_EQ(canvas.At(3, 25), RGB(0xFF, 0xFF, 0xFF));
+    EXPECT_EQ(canvas.At(0, 40), RGB(0xFF, 0x00, 0x00));
+    EXPECT_EQ(canvas.At(29, 40), RGB(0xFF, 0x00, 0x00));
+    EXPECT_EQ(canvas.At(30, 40), RGB(0xFF, 0xFF, 0xFF));
+
+    sheet.shape.Visible(false);
+    Canvas hidden(40, 50);
+    sheet.shape.PaintOn(reinterpret_cast<ui::Handle>(hidden.Dc()));
+    EXPECT_EQ(hidden.At(10, 25), RGB(0xFF, 0xFF, 0xFF));
+}
+
+TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
+{
+    Sheet sheet;
+    sheet.Load();
+    using V = ctxHookMenu::Variant;
+    ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kActive, true));
+    ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kBarStyle, std::int32_t{2}));
+    ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kSelectionStyle, std::int32_t{2}));
+    ASSERT_TRUE(sheet.hook.Invoke(ctxHookMenu::kSetColors,
+                                  {V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0x0000FF}},
+                                   V{std::int32_t{0x0000FF}}, V{std::int32_t{0x00FF00}}, V{std::int32_t{0}},
+                                   V{std::int32_t{0x00FF00}}, V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0}},
+                                   V{std::int32_t{0x808080}}, V{std::int32_t{0xE0E0E0}}, V{std::int32_t{0}},
+                                   V{std::int32_t{0}}, V{true}, V{true}}));
+
+    // The hook learns the item's caption as the menu opens.
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(sheet.mnuPopGo.ControlId()), "&Go");
+    HWND window = reinterpret_cast<HWND>(sheet.hWnd());
+    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(popup, 0, TRUE, &info);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = static_cast<UINT>(sheet.mnuPopGo.ControlId());
+    EXPECT_TRUE(SendMessageA(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
+    EXPECT_EQ(measure.itemHeight, 22u);
+    EXPECT_GT(measure.itemWidth, 24u + 8u);
+
+    Canvas canvas(120, 22);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = measure.itemID;
+    draw.itemState = ODS_SELECTED;
+    draw.hDC = canvas.Dc();
+    draw.rcItem = RECT{0, 0, 120, 22};
+    EXPECT_TRUE(SendMessageA(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
+    EXPECT_EQ(canvas.At(1, 1), RGB(0, 0, 0));          // the selection's frame
+    EXPECT_EQ(canvas.At(118, 20), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.At(60, 2), RGB(0, 0xFF, 0));      // its gradient starts at the selection colour
+    EXPECT_EQ(canvas.At(0, 10), RGB(0xFF, 0, 0));      // the bar shows at the very left
+    bool text = false;                                 // some dark text right of the bar
+    for (int x = 32; x < 80 && !text; ++x)
+        for (int y = 5; y < 18 && !text; ++y)
+            text = canvas.At(x, y) == RGB(0, 0, 0);
+    EXPECT_TRUE(text);
+
+    DestroyMenu(popup);
+    sheet.Unload();
+}
+
+}  // namespace
