@@ -84,7 +84,6 @@ public:
     virtual void DestroyWindowOf();
     virtual void PaintOn(Handle dc) const;
     virtual void OnCommand(int notification);
-    void SetHandle(Handle handle) { m_hWnd = handle; }
     Handle FontHandle() const { return m_FontHandle; }
     int ControlId() const { return m_Id; }
 
