@@ -30,9 +30,10 @@ for _ in $(seq 1 "$runs"); do
 done
 
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+minimum() { printf '%s\n' "$@" | sort -g | head -1; }
 t=$(median "${tavrik[@]}")
 m=$(median "${minimal[@]}")
 echo "runs: $runs each, alternating"
-echo "Tavrik.exe with a folder to its main window: median ${t} ms (min $(median "$(printf '%s\n' "${tavrik[@]}" | sort -g | head -1)") ms)"
-echo "minimal one-window program:                  median ${m} ms (min $(printf '%s\n' "${minimal[@]}" | sort -g | head -1) ms)"
+echo "Tavrik.exe with a folder to its main window: median ${t} ms (min $(minimum "${tavrik[@]}") ms)"
+echo "minimal one-window program:                  median ${m} ms (min $(minimum "${minimal[@]}") ms)"
 awk -v t="$t" -v m="$m" 'BEGIN { printf "ratio Tavrik / minimal: %.2f\n", t / m }'
