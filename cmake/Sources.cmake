@@ -15,6 +15,7 @@ set(TAVRIK_CORE_SOURCES
   platform/ui/CommandLine.cpp
   platform/ui/Twips.cpp
   platform/ui/PropertyBag.cpp
+  widgets/clsTimer.cpp
 )
 
 set(TAVRIK_SIM_SOURCES

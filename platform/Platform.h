@@ -6,6 +6,7 @@
 #include "FileSystem.h"
 #include "ListBoxes.h"
 #include "ShellDialogs.h"
+#include "Timers.h"
 
 namespace platform {
 
@@ -14,6 +15,8 @@ struct Platform {
     FileSystem& files;
     ListBoxes& lists;
     ShellDialogs& shell;
+    Timers& timers;
+    CursorWindows& cursor;
 };
 
 Platform& Current();

@@ -22,6 +22,81 @@ std::optional<std::string> SimShellDialogs::BrowseForFolder(WindowHandle owner, 
     return answer;
 }
 
+std::uintptr_t SimTimers::Set(WindowHandle window, std::uintptr_t id, std::uint32_t period, TimerTarget& target)
+{
+    ++sets;
+    lastPeriod = period;
+    if (failNextSet) {
+        failNextSet = false;
+        return 0;
+    }
+    const std::uintptr_t actual = window ? id : m_NextId++;
+    Remove(window, actual);  // the same window and identifier replace a timer, as SetTimer does
+    m_Timers.push_back({window, actual, period ? period : 1, m_Now + (period ? period : 1), &target});
+    return window ? 1 : actual;
+}
+
+bool SimTimers::Kill(WindowHandle window, std::uintptr_t id)
+{
+    ++kills;
+    return Remove(window, id);
+}
+
+bool SimTimers::Remove(WindowHandle window, std::uintptr_t id)
+{
+    for (auto it = m_Timers.begin(); it != m_Timers.end(); ++it) {
+        if (it->window == window && it->id == id) {
+            m_Timers.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SimTimers::FireNext(std::uint32_t limit)
+{
+    auto next = m_Timers.end();
+    for (auto it = m_Timers.begin(); it != m_Timers.end(); ++it)
+        if (it->due <= limit && (next == m_Timers.end() || it->due < next->due))
+            next = it;
+    if (next == m_Timers.end())
+        return false;
+    m_Now = next->due;
+    next->due += next->period;
+    // The tick may kill or add timers: nothing of the entry is used after it.
+    const Entry tick = *next;
+    tick.target->OnSystemTick(tick.window, 0x113, tick.id, m_Now);
+    return true;
+}
+
+void SimTimers::RunPendingEvents()
+{
+    if (!FireNext(m_Now) && !m_Timers.empty())
+        FireNext(~std::uint32_t{0});
+}
+
+void SimTimers::Advance(std::uint32_t ms)
+{
+    const std::uint32_t end = m_Now + ms;
+    while (FireNext(end)) {
+    }
+    m_Now = end;
+}
+
+bool SimCursorWindows::CursorPos(ScreenPoint& point)
+{
+    point = cursor;
+    return cursorKnown;
+}
+
+WindowHandle SimCursorWindows::WindowAt(ScreenPoint point)
+{
+    for (const auto& area : windows)
+        if (point.x >= area.left && point.x < area.right && point.y >= area.top && point.y < area.bottom)
+            return area.window;
+    return 0;
+}
+
 SimMachine::SimMachine() { AddDisk('C', 1); }
 
 void SimMachine::AddDisk(char letter, int volumeNumber)

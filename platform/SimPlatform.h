@@ -32,6 +32,53 @@ public:
     std::uint32_t lastFlags = 0;
 };
 
+// Timers on a simulated clock: each pass of the message loop moves the clock to
+// the next due tick and delivers it.
+class SimTimers : public Timers {
+public:
+    std::uintptr_t Set(WindowHandle window, std::uintptr_t id, std::uint32_t period, TimerTarget& target) override;
+    bool Kill(WindowHandle window, std::uintptr_t id) override;
+    void RunPendingEvents() override;
+
+    // Moves the clock on by ms, delivering every tick due on the way.
+    void Advance(std::uint32_t ms);
+    std::uint32_t Now() const { return m_Now; }
+    std::size_t Running() const { return m_Timers.size(); }
+    bool failNextSet = false;  // the system refuses the next timer
+    int sets = 0;
+    int kills = 0;
+    std::uint32_t lastPeriod = 0;
+
+private:
+    struct Entry {
+        WindowHandle window;
+        std::uintptr_t id;
+        std::uint32_t period;
+        std::uint32_t due;
+        TimerTarget* target;
+    };
+    bool FireNext(std::uint32_t limit);
+    bool Remove(WindowHandle window, std::uintptr_t id);
+    std::vector<Entry> m_Timers;
+    std::uint32_t m_Now = 0;
+    std::uintptr_t m_NextId = 1;
+};
+
+// The mouse and the windows under it, as a test arranges them.
+class SimCursorWindows : public CursorWindows {
+public:
+    bool CursorPos(ScreenPoint& point) override;
+    WindowHandle WindowAt(ScreenPoint point) override;
+    ScreenPoint cursor;
+    bool cursorKnown = true;
+    // Top-most first: the first rectangle holding the point names the window.
+    struct Area {
+        int left, top, right, bottom;
+        WindowHandle window;
+    };
+    std::vector<Area> windows;
+};
+
 class SimMachine {
 public:
     SimMachine();
@@ -45,7 +92,9 @@ public:
     SimFileSystem files{dos};
     SimListBoxes lists;
     SimShellDialogs shell;
-    Platform platform{dos, files, lists, shell};
+    SimTimers timers;
+    SimCursorWindows cursor;
+    Platform platform{dos, files, lists, shell, timers, cursor};
 };
 
 }  // namespace platform

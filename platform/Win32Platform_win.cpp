@@ -7,6 +7,9 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <map>
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -210,6 +213,73 @@ public:
     }
 };
 
+// Timer callbacks carry no context: the table finds the object from the window
+// and identifier the system hands back.
+class Win32Timers : public Timers {
+public:
+    std::uintptr_t Set(WindowHandle window, std::uintptr_t id, std::uint32_t period, TimerTarget& target) override
+    {
+        HWND hwnd = reinterpret_cast<HWND>(window);
+        const UINT_PTR result = SetTimer(hwnd, id, period, &Win32Timers::Callback);
+        if (!result)
+            return 0;
+        const std::uintptr_t actual = hwnd ? id : result;
+        Targets()[{window, actual}] = &target;
+        return actual;
+    }
+
+    bool Kill(WindowHandle window, std::uintptr_t id) override
+    {
+        Targets().erase({window, id});
+        return KillTimer(reinterpret_cast<HWND>(window), id) != FALSE;
+    }
+
+    void RunPendingEvents() override
+    {
+        MSG message;
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
+            WaitMessage();
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+
+private:
+    static std::map<std::pair<WindowHandle, std::uintptr_t>, TimerTarget*>& Targets()
+    {
+        static std::map<std::pair<WindowHandle, std::uintptr_t>, TimerTarget*> targets;
+        return targets;
+    }
+
+    static void CALLBACK Callback(HWND window, UINT message, UINT_PTR id, DWORD time)
+    {
+        const auto it = Targets().find({reinterpret_cast<WindowHandle>(window), id});
+        if (it != Targets().end())
+            it->second->OnSystemTick(reinterpret_cast<WindowHandle>(window), message, id, time);
+    }
+};
+
+class Win32CursorWindows : public CursorWindows {
+public:
+    bool CursorPos(ScreenPoint& point) override
+    {
+        POINT at{};
+        if (!GetCursorPos(&at))
+            return false;
+        point = ScreenPoint{at.x, at.y};
+        return true;
+    }
+    WindowHandle WindowAt(ScreenPoint point) override
+    {
+        return reinterpret_cast<WindowHandle>(WindowFromPoint(POINT{point.x, point.y}));
+    }
+};
+
 }  // namespace
 
 Platform& Default()
@@ -218,7 +288,9 @@ Platform& Default()
     static Win32FileSystem files;
     static Win32ListBoxes lists;
     static Win32ShellDialogs shell;
-    static Platform platform{dos, files, lists, shell};
+    static Win32Timers timers;
+    static Win32CursorWindows cursor;
+    static Platform platform{dos, files, lists, shell, timers, cursor};
     return platform;
 }
 

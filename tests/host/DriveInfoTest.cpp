@@ -126,7 +126,9 @@ TEST(DriveInfoProbe, ListedLettersAreProbedWithATrailingBlank)
     ProbeRecorder files(dos);
     platform::SimListBoxes lists;
     platform::SimShellDialogs shell;
-    platform::Platform sim{dos, files, lists, shell};
+    platform::SimTimers timers;
+    platform::SimCursorWindows cursor;
+    platform::Platform sim{dos, files, lists, shell, timers, cursor};
     platform::ScopedPlatform scope(sim);
     files.AddVolume("\\Device\\HarddiskVolume1");
     dos.AddDisk('C', "\\Device\\HarddiskVolume1");

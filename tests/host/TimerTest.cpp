@@ -1,0 +1,145 @@
+// The timer object on a simulated clock and mouse.
+#include "SimMachineFixture.h"
+#include "widgets/clsTimer.h"
+
+#include <memory>
+
+namespace {
+
+class Timer : public SimMachineTest {
+protected:
+    platform::SimTimers& timers() { return machine.timers; }
+};
+
+TEST_F(Timer, StartUsesItsArgumentOrTheInterval)
+{
+    clsTimer timer;
+    EXPECT_EQ(timer.Interval(), 1000);
+    timer.StartTimer(10);
+    EXPECT_EQ(timers().lastPeriod, 10u);
+    EXPECT_EQ(timer.Interval(), 1000);
+    timer.StopTimer();
+    for (std::int16_t none : {std::int16_t{0}, std::int16_t{-5}}) {
+        timer.StartTimer(none);
+        EXPECT_EQ(timers().lastPeriod, 1000u);
+        timer.StopTimer();
+    }
+    EXPECT_EQ(timers().Running(), 0u);
+}
+
+TEST_F(Timer, TicksCountFromOneAndAStartOnARunningTimerChangesNothing)
+{
+    clsTimer timer;
+    std::vector<std::int32_t> ticks;
+    std::vector<std::int32_t> times;
+    timer.OnTime = [&](std::int32_t Int_Ticks, std::int32_t DwTime) {
+        ticks.push_back(Int_Ticks);
+        times.push_back(DwTime);
+    };
+    timer.StartTimer(10);
+    timers().Advance(25);
+    timer.StartTimer(50);  // running: period and count go on
+    EXPECT_EQ(timers().sets, 1);
+    timers().Advance(10);
+    EXPECT_EQ(ticks, (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_EQ(times, (std::vector<std::int32_t>{10, 20, 30}));
+
+    timer.StopTimer();
+    timer.StopTimer();  // harmless
+    EXPECT_EQ(timers().kills, 1);
+    timers().Advance(100);
+    EXPECT_EQ(ticks.size(), 3u);
+    timer.StartTimer(10);
+    timers().Advance(10);
+    EXPECT_EQ(ticks.back(), 1);
+}
+
+TEST_F(Timer, IntervalAndWindowWhileRunning)
+{
+    clsTimer timer;
+    int ticks = 0;
+    timer.OnTime = [&](std::int32_t, std::int32_t) { ++ticks; };
+    timer.Hwnd(0x10);
+    timer.StartTimer(0);
+    timer.Hwnd(0x20);  // ignored while running
+    EXPECT_EQ(timer.Hwnd(), 0x10u);
+
+    timers().Advance(1000);
+    timer.Interval(1000);  // the same value: the system timer is left alone
+    EXPECT_EQ(timers().sets, 1);
+    timer.Interval(100);  // a new period replaces the running timer, the count goes on
+    EXPECT_EQ(timers().sets, 2);
+    EXPECT_EQ(timers().lastPeriod, 100u);
+    EXPECT_EQ(timers().Running(), 1u);
+    std::int32_t last = 0;
+    timer.OnTime = [&](std::int32_t Int_Ticks, std::int32_t) { last = Int_Ticks; };
+    timers().Advance(100);
+    EXPECT_EQ(last, 2);
+    timer.StopTimer();
+    timer.Hwnd(0x20);
+    EXPECT_EQ(timer.Hwnd(), 0x20u);
+}
+
+TEST_F(Timer, WaitReturnsAfterTheNextTickWithTheTimerStopped)
+{
+    clsTimer timer;
+    timer.Wait(30);
+    EXPECT_EQ(timers().Now(), 30u);
+    EXPECT_FALSE(timer.Running());
+    EXPECT_EQ(timers().Running(), 0u);
+
+    timer.Wait(0);
+    EXPECT_EQ(timers().Now(), 1030u);
+
+    timer.StartTimer(10);
+    timers().Advance(5);
+    timer.Wait(500);  // a running timer: its own next tick ends the wait
+    EXPECT_EQ(timers().Now(), 10u + 1030u);
+    EXPECT_FALSE(timer.Running());
+
+    timers().failNextSet = true;  // no system timer: no tick would ever come
+    timer.Wait(10);
+    EXPECT_EQ(timers().Now(), 1040u);
+}
+
+TEST_F(Timer, AHandlerMayDestroyTheTimerDuringItsOwnTick)
+{
+    auto timer = std::make_unique<clsTimer>();
+    int ticks = 0;
+    timer->OnTime = [&](std::int32_t, std::int32_t) {
+        ++ticks;
+        timer.reset();
+    };
+    timer->StartTimer(10);
+    timers().Advance(50);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(timers().Running(), 0u);  // destruction stopped it
+}
+
+TEST_F(Timer, TimersTickIndependently)
+{
+    clsTimer fast, slow;
+    int fastTicks = 0, slowTicks = 0;
+    fast.OnTime = [&](std::int32_t, std::int32_t) { ++fastTicks; };
+    slow.OnTime = [&](std::int32_t, std::int32_t) { ++slowTicks; };
+    fast.StartTimer(10);
+    slow.StartTimer(25);
+    timers().Advance(50);
+    EXPECT_EQ(fastTicks, 5);
+    EXPECT_EQ(slowTicks, 2);
+}
+
+TEST_F(Timer, MouseOverIsTheWindowRightUnderTheCursor)
+{
+    clsTimer timer;
+    machine.cursor.windows = {{10, 10, 20, 20, 0x2}, {0, 0, 100, 100, 0x1}};  // a child over its parent
+    machine.cursor.cursor = {50, 50};
+    EXPECT_TRUE(timer.isMouseOver(0x1));
+    machine.cursor.cursor = {15, 15};
+    EXPECT_FALSE(timer.isMouseOver(0x1));
+    EXPECT_TRUE(timer.isMouseOver(0x2));
+    machine.cursor.cursorKnown = false;
+    EXPECT_FALSE(timer.isMouseOver(0x2));
+}
+
+}  // namespace
