@@ -232,7 +232,11 @@ void Control::Enabled(bool New_Enabled)
         EnableWindow(H(m_hWnd), New_Enabled);
 }
 
-void Control::ToolTipText(const std::string& New_ToolTipText) { m_ToolTipText = New_ToolTipText; }
+void Control::ToolTipText(const std::string& New_ToolTipText)
+{
+    m_ToolTipText = New_ToolTipText;
+    m_Form.ToolTipChanged(*this);
+}
 
 void Control::Font(const FontSpec& New_Font)
 {

@@ -90,6 +90,7 @@ public:
     // A font, shared by every control that asks for the same one, kept until the form unloads.
     Handle FontFor(const FontSpec& font);
     void MenusChanged();
+    void ToolTipChanged(Control& control);
     long long HandleMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
 protected:

@@ -217,23 +217,30 @@ void Form::CreateControls()
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, H(m_hWnd), nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
     m_Tooltip = win::ToHandle(tooltip);
-    for (Control* control : m_Controls) {
-        if (!tooltip || !control->hWnd() || control->ToolTipText().empty())
+    for (Control* control : m_Controls)
+        ToolTipChanged(*control);
+}
+
+void Form::ToolTipChanged(Control& control)
+{
+    if (!m_Tooltip || !control.hWnd())
+        return;
+    std::vector<HWND> windows{H(control.hWnd())};
+    if (control.Kind() == ControlKind::ComboBox)
+        windows.push_back(H(static_cast<ComboBox&>(control).EditWindow()));
+    for (HWND window : windows) {
+        if (!window)
             continue;
-        std::vector<HWND> windows{H(control->hWnd())};
-        if (control->Kind() == ControlKind::ComboBox)
-            windows.push_back(H(static_cast<ComboBox*>(control)->EditWindow()));
-        for (HWND window : windows) {
-            if (!window)
-                continue;
-            TTTOOLINFOA tool{};
-            tool.cbSize = TTTOOLINFOA_V1_SIZE;
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.hwnd = H(m_hWnd);
-            tool.uId = reinterpret_cast<UINT_PTR>(window);
-            tool.lpszText = const_cast<char*>(control->ToolTipText().c_str());
-            SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        }
+        TTTOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = H(m_hWnd);
+        tool.uId = reinterpret_cast<UINT_PTR>(window);
+        SendMessageA(H(m_Tooltip), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        if (control.ToolTipText().empty())
+            continue;
+        tool.lpszText = const_cast<char*>(control.ToolTipText().c_str());
+        SendMessageA(H(m_Tooltip), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 

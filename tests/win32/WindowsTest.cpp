@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 namespace {
 
@@ -195,6 +196,16 @@ protected:
     void Form_Load() override { ++loads; }
 };
 
+BOOL CALLBACK FindTooltip(HWND window, LPARAM data)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+}
+
 TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
 {
     DropPendingQuit();
@@ -221,6 +232,16 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
     for (const auto* control : probe.Controls())
         names.push_back(control->Name());
     EXPECT_EQ(names, (std::vector<std::string>{"lblA", "mnuFile", "mnuFileOpen", "tmr"}));
+
+    // Hover hints can be given or taken back after loading.
+    HWND tooltip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    probe.lblA.ToolTipText("A hint");
+    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    probe.lblA.ToolTipText("");
+    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
 
     probe.mnuFile.Tag("MainMenu");
     EXPECT_EQ(probe.mnuFile.Tag(), "MainMenu");
