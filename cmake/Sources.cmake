@@ -16,6 +16,7 @@ set(TAVRIK_CORE_SOURCES
   platform/ui/Twips.cpp
   platform/ui/PropertyBag.cpp
   widgets/clsTimer.cpp
+  widgets/ControlButton.cpp
 )
 
 set(TAVRIK_SIM_SOURCES
@@ -33,6 +34,7 @@ set(TAVRIK_WIN32_SOURCES
   platform/ui/App_win.cpp
   platform/ui/Controls_win.cpp
   platform/ui/Form_win.cpp
+  widgets/ControlButton_win.cpp
 )
 
 # The windows and the two external controls. The windows are written against

@@ -1,0 +1,125 @@
+// The caption button's window under Wine: it paints the chosen frame of its
+// strip, keeps its size, and turns real mouse input into looks and clicks.
+#include "platform/ui/App.h"
+#include "platform/ui/Form.h"
+#include "widgets/ControlButtonWindow.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace {
+
+class Bar : public ui::Form {
+public:
+    Bar() : ui::Form(Design()) { button.Move(150, 150, 0, 0); }
+    static ui::FormDesign Design()
+    {
+        ui::FormDesign design;
+        design.Caption = "Bar";
+        design.ClientWidth = 1500;
+        design.ClientHeight = 900;
+        design.BorderStyle = ui::vbBSNone;
+        return design;
+    }
+    ControlButtonWindow button{*this, "CloseButton"};
+};
+
+void Pump(int ms)
+{
+    for (int waited = 0; waited < ms; waited += 5) {
+        Sleep(5);
+        ui::DoEvents();
+    }
+}
+
+// The pixel (x, y) of frame `index` of a strip, straight from the resource.
+COLORREF StripPixel(const char* strip, int index, int x, int y)
+{
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), strip, IMAGE_BITMAP, 0, 0, 0));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF pixel = GetPixel(dc, index * 21 + x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return pixel;
+}
+
+// What the button's window paints, read back from a memory DC.
+COLORREF PaintedPixel(ControlButtonWindow& button, int x, int y)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 21, 21);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageA(reinterpret_cast<HWND>(button.hWnd()), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const COLORREF pixel = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixel;
+}
+
+TEST(CaptionButtonWindow, PaintsTheChosenFrameAndKeepsItsSize)
+{
+    Bar bar;
+    bar.Show();
+    ui::DoEvents();
+    EXPECT_EQ(bar.button.Width(), 315);
+    bar.button.Move(300, 150, 2000, 50);
+    EXPECT_EQ(bar.button.Height(), 315);
+    RECT r{};
+    GetWindowRect(reinterpret_cast<HWND>(bar.button.hWnd()), &r);
+    EXPECT_EQ(r.right - r.left, 21);
+
+    bar.button.Button().ButtonStyle(2);
+    for (std::int32_t theme : {0, 1, 2}) {
+        bar.button.Button().Theme(theme);
+        const int index = bar.button.Button().Picture().index;
+        for (auto [x, y] : {std::pair{10, 10}, std::pair{6, 6}, std::pair{0, 0}, std::pair{20, 15}})
+            EXPECT_EQ(PaintedPixel(bar.button, x, y), StripPixel("CBCLOSE", index, x, y)) << theme << " " << x;
+    }
+    bar.button.Button().Enabled(false);
+    EXPECT_EQ(PaintedPixel(bar.button, 10, 10), StripPixel("CBMAX", 10, 10, 10));
+    bar.Unload();
+}
+
+TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
+{
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    Bar bar;
+    bar.Show();
+    ui::DoEvents();
+    HWND window = reinterpret_cast<HWND>(bar.button.hWnd());
+    RECT r{};
+    GetWindowRect(window, &r);
+    auto& button = bar.button.Button();
+    int clicks = 0;
+    button.Click = [&] { ++clicks; };
+
+    SetCursorPos(r.left + 10, r.top + 10);
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    Pump(60);
+    EXPECT_EQ(button.Picture(), (CaptionPicture{CaptionPictureSet::CbMin, 1}));  // hover
+    EXPECT_TRUE(button.Tracking());
+
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_EQ(button.Picture(), (CaptionPicture{CaptionPictureSet::CbMin, 2}));  // pressed
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(clicks, 1);
+
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));  // released off the button
+    EXPECT_EQ(clicks, 1);
+
+    SetCursorPos(r.left + 200, r.top + 40);
+    Pump(60);
+    EXPECT_EQ(button.Picture(), (CaptionPicture{CaptionPictureSet::CbMin, 0}));
+    EXPECT_FALSE(button.Tracking());
+    bar.Unload();
+}
+
+}  // namespace

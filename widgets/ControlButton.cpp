@@ -1,0 +1,202 @@
+#include "ControlButton.h"
+
+#include "platform/Platform.h"
+
+namespace {
+
+// Picture indices by theme: blue (0), olive (1), and silver for every other value.
+enum class Look { RestingActive, Hover, Pressed, RestingInactive, Disabled };
+
+int ThemeRow(std::int32_t theme) { return theme == 0 ? 0 : theme == 1 ? 1 : 2; }
+
+int IndexOf(CaptionPictureSet set, std::int32_t theme, Look look)
+{
+    // Columns: resting active, hover, pressed, resting inactive, disabled.
+    static constexpr int kMaxIndex[3][5] = {{0, 1, 2, 3, 4}, {5, 6, 7, 8, 9}, {14, 13, 12, 11, 10}};
+    static constexpr int kOtherIndex[3][4] = {{0, 1, 2, 3}, {4, 5, 6, 7}, {11, 10, 9, 8}};
+    const int row = ThemeRow(theme);
+    const int column = static_cast<int>(look);
+    return set == CaptionPictureSet::CbMax ? kMaxIndex[row][column] : kOtherIndex[row][column];
+}
+
+CaptionPictureSet SetForStyle(std::int32_t buttonStyle)
+{
+    switch (buttonStyle) {
+    case 0: return CaptionPictureSet::CbMin;
+    case 1: return CaptionPictureSet::CbMax;
+    case 2: return CaptionPictureSet::CbClose;
+    default: return CaptionPictureSet::CbRestore;
+    }
+}
+
+}  // namespace
+
+int PictureCount(CaptionPictureSet set) { return set == CaptionPictureSet::CbMax ? 15 : 12; }
+
+ControlButton::ControlButton(CaptionSurface& PicMain) : m_PicMain(PicMain) { RefreshControl(true); }
+
+ControlButton::~ControlButton() { StopTimer1(); }
+
+bool ControlButton::AutoRedraw() const { return m_PicMain.AutoRedraw(); }
+
+void ControlButton::AutoRedraw(bool New_AutoRedraw)
+{
+    m_PicMain.AutoRedraw(New_AutoRedraw);
+    m_Changed = true;
+}
+
+std::string ControlButton::ToolTipText() const { return m_PicMain.ToolTipText(); }
+
+void ControlButton::ToolTipText(const std::string& New_ToolTipText)
+{
+    m_PicMain.ToolTipText(New_ToolTipText);
+    m_Changed = true;
+}
+
+void ControlButton::Theme(std::int32_t New_Theme)
+{
+    m_Theme = New_Theme;
+    m_Changed = true;
+    RefreshControl(true);
+}
+
+void ControlButton::ButtonStyle(std::int32_t New_ButtonStyle)
+{
+    m_ButtonStyle = New_ButtonStyle;
+    m_Changed = true;
+    RefreshControl(true);
+}
+
+bool ControlButton::Enabled() const { return m_PicMain.Enabled(); }
+
+void ControlButton::Enabled(bool New_Enabled)
+{
+    m_PicMain.Enabled(New_Enabled);
+    m_Changed = true;
+    RefreshControl(true);
+}
+
+void ControlButton::IsActivate(bool New_IsActivate)
+{
+    m_IsActivate = New_IsActivate;
+    m_Changed = true;
+}
+
+platform::WindowHandle ControlButton::Hwnd() const { return m_PicMain.Hwnd(); }
+
+void ControlButton::Show(const CaptionPicture& picture)
+{
+    m_Picture = picture;
+    m_PicMain.ShowPicture(picture);
+}
+
+void ControlButton::RefreshControl(bool IpRes)
+{
+    m_MouseButton = 0;
+    if (!m_PicMain.Enabled()) {
+        // Only the maximize set holds disabled pictures; every glyph uses them.
+        Show({CaptionPictureSet::CbMax, IndexOf(CaptionPictureSet::CbMax, m_Theme, Look::Disabled)});
+        return;
+    }
+    const auto set = SetForStyle(m_ButtonStyle);
+    Show({set, IndexOf(set, m_Theme, IpRes ? Look::RestingActive : Look::RestingInactive)});
+}
+
+void ControlButton::Refresh() { m_PicMain.Repaint(); }
+
+void ControlButton::DrawHotOrPressed(bool IsOver)
+{
+    if (m_MouseButton == 1)
+        IsOver = false;
+    const auto set = SetForStyle(m_ButtonStyle);
+    Show({set, IndexOf(set, m_Theme, IsOver ? Look::Hover : Look::Pressed)});
+}
+
+bool ControlButton::IsCursorOver(platform::WindowHandle hwnd) const
+{
+    auto& cursor = platform::Current().cursor;
+    platform::ScreenPoint point;
+    return cursor.CursorPos(point) && cursor.WindowAt(point) == hwnd;
+}
+
+void ControlButton::PicMain_MouseDown(int Button)
+{
+    if (Button != 1)
+        return;
+    m_MouseButton = 1;
+    DrawHotOrPressed(false);
+    StartTimer1();
+}
+
+void ControlButton::PicMain_MouseMove(int Button)
+{
+    m_MouseButton = static_cast<std::int16_t>(Button);
+    StartTimer1();
+}
+
+void ControlButton::PicMain_Click()
+{
+    RefreshControl(true);
+    // The host may close its window, and this button with it, inside the handler.
+    const auto handler = Click;
+    if (handler)
+        handler();
+}
+
+void ControlButton::StartTimer1()
+{
+    if (m_TimerRunning)
+        return;
+    m_TimerRunning = true;
+    m_TimerId = platform::Current().timers.Set(m_PicMain.Hwnd(), 1, kPollMs, *this);
+}
+
+void ControlButton::StopTimer1()
+{
+    if (!m_TimerRunning)
+        return;
+    platform::Current().timers.Kill(m_PicMain.Hwnd(), 1);
+    m_TimerRunning = false;
+    m_TimerId = 0;
+}
+
+void ControlButton::OnSystemTick(platform::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)
+{
+    Timer1_Timer();
+}
+
+void ControlButton::Timer1_Timer()
+{
+    const bool over = IsCursorOver(m_PicMain.Hwnd());
+    if (m_MouseButton == 1 && over)
+        DrawHotOrPressed(false);
+    else
+        DrawHotOrPressed(over);
+    if (!over) {
+        RefreshControl(m_IsActivate);
+        StopTimer1();
+    }
+}
+
+void ControlButton::ReadProperties(const ui::PropertyBag& bag)
+{
+    m_PicMain.AutoRedraw(bag.ReadBool("AutoRedraw", false));
+    m_PicMain.ToolTipText(bag.ReadString("ToolTipText", ""));
+    m_Theme = bag.ReadLong("Theme", 0);
+    m_ButtonStyle = bag.ReadLong("ButtonStyle", 0);
+    m_PicMain.Enabled(bag.ReadBool("Enabled", true));
+    m_IsActivate = bag.ReadBool("IsActivate", true);
+    RefreshControl(true);
+}
+
+ui::PropertyBag ControlButton::WriteProperties() const
+{
+    ui::PropertyBag bag;
+    bag.WriteBool("AutoRedraw", m_PicMain.AutoRedraw(), false);
+    bag.WriteString("ToolTipText", m_PicMain.ToolTipText(), "");
+    bag.WriteLong("Theme", m_Theme, 0);
+    bag.WriteLong("ButtonStyle", m_ButtonStyle, 0);
+    bag.WriteBool("Enabled", m_PicMain.Enabled(), true);
+    bag.WriteBool("IsActivate", m_IsActivate, true);
+    return bag;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The caption button as a control of the window toolkit: a 21 x 21 window that
+// shows the button's pictures and feeds it the mouse.
+#include "ControlButton.h"
+#include "platform/ui/Controls.h"
+
+class ControlButtonWindow : public ui::Control, public CaptionSurface {
+public:
+    ControlButtonWindow(ui::Form& form, std::string name);
+    ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
+
+    // The button's own properties, methods and Click event.
+    ControlButton& Button() { return m_Button; }
+
+    // Whatever size is asked for, the button stays 315 x 315 twips.
+    void Move(int left, int top, int width, int height) override;
+
+    void ShowPicture(const CaptionPicture& picture) override;
+    platform::WindowHandle Hwnd() const override { return hWnd(); }
+    bool Enabled() const override { return ui::Control::Enabled(); }
+    void Enabled(bool New_Enabled) override { ui::Control::Enabled(New_Enabled); }
+    bool AutoRedraw() const override { return m_AutoRedraw; }
+    void AutoRedraw(bool New_AutoRedraw) override { m_AutoRedraw = New_AutoRedraw; }
+    std::string ToolTipText() const override { return ui::Control::ToolTipText(); }
+    void ToolTipText(const std::string& New_ToolTipText) override { ui::Control::ToolTipText(New_ToolTipText); }
+    void Repaint() override;
+
+    void CreateWindowIn(ui::Handle parentWindow) override;
+    // Paints the current picture onto a device context.
+    void PaintOn(ui::Handle dc) const override;
+    bool Windowed() const override { return true; }
+
+    // The window procedure's entry for this button's messages.
+    long long HandleMessage(ui::Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
+private:
+    bool m_AutoRedraw = false;
+    CaptionPicture m_Shown;
+    ControlButton m_Button{*this};
+};

@@ -1,0 +1,168 @@
+// The caption button's window: shows the current frame of its picture strip and
+// hands mouse input to the button's logic.
+#include "ControlButtonWindow.h"
+
+#include "platform/ui/Form.h"
+#include "platform/ui/Twips.h"
+#include "platform/ui/WinUtil_win.h"
+
+#include <windows.h>
+#include <windowsx.h>
+
+namespace {
+
+constexpr char kButtonClass[] = "TavrikCaptionButton";
+constexpr int kPixels = 21;
+
+// The four picture strips, loaded once and kept for the life of the process.
+HBITMAP Strip(CaptionPictureSet set)
+{
+    static HBITMAP strips[4] = {};
+    static const char* const names[4] = {"CBMIN", "CBMAX", "CBCLOSE", "CBRESTORE"};
+    const auto i = static_cast<std::size_t>(set);
+    if (!strips[i])
+        strips[i] = static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr), names[i], IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    return strips[i];
+}
+
+int ButtonsOf(WPARAM keys)
+{
+    int buttons = 0;
+    if (keys & MK_LBUTTON)
+        buttons |= 1;
+    if (keys & MK_RBUTTON)
+        buttons |= 2;
+    if (keys & MK_MBUTTON)
+        buttons |= 4;
+    return buttons;
+}
+
+LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* button = reinterpret_cast<ControlButtonWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!button)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return static_cast<LRESULT>(button->HandleMessage(reinterpret_cast<ui::Handle>(window), message, wParam, lParam));
+}
+
+void RegisterButtonClass()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ButtonProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kButtonClass;
+    registered = RegisterClassA(&windowClass) != 0;
+}
+
+}  // namespace
+
+ControlButtonWindow::ControlButtonWindow(ui::Form& form, std::string name) : ui::Control(form, std::move(name))
+{
+    m_Width = m_Height = ControlButton::kSizeTwips;
+}
+
+void ControlButtonWindow::Move(int left, int top, int, int)
+{
+    ui::Control::Move(left, top, ControlButton::kSizeTwips, ControlButton::kSizeTwips);
+}
+
+void ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
+{
+    RegisterButtonClass();
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (ui::Control::Visible())
+        style |= WS_VISIBLE;
+    if (!ui::Control::Enabled())
+        style |= WS_DISABLED;
+    HWND window = CreateWindowExA(0, kButtonClass, "", style, ui::TwipsToPixelsX(m_Left), ui::TwipsToPixelsY(m_Top),
+                                  kPixels, kPixels, reinterpret_cast<HWND>(parentWindow),
+                                  reinterpret_cast<HMENU>(ControlId()), GetModuleHandleA(nullptr), this);
+    m_hWnd = reinterpret_cast<ui::Handle>(window);
+}
+
+void ControlButtonWindow::ShowPicture(const CaptionPicture& picture)
+{
+    m_Shown = picture;
+    if (m_hWnd)
+        InvalidateRect(reinterpret_cast<HWND>(m_hWnd), nullptr, FALSE);
+}
+
+void ControlButtonWindow::Repaint()
+{
+    if (m_hWnd) {
+        InvalidateRect(reinterpret_cast<HWND>(m_hWnd), nullptr, FALSE);
+        UpdateWindow(reinterpret_cast<HWND>(m_hWnd));
+    }
+}
+
+void ControlButtonWindow::PaintOn(ui::Handle dc) const
+{
+    HBITMAP strip = Strip(m_Shown.set);
+    if (!strip)
+        return;
+    HDC source = CreateCompatibleDC(reinterpret_cast<HDC>(dc));
+    HGDIOBJ old = SelectObject(source, strip);
+    BitBlt(reinterpret_cast<HDC>(dc), 0, 0, kPixels, kPixels, source, m_Shown.index * kPixels, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+long long ControlButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
+                                             std::intptr_t lParam)
+{
+    HWND window = reinterpret_cast<HWND>(windowHandle);
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        PaintOn(reinterpret_cast<ui::Handle>(dc));
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintOn(static_cast<ui::Handle>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the picture covers every pixel
+    case WM_LBUTTONDOWN:
+        SetCapture(window);
+        m_Button.PicMain_MouseDown(1);
+        return 0;
+    case WM_RBUTTONDOWN:
+        m_Button.PicMain_MouseDown(2);
+        return 0;
+    case WM_MBUTTONDOWN:
+        m_Button.PicMain_MouseDown(4);
+        return 0;
+    case WM_MOUSEMOVE:
+        m_Button.PicMain_MouseMove(ButtonsOf(wParam));
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool captured = GetCapture() == window;
+        if (captured)
+            ReleaseCapture();
+        RECT client{};
+        GetClientRect(window, &client);
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        // A click is a press and a release both on the button.
+        if (captured && PtInRect(&client, at))
+            m_Button.PicMain_Click();
+        return 0;
+    }
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+}
