@@ -17,6 +17,7 @@ set(TAVRIK_CORE_SOURCES
   platform/ui/PropertyBag.cpp
   widgets/clsTimer.cpp
   widgets/ControlButton.cpp
+  widgets/LabelMenu.cpp
 )
 
 set(TAVRIK_SIM_SOURCES
@@ -35,6 +36,7 @@ set(TAVRIK_WIN32_SOURCES
   platform/ui/Controls_win.cpp
   platform/ui/Form_win.cpp
   widgets/ControlButton_win.cpp
+  widgets/LabelMenu_win.cpp
 )
 
 # The windows and the two external controls. The windows are written against

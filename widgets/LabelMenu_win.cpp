@@ -1,0 +1,203 @@
+// The menu-bar item's window: paints its colour, border and caption, and hands
+// the mouse to the item's logic.
+#include "LabelMenuWindow.h"
+
+#include "platform/ui/Form.h"
+#include "platform/ui/Twips.h"
+#include "platform/ui/WinUtil_win.h"
+
+#include <windows.h>
+#include <windowsx.h>
+
+namespace {
+
+constexpr char kItemClass[] = "TavrikMenuItem";
+
+LRESULT CALLBACK ItemProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* item = reinterpret_cast<LabelMenuWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!item)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return static_cast<LRESULT>(item->HandleMessage(reinterpret_cast<ui::Handle>(window), message, wParam, lParam));
+}
+
+void RegisterItemClass()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ItemProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kItemClass;
+    registered = RegisterClassA(&windowClass) != 0;
+}
+
+int ShiftState()
+{
+    return (GetKeyState(VK_SHIFT) < 0 ? ui::vbShiftMask : 0) | (GetKeyState(VK_CONTROL) < 0 ? ui::vbCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? ui::vbAltMask : 0);
+}
+
+int ButtonsOf(WPARAM keys)
+{
+    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
+}
+
+}  // namespace
+
+LabelMenuWindow::LabelMenuWindow(ui::Form& form, std::string name) : ui::Control(form, std::move(name))
+{
+    ui::Control::BackColor(LabelMenu::kHighlightColor);  // the design colour
+    m_Height = LabelMenu::kHeightTwips;
+    m_Width = LabelWidth() + LabelMenu::kLabelMarginTwips;
+}
+
+LabelMenuWindow::PixelSize LabelMenuWindow::LabelPixels() const
+{
+    // Measured in the host's font, as the label sizes itself.
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, m_Caption.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return PixelSize{r.right, r.bottom};
+}
+
+int LabelMenuWindow::LabelWidth() const { return ui::PixelsToTwipsX(LabelPixels().cx); }
+
+void LabelMenuWindow::Caption(const std::string& New_Caption)
+{
+    m_Caption = New_Caption;
+    Invalidate();
+}
+
+void LabelMenuWindow::BorderStyle(int New_BorderStyle)
+{
+    m_BorderStyle = New_BorderStyle;
+    if (!m_hWnd)
+        return;
+    HWND window = reinterpret_cast<HWND>(m_hWnd);
+    LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    style = New_BorderStyle == 1 ? (style | WS_BORDER) : (style & ~static_cast<LONG_PTR>(WS_BORDER));
+    SetWindowLongPtrA(window, GWL_STYLE, style);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void LabelMenuWindow::Move(int left, int top, int width, int height)
+{
+    ui::Control::Move(left, top, width, height);
+    if (width != LabelWidth() + LabelMenu::kLabelMarginTwips || height != LabelMenu::kHeightTwips)
+        m_Item.OnResize();
+}
+
+void LabelMenuWindow::CreateWindowIn(ui::Handle parentWindow)
+{
+    RegisterItemClass();
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (ui::Control::Visible())
+        style |= WS_VISIBLE;
+    if (!ui::Control::Enabled())
+        style |= WS_DISABLED;
+    if (m_BorderStyle == 1)
+        style |= WS_BORDER;
+    HWND window = CreateWindowExA(0, kItemClass, m_Caption.c_str(), style, ui::TwipsToPixelsX(m_Left),
+                                  ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width), ui::TwipsToPixelsY(m_Height),
+                                  reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),
+                                  GetModuleHandleA(nullptr), this);
+    m_hWnd = reinterpret_cast<ui::Handle>(window);
+}
+
+void LabelMenuWindow::PaintOn(ui::Handle dcHandle) const
+{
+    HDC dc = reinterpret_cast<HDC>(dcHandle);
+    RECT client{};
+    GetClientRect(reinterpret_cast<HWND>(m_hWnd), &client);
+    ui::win::GdiObject<HBRUSH> brush(CreateSolidBrush(ui::win::ToColorRef(m_BackColor)));
+    FillRect(dc, &client, brush.Get());
+    ui::win::Selection font(dc, reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(m_Enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    RECT text{ui::TwipsToPixelsX(kLabelLeftTwips), ui::TwipsToPixelsY(kLabelTopTwips), client.right, client.bottom};
+    DrawTextA(dc, m_Caption.c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
+}
+
+long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
+                                         std::intptr_t lParam)
+{
+    HWND window = reinterpret_cast<HWND>(windowHandle);
+    // Mouse positions in twips, relative to the label when the pointer is on it.
+    const auto at = [&](float& x, float& y) {
+        int px = GET_X_LPARAM(lParam), py = GET_Y_LPARAM(lParam);
+        const int labelLeft = ui::TwipsToPixelsX(kLabelLeftTwips), labelTop = ui::TwipsToPixelsY(kLabelTopTwips);
+        const PixelSize size = LabelPixels();
+        RECT label{labelLeft, labelTop, labelLeft + size.cx, labelTop + size.cy};
+        if (PtInRect(&label, POINT{px, py})) {
+            px -= labelLeft;
+            py -= labelTop;
+        }
+        x = static_cast<float>(px * ui::TwipsPerPixelX());
+        y = static_cast<float>(py * ui::TwipsPerPixelY());
+    };
+    float x = 0, y = 0;
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        PaintOn(reinterpret_cast<ui::Handle>(dc));
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintOn(static_cast<ui::Handle>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        const int button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
+        if (button == 1) {
+            m_Pressed = true;
+            SetCapture(window);
+        }
+        at(x, y);
+        m_Item.OnMouseDown(button, ShiftState(), x, y);
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+        at(x, y);
+        m_Item.OnMouseMove(ButtonsOf(wParam), ShiftState(), x, y);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
+        at(x, y);
+        m_Item.OnMouseUp(button, ShiftState(), x, y);
+        if (button == 1 && m_Pressed) {
+            m_Pressed = false;
+            if (GetCapture() == window)
+                ReleaseCapture();
+            RECT client{};
+            GetClientRect(window, &client);
+            if (PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+                m_Item.OnClick();
+        }
+        return 0;
+    }
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+}
