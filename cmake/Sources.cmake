@@ -18,6 +18,7 @@ set(TAVRIK_CORE_SOURCES
   widgets/clsTimer.cpp
   widgets/ControlButton.cpp
   widgets/LabelMenu.cpp
+  widgets/XPButton.cpp
 )
 
 set(TAVRIK_SIM_SOURCES
@@ -37,6 +38,7 @@ set(TAVRIK_WIN32_SOURCES
   platform/ui/Form_win.cpp
   widgets/ControlButton_win.cpp
   widgets/LabelMenu_win.cpp
+  widgets/XPButton_win.cpp
 )
 
 # The windows and the two external controls. The windows are written against

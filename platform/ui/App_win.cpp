@@ -1,6 +1,7 @@
 // The application object, the message loop and the global services.
 #include "App.h"
 #include "CommandLine.h"
+#include "Form.h"
 #include "Twips.h"
 #include "WinUtil_win.h"
 #include "app/Version.h"
@@ -39,6 +40,9 @@ void Run()
 {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_SYSCHAR &&
+            Form::RouteAccessKey(reinterpret_cast<Handle>(message.hwnd), static_cast<unsigned>(message.wParam)))
+            continue;
         HWND root = GetAncestor(message.hwnd, GA_ROOT);
         if (root && IsDialogMessageA(root, &message))
             continue;

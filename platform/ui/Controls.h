@@ -78,6 +78,10 @@ public:
     std::function<void(int& KeyCode, int Shift)> KeyDown;
     std::function<void(int& KeyCode, int Shift)> KeyUp;
 
+    // The letter that presses the control with Alt (lower case), 0 for none.
+    virtual char AccessKey() const { return 0; }
+    virtual void OnAccessKey() {}
+
     // Toolkit internals: the form creates, paints and destroys its controls.
     virtual bool Windowed() const { return true; }
     virtual void CreateWindowIn(Handle formWindow);

@@ -90,6 +90,9 @@ public:
     // A font, shared by every control that asks for the same one, kept until the form unloads.
     Handle FontFor(const FontSpec& font);
     void MenusChanged();
+    // Alt and a letter typed anywhere in a form presses the control whose access
+    // key it is. True when some control took it.
+    static bool RouteAccessKey(Handle window, unsigned character);
     void ToolTipChanged(Control& control);
     long long HandleMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 

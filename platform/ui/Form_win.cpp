@@ -87,6 +87,12 @@ Styles StylesFor(const FormDesign& design)
     return {style, exStyle};
 }
 
+bool IsFormWindow(HWND window)
+{
+    char name[32] = {};
+    return window && GetClassNameA(window, name, sizeof name) && lstrcmpA(name, kFormClass) == 0;
+}
+
 void RunModalLoop(Form& form)
 {
     MSG message;
@@ -96,6 +102,9 @@ void RunModalLoop(Form& form)
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
+        if (message.message == WM_SYSCHAR && Form::RouteAccessKey(win::ToHandle(message.hwnd),
+                                                                  static_cast<unsigned>(message.wParam)))
+            continue;
         HWND root = GetAncestor(message.hwnd, GA_ROOT);
         if (root && IsDialogMessageA(root, &message))
             continue;
@@ -121,6 +130,25 @@ Form::~Form()
     for (const auto& [color, brush] : m_Brushes)
         DeleteObject(reinterpret_cast<HBRUSH>(brush));
     ReleaseFonts();
+}
+
+bool Form::RouteAccessKey(Handle window, unsigned character)
+{
+    HWND root = GetAncestor(H(window), GA_ROOT);
+    if (!IsFormWindow(root))
+        return false;
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(root, GWLP_USERDATA));
+    if (!form)
+        return false;
+    const char key = static_cast<char>(
+        reinterpret_cast<UINT_PTR>(CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(character & 0xFF)))));
+    for (Control* control : form->m_Controls) {
+        if (control->AccessKey() == key && control->Enabled() && control->Visible() && control->hWnd()) {
+            control->OnAccessKey();
+            return true;
+        }
+    }
+    return false;
 }
 
 Handle Form::BrushFor(Color color)

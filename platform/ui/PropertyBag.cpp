@@ -39,6 +39,21 @@ std::string PropertyBag::ReadString(const std::string& name, const std::string& 
     return defaultValue;
 }
 
+FontSpec PropertyBag::ReadFont(const std::string& name, const FontSpec& defaultValue) const
+{
+    const auto it = m_Values.find(name);
+    if (it == m_Values.end())
+        return defaultValue;
+    if (const auto* value = std::get_if<FontSpec>(&it->second))
+        return *value;
+    return defaultValue;
+}
+
+void PropertyBag::WriteFont(const std::string& name, const FontSpec& value, const FontSpec& defaultValue)
+{
+    Write(name, value, defaultValue);
+}
+
 void PropertyBag::Write(const std::string& name, Value value, const Value& defaultValue)
 {
     if (value == defaultValue)
@@ -62,6 +77,19 @@ void PropertyBag::WriteString(const std::string& name, const std::string& value,
     Write(name, value, defaultValue);
 }
 
+namespace {
+std::string Quoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
+}  // namespace
+
 std::string PropertyBag::ToText() const
 {
     std::ostringstream out;
@@ -71,14 +99,11 @@ std::string PropertyBag::ToText() const
             out << "Boolean:" << (*b ? -1 : 0);
         } else if (const auto* n = std::get_if<std::int32_t>(&value)) {
             out << "Long:" << *n;
+        } else if (const auto* font = std::get_if<FontSpec>(&value)) {
+            out << "Font:" << static_cast<std::int32_t>(font->Size * 100 + 0.5) << ',' << (font->Bold ? 1 : 0) << ','
+                << (font->Italic ? 1 : 0) << ',' << font->Charset << ',' << Quoted(font->Name);
         } else {
-            out << "String:\"";
-            for (char c : std::get<std::string>(value)) {
-                if (c == '"' || c == '\\')
-                    out << '\\';
-                out << c;
-            }
-            out << '"';
+            out << "String:" << Quoted(std::get<std::string>(value));
         }
         out << "\r\n";
     }
@@ -111,6 +136,26 @@ bool ParseString(std::string_view text, std::string& value)
     return true;
 }
 
+// 825,1,0,0,"Tahoma": size in hundredths, bold, italic, character set, name.
+bool ParseFont(std::string_view text, FontSpec& font)
+{
+    std::int32_t numbers[4] = {};
+    for (auto& number : numbers) {
+        const auto comma = text.find(',');
+        if (comma == std::string_view::npos || !ParseInt(text.substr(0, comma), number))
+            return false;
+        text.remove_prefix(comma + 1);
+    }
+    if (numbers[0] <= 0 || (numbers[1] != 0 && numbers[1] != 1) || (numbers[2] != 0 && numbers[2] != 1) ||
+        numbers[3] < 0 || numbers[3] > 255)
+        return false;
+    std::string name;
+    if (!ParseString(text, name))
+        return false;
+    font = FontSpec{name, numbers[0] / 100.0, numbers[1] == 1, numbers[2] == 1, numbers[3]};
+    return true;
+}
+
 }  // namespace
 
 std::optional<PropertyBag> PropertyBag::FromText(const std::string& text)
@@ -132,12 +177,15 @@ std::optional<PropertyBag> PropertyBag::FromText(const std::string& text)
         const std::string_view body = std::string_view(line).substr(colon + 1);
         std::int32_t number = 0;
         std::string string;
+        FontSpec font;
         if (type == "Boolean" && ParseInt(body, number) && (number == 0 || number == -1))
             bag.m_Values[name] = number != 0;
         else if (type == "Long" && ParseInt(body, number))
             bag.m_Values[name] = number;
         else if (type == "String" && ParseString(body, string))
             bag.m_Values[name] = std::move(string);
+        else if (type == "Font" && ParseFont(body, font))
+            bag.m_Values[name] = font;
         else
             return std::nullopt;
     }

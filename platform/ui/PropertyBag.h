@@ -3,27 +3,33 @@
 // that is missing reads as the caller's default, and a value equal to its
 // default is not written. Booleans are stored 16-bit, true as -1.
 //
-// Text form, one entry a line:  Name = Boolean:-1 | Long:2 | String:"text"
-// (in strings, \" and \\ escape a quote and a backslash).
+// Text form, one entry a line:  Name = Boolean:-1 | Long:2 | String:"text" |
+// Font:825,1,0,0,"Tahoma" (size in hundredths of a point, bold, italic,
+// character set, name); in strings and names \" and \\ escape a quote and a
+// backslash.
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <variant>
 
+#include "UiTypes.h"
+
 namespace ui {
 
 class PropertyBag {
 public:
-    using Value = std::variant<bool, std::int32_t, std::string>;
+    using Value = std::variant<bool, std::int32_t, std::string, FontSpec>;
 
     bool ReadBool(const std::string& name, bool defaultValue) const;
     std::int32_t ReadLong(const std::string& name, std::int32_t defaultValue) const;
     std::string ReadString(const std::string& name, const std::string& defaultValue) const;
+    FontSpec ReadFont(const std::string& name, const FontSpec& defaultValue) const;
 
     void WriteBool(const std::string& name, bool value, bool defaultValue);
     void WriteLong(const std::string& name, std::int32_t value, std::int32_t defaultValue);
     void WriteString(const std::string& name, const std::string& value, const std::string& defaultValue);
+    void WriteFont(const std::string& name, const FontSpec& value, const FontSpec& defaultValue);
 
     bool Contains(const std::string& name) const { return m_Values.count(name) != 0; }
     std::size_t Count() const { return m_Values.size(); }

@@ -42,6 +42,22 @@ TEST(PropertyBag, TextRoundTripKeepsTypesAndAwkwardStrings)
     EXPECT_EQ(back->ReadLong("AutoLoad", 0), -1);
 }
 
+TEST(PropertyBag, FontsRoundTripWithTheirCharacterSet)
+{
+    ui::PropertyBag bag;
+    const ui::FontSpec terminal{"Terminal, \"OEM\"", 9, true, false, 255};
+    bag.WriteFont("Font", terminal, ui::FontSpec{});
+    bag.WriteFont("Same", ui::FontSpec{}, ui::FontSpec{});
+    EXPECT_FALSE(bag.Contains("Same"));
+    const auto back = ui::PropertyBag::FromText(bag.ToText());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->ReadFont("Font", ui::FontSpec{}), terminal);
+    EXPECT_EQ(back->ReadFont("Missing", terminal), terminal);
+    for (const char* text : {"F = Font:0,0,0,0,\"x\"\r\n", "F = Font:825,2,0,0,\"x\"\r\n",
+                             "F = Font:825,0,0,256,\"x\"\r\n", "F = Font:825,0,0,0,x\r\n", "F = Font:825,0,0\r\n"})
+        EXPECT_FALSE(ui::PropertyBag::FromText(text)) << text;
+}
+
 TEST(PropertyBag, BrokenTextIsRefusedWhole)
 {
     for (const char* text : {"Theme = Long:two\r\n", "Theme Long:2\r\n", "AutoLoad = Boolean:1\r\n",

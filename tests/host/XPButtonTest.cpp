@@ -1,0 +1,207 @@
+// The XP push button's state, events and access key, on a fake view with the
+// simulated clock and mouse.
+#include "SimMachineFixture.h"
+#include "widgets/XPButton.h"
+
+namespace {
+
+using Face = XPButtonLook::Face;
+using Ring = XPButtonLook::Ring;
+
+class FakeView : public XPButtonView {
+public:
+    void Draw(const XPButtonLook& look) override { draws.push_back(look); }
+    void RepaintNow() override { ++repaints; }
+    void ProcessPendingMessages() override {}
+    void EnableWindow(bool enabled) override { windowEnabled = enabled; }
+    void CaptureMouse() override { ++captures; }
+    void MoveFocus(bool forward) override { focusMoves.push_back(forward); }
+    platform::WindowHandle Hwnd() const override { return 0x44; }
+
+    const XPButtonLook& Last() const { return draws.back(); }
+    std::vector<XPButtonLook> draws;
+    int repaints = 0;
+    int captures = 0;
+    bool windowEnabled = true;
+    std::vector<bool> focusMoves;
+};
+
+class PushButton : public SimMachineTest {
+protected:
+    void SetUp() override
+    {
+        machine.cursor.windows = {{0, 0, 79, 51, 0x44}, {0, 0, 500, 500, 0x1}};
+        MouseOff();
+        button.InitProperties("XPButton1");
+        button.Click = [this] { events.push_back("Click"); };
+        button.MouseDown = [this](int& b, int&, float& x, float&) {
+            events.push_back("MouseDown " + std::to_string(b) + " " + std::to_string(static_cast<int>(x)));
+        };
+        button.MouseUp = [this](int&, int&, float&, float&) { events.push_back("MouseUp"); };
+        button.MouseMove = [this](int&, int&, float&, float&) { events.push_back("MouseMove"); };
+        button.MouseOver = [this] { events.push_back("MouseOver"); };
+        button.MouseOut = [this] { events.push_back("MouseOut"); };
+        button.KeyDown = [this](int& k, int&) { events.push_back("KeyDown " + std::to_string(k)); };
+    }
+    void MouseOn() { machine.cursor.cursor = {10, 10}; }
+    void MouseOff() { machine.cursor.cursor = {300, 300}; }
+
+    FakeView view;
+    XPButton button{view};
+    std::vector<std::string> events;
+};
+
+TEST(XPButtonAccessKey, FirstSingleAmpersandOfTheFirstTwoGroups)
+{
+    EXPECT_EQ(AccessKeyOf("&Ok"), 'o');
+    EXPECT_EQ(AccessKeyOf("Save && Exit"), 0);
+    EXPECT_EQ(AccessKeyOf("A&&B&c"), 'c');
+    EXPECT_EQ(AccessKeyOf("x&"), 0);
+    EXPECT_EQ(AccessKeyOf("&"), 0);
+    EXPECT_EQ(AccessKeyOf("a&&b&&c&d"), 0);  // a third group is never looked at
+    EXPECT_EQ(AccessKeyOf("Re&Try"), 't');
+    EXPECT_EQ(AccessKeyOf("No key"), 0);
+}
+
+TEST_F(PushButton, ANewButtonIsNamedAfterItsNumber)
+{
+    EXPECT_EQ(button.Caption(), "Command1");
+    button.InitProperties("XPButton10");
+    EXPECT_EQ(button.Caption(), "Command10");
+    EXPECT_EQ(button.ForeColor(), XPButton::kNewForeColor);
+    EXPECT_EQ(button.ForeHover(), 0u);
+}
+
+TEST_F(PushButton, LooksByStateWithHoverBeforeFocus)
+{
+    button.ForeColor(0x111111);
+    button.ForeHover(0x2222EE);
+    EXPECT_EQ(button.LookFor(false).ring, Ring::None);
+    button.OnGotFocus();
+    EXPECT_EQ(view.Last().ring, Ring::Focus);
+    MouseOn();
+    button.OnMouseMove(0, 0, 5, 5);
+    EXPECT_EQ(view.Last().ring, Ring::Hover);
+    EXPECT_EQ(view.Last().textColor, 0x2222EEu);
+    const auto pressed = button.LookFor(true);
+    EXPECT_EQ(pressed.face, Face::Pressed);
+    EXPECT_EQ(pressed.ring, Ring::None);
+    EXPECT_TRUE(pressed.outline);
+    button.Enabled(false);
+    EXPECT_FALSE(view.windowEnabled);
+    EXPECT_EQ(view.Last(), (XPButtonLook{Face::Disabled, Ring::None, false, XPButton::kDisabledText, "Command1"}));
+    EXPECT_EQ(button.LookFor(true).face, Face::Disabled);
+}
+
+TEST_F(PushButton, HoverStartsOnceAndEndsWithinATick)
+{
+    MouseOn();
+    button.OnMouseMove(0, 0, 5, 5);
+    button.OnMouseMove(0, 0, 6, 5);
+    button.OnMouseMove(0, 0, 7, 5);
+    EXPECT_EQ(events, (std::vector<std::string>{"MouseOver", "MouseMove", "MouseMove"}));
+    EXPECT_TRUE(button.HoverTimerRunning());
+    machine.timers.Advance(5);
+    EXPECT_TRUE(button.Hover());
+    MouseOff();
+    machine.timers.Advance(XPButton::kHoverPollMs);
+    EXPECT_FALSE(button.Hover());
+    EXPECT_EQ(events.back(), "MouseOut");
+    EXPECT_EQ(std::count(events.begin(), events.end(), "MouseOut"), 1);
+    EXPECT_EQ(machine.timers.Running(), 0u);
+}
+
+TEST_F(PushButton, ARightPressDrawsReleasedAndClicksNothing)
+{
+    button.OnMouseDown(2, 0, 3, 4);
+    EXPECT_EQ(events, std::vector<std::string>{"MouseDown 2 3"});
+    EXPECT_EQ(view.Last().face, Face::Normal);
+    button.OnMouseUp(2, 0, 3, 4);
+    button.OnClickNotification();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 0);
+}
+
+TEST_F(PushButton, ADisabledButtonIgnoresTheMouse)
+{
+    button.Enabled(false);
+    button.OnMouseDown(1, 0, 3, 4);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(PushButton, LeftClickAndDoubleClick)
+{
+    MouseOn();
+    button.OnMouseDown(1, 0, 7, 7);
+    EXPECT_EQ(view.Last().face, Face::Pressed);
+    button.OnMouseUp(1, 0, 7, 7);
+    button.OnClickNotification();
+    EXPECT_EQ(view.Last().face, Face::Normal);
+    button.OnDblClick();
+    EXPECT_EQ(view.Last().face, Face::Pressed);
+    EXPECT_EQ(view.captures, 1);
+    button.OnMouseUp(1, 0, 7, 7);
+    EXPECT_EQ(view.Last().face, Face::Normal);
+    EXPECT_EQ(events, (std::vector<std::string>{"MouseDown 1 7", "MouseUp", "Click", "MouseDown 1 0", "MouseUp"}));
+}
+
+TEST_F(PushButton, KeysClickOnlyWhenPressedAndReleasedAlike)
+{
+    button.OnKeyDown(13, 0);
+    EXPECT_EQ(view.Last().face, Face::Normal);  // m_Button is not 1 yet: no pressed look
+    button.OnKeyUp(32, 0);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 0);
+
+    button.OnGotFocus();
+    button.OnKeyDown(32, 0);
+    EXPECT_EQ(view.Last().face, Face::Pressed);
+    button.OnKeyUp(32, 0);
+    EXPECT_EQ(view.Last().face, Face::Normal);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 1);
+}
+
+TEST_F(PushButton, ArrowsMoveTheFocusAndStillReachTheHost)
+{
+    for (int key : {37, 39, 38, 40})
+        button.OnKeyDown(key, 0);
+    EXPECT_EQ(view.focusMoves, (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(events.back(), "KeyDown 40");
+}
+
+TEST_F(PushButton, AccessKeyAndForeHover)
+{
+    button.Caption("&Go");
+    EXPECT_EQ(button.AccessKey(), 'g');
+    button.OnAccessKey();
+    EXPECT_EQ(events, std::vector<std::string>{"Click"});
+    const auto draws = view.draws.size();
+    button.ForeHover(0x00FF00);
+    EXPECT_EQ(view.draws.size(), draws);  // shows at the next redraw only
+}
+
+TEST_F(PushButton, StoredProperties)
+{
+    const ui::FontSpec ambient{"MS Sans Serif", 8.25};
+    ui::PropertyBag bag;
+    bag.WriteLong("ForeColor", 0x123456, 0);
+    XPButton loaded(view);
+    loaded.ReadProperties(bag, ambient, 0x80000012, "XPButton3");
+    EXPECT_EQ(loaded.Caption(), "XPButton3");
+    EXPECT_EQ(loaded.ForeHover(), 0x123456u);  // defaults to the ForeColor just read
+    EXPECT_EQ(loaded.Font(), ambient);
+
+    loaded.Caption("&Apply");
+    loaded.Font(ui::FontSpec{"Tahoma", 9, true});
+    const auto saved = loaded.WriteProperties(ambient, 0x123456, "XPButton3");
+    EXPECT_TRUE(saved.Contains("ForeColor"));
+    EXPECT_FALSE(saved.Contains("ForeHover"));  // equal to the ambient colour given
+    const auto text = saved.ToText();
+    const auto back = ui::PropertyBag::FromText(text);
+    ASSERT_TRUE(back);
+    XPButton again(view);
+    again.ReadProperties(*back, ambient, 0, "XPButton3");
+    EXPECT_EQ(again.Caption(), "&Apply");
+    EXPECT_EQ(again.AccessKey(), 'a');
+    EXPECT_EQ(again.Font(), (ui::FontSpec{"Tahoma", 9, true}));
+}
+
+}  // namespace

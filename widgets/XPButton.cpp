@@ -1,0 +1,297 @@
+#include "XPButton.h"
+
+#include "engine/TextUtil.h"
+#include "platform/Platform.h"
+
+namespace {
+
+constexpr int kEnter = 13;
+constexpr int kSpace = 32;
+constexpr int kLeft = 37;
+constexpr int kUp = 38;
+constexpr int kRight = 39;
+constexpr int kDown = 40;
+
+char Lower(char c) { return text::LowerCase(std::string(1, c))[0]; }
+
+}  // namespace
+
+char AccessKeyOf(const std::string& caption)
+{
+    if (caption.size() <= 1)
+        return 0;
+    const auto first = caption.find('&');
+    if (first == std::string::npos || first + 1 >= caption.size())
+        return 0;
+    if (caption[first + 1] != '&')
+        return Lower(caption[first + 1]);
+    // "&&" is a literal ampersand: the key can only come from the next group.
+    const auto second = caption.find('&', first + 2);
+    if (second == std::string::npos || second + 1 >= caption.size() || caption[second + 1] == '&')
+        return 0;
+    return Lower(caption[second + 1]);
+}
+
+XPButton::XPButton(XPButtonView& view) : m_View(view) {}
+
+XPButton::~XPButton() { StopHoverTimer(); }
+
+void XPButton::InitProperties(const std::string& displayName)
+{
+    m_Enabled = true;
+    m_ForeColor = kNewForeColor;
+    m_ForeHover = 0;
+    m_Caption = "Command" + (displayName.size() > 8 ? displayName.substr(8) : std::string());
+    m_AccessKey = AccessKeyOf(m_Caption);
+}
+
+void XPButton::Enabled(bool New_Enabled)
+{
+    m_Enabled = New_Enabled;
+    m_Changed = true;
+    m_View.EnableWindow(New_Enabled);
+    RedrawButton(false);
+}
+
+void XPButton::Font(const ui::FontSpec& New_Font)
+{
+    m_Font = New_Font;
+    RedrawButton(false);
+    m_Changed = true;
+}
+
+void XPButton::Caption(const std::string& New_Caption)
+{
+    m_Caption = New_Caption;
+    RedrawButton(false);
+    m_AccessKey = AccessKeyOf(m_Caption);
+    m_Changed = true;
+}
+
+void XPButton::ForeColor(ui::Color New_ForeColor)
+{
+    m_ForeColor = New_ForeColor;
+    RedrawButton(false);
+    m_Changed = true;
+}
+
+void XPButton::ForeHover(ui::Color New_ForeHover)
+{
+    m_ForeHover = New_ForeHover;
+    m_Changed = true;
+}
+
+XPButtonLook XPButton::LookFor(bool pressed) const
+{
+    XPButtonLook look;
+    look.caption = m_Caption;
+    if (!m_Enabled) {
+        look.face = XPButtonLook::Face::Disabled;
+        look.outline = false;
+        look.textColor = kDisabledText;
+        return look;
+    }
+    look.textColor = m_Hover ? m_ForeHover : m_ForeColor;
+    if (pressed && m_Button == 1) {
+        look.face = XPButtonLook::Face::Pressed;
+        return look;
+    }
+    look.ring = m_Hover ? XPButtonLook::Ring::Hover : m_Focus ? XPButtonLook::Ring::Focus : XPButtonLook::Ring::None;
+    return look;
+}
+
+void XPButton::RedrawButton(bool pressed) { m_View.Draw(LookFor(pressed)); }
+
+bool XPButton::IsMouseOverButton() const
+{
+    auto& cursor = platform::Current().cursor;
+    platform::ScreenPoint point;
+    return cursor.CursorPos(point) && cursor.WindowAt(point) == m_View.Hwnd();
+}
+
+void XPButton::StartHoverTimer()
+{
+    if (m_HoverTimer)
+        return;
+    m_HoverTimer = true;
+    platform::Current().timers.Set(m_View.Hwnd(), 2, kHoverPollMs, *this);
+}
+
+void XPButton::StopHoverTimer()
+{
+    if (!m_HoverTimer)
+        return;
+    platform::Current().timers.Kill(m_View.Hwnd(), 2);
+    m_HoverTimer = false;
+}
+
+void XPButton::OnSystemTick(platform::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)
+{
+    HoverTimer_Timer();
+}
+
+void XPButton::HoverTimer_Timer()
+{
+    if (IsMouseOverButton())
+        return;
+    StopHoverTimer();
+    m_Hover = false;
+    m_Inside = 0;
+    RedrawButton(false);
+    if (MouseOut)
+        MouseOut();
+}
+
+void XPButton::OnResize() { RedrawButton(false); }
+
+void XPButton::OnShow() { RedrawButton(false); }
+
+void XPButton::OnMouseMove(int Button, int Shift, float X, float Y)
+{
+    if (Button < 2) {
+        if (IsMouseOverButton()) {
+            if (m_Inside == 1)
+                return;
+            m_Inside = 1;
+            if (Button == 0 && !m_Hover) {
+                StartHoverTimer();
+                m_Hover = true;
+                m_Inside = 0;
+                RedrawButton(false);
+                if (MouseOver)
+                    MouseOver();
+            } else if (Button == 1) {
+                m_Hover = true;
+                RedrawButton(true);
+                m_Hover = false;
+            }
+        } else {
+            if (m_Inside == 0)
+                return;
+            RedrawButton(false);
+        }
+    }
+    if (MouseMove)
+        MouseMove(Button, Shift, X, Y);
+}
+
+void XPButton::OnMouseDown(int Button, int Shift, float X, float Y)
+{
+    if (!m_Enabled)
+        return;
+    if (MouseDown)
+        MouseDown(Button, Shift, X, Y);
+    m_Button = static_cast<std::int16_t>(Button);
+    m_View.RepaintNow();
+    m_View.ProcessPendingMessages();
+    RedrawButton(true);
+}
+
+void XPButton::OnMouseUp(int Button, int Shift, float X, float Y)
+{
+    if (MouseUp)
+        MouseUp(Button, Shift, X, Y);
+    RedrawButton(false);
+    m_View.RepaintNow();
+}
+
+void XPButton::ClickHandling()
+{
+    RedrawButton(false);
+    m_View.RepaintNow();
+    if (Click)
+        Click();
+}
+
+void XPButton::OnClickNotification()
+{
+    if (m_Button == 1)
+        ClickHandling();
+}
+
+void XPButton::OnDblClick()
+{
+    if (m_Button != 1)
+        return;
+    OnMouseDown(1, 0, 0, 0);
+    m_View.CaptureMouse();
+}
+
+void XPButton::OnGotFocus()
+{
+    m_Focus = true;
+    if (m_Enabled) {
+        m_Button = 1;
+        m_View.RepaintNow();
+        RedrawButton(false);
+    }
+}
+
+void XPButton::OnLostFocus()
+{
+    m_Focus = false;
+    RedrawButton(false);
+}
+
+void XPButton::OnKeyDown(int KeyCode, int Shift)
+{
+    m_LastKey = static_cast<std::int16_t>(KeyCode);
+    if (KeyCode == kSpace || KeyCode == kEnter)
+        RedrawButton(true);
+    else if (KeyCode == kLeft || KeyCode == kRight)
+        m_View.MoveFocus(true);
+    else if (KeyCode == kUp || KeyCode == kDown)
+        m_View.MoveFocus(false);
+    if (KeyDown)
+        KeyDown(KeyCode, Shift);
+}
+
+void XPButton::OnKeyPress(int KeyAscii)
+{
+    if (KeyPress)
+        KeyPress(KeyAscii);
+}
+
+void XPButton::OnKeyUp(int KeyCode, int Shift)
+{
+    if ((KeyCode == kEnter && m_LastKey == kEnter) || (KeyCode == kSpace && m_LastKey == kSpace)) {
+        RedrawButton(false);
+        m_Button = 1;
+        m_View.RepaintNow();
+        if (Click)
+            Click();
+    }
+    if (KeyUp)
+        KeyUp(KeyCode, Shift);
+}
+
+void XPButton::OnAccessKey()
+{
+    m_Button = 1;
+    ClickHandling();
+}
+
+void XPButton::ReadProperties(const ui::PropertyBag& bag, const ui::FontSpec& ambientFont, ui::Color ambientForeColor,
+                              const std::string& displayName)
+{
+    m_Enabled = bag.ReadBool("Enabled", true);
+    m_Font = bag.ReadFont("Font", ambientFont);
+    m_Caption = bag.ReadString("Caption", displayName);
+    m_ForeColor = static_cast<ui::Color>(bag.ReadLong("ForeColor", static_cast<std::int32_t>(ambientForeColor)));
+    m_ForeHover = static_cast<ui::Color>(bag.ReadLong("ForeHover", static_cast<std::int32_t>(m_ForeColor)));
+    m_View.EnableWindow(m_Enabled);
+    m_AccessKey = AccessKeyOf(m_Caption);
+}
+
+ui::PropertyBag XPButton::WriteProperties(const ui::FontSpec& ambientFont, ui::Color ambientForeColor,
+                                          const std::string& displayName) const
+{
+    ui::PropertyBag bag;
+    bag.WriteBool("Enabled", m_Enabled, true);
+    bag.WriteFont("Font", m_Font, ambientFont);
+    bag.WriteString("Caption", m_Caption, displayName);
+    // ForeColor is always stored: no default can stand in for it.
+    bag.WriteLong("ForeColor", static_cast<std::int32_t>(m_ForeColor), static_cast<std::int32_t>(~m_ForeColor));
+    bag.WriteLong("ForeHover", static_cast<std::int32_t>(m_ForeHover), static_cast<std::int32_t>(ambientForeColor));
+    return bag;
+}

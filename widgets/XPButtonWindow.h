@@ -1,0 +1,51 @@
+#pragma once
+// The XP push button as a control of the window toolkit: a window that keeps an
+// off-screen picture of its face, cuts its four corner pixels, and turns mouse,
+// keyboard and focus messages into the button's input.
+#include "XPButton.h"
+#include "platform/ui/Controls.h"
+
+#include <cstdint>
+
+class XPButtonWindow : public ui::Control, public XPButtonView {
+public:
+    XPButtonWindow(ui::Form& form, std::string name);
+    ~XPButtonWindow() override;
+    ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
+
+    XPButton& Button() { return m_Button; }
+
+    void Draw(const XPButtonLook& look) override;
+    void RepaintNow() override;
+    void ProcessPendingMessages() override;
+    void EnableWindow(bool enabled) override { ui::Control::Enabled(enabled); }
+    void CaptureMouse() override;
+    void MoveFocus(bool forward) override;
+    platform::WindowHandle Hwnd() const override { return hWnd(); }
+
+    char AccessKey() const override { return m_Button.AccessKey(); }
+    void OnAccessKey() override { m_Button.OnAccessKey(); }
+
+    void CreateWindowIn(ui::Handle parentWindow) override;
+    void DestroyWindowOf() override;
+    void PaintOn(ui::Handle dc) const override;
+
+    long long HandleMessage(ui::Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
+private:
+    void ResizeCanvas();
+
+    ui::Handle m_CanvasDc = 0;
+    ui::Handle m_CanvasBitmap = 0;
+    ui::Handle m_CanvasOld = 0;
+    int m_CanvasWidth = 0;
+    int m_CanvasHeight = 0;
+    bool m_Pressed = false;
+    bool m_AfterDoubleClick = false;
+    XPButton m_Button{*this};
+};
+
+// The face of one look on a device context of width x height pixels (the
+// drawing the button keeps off screen), and the region without the corners.
+void DrawXPButtonFace(ui::Handle dc, int width, int height, const XPButtonLook& look, ui::Handle font);
+void ApplyXPButtonRegion(ui::Handle window, int width, int height);

@@ -1,0 +1,449 @@
+// The XP push button's drawing and window.
+#include "XPButtonWindow.h"
+
+#include "platform/ui/App.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Twips.h"
+#include "platform/ui/WinUtil_win.h"
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include <cmath>
+
+using ui::win::GdiObject;
+using ui::win::Selection;
+
+namespace {
+
+// ---- drawing ----------------------------------------------------------------
+
+struct Bounds {
+    int L, T, R, B;  // R is the last column, B one past the last row
+};
+
+void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color, int width = 1)
+{
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, width, color));
+    Selection select(dc, pen.Get());
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+void Clear(HDC dc, int width, int height)
+{
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+}
+
+void Frame(HDC dc, int width, int height, COLORREF color)
+{
+    RECT all{0, 0, width, height};
+    GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    FrameRect(dc, &all, brush.Get());
+}
+
+struct Rgb {
+    int r, g, b;
+    COLORREF Ref() const { return RGB(r, g, b); }
+    void Less(int dr, int dg, int db)
+    {
+        r -= dr;
+        g -= dg;
+        b -= db;
+    }
+};
+
+void DrawNormalFace(HDC dc, const Bounds& k, int width, int height)
+{
+    Clear(dc, width, height);
+    Rgb c{255, 255, 253};
+    for (int y = k.T + 3; y <= k.B - 3; ++y) {
+        Line(dc, k.L, y, k.R, y, c.Ref());
+        if (c.b > 229)
+            c.Less(1, 1, 1);
+    }
+    Line(dc, k.L, k.B - 2, k.R, k.B - 2, RGB(214, 208, 197));
+    Line(dc, k.L, k.B - 3, k.R, k.B - 3, RGB(226, 223, 214));
+    Line(dc, k.L, k.B - 4, k.R, k.B - 4, RGB(236, 235, 230));
+}
+
+void DrawPressedFace(HDC dc, const Bounds& k, int width, int height)
+{
+    Clear(dc, width, height);
+    Rgb c{226, 225, 218};
+    for (int y = k.T + 3; y <= k.B - 2; y += 4) {
+        Line(dc, k.L, y, k.R, y, c.Ref(), 4);
+        if (c.b >= 218)
+            c.Less(1, 1, 1);
+    }
+    Line(dc, k.L, k.T + 1, k.R, k.T + 1, RGB(209, 204, 192));
+    Line(dc, k.L, k.T + 2, k.R, k.T + 2, RGB(220, 216, 207));
+    Line(dc, k.L, k.B - 3, k.R, k.B - 3, RGB(234, 233, 227));
+    Line(dc, k.L, k.B - 2, k.R, k.B - 2, RGB(242, 241, 238));
+}
+
+void Pixels(HDC dc, std::initializer_list<POINT> points, COLORREF color)
+{
+    for (const POINT& p : points)
+        SetPixel(dc, p.x, p.y, color);
+}
+
+void DrawDisabledFace(HDC dc, const Bounds& k, int width, int height)
+{
+    Clear(dc, width, height);
+    RECT all{0, 0, width, height};
+    GdiObject<HBRUSH> fill(CreateSolidBrush(RGB(245, 244, 234)));
+    FillRect(dc, &all, fill.Get());
+    Frame(dc, width, height, RGB(201, 199, 186));
+    const COLORREF dark = RGB(216, 213, 199), light = RGB(234, 233, 222);
+    const int L = k.L, T = k.T, R = k.R, B = k.B;
+    Pixels(dc, {{L, T + 1}, {L + 1, T + 1}, {L + 1, T}}, dark);
+    Pixels(dc, {{L + 1, T + 2}, {L + 2, T + 1}}, light);
+    Pixels(dc, {{R - 1, T}, {R - 1, T + 1}, {R, T + 1}}, dark);
+    Pixels(dc, {{R - 2, T + 1}, {R - 1, T + 2}}, light);
+    Pixels(dc, {{L, B - 2}, {L + 1, B - 2}, {L + 1, B - 1}}, dark);
+    Pixels(dc, {{L + 1, B - 3}, {L + 2, B - 2}}, light);
+    Pixels(dc, {{R, B - 2}, {R - 1, B - 2}, {R - 1, B - 1}}, dark);
+    Pixels(dc, {{R - 1, B - 3}, {R - 2, B - 2}}, light);
+}
+
+void DrawOutline(HDC dc, const Bounds& k, int width, int height)
+{
+    Frame(dc, width, height, RGB(0, 60, 116));
+    const COLORREF soft = RGB(122, 149, 168), mid = RGB(37, 87, 131);
+    const int L = k.L, T = k.T, R = k.R, B = k.B;
+    Pixels(dc, {{L, T + 1}, {L + 1, T}}, soft);
+    Pixels(dc, {{L + 1, T + 1}}, mid);
+    Pixels(dc, {{R - 1, T}, {R, T + 1}}, soft);
+    Pixels(dc, {{R - 1, T + 1}}, mid);
+    Pixels(dc, {{L, B - 2}, {L + 1, B - 1}}, soft);
+    Pixels(dc, {{L + 1, B - 2}}, mid);
+    Pixels(dc, {{R, B - 2}, {R - 1, B - 1}}, soft);
+    Pixels(dc, {{R - 1, B - 2}}, mid);
+}
+
+void DrawFocusRing(HDC dc, const Bounds& k)
+{
+    Line(dc, k.L + 2, k.T + 1, k.R - 1, k.T + 1, RGB(206, 231, 251));
+    Line(dc, k.L + 1, k.T + 2, k.R, k.T + 2, RGB(188, 212, 246));
+    Rgb c{186, 211, 246};
+    for (int y = k.T + 3; y <= k.B - 4; ++y) {
+        Line(dc, k.L + 2, y, k.L + 2, y + 1, c.Ref(), 2);
+        Line(dc, k.R - 1, y, k.R - 1, y + 1, c.Ref(), 2);
+        if (c.b > 227)
+            c.Less(4, 3, 1);
+    }
+    Line(dc, k.L + 1, k.B - 3, k.R - 1, k.B - 3, c.Ref());
+    SetPixel(dc, k.L + 2, k.B - 2, RGB(77, 125, 193));
+    Line(dc, k.L + 3, k.B - 2, k.R - 2, k.B - 2, RGB(97, 125, 229));
+    SetPixel(dc, k.R - 2, k.B - 2, RGB(77, 125, 193));
+}
+
+void DrawHoverRing(HDC dc, const Bounds& k)
+{
+    Line(dc, k.L + 2, k.T + 1, k.R - 1, k.T + 1, RGB(255, 240, 207));
+    Line(dc, k.L + 1, k.T + 2, k.R, k.T + 2, RGB(253, 216, 137));
+    Rgb outer{254, 223, 154};
+    for (int y = k.T + 2; y <= k.B - 3; ++y) {
+        Line(dc, k.L + 1, y, k.L + 1, y + 1, outer.Ref());
+        Line(dc, k.R - 1, y, k.R - 1, y + 1, outer.Ref());
+        if (outer.b >= 49)
+            outer.Less(1, 3, 7);
+    }
+    Rgb inner{252, 210, 121};
+    for (int y = k.T + 3; y <= k.B - 3; ++y) {
+        Line(dc, k.L + 2, y, k.L + 2, y + 1, inner.Ref());
+        Line(dc, k.R - 2, y, k.R - 2, y + 1, inner.Ref());
+        if (inner.b > 56)
+            inner.Less(1, 4, 8);
+    }
+    Line(dc, k.L + 3, k.B - 3, k.R, k.B - 3, inner.Ref());
+    Line(dc, k.L + 2, k.B - 2, k.R - 1, k.B - 2, RGB(229, 151, 0));
+}
+
+void DrawCaption(HDC dc, int width, int height, const XPButtonLook& look, HFONT font)
+{
+    RECT client{0, 0, width, height};
+    SetTextColor(dc, ui::win::ToColorRef(look.textColor));
+    Selection select(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    RECT measure = client;
+    const int h = DrawTextA(dc, look.caption.c_str(), static_cast<int>(look.caption.size()), &measure,
+                            DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    // Halves round to even, as the block's place was always computed.
+    RECT target{0, static_cast<int>(std::nearbyint(height / 2.0 - h / 2.0)), width,
+                static_cast<int>(std::nearbyint(height / 2.0 + h / 2.0))};
+    DrawTextA(dc, look.caption.c_str(), static_cast<int>(look.caption.size()), &target, DT_WORDBREAK | DT_CENTER);
+}
+
+// ---- the window -------------------------------------------------------------
+
+constexpr char kButtonClass[] = "TavrikXPButton";
+
+LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* button = reinterpret_cast<XPButtonWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!button)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return static_cast<LRESULT>(button->HandleMessage(reinterpret_cast<ui::Handle>(window), message, wParam, lParam));
+}
+
+void RegisterButtonClass()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = ButtonProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kButtonClass;
+    registered = RegisterClassA(&windowClass) != 0;
+}
+
+int ShiftState()
+{
+    return (GetKeyState(VK_SHIFT) < 0 ? ui::vbShiftMask : 0) | (GetKeyState(VK_CONTROL) < 0 ? ui::vbCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? ui::vbAltMask : 0);
+}
+
+int ButtonsOf(WPARAM keys)
+{
+    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
+}
+
+}  // namespace
+
+void DrawXPButtonFace(ui::Handle dcHandle, int width, int height, const XPButtonLook& look, ui::Handle font)
+{
+    HDC dc = reinterpret_cast<HDC>(dcHandle);
+    const Bounds k{0, 0, width - 1, height};
+    if (look.face == XPButtonLook::Face::Disabled) {
+        DrawDisabledFace(dc, k, width, height);
+    } else {
+        if (look.face == XPButtonLook::Face::Pressed)
+            DrawPressedFace(dc, k, width, height);
+        else
+            DrawNormalFace(dc, k, width, height);
+        if (look.ring == XPButtonLook::Ring::Hover)
+            DrawHoverRing(dc, k);
+        else if (look.ring == XPButtonLook::Ring::Focus)
+            DrawFocusRing(dc, k);
+        if (look.outline)
+            DrawOutline(dc, k, width, height);
+    }
+    DrawCaption(dc, width, height, look, reinterpret_cast<HFONT>(font));
+}
+
+void ApplyXPButtonRegion(ui::Handle window, int width, int height)
+{
+    HRGN region = CreateRectRgn(0, 0, width, height);
+    for (const RECT& corner : {RECT{0, 0, 1, 1}, RECT{0, height - 1, 1, height}, RECT{width - 1, 0, width, 1},
+                               RECT{width - 1, height - 1, width, height}}) {
+        HRGN pixel = CreateRectRgn(corner.left, corner.top, corner.right, corner.bottom);
+        CombineRgn(region, region, pixel, RGN_DIFF);
+        DeleteObject(pixel);
+    }
+    // The window owns the region from here on.
+    if (!SetWindowRgn(reinterpret_cast<HWND>(window), region, TRUE))
+        DeleteObject(region);
+}
+
+XPButtonWindow::XPButtonWindow(ui::Form& form, std::string name) : ui::Control(form, std::move(name))
+{
+    m_Width = 1185;
+    m_Height = 765;
+    m_BackColor = ui::vbWindowBackground;
+    m_Button.InitProperties(m_Name);
+    m_Font = m_Button.Font();
+}
+
+XPButtonWindow::~XPButtonWindow() { DestroyWindowOf(); }
+
+void XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
+{
+    RegisterButtonClass();
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP;
+    if (ui::Control::Visible())
+        style |= WS_VISIBLE;
+    if (!ui::Control::Enabled())
+        style |= WS_DISABLED;
+    HWND window = CreateWindowExA(0, kButtonClass, m_Button.Caption().c_str(), style, ui::TwipsToPixelsX(m_Left),
+                                  ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width), ui::TwipsToPixelsY(m_Height),
+                                  reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),
+                                  GetModuleHandleA(nullptr), this);
+    m_hWnd = reinterpret_cast<ui::Handle>(window);
+    ResizeCanvas();
+    m_Button.OnResize();
+}
+
+void XPButtonWindow::DestroyWindowOf()
+{
+    if (m_CanvasDc) {
+        HDC dc = reinterpret_cast<HDC>(m_CanvasDc);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(m_CanvasOld));
+        DeleteObject(reinterpret_cast<HBITMAP>(m_CanvasBitmap));
+        DeleteDC(dc);
+        m_CanvasDc = m_CanvasBitmap = m_CanvasOld = 0;
+    }
+    ui::Control::DestroyWindowOf();
+}
+
+void XPButtonWindow::ResizeCanvas()
+{
+    if (!m_hWnd)
+        return;
+    RECT client{};
+    GetClientRect(reinterpret_cast<HWND>(m_hWnd), &client);
+    HDC window = GetDC(reinterpret_cast<HWND>(m_hWnd));
+    if (!m_CanvasDc)
+        m_CanvasDc = reinterpret_cast<ui::Handle>(CreateCompatibleDC(window));
+    HDC dc = reinterpret_cast<HDC>(m_CanvasDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
+    ReleaseDC(reinterpret_cast<HWND>(m_hWnd), window);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    if (m_CanvasBitmap)
+        DeleteObject(reinterpret_cast<HBITMAP>(m_CanvasBitmap));
+    else
+        m_CanvasOld = reinterpret_cast<ui::Handle>(old);
+    m_CanvasBitmap = reinterpret_cast<ui::Handle>(bitmap);
+    m_CanvasWidth = client.right;
+    m_CanvasHeight = client.bottom;
+}
+
+void XPButtonWindow::Draw(const XPButtonLook& look)
+{
+    if (!m_CanvasDc)
+        return;
+    DrawXPButtonFace(m_CanvasDc, m_CanvasWidth, m_CanvasHeight, look, m_Form.FontFor(m_Button.Font()));
+    ApplyXPButtonRegion(m_hWnd, m_CanvasWidth, m_CanvasHeight);
+    InvalidateRect(reinterpret_cast<HWND>(m_hWnd), nullptr, FALSE);
+}
+
+void XPButtonWindow::PaintOn(ui::Handle dc) const
+{
+    if (m_CanvasDc)
+        BitBlt(reinterpret_cast<HDC>(dc), 0, 0, m_CanvasWidth, m_CanvasHeight, reinterpret_cast<HDC>(m_CanvasDc), 0,
+               0, SRCCOPY);
+}
+
+void XPButtonWindow::RepaintNow()
+{
+    if (m_hWnd)
+        UpdateWindow(reinterpret_cast<HWND>(m_hWnd));
+}
+
+void XPButtonWindow::ProcessPendingMessages() { ui::DoEvents(); }
+
+void XPButtonWindow::CaptureMouse()
+{
+    if (m_hWnd)
+        SetCapture(reinterpret_cast<HWND>(m_hWnd));
+}
+
+void XPButtonWindow::MoveFocus(bool forward)
+{
+    HWND window = reinterpret_cast<HWND>(m_hWnd);
+    if (HWND next = GetNextDlgTabItem(GetAncestor(window, GA_ROOT), window, !forward))
+        ::SetFocus(next);
+}
+
+long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
+                                        std::intptr_t lParam)
+{
+    HWND window = reinterpret_cast<HWND>(windowHandle);
+    const float x = static_cast<float>(GET_X_LPARAM(lParam));
+    const float y = static_cast<float>(GET_Y_LPARAM(lParam));
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        PaintOn(reinterpret_cast<ui::Handle>(dc));
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintOn(static_cast<ui::Handle>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SIZE:
+        if (m_CanvasDc) {
+            ResizeCanvas();
+            m_Button.OnResize();
+        }
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            m_Button.OnShow();
+        break;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_MOUSEMOVE:
+        m_Button.OnMouseMove(ButtonsOf(wParam), ShiftState(), x, y);
+        return 0;
+    case WM_LBUTTONDOWN:
+        ::SetFocus(window);
+        SetCapture(window);
+        m_Pressed = true;
+        m_Button.OnMouseDown(1, ShiftState(), x, y);
+        return 0;
+    case WM_RBUTTONDOWN:
+        m_Button.OnMouseDown(2, ShiftState(), x, y);
+        return 0;
+    case WM_MBUTTONDOWN:
+        m_Button.OnMouseDown(4, ShiftState(), x, y);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        m_AfterDoubleClick = true;
+        m_Button.OnDblClick();
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool pressed = m_Pressed && !m_AfterDoubleClick;
+        m_Pressed = false;
+        m_AfterDoubleClick = false;
+        if (GetCapture() == window)
+            ReleaseCapture();
+        m_Button.OnMouseUp(1, ShiftState(), x, y);
+        RECT client{};
+        GetClientRect(window, &client);
+        // The click of a press and a release on the button; a double click's second release clicks nothing.
+        if (pressed && PtInRect(&client, POINT{static_cast<int>(x), static_cast<int>(y)}))
+            m_Button.OnClickNotification();
+        return 0;
+    }
+    case WM_RBUTTONUP:
+        m_Button.OnMouseUp(2, ShiftState(), x, y);
+        return 0;
+    case WM_MBUTTONUP:
+        m_Button.OnMouseUp(4, ShiftState(), x, y);
+        return 0;
+    case WM_SETFOCUS:
+        m_Button.OnGotFocus();
+        return 0;
+    case WM_KILLFOCUS:
+        m_Button.OnLostFocus();
+        return 0;
+    case WM_KEYDOWN:
+        m_Button.OnKeyDown(static_cast<int>(wParam), ShiftState());
+        return 0;
+    case WM_CHAR:
+        m_Button.OnKeyPress(static_cast<int>(wParam));
+        return 0;
+    case WM_KEYUP:
+        m_Button.OnKeyUp(static_cast<int>(wParam), ShiftState());
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+}
