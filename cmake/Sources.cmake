@@ -16,6 +16,9 @@ set(TAVRIK_CORE_SOURCES
   platform/ui/Twips.cpp
   platform/ui/PropertyBag.cpp
   widgets/clsTimer.cpp
+  frame/FrameLayout.cpp
+  frame/FrameRegion.cpp
+  frame/FrameThemes.cpp
   widgets/ControlButton.cpp
   widgets/LabelMenu.cpp
   widgets/XPButton.cpp

@@ -1,0 +1,30 @@
+#pragma once
+// The frame's colour schemes: which of the six pictures of each piece list a
+// scheme and variant use, the caption colour, and the pictures' sizes.
+#include "platform/ui/UiTypes.h"
+
+#include <optional>
+
+namespace frame {
+
+constexpr int kBlue = 0;
+constexpr int kOlive = 1;
+constexpr int kSilver = 2;
+
+// The picture index of a scheme's active or inactive variant; none for a scheme
+// that has no pictures.
+std::optional<int> ThemeIndex(int scheme, bool active);
+
+// Black and light grey in silver, white otherwise.
+ui::Color CaptionColor(int scheme, bool active);
+
+struct PictureSize {
+    int width = 0, height = 0;
+    bool operator==(const PictureSize&) const = default;
+};
+
+// The size of picture `index` of list `list` (1 to 8: Title, TitleLeft,
+// TitleRight, Left, Right, Bottom, BottomRight, BottomLeft).
+PictureSize PieceSize(int list, int index);
+
+}  // namespace frame

@@ -1,0 +1,147 @@
+// The skinned frame's layout, region and scheme pictures, as numbers.
+#include "frame/FrameLayout.h"
+#include "frame/FrameRegion.h"
+#include "frame/FrameThemes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using frame::PieceRect;
+
+frame::LayoutInput Frame(double width, double height)
+{
+    frame::LayoutInput in;
+    in.widthTwips = width;
+    in.heightTwips = height;
+    return in;
+}
+
+TEST(FrameLayout, PiecesOfAnOrdinaryWindow)
+{
+    const auto out = frame::Repos(Frame(6120, 4815));  // 408 x 321 pixels
+    EXPECT_EQ(out.TitleLeft, (PieceRect{0, 0, 10, 30}));
+    EXPECT_EQ(out.Title, (PieceRect{10, 0, 388, 30}));
+    EXPECT_EQ(out.TitleRight, (PieceRect{398, 0, 10, 30}));
+    EXPECT_EQ(out.Left, (PieceRect{0, 30, 4, 287}));
+    EXPECT_EQ(out.Right, (PieceRect{404, 30, 4, 287}));
+    EXPECT_EQ(out.Bottom, (PieceRect{4, 317, 400, 4}));
+    EXPECT_EQ(out.BottomLeft, (PieceRect{0, 317, 4, 4}));
+    EXPECT_EQ(out.BottomRight, (PieceRect{404, 317, 4, 4}));
+    EXPECT_EQ(out.CloseButton, (PieceRect{381, 4.5f, 21, 21}));
+    EXPECT_EQ(out.MaximizeButton.left, 358);
+    EXPECT_EQ(out.Minimizebutton.left, 335);
+    EXPECT_EQ(out.TitleIcon, (PieceRect{6, 7, 16, 16}));
+    EXPECT_EQ(out.Caption1.left, 25);
+    EXPECT_FLOAT_EQ(out.Caption1.top, 7.25f);  // (30 - 13) / 2 - 9 + 9.75 - 2
+    EXPECT_EQ(out.Caption1.width, 335 - 22 - 10);
+    EXPECT_EQ(out.pICmenu.left, 4);
+    EXPECT_EQ(out.pICmenu.top, 30);
+    EXPECT_EQ(out.pICmenu.width, 400);
+    EXPECT_EQ(out.menuLineX2Twips, 6000);
+    EXPECT_EQ(out.resize, (frame::ResizeArgs{450, 4305, 6000}));
+    EXPECT_EQ(out.PicMainTop, 30);
+}
+
+TEST(FrameLayout, ASmallFrameGrowsToTheMinimumFirst)
+{
+    const auto out = frame::Repos(Frame(1000, 400));
+    EXPECT_EQ(out.widthTwips, 1695);
+    EXPECT_EQ(out.heightTwips, 615);
+    EXPECT_EQ(out.BottomRight, (PieceRect{109, 37, 4, 4}));
+    EXPECT_EQ(out.resize, (frame::ResizeArgs{450, 105, 1575}));
+}
+
+TEST(FrameLayout, TheCaptionReachesToTheFirstVisibleButton)
+{
+    auto in = Frame(6120, 4815);
+    in.minimizeVisible = false;
+    EXPECT_EQ(frame::Repos(in).Caption1.width, 358 - 22 - 10);
+    in.maximizeVisible = false;
+    EXPECT_EQ(frame::Repos(in).Caption1.width, 381 - 22 - 10);
+    EXPECT_EQ(frame::Repos(in).MaximizeButton.left, 358);  // hidden buttons keep their slots
+}
+
+TEST(FrameLayout, WithoutTheIconTheCaptionMovesLeftButItsWidthFollowsTheIcon)
+{
+    auto in = Frame(6120, 4815);
+    in.iconVisible = false;
+    auto out = frame::Repos(in);
+    EXPECT_FLOAT_EQ(out.Caption1.left, 6.5f);
+    EXPECT_EQ(out.Caption1.width, 335 - 22 - 10);
+    in.minimizeVisible = false;
+    out = frame::Repos(in);
+    EXPECT_EQ(out.Caption1.width, 358 - 4 - 10);
+}
+
+TEST(FrameLayout, MenuStripWiderEndsAndOversizedFrames)
+{
+    auto in = Frame(6120, 4815);
+    in.menuVisible = true;
+    auto out = frame::Repos(in);
+    EXPECT_EQ(out.resize, (frame::ResizeArgs{810, 3945, 6000}));
+    EXPECT_EQ(out.PicMainTop, 54);
+
+    in.titleLeftWidth = 15;  // the silver ends
+    in.titleRightWidth = 16;
+    out = frame::Repos(in);
+    EXPECT_EQ(out.Title, (PieceRect{15, 0, 408 - 31, 30}));
+    EXPECT_EQ(out.TitleRight.left, 392);
+
+    out = frame::Repos(Frame(40000, 50000));
+    EXPECT_EQ(out.resize.IsHeight, 32767);
+    EXPECT_EQ(out.resize.IsWidth, 32767);
+    EXPECT_EQ(frame::ToEventInteger(-40000), -32768);
+    EXPECT_EQ(frame::ToEventInteger(2.5), 2);  // halves to even
+}
+
+bool Inside(const std::array<frame::RegionRect, 6>& rects, int x, int y)
+{
+    for (const auto& r : rects)
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom)
+            return true;
+    return false;
+}
+
+TEST(FrameRegion, TopCornersRoundedBottomSquare)
+{
+    const auto size = frame::AtLeastMinimum({1000, 400});
+    EXPECT_EQ(size.width, 1695);
+    EXPECT_EQ(size.height, 615);
+    const auto rects = frame::RegionRects(size, 15, 15);  // 113 x 41 pixels
+    EXPECT_EQ(rects[0], (frame::RegionRect{5, 0, 108, 1}));
+    EXPECT_EQ(rects[5], (frame::RegionRect{0, 5, 113, 41}));
+    for (auto [x, y] : {std::pair{0, 0}, {4, 0}, {2, 1}, {1, 2}, {0, 3}, {0, 4}, {112, 0}, {108, 0}, {110, 1},
+                        {111, 2}, {112, 3}, {112, 4}})
+        EXPECT_FALSE(Inside(rects, x, y)) << x << "," << y;
+    for (auto [x, y] : {std::pair{5, 0}, {107, 0}, {3, 1}, {0, 5}, {112, 5}, {0, 40}, {112, 40}})
+        EXPECT_TRUE(Inside(rects, x, y)) << x << "," << y;
+}
+
+TEST(FrameRegion, EdgesRoundHalvesToEven)
+{
+    const auto rects = frame::RegionRects({1698, 1002}, 12, 12);  // 141.5 x 83.5 pixels
+    EXPECT_EQ(rects[5].right, 142);
+    EXPECT_EQ(rects[5].bottom, 84);
+    EXPECT_EQ(rects[0].right, 136);  // 136.5
+}
+
+TEST(FrameThemes, IndicesColoursAndSizes)
+{
+    EXPECT_EQ(frame::ThemeIndex(0, true), 0);
+    EXPECT_EQ(frame::ThemeIndex(1, false), 3);
+    EXPECT_EQ(frame::ThemeIndex(2, true), 4);
+    EXPECT_EQ(frame::ThemeIndex(2, false), 5);
+    EXPECT_FALSE(frame::ThemeIndex(3, true));
+    EXPECT_FALSE(frame::ThemeIndex(-1, true));
+    EXPECT_EQ(frame::CaptionColor(2, true), 0x000000u);
+    EXPECT_EQ(frame::CaptionColor(2, false), 0xC0C0C0u);
+    EXPECT_EQ(frame::CaptionColor(0, false), 0xFFFFFFu);
+    EXPECT_EQ(frame::CaptionColor(3, true), 0xFFFFFFu);
+    EXPECT_EQ(frame::PieceSize(2, 4), (frame::PictureSize{15, 30}));
+    EXPECT_EQ(frame::PieceSize(3, 4), (frame::PictureSize{16, 30}));
+    EXPECT_EQ(frame::PieceSize(4, 1), (frame::PictureSize{4, 182}));
+    EXPECT_EQ(frame::PieceSize(9, 0), (frame::PictureSize{}));
+}
+
+}  // namespace
