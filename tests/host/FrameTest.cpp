@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
+
 namespace {
 
 using frame::PieceRect;
@@ -142,6 +145,33 @@ TEST(FrameThemes, IndicesColoursAndSizes)
     EXPECT_EQ(frame::PieceSize(3, 4), (frame::PictureSize{16, 30}));
     EXPECT_EQ(frame::PieceSize(4, 1), (frame::PictureSize{4, 182}));
     EXPECT_EQ(frame::PieceSize(9, 0), (frame::PictureSize{}));
+}
+
+// Width and height from a BMP file's header; 0 x 0 when it cannot be read.
+frame::PictureSize BitmapSize(const std::string& path, int& bitsPerPixel)
+{
+    std::ifstream file(path, std::ios::binary);
+    unsigned char header[30] = {};
+    if (!file.read(reinterpret_cast<char*>(header), sizeof header) || header[0] != 'B' || header[1] != 'M')
+        return {};
+    const auto number = [&](int at) {
+        return static_cast<int>(header[at] | header[at + 1] << 8 | header[at + 2] << 16 | header[at + 3] << 24);
+    };
+    bitsPerPixel = header[28] | header[29] << 8;
+    return {number(18), number(22)};
+}
+
+TEST(FrameThemes, TheDrawnPicturesHaveTheSizesTheLayoutExpects)
+{
+    for (int list = 1; list <= 8; ++list) {
+        for (int index = 0; index < 6; ++index) {
+            const std::string path = std::string(TAVRIK_SOURCE_DIR) + "/frame/res/Image" + std::to_string(list) + "_" +
+                                     std::to_string(index) + ".bmp";
+            int bits = 0;
+            EXPECT_EQ(BitmapSize(path, bits), frame::PieceSize(list, index)) << path;
+            EXPECT_EQ(bits, 24) << path;
+        }
+    }
 }
 
 }  // namespace
