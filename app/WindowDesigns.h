@@ -1,6 +1,7 @@
 #pragma once
 // What the skinned windows share in their designs.
 #include "resource.h"
+#include "frame/TamselXPForm.h"
 #include "platform/ui/Form.h"
 
 // A fixed window centred on the screen, in the program's back colour and icon,
@@ -22,3 +23,26 @@ inline ui::FormDesign SkinnedWindowDesign(const std::string& caption, int client
 
 // The visual-style control's settings, the same on every window that has one.
 inline constexpr const char* kStyleXPSettings = "colorscheme = Long:1\r\ncommon_dialog = Boolean:0\r\n";
+
+// The skinned frame as these windows store it: filling the window, adopting it
+// when shown, in the silver scheme, with the program icon.
+inline void PlaceFrame(TamselXPForm& frame, ui::Form& form, const std::string& caption, const ui::FontSpec& font,
+                       bool enableMaximize = false)
+{
+    frame.Move(0, 0, form.ScaleWidth(), form.ScaleHeight());
+    ui::PropertyBag design;
+    design.WriteString("Caption", caption, "");
+    design.WriteFont("Font", font, ui::FontSpec{});
+    design.WriteBool("EnableMaximize", enableMaximize, true);
+    design.WriteBool("AutoLoad", true, false);
+    design.WriteLong("Theme", 2, 0);
+    design.WriteLong("Icon", IDI_TAVRIK, 0);
+    frame.ReadProperties(design);
+}
+
+// A window resized takes the frame's size, as every skinned window does.
+inline void FitToFrame(ui::Form& form, const TamselXPForm& frame)
+{
+    form.Width(frame.Width());
+    form.Height(frame.Height());
+}

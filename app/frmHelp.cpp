@@ -15,12 +15,16 @@ frmHelp::frmHelp() : ui::Form(SkinnedWindowDesign("Help", 5460, 4650, false))
 
     if (const auto bag = ui::PropertyBag::FromText(kStyleXPSettings))
         StyleXP1.ReadProperties(*bag);
+    PlaceFrame(TamselXPForm1, *this, "Help", ui::FontSpec{"Courier New", 8.25}, false);
 }
+
+void frmHelp::Form_Resize() { FitToFrame(*this, TamselXPForm1); }
 
 void frmHelp::Form_Load()
 {
     StyleXP1.Invoke(StyleXP::kApplyStyle);
-    // The skinned frame's ShowMaximize and ShowMinimize are switched off here once it is placed.
+    TamselXPForm1.ShowMaximize(false);
+    TamselXPForm1.ShowMinimize(false);
     txtHelp.Text(HelpText());
 }
 

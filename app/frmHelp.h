@@ -1,6 +1,7 @@
 #pragma once
 // The help window: a fixed text that cannot be changed.
 #include "StyleXP.h"
+#include "frame/TamselXPForm.h"
 #include "platform/ui/Form.h"
 
 class frmHelp : public ui::Form {
@@ -9,9 +10,11 @@ public:
 
     ui::TextBox txtHelp{*this, "txtHelp"};
     StyleXP StyleXP1{*this, "StyleXP1"};
+    TamselXPForm TamselXPForm1{*this, "TamselXPForm1"};
 
 protected:
     void Form_Load() override;
+    void Form_Resize() override;
 
 private:
     void txtHelp_KeyPress(int& KeyAscii);

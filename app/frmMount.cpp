@@ -67,6 +67,7 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
 
     if (const auto bag = ui::PropertyBag::FromText(kStyleXPSettings))
         StyleXP1.ReadProperties(*bag);
+    PlaceFrame(TamselXPForm1, *this, "Ombrilo", ui::FontSpec{"MS Sans Serif", 8.25});
     ctxHookMenu1.MenuFont = ui::FontSpec{"Tahoma", 8.25};
     ctxHookMenu1.ItemPicture("mnuMenuUnmount", IDI_MENU_UNMOUNT);
     ctxHookMenu1.ItemPicture("mnuoMount", IDI_MENU_MOUNT);
@@ -81,7 +82,7 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
 
 void frmMount::Form_Load()
 {
-    // The skinned frame's CloseActive is set here, first of all, once the frame is placed.
+    TamselXPForm1.CloseActive(true);
     if (modMain::UnmountBranch(modMain::CommandLine))
         ui::End();
 
@@ -109,6 +110,8 @@ void frmMount::Form_Load()
     DefineNullTargets();
     GetDriveData();
 }
+
+void frmMount::Form_Resize() { FitToFrame(*this, TamselXPForm1); }
 
 void frmMount::Form_Unload(int&) { ui::End(); }
 

@@ -47,7 +47,10 @@ frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup
 
     if (const auto bag = ui::PropertyBag::FromText(kStyleXPSettings))
         StyleXP1.ReadProperties(*bag);
+    PlaceFrame(TamselXPForm1, *this, "Mount @ Win Startup", ui::FontSpec{"Courier New", 8.25}, false);
 }
+
+void frmStartLoad::Form_Resize() { FitToFrame(*this, TamselXPForm1); }
 
 void frmStartLoad::Form_Load()
 {
@@ -56,7 +59,8 @@ void frmStartLoad::Form_Load()
     ComboLetterPicker picker(cboDrive);
     mod_DriveInfo::ListFreeLetters(picker, false);
     StyleXP1.Invoke(StyleXP::kApplyStyle);
-    // The skinned frame's ShowMaximize and ShowMinimize are switched off here once it is placed.
+    TamselXPForm1.ShowMaximize(false);
+    TamselXPForm1.ShowMinimize(false);
 }
 
 void frmStartLoad::Form_Unload(int&)

@@ -42,6 +42,7 @@ set(TAVRIK_WIN32_SOURCES
   widgets/ControlButton_win.cpp
   widgets/LabelMenu_win.cpp
   widgets/XPButton_win.cpp
+  frame/TamselXPForm_win.cpp
 )
 
 # The windows and the two external controls. The windows are written against

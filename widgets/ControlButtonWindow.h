@@ -7,6 +7,7 @@
 class ControlButtonWindow : public ui::Control, public CaptionSurface {
 public:
     ControlButtonWindow(ui::Form& form, std::string name);
+    ControlButtonWindow(ui::Form& form, std::string name, ui::Control::Piece);
     ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
 
     // The button's own properties, methods and Click event.

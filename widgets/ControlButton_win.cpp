@@ -70,6 +70,12 @@ ControlButtonWindow::ControlButtonWindow(ui::Form& form, std::string name) : ui:
     m_Width = m_Height = ControlButton::kSizeTwips;
 }
 
+ControlButtonWindow::ControlButtonWindow(ui::Form& form, std::string name, ui::Control::Piece piece)
+    : ui::Control(form, std::move(name), piece)
+{
+    m_Width = m_Height = ControlButton::kSizeTwips;
+}
+
 void ControlButtonWindow::Move(int left, int top, int, int)
 {
     ui::Control::Move(left, top, ControlButton::kSizeTwips, ControlButton::kSizeTwips);

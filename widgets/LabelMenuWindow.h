@@ -10,6 +10,7 @@ public:
     static constexpr int kLabelTopTwips = 30;
 
     LabelMenuWindow(ui::Form& form, std::string name);
+    LabelMenuWindow(ui::Form& form, std::string name, ui::Control::Piece);
     ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
 
     // The item's own properties and events.

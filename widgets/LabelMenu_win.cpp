@@ -51,7 +51,13 @@ int ButtonsOf(WPARAM keys)
 
 }  // namespace
 
-LabelMenuWindow::LabelMenuWindow(ui::Form& form, std::string name) : ui::Control(form, std::move(name))
+LabelMenuWindow::LabelMenuWindow(ui::Form& form, std::string name) : LabelMenuWindow(form, std::move(name), Piece{})
+{
+    m_Form.Register(*this);
+}
+
+LabelMenuWindow::LabelMenuWindow(ui::Form& form, std::string name, ui::Control::Piece piece)
+    : ui::Control(form, std::move(name), piece)
 {
     ui::Control::BackColor(LabelMenu::kHighlightColor);  // the design colour
     m_Height = LabelMenu::kHeightTwips;

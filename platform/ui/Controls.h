@@ -32,6 +32,10 @@ enum class ControlKind {
 class Control {
 public:
     Control(Form& form, std::string name);
+    // A piece of a user control: it belongs to the form's window but is not one
+    // of the form's own controls.
+    struct Piece {};
+    Control(Form& form, std::string name, Piece);
     virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;

@@ -141,6 +141,11 @@ Control::Control(Form& form, std::string name) : m_Form(form), m_Name(std::move(
     form.Register(*this);
 }
 
+Control::Control(Form& form, std::string name, Piece) : m_Form(form), m_Name(std::move(name)), m_Font(form.Font())
+{
+    m_Id = form.NextControlId();
+}
+
 Control::~Control()
 {
     m_Form.Unregister(*this);

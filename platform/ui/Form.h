@@ -12,6 +12,16 @@
 
 namespace ui {
 
+// What a user control placed on a form hears of it.
+class FormListener {
+public:
+    virtual ~FormListener() = default;
+    virtual void FormShown() {}
+    virtual void FormActivated() {}
+    virtual void FormDeactivated() {}
+    virtual void FormResized() {}
+};
+
 struct FormDesign {
     std::string Caption;
     int ClientWidth = 4800;   // twips
@@ -48,11 +58,13 @@ public:
     const std::string& Caption() const { return m_Design.Caption; }
     void Caption(const std::string& New_Caption);
     Color BackColor() const { return m_Design.BackColor; }
+    void BackColor(Color New_BackColor);
     int BorderStyle() const { return m_Design.BorderStyle; }
     bool MinButton() const { return m_Design.MinButton; }
     bool MaxButton() const { return m_Design.MaxButton; }
     bool ControlBox() const { return m_Design.ControlBox; }
     int Icon() const { return m_Design.Icon; }
+    void Icon(int New_Icon);
     const FontSpec& Font() const { return m_Design.Font; }
 
     // Outer position and size in twips.
@@ -79,6 +91,9 @@ public:
 
     // Shows a pop-up menu at a client position in twips, or at the mouse.
     void PopupMenu(Menu& menu, std::optional<float> x = std::nullopt, std::optional<float> y = std::nullopt);
+
+    void AddListener(FormListener& listener) { m_Listeners.push_back(&listener); }
+    void RemoveListener(FormListener& listener);
 
     // Toolkit internals.
     void Register(Control& control);
@@ -107,11 +122,19 @@ private:
     void CreateControls();
     void DestroyControls();
     void ReleaseFonts();
+    template <typename Event>
+    void Tell(Event event)
+    {
+        const auto listeners = m_Listeners;  // a listener may leave while told
+        for (FormListener* listener : listeners)
+            (listener->*event)();
+    }
     Control* ControlByWindow(Handle window) const;
     Control* ControlById(int id) const;
 
     FormDesign m_Design;
     std::vector<Control*> m_Controls;
+    std::vector<FormListener*> m_Listeners;
     Handle m_hWnd = 0;
     Handle m_BackBrush = 0;
     std::map<Color, Handle> m_Brushes;

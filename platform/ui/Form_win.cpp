@@ -291,6 +291,7 @@ void Form::Show(int modal, Form* owner)
         SetWindowLongPtrA(H(m_hWnd), GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner->hWnd()));
     if (!modal) {
         ShowWindow(H(m_hWnd), SW_SHOW);
+        Tell(&FormListener::FormShown);
         return;
     }
     if (m_InModalLoop)
@@ -304,6 +305,9 @@ void Form::Show(int modal, Form* owner)
         }
     }
     ShowWindow(H(m_hWnd), SW_SHOW);
+    Tell(&FormListener::FormShown);
+    if (!m_hWnd)
+        return;
     SetActiveWindow(H(m_hWnd));
     m_InModalLoop = true;
     RunModalLoop(*this);
@@ -349,6 +353,32 @@ void Form::Unload()
         PostQuitMessage(0);
 }
 
+void Form::RemoveListener(FormListener& listener)
+{
+    m_Listeners.erase(std::remove(m_Listeners.begin(), m_Listeners.end(), &listener), m_Listeners.end());
+}
+
+void Form::BackColor(Color New_BackColor)
+{
+    m_Design.BackColor = New_BackColor;
+    if (m_BackBrush)
+        DeleteObject(reinterpret_cast<HBRUSH>(m_BackBrush));
+    m_BackBrush = win::ToHandle(CreateSolidBrush(win::ToColorRef(New_BackColor)));
+    if (m_hWnd)
+        InvalidateRect(H(m_hWnd), nullptr, TRUE);
+}
+
+void Form::Icon(int New_Icon)
+{
+    m_Design.Icon = New_Icon;
+    if (!m_hWnd)
+        return;
+    SendMessageA(H(m_hWnd), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(New_Icon ? win::LoadIconResource(New_Icon, 32) : nullptr));
+    SendMessageA(H(m_hWnd), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(New_Icon ? win::LoadIconResource(New_Icon, 16) : nullptr));
+}
+
 void Form::Caption(const std::string& New_Caption)
 {
     m_Design.Caption = New_Caption;
@@ -384,7 +414,8 @@ int Form::Height() const
 
 void Form::Move(int left, int top, int width, int height)
 {
-    if (!m_hWnd)
+    // As a form's own property setters do: a minimized or maximized form keeps its place.
+    if (!m_hWnd || IsIconic(H(m_hWnd)) || IsZoomed(H(m_hWnd)))
         return;
     MoveWindow(H(m_hWnd), TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height),
                TRUE);
@@ -588,12 +619,16 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
         return 0;
     case WM_SIZE:
         Form_Resize();
+        Tell(&FormListener::FormResized);
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE)
+        if (LOWORD(wParam) == WA_INACTIVE) {
             Form_Deactivate();
-        else
+            Tell(&FormListener::FormDeactivated);
+        } else {
             Form_Activate();
+            Tell(&FormListener::FormActivated);
+        }
         break;
     case WM_CLOSE:
         Unload();

@@ -17,7 +17,11 @@ missing="$work_win\\NoSuchFolder"
 start_tavrik Ombrilo "$folder" || fail "no main window"
 shot started
 # Areas the window paints itself: its back colour and the shape behind the buttons.
-check "the window's back colour" '[ "$(pixel_at Ombrilo 200 8)" = "#ECE9D8" ]'
+check "the window's back colour" '[ "$(pixel_at Ombrilo 200 100)" = "#ECE9D8" ]'
+# The skinned frame: its title band across the top, the top corners cut round.
+check "the title band is drawn" '[ "$(pixel_at Ombrilo 200 15)" != "#ECE9D8" ]'
+check "the top-left corner is cut away" '[ "$(pixel_at Ombrilo 0 0)" = "#000000" ]'
+check "the top-left corner below the cut is part of the window" '[ "$(pixel_at Ombrilo 0 6)" != "#000000" ]'
 check "the shape's border" '[ "$(pixel_at Ombrilo 4 50)" = "#808080" ]'
 check "the shape's fill" '[ "$(pixel_at Ombrilo 250 30)" = "#E0E0E0" ]'
 check "the picker shows the first free letter" '[ "$(field_of "$(child_at Ombrilo $PICKER)" text)" = "D: " ]'
