@@ -1,0 +1,196 @@
+// The skinned frame on real windows under Wine: adoption by border style, the
+// host's region, menu labels, maximize and border resizing, schemes, and the
+// client-area helpers.
+#include "frame/TamselXPForm.h"
+#include "platform/ui/App.h"
+#include "platform/ui/Form.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace {
+
+void DropPendingQuit()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+ui::FormDesign Design(int borderStyle, bool minButton, bool maxButton)
+{
+    ui::FormDesign design;
+    design.Caption = "Skinned";
+    design.ClientWidth = 6030;
+    design.ClientHeight = 4380;
+    design.BorderStyle = borderStyle;
+    design.MinButton = minButton;
+    design.MaxButton = maxButton;
+    return design;
+}
+
+class Host : public ui::Form {
+public:
+    Host(int borderStyle, bool minButton, bool maxButton) : ui::Form(Design(borderStyle, minButton, maxButton))
+    {
+        list.Move(90, 1740, 1500, 600);
+        frame.Move(0, 0, 6030, 4380);
+        ui::PropertyBag design;
+        design.WriteString("Caption", "Skinned", "");
+        design.WriteBool("AutoLoad", true, false);
+        design.WriteLong("Theme", 2, 0);
+        frame.ReadProperties(design);
+    }
+    ui::ListBox list{*this, "list"};
+    TamselXPForm frame{*this, "TamselXPForm1"};
+    ui::Menu mnuFile{*this, "mnuFile", "&File"};
+    ui::Menu mnuFileOpen{*this, "mnuFileOpen", "&Open", &mnuFile};
+    ui::Menu mnuEdit{*this, "mnuEdit", "&Edit"};
+    ui::Menu mnuOther{*this, "mnuOther", "&Other"};
+};
+
+HWND W(const ui::Form& form) { return reinterpret_cast<HWND>(form.hWnd()); }
+
+TEST(SkinnedFrame, AFixedFormWithAMinimizeBoxIsAdopted)
+{
+    DropPendingQuit();
+    Host host(ui::vbFixedSingle, true, false);
+    host.Show();
+    ui::DoEvents();
+    ASSERT_TRUE(host.frame.Adopted());
+    const LONG style = GetWindowLongA(W(host), GWL_STYLE);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(style & WS_SYSMENU);
+    RECT window{}, client{};
+    GetWindowRect(W(host), &window);
+    GetClientRect(W(host), &client);
+    EXPECT_EQ(client.right, window.right - window.left);  // no border or caption left
+
+    EXPECT_EQ(host.Width(), 6030);
+    EXPECT_EQ(host.frame.Width(), host.Width());
+    EXPECT_EQ(host.frame.Height(), host.Height());
+    EXPECT_TRUE(host.frame.ShowMinimize());
+    EXPECT_TRUE(host.frame.ShowMaximize());
+    EXPECT_FALSE(host.frame.EnableMaximize());
+    EXPECT_EQ(host.frame.MaximizeButton.Button().Picture(), (CaptionPicture{CaptionPictureSet::CbMax, 10}));
+    EXPECT_EQ(host.frame.PictureIndex() / 2, 2);  // the silver pictures
+
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(W(host), region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_FALSE(PtInRegion(region, 4, 0));
+    EXPECT_TRUE(PtInRegion(region, 5, 0));
+    EXPECT_TRUE(PtInRegion(region, 0, 5));
+    DeleteObject(region);
+
+    // Menus not tagged for the frame stay where they were.
+    EXPECT_EQ(host.frame.MenuLabelCount(), 0u);
+    EXPECT_FALSE(host.frame.MenuStripVisible());
+    host.Unload();
+}
+
+TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
+{
+    DropPendingQuit();
+    Host host(ui::vbSizable, true, true);
+    host.mnuFile.Tag("MainMenu");
+    host.mnuEdit.Tag("MAINMENU");
+    host.mnuEdit.Enabled(false);
+    host.mnuOther.Tag("MAIN MENU");
+    std::int16_t reportedTop = 0;
+    host.frame.resize = [&](std::int16_t& IsTop, std::int16_t&, std::int16_t&) { reportedTop = IsTop; };
+    host.Show();
+    ui::DoEvents();
+
+    ASSERT_EQ(host.frame.MenuLabelCount(), 2u);
+    EXPECT_TRUE(host.frame.MenuStripVisible());
+    auto& file = host.frame.MenuLabel(1);
+    auto& edit = host.frame.MenuLabel(2);
+    EXPECT_EQ(file.Item().Caption(), "&File");
+    EXPECT_EQ(file.Left(), 60);
+    EXPECT_EQ(edit.Left(), 60 + file.Width());
+    EXPECT_EQ(file.Top(), 45);
+    EXPECT_FALSE(edit.Item().Enabled());
+    EXPECT_FALSE(host.mnuFile.Visible());
+    EXPECT_FALSE(host.mnuEdit.Visible());
+    EXPECT_TRUE(host.mnuOther.Visible());
+    EXPECT_EQ(reportedTop, 810);  // under the menu strip
+    EXPECT_TRUE(host.frame.ShowMinimize());
+    EXPECT_TRUE(host.frame.EnableMaximize());
+
+    // Pulling the right border 30 pixels out widens the form by 450 twips at the release.
+    const int width = host.Width();
+    HWND frameWindow = reinterpret_cast<HWND>(host.frame.hWnd());
+    RECT r{};
+    GetWindowRect(frameWindow, &r);
+    const int x = r.right - r.left - 2, y = 100;
+    SetCursorPos(r.left + x, r.top + y);
+    SendMessageA(frameWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SetCursorPos(r.left + x + 30, r.top + y);
+    SendMessageA(frameWindow, WM_LBUTTONUP, 0, MAKELPARAM(x + 30, y));
+    EXPECT_EQ(host.Width(), width + 450);
+    EXPECT_EQ(host.frame.Width(), host.Width());
+
+    host.frame.MaxBtnClick();
+    EXPECT_EQ(host.WindowState(), ui::vbMaximized);
+    EXPECT_EQ(host.frame.Width(), host.Width());
+    host.frame.MaxBtnClick();
+    EXPECT_EQ(host.WindowState(), ui::vbNormal);
+    host.Unload();
+}
+
+TEST(SkinnedFrame, SchemesCaptionColourAndPieces)
+{
+    DropPendingQuit();
+    Host host(ui::vbFixedSingle, false, false);
+    host.Show();
+    ui::DoEvents();
+    EXPECT_FALSE(host.frame.ShowMinimize());
+    EXPECT_FALSE(host.frame.ShowMaximize());
+    EXPECT_TRUE(host.frame.SetFormActiveStyle(false));
+    EXPECT_EQ(host.frame.CaptionColor(), 0xC0C0C0u);
+    EXPECT_EQ(host.frame.CloseButton.Button().Picture(), (CaptionPicture{CaptionPictureSet::CbClose, 8}));
+    host.frame.ColorScheme(0);
+    EXPECT_EQ(host.frame.PictureIndex(), 0);
+    EXPECT_EQ(host.frame.CurrentLayout().TitleLeft.width, 10);
+    EXPECT_EQ(host.frame.CaptionColor(), 0xFFFFFFu);
+    host.frame.ColorScheme(2);
+    EXPECT_EQ(host.frame.CurrentLayout().TitleLeft.width, 15);
+    EXPECT_EQ(host.frame.CurrentLayout().TitleRight.width, 16);
+    host.frame.ColorScheme(3);  // no pictures: the caption turns white, nothing else changes
+    EXPECT_FALSE(host.frame.SetFormActiveStyle(true));
+    EXPECT_EQ(host.frame.CaptionColor(), 0xFFFFFFu);
+    EXPECT_EQ(host.frame.PictureIndex(), 4);
+
+    host.frame.Caption("Renamed");
+    char text[64] = {};
+    GetWindowTextA(W(host), text, sizeof text);
+    EXPECT_STREQ(text, "Renamed");
+    host.Unload();
+}
+
+TEST(SkinnedFrame, ClientAreaHelpersAndClose)
+{
+    DropPendingQuit();
+    Host host(ui::vbFixedSingle, false, false);
+    host.Show();
+    ui::DoEvents();
+    EXPECT_EQ(host.frame.NChildForm(), 0);
+    host.frame.CloseChildForm();
+    EXPECT_EQ(host.frame.NChildForm(), 0);
+
+    const int left = host.list.Left(), top = host.list.Top();
+    host.frame.ContainerCheck();
+    host.frame.ContainerCheck();
+    EXPECT_EQ(host.list.Left(), left + 150);
+    EXPECT_EQ(host.list.Top(), top + 900);
+
+    EXPECT_EQ(host.frame.GetCompName().size(), std::string(host.frame.GetCompName().c_str()).size());
+    EXPECT_FALSE(host.frame.GetCompName().empty());
+    EXPECT_EQ(host.frame.DefaultBackgroundColor(), "14215660");
+
+    host.frame.CloseButton.Button().PicMain_Click();  // CloseActive off: only this window closes
+    EXPECT_FALSE(host.Loaded());
+}
+
+}  // namespace
