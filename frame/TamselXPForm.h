@@ -85,10 +85,9 @@ public:
 
     // ---- events ------------------------------------------------------------
     std::function<void(std::int16_t& IsTop, std::int16_t& IsHeight, std::int16_t& IsWidth)> resize;
-    std::function<void()> ClientClick;
-    std::function<void()> ClientDblClick;
-    std::function<void(int& Button, int& Shift, float& X, float& Y)> ClientMouseMove;
-    std::function<void(int& Button, int& Shift, float& X, float& Y)> ClientMouseDown;
+    // Click, DblClick and MouseDown (of ui::Control) and MouseMove are raised by
+    // the client area PicMain.
+    std::function<void(int Button, int Shift, float X, float Y)> MouseMove;
 
     // ---- design-time properties -------------------------------------------
     void InitProperties();

@@ -986,12 +986,12 @@ long long TamselXPForm::HandlePaneMessage(ui::Handle windowHandle, unsigned mess
         return 1;
     }
     case WM_LBUTTONUP:
-        if (client && ClientClick)
-            ClientClick();
+        if (client && Click)
+            Click();
         break;
     case WM_LBUTTONDBLCLK:
-        if (client && ClientDblClick)
-            ClientDblClick();
+        if (client && DblClick)
+            DblClick();
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -1001,12 +1001,11 @@ long long TamselXPForm::HandlePaneMessage(ui::Handle windowHandle, unsigned mess
             int button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : message == WM_MBUTTONDOWN ? 4 : 0;
             if (message == WM_MOUSEMOVE)
                 button = ((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) | ((wParam & MK_MBUTTON) ? 4 : 0);
-            int shift = ShiftState();
-            float fx = static_cast<float>(GET_X_LPARAM(lParam) * ui::TwipsPerPixelX());
-            float fy = static_cast<float>(GET_Y_LPARAM(lParam) * ui::TwipsPerPixelY());
-            auto& event = message == WM_MOUSEMOVE ? ClientMouseMove : ClientMouseDown;
+            const float fx = static_cast<float>(GET_X_LPARAM(lParam) * ui::TwipsPerPixelX());
+            const float fy = static_cast<float>(GET_Y_LPARAM(lParam) * ui::TwipsPerPixelY());
+            const auto& event = message == WM_MOUSEMOVE ? MouseMove : MouseDown;
             if (event)
-                event(button, shift, fx, fy);
+                event(button, ShiftState(), fx, fy);
         }
         break;
     case WM_NCDESTROY:
