@@ -136,6 +136,15 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
     EXPECT_EQ(host.frame.Width(), host.Width());
     host.frame.MaxBtnClick();
     EXPECT_EQ(host.WindowState(), ui::vbNormal);
+
+    // A double-click on the title band toggles too; one on the caption buttons' band ends does not.
+    SendMessageA(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
+    EXPECT_EQ(host.WindowState(), ui::vbMaximized);
+    SendMessageA(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
+    EXPECT_EQ(host.WindowState(), ui::vbNormal);
+    host.frame.EnableMaximize(false);
+    SendMessageA(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
+    EXPECT_EQ(host.WindowState(), ui::vbNormal);  // the title form asks for EnableMaximize
     host.Unload();
 }
 
@@ -161,6 +170,10 @@ TEST(SkinnedFrame, SchemesCaptionColourAndPieces)
     EXPECT_FALSE(host.frame.SetFormActiveStyle(true));
     EXPECT_EQ(host.frame.CaptionColor(), 0xFFFFFFu);
     EXPECT_EQ(host.frame.PictureIndex(), 4);
+
+    // A form that is not sizable ignores double-clicks on its title.
+    SendMessageA(reinterpret_cast<HWND>(host.frame.hWnd()), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
+    EXPECT_EQ(host.WindowState(), ui::vbNormal);
 
     host.frame.Caption("Renamed");
     char text[64] = {};
