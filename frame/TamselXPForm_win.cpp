@@ -46,45 +46,17 @@ HBITMAP PiecePicture(int list, int index)
 constexpr int kTitleList = 1, kTitleLeftList = 2, kTitleRightList = 3, kLeftList = 4, kRightList = 5,
               kBottomList = 6, kBottomRightList = 7, kBottomLeftList = 8;
 
-LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The union of the rounded-corner rectangles of a window of that size.
+HRGN RoundedRegion(frame::TwipSize size)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* frame = reinterpret_cast<TamselXPForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!frame)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return static_cast<LRESULT>(frame->HandleMessage(reinterpret_cast<ui::Handle>(window), message, wParam, lParam));
-}
-
-LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* frame = reinterpret_cast<TamselXPForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!frame)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return static_cast<LRESULT>(
-        frame->HandlePaneMessage(reinterpret_cast<ui::Handle>(window), message, wParam, lParam));
-}
-
-void RegisterClasses()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = FrameProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = nullptr;  // set per piece
-    windowClass.lpszClassName = kFrameClass;
-    RegisterClassA(&windowClass);
-    windowClass.lpfnWndProc = PaneProc;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kPaneClass;
-    registered = RegisterClassA(&windowClass) != 0;
+    const auto rects = frame::RegionRects(size, ui::TwipsPerPixelX(), ui::TwipsPerPixelY());
+    HRGN region = CreateRectRgn(rects[0].left, rects[0].top, rects[0].right, rects[0].bottom);
+    for (std::size_t i = 1; i < rects.size(); ++i) {
+        HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
+        CombineRgn(region, region, part, RGN_OR);
+        DeleteObject(part);
+    }
+    return region;
 }
 
 int Round(float value) { return static_cast<int>(std::lround(value)); }
@@ -98,12 +70,6 @@ bool Inside(const frame::PieceRect& r, int x, int y)
 {
     const RECT p = PixelRect(r);
     return x >= p.left && x < p.right && y >= p.top && y < p.bottom;
-}
-
-int ShiftState()
-{
-    return (GetKeyState(VK_SHIFT) < 0 ? ui::vbShiftMask : 0) | (GetKeyState(VK_CONTROL) < 0 ? ui::vbCtrlMask : 0) |
-           (GetKeyState(VK_MENU) < 0 ? ui::vbAltMask : 0);
 }
 
 }  // namespace
@@ -389,18 +355,8 @@ void TamselXPForm::Repos()
 
     PlaceChildren();
     ShapeToPieces();
-    if (m_TransparentEdges && m_Host.hWnd()) {
-        const auto rects = frame::RegionRects({m_Layout.widthTwips, m_Layout.heightTwips}, ui::TwipsPerPixelX(),
-                                              ui::TwipsPerPixelY());
-        HRGN region = CreateRectRgn(rects[0].left, rects[0].top, rects[0].right, rects[0].bottom);
-        for (std::size_t i = 1; i < rects.size(); ++i) {
-            HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
-            CombineRgn(region, region, part, RGN_OR);
-            DeleteObject(part);
-        }
-        if (!SetWindowRgn(H(m_Host.hWnd()), region, TRUE))
-            DeleteObject(region);
-    }
+    if (m_TransparentEdges && m_Host.hWnd())
+        ui::win::SetWindowRegion(H(m_Host.hWnd()), RoundedRegion({m_Layout.widthTwips, m_Layout.heightTwips}));
     Minimizebutton.Button().RefreshControl(true);
     MaximizeButton.Button().RefreshControl(true);
     CloseButton.Button().RefreshControl(true);
@@ -453,8 +409,7 @@ void TamselXPForm::ShapeToPieces()
         add(frame::PieceRect{l.pICmenu.left, l.pICmenu.top, l.pICmenu.width, 24});
     if (m_PicMainVisible)
         add(frame::PieceRect{m_PicMainLeft, l.PicMainTop, m_PicMainWidth, m_PicMainHeight});
-    if (!SetWindowRgn(H(m_hWnd), shape, TRUE))
-        DeleteObject(shape);
+    ui::win::SetWindowRegion(H(m_hWnd), shape);
 }
 
 bool TamselXPForm::SetFormActiveStyle(bool ActiveForm)
@@ -485,17 +440,8 @@ void TamselXPForm::ReTransObj(ui::Form& IpObject)
         IpObject.Height(static_cast<int>(frame::kMinHeightTwips));
     if (IpObject.Width() < frame::kMinWidthTwips)
         IpObject.Width(static_cast<int>(frame::kMinWidthTwips));
-    const auto rects = frame::RegionRects({static_cast<double>(IpObject.Width()), static_cast<double>(IpObject.Height())},
-                                          ui::TwipsPerPixelX(), ui::TwipsPerPixelY());
-    HRGN region = CreateRectRgn(rects[0].left, rects[0].top, rects[0].right, rects[0].bottom);
-    for (std::size_t i = 1; i < rects.size(); ++i) {
-        HRGN part = CreateRectRgn(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
-        CombineRgn(region, region, part, RGN_OR);
-        DeleteObject(part);
-    }
-    // The window owns the region from here on.
-    if (!SetWindowRgn(H(IpObject.hWnd()), region, TRUE))
-        DeleteObject(region);
+    ui::win::SetWindowRegion(H(IpObject.hWnd()), RoundedRegion({static_cast<double>(IpObject.Width()),
+                                                                static_cast<double>(IpObject.Height())}));
 }
 
 void TamselXPForm::TransparentEdges()
@@ -731,7 +677,11 @@ void TamselXPForm::MenuLabelClicked(std::size_t i, float d)
 
 void TamselXPForm::CreateWindowIn(ui::Handle parentWindow)
 {
-    RegisterClasses();
+    // The frame's own class keeps no cursor: each piece sets its own.
+    ui::win::RegisterWindowClass(kFrameClass, ui::win::BoundWindowProc<TamselXPForm, &TamselXPForm::HandleMessage>,
+                                 CS_DBLCLKS, nullptr);
+    ui::win::RegisterWindowClass(kPaneClass, ui::win::BoundWindowProc<TamselXPForm, &TamselXPForm::HandlePaneMessage>,
+                                 CS_DBLCLKS, IDC_ARROW);
     HWND window = CreateWindowExA(0, kFrameClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                                   ui::TwipsToPixelsX(m_Left), ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width),
                                   ui::TwipsToPixelsY(m_Height), H(parentWindow), reinterpret_cast<HMENU>(ControlId()),
@@ -849,13 +799,9 @@ long long TamselXPForm::HandleMessage(ui::Handle windowHandle, unsigned message,
         return m_Host.BorderStyle() == ui::vbSizable && m_Host.WindowState() == ui::vbNormal;
     };
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        Paint(reinterpret_cast<ui::Handle>(dc));
-        EndPaint(window, &paint);
+    case WM_PAINT:
+        ui::win::PaintWindow(window, [this](ui::Handle dc) { Paint(dc); });
         return 0;
-    }
     case WM_PRINTCLIENT:
         Paint(static_cast<ui::Handle>(wParam));
         return 0;
@@ -943,9 +889,6 @@ long long TamselXPForm::HandleMessage(ui::Handle windowHandle, unsigned message,
             ToggleMaximized(false);
         return 0;
     }
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        break;
     default:
         break;
     }
@@ -998,18 +941,16 @@ long long TamselXPForm::HandlePaneMessage(ui::Handle windowHandle, unsigned mess
     case WM_MBUTTONDOWN:
     case WM_MOUSEMOVE:
         if (client) {
-            int button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : message == WM_MBUTTONDOWN ? 4 : 0;
-            if (message == WM_MOUSEMOVE)
-                button = ((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) | ((wParam & MK_MBUTTON) ? 4 : 0);
+            const int button = message == WM_LBUTTONDOWN   ? 1
+                               : message == WM_RBUTTONDOWN ? 2
+                               : message == WM_MBUTTONDOWN ? 4
+                                                           : ui::win::MouseButtons(wParam);
             const float fx = static_cast<float>(GET_X_LPARAM(lParam) * ui::TwipsPerPixelX());
             const float fy = static_cast<float>(GET_Y_LPARAM(lParam) * ui::TwipsPerPixelY());
             const auto& event = message == WM_MOUSEMOVE ? MouseMove : MouseDown;
             if (event)
-                event(button, ShiftState(), fx, fy);
+                event(button, ui::win::ShiftState(), fx, fy);
         }
-        break;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 // The real platform: the ANSI Win32 calls behind the engine's interfaces.
 #include "LineText.h"
 #include "Platform.h"
+#include "ui/App.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -239,14 +240,7 @@ public:
         MSG message;
         if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
             WaitMessage();
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(message.wParam));
-                return;
-            }
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        ui::DoEvents();
     }
 
 private:

@@ -26,43 +26,6 @@ HBITMAP Strip(CaptionPictureSet set)
     return strips[i];
 }
 
-int ButtonsOf(WPARAM keys)
-{
-    int buttons = 0;
-    if (keys & MK_LBUTTON)
-        buttons |= 1;
-    if (keys & MK_RBUTTON)
-        buttons |= 2;
-    if (keys & MK_MBUTTON)
-        buttons |= 4;
-    return buttons;
-}
-
-LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* button = reinterpret_cast<ControlButtonWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!button)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return static_cast<LRESULT>(button->HandleMessage(reinterpret_cast<ui::Handle>(window), message, wParam, lParam));
-}
-
-void RegisterButtonClass()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = ButtonProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kButtonClass;
-    registered = RegisterClassA(&windowClass) != 0;
-}
-
 }  // namespace
 
 ControlButtonWindow::ControlButtonWindow(ui::Form& form, std::string name) : ui::Control(form, std::move(name))
@@ -83,7 +46,8 @@ void ControlButtonWindow::Move(int left, int top, int, int)
 
 void ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
 {
-    RegisterButtonClass();
+    ui::win::RegisterWindowClass(kButtonClass, ui::win::BoundWindowProc<ControlButtonWindow, &ControlButtonWindow::HandleMessage>,
+                                 0, IDC_ARROW);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (ui::Control::Visible())
         style |= WS_VISIBLE;
@@ -127,13 +91,9 @@ long long ControlButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned m
 {
     HWND window = reinterpret_cast<HWND>(windowHandle);
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        PaintOn(reinterpret_cast<ui::Handle>(dc));
-        EndPaint(window, &paint);
+    case WM_PAINT:
+        ui::win::PaintWindow(window, [this](ui::Handle dc) { PaintOn(dc); });
         return 0;
-    }
     case WM_PRINTCLIENT:
         PaintOn(static_cast<ui::Handle>(wParam));
         return 0;
@@ -150,7 +110,7 @@ long long ControlButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned m
         m_Button.PicMain_MouseDown(4);
         return 0;
     case WM_MOUSEMOVE:
-        m_Button.PicMain_MouseMove(ButtonsOf(wParam));
+        m_Button.PicMain_MouseMove(ui::win::MouseButtons(wParam));
         return 0;
     case WM_LBUTTONUP: {
         const bool captured = GetCapture() == window;
@@ -164,9 +124,6 @@ long long ControlButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned m
             m_Button.PicMain_Click();
         return 0;
     }
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        break;
     default:
         break;
     }

@@ -13,42 +13,6 @@ namespace {
 
 constexpr char kItemClass[] = "TavrikMenuItem";
 
-LRESULT CALLBACK ItemProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* item = reinterpret_cast<LabelMenuWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!item)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return static_cast<LRESULT>(item->HandleMessage(reinterpret_cast<ui::Handle>(window), message, wParam, lParam));
-}
-
-void RegisterItemClass()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = ItemProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kItemClass;
-    registered = RegisterClassA(&windowClass) != 0;
-}
-
-int ShiftState()
-{
-    return (GetKeyState(VK_SHIFT) < 0 ? ui::vbShiftMask : 0) | (GetKeyState(VK_CONTROL) < 0 ? ui::vbCtrlMask : 0) |
-           (GetKeyState(VK_MENU) < 0 ? ui::vbAltMask : 0);
-}
-
-int ButtonsOf(WPARAM keys)
-{
-    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
-}
-
 }  // namespace
 
 LabelMenuWindow::LabelMenuWindow(ui::Form& form, std::string name) : LabelMenuWindow(form, std::move(name), Piece{})
@@ -106,7 +70,8 @@ void LabelMenuWindow::Move(int left, int top, int width, int height)
 
 void LabelMenuWindow::CreateWindowIn(ui::Handle parentWindow)
 {
-    RegisterItemClass();
+    ui::win::RegisterWindowClass(kItemClass, ui::win::BoundWindowProc<LabelMenuWindow, &LabelMenuWindow::HandleMessage>, 0,
+                                 IDC_ARROW);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (ui::Control::Visible())
         style |= WS_VISIBLE;
@@ -154,13 +119,9 @@ long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned messa
     };
     float x = 0, y = 0;
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        PaintOn(reinterpret_cast<ui::Handle>(dc));
-        EndPaint(window, &paint);
+    case WM_PAINT:
+        ui::win::PaintWindow(window, [this](ui::Handle dc) { PaintOn(dc); });
         return 0;
-    }
     case WM_PRINTCLIENT:
         PaintOn(static_cast<ui::Handle>(wParam));
         return 0;
@@ -175,19 +136,19 @@ long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned messa
             SetCapture(window);
         }
         at(x, y);
-        m_Item.OnMouseDown(button, ShiftState(), x, y);
+        m_Item.OnMouseDown(button, ui::win::ShiftState(), x, y);
         return 0;
     }
     case WM_MOUSEMOVE:
         at(x, y);
-        m_Item.OnMouseMove(ButtonsOf(wParam), ShiftState(), x, y);
+        m_Item.OnMouseMove(ui::win::MouseButtons(wParam), ui::win::ShiftState(), x, y);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         const int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
         at(x, y);
-        m_Item.OnMouseUp(button, ShiftState(), x, y);
+        m_Item.OnMouseUp(button, ui::win::ShiftState(), x, y);
         if (button == 1 && m_Pressed) {
             m_Pressed = false;
             if (GetCapture() == window)
@@ -199,9 +160,6 @@ long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned messa
         }
         return 0;
     }
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        break;
     default:
         break;
     }

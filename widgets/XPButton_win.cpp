@@ -181,43 +181,6 @@ void DrawCaption(HDC dc, int width, int height, const XPButtonLook& look, HFONT 
 
 constexpr char kButtonClass[] = "TavrikXPButton";
 
-LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* button = reinterpret_cast<XPButtonWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!button)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return static_cast<LRESULT>(button->HandleMessage(reinterpret_cast<ui::Handle>(window), message, wParam, lParam));
-}
-
-void RegisterButtonClass()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = ButtonProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kButtonClass;
-    registered = RegisterClassA(&windowClass) != 0;
-}
-
-int ShiftState()
-{
-    return (GetKeyState(VK_SHIFT) < 0 ? ui::vbShiftMask : 0) | (GetKeyState(VK_CONTROL) < 0 ? ui::vbCtrlMask : 0) |
-           (GetKeyState(VK_MENU) < 0 ? ui::vbAltMask : 0);
-}
-
-int ButtonsOf(WPARAM keys)
-{
-    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
-}
-
 }  // namespace
 
 void DrawXPButtonFace(ui::Handle dcHandle, int width, int height, const XPButtonLook& look, ui::Handle font)
@@ -250,9 +213,7 @@ void ApplyXPButtonRegion(ui::Handle window, int width, int height)
         CombineRgn(region, region, pixel, RGN_DIFF);
         DeleteObject(pixel);
     }
-    // The window owns the region from here on.
-    if (!SetWindowRgn(reinterpret_cast<HWND>(window), region, TRUE))
-        DeleteObject(region);
+    ui::win::SetWindowRegion(reinterpret_cast<HWND>(window), region);
 }
 
 XPButtonWindow::XPButtonWindow(ui::Form& form, std::string name) : ui::Control(form, std::move(name))
@@ -268,7 +229,8 @@ XPButtonWindow::~XPButtonWindow() { DestroyWindowOf(); }
 
 void XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
 {
-    RegisterButtonClass();
+    ui::win::RegisterWindowClass(kButtonClass, ui::win::BoundWindowProc<XPButtonWindow, &XPButtonWindow::HandleMessage>,
+                                 CS_DBLCLKS, IDC_ARROW);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP;
     if (ui::Control::Visible())
         style |= WS_VISIBLE;
@@ -361,13 +323,9 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
     const float x = static_cast<float>(GET_X_LPARAM(lParam));
     const float y = static_cast<float>(GET_Y_LPARAM(lParam));
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        PaintOn(reinterpret_cast<ui::Handle>(dc));
-        EndPaint(window, &paint);
+    case WM_PAINT:
+        ui::win::PaintWindow(window, [this](ui::Handle dc) { PaintOn(dc); });
         return 0;
-    }
     case WM_PRINTCLIENT:
         PaintOn(static_cast<ui::Handle>(wParam));
         return 0;
@@ -386,19 +344,19 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_MOUSEMOVE:
-        m_Button.OnMouseMove(ButtonsOf(wParam), ShiftState(), x, y);
+        m_Button.OnMouseMove(ui::win::MouseButtons(wParam), ui::win::ShiftState(), x, y);
         return 0;
     case WM_LBUTTONDOWN:
         ::SetFocus(window);
         SetCapture(window);
         m_Pressed = true;
-        m_Button.OnMouseDown(1, ShiftState(), x, y);
+        m_Button.OnMouseDown(1, ui::win::ShiftState(), x, y);
         return 0;
     case WM_RBUTTONDOWN:
-        m_Button.OnMouseDown(2, ShiftState(), x, y);
+        m_Button.OnMouseDown(2, ui::win::ShiftState(), x, y);
         return 0;
     case WM_MBUTTONDOWN:
-        m_Button.OnMouseDown(4, ShiftState(), x, y);
+        m_Button.OnMouseDown(4, ui::win::ShiftState(), x, y);
         return 0;
     case WM_LBUTTONDBLCLK:
         m_AfterDoubleClick = true;
@@ -410,7 +368,7 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
         m_AfterDoubleClick = false;
         if (GetCapture() == window)
             ReleaseCapture();
-        m_Button.OnMouseUp(1, ShiftState(), x, y);
+        m_Button.OnMouseUp(1, ui::win::ShiftState(), x, y);
         RECT client{};
         GetClientRect(window, &client);
         // The click of a press and a release on the button; a double click's second release clicks nothing.
@@ -419,10 +377,10 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
         return 0;
     }
     case WM_RBUTTONUP:
-        m_Button.OnMouseUp(2, ShiftState(), x, y);
+        m_Button.OnMouseUp(2, ui::win::ShiftState(), x, y);
         return 0;
     case WM_MBUTTONUP:
-        m_Button.OnMouseUp(4, ShiftState(), x, y);
+        m_Button.OnMouseUp(4, ui::win::ShiftState(), x, y);
         return 0;
     case WM_SETFOCUS:
         m_Button.OnGotFocus();
@@ -431,17 +389,14 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
         m_Button.OnLostFocus();
         return 0;
     case WM_KEYDOWN:
-        m_Button.OnKeyDown(static_cast<int>(wParam), ShiftState());
+        m_Button.OnKeyDown(static_cast<int>(wParam), ui::win::ShiftState());
         return 0;
     case WM_CHAR:
         m_Button.OnKeyPress(static_cast<int>(wParam));
         return 0;
     case WM_KEYUP:
-        m_Button.OnKeyUp(static_cast<int>(wParam), ShiftState());
+        m_Button.OnKeyUp(static_cast<int>(wParam), ui::win::ShiftState());
         return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        break;
     default:
         break;
     }

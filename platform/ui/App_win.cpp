@@ -1,7 +1,6 @@
 // The application object, the message loop and the global services.
 #include "App.h"
 #include "CommandLine.h"
-#include "Form.h"
 #include "Twips.h"
 #include "WinUtil_win.h"
 #include "app/Version.h"
@@ -39,16 +38,8 @@ int Revision() { return TAVRIK_VERSION_REVISION; }
 void Run()
 {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_SYSCHAR &&
-            Form::RouteAccessKey(reinterpret_cast<Handle>(message.hwnd), static_cast<unsigned>(message.wParam)))
-            continue;
-        HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        if (root && IsDialogMessageA(root, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        win::DispatchInForm(message);
 }
 
 }  // namespace App

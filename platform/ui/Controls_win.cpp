@@ -8,6 +8,8 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <set>
+#include <string>
 
 namespace ui {
 
@@ -35,9 +37,26 @@ HICON LoadIconResource(int id, int size)
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
 }
 
-}  // namespace win
+void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor)
+{
+    static std::set<std::string> registered;
+    if (registered.count(name))
+        return;
+    WNDCLASSA windowClass{};
+    windowClass.style = style;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = cursor ? LoadCursor(nullptr, cursor) : nullptr;
+    windowClass.lpszClassName = name;
+    if (RegisterClassA(&windowClass))
+        registered.insert(name);
+}
 
-namespace {
+void SetWindowRegion(HWND window, HRGN region)
+{
+    if (!SetWindowRgn(window, region, TRUE))
+        DeleteObject(region);
+}
 
 int ShiftState()
 {
@@ -50,6 +69,18 @@ int ShiftState()
         shift |= vbAltMask;
     return shift;
 }
+
+int MouseButtons(WPARAM keys)
+{
+    return ((keys & MK_LBUTTON) ? vbLeftButton : 0) | ((keys & MK_RBUTTON) ? vbRightButton : 0) |
+           ((keys & MK_MBUTTON) ? vbMiddleButton : 0);
+}
+
+}  // namespace win
+
+namespace {
+
+using win::ShiftState;
 
 void FireMouse(const std::function<void(int, int, float, float)>& event, int button, LPARAM lParam)
 {

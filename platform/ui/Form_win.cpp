@@ -23,32 +23,15 @@ std::vector<Form*>& LoadedForms()
     return forms;
 }
 
-LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!form)
-        return DefWindowProcA(window, message, wParam, lParam);
-    return static_cast<LRESULT>(form->HandleMessage(win::ToHandle(window), message, wParam, lParam));
-}
-
 void RegisterFormClass()
 {
-    static bool registered = false;
-    if (registered)
-        return;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = FormProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kFormClass;
-    registered = RegisterClassA(&windowClass) != 0;
+    static bool initialised = false;
+    if (!initialised) {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        initialised = true;
+    }
+    win::RegisterWindowClass(kFormClass, win::BoundWindowProc<Form, &Form::HandleMessage>, CS_DBLCLKS, IDC_ARROW);
 }
 
 struct Styles {
@@ -102,18 +85,23 @@ void RunModalLoop(Form& form)
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        if (message.message == WM_SYSCHAR && Form::RouteAccessKey(win::ToHandle(message.hwnd),
-                                                                  static_cast<unsigned>(message.wParam)))
-            continue;
-        HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        if (root && IsDialogMessageA(root, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        win::DispatchInForm(message);
     }
 }
 
 }  // namespace
+
+void win::DispatchInForm(MSG& message)
+{
+    if (message.message == WM_SYSCHAR &&
+        Form::RouteAccessKey(ToHandle(message.hwnd), static_cast<unsigned>(message.wParam)))
+        return;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (root && IsDialogMessageA(root, &message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
 
 Form::Form(FormDesign design) : m_Design(std::move(design)) {}
 
@@ -163,8 +151,8 @@ Handle Form::BrushFor(Color color)
 
 Handle Form::FontFor(const FontSpec& font)
 {
-    for (const auto& [spec, handle] : m_Fonts)
-        if (spec == font)
+    for (const auto& [cached, handle] : m_Fonts)
+        if (cached == font)
             return handle;
     const Handle handle = win::ToHandle(win::CreateFontFor(font));
     if (handle)
@@ -174,8 +162,8 @@ Handle Form::FontFor(const FontSpec& font)
 
 void Form::ReleaseFonts()
 {
-    for (const auto& [spec, handle] : m_Fonts)
-        DeleteObject(reinterpret_cast<HFONT>(handle));
+    for (const auto& entry : m_Fonts)
+        DeleteObject(reinterpret_cast<HFONT>(entry.second));
     m_Fonts.clear();
 }
 
@@ -601,15 +589,13 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
         FillRect(reinterpret_cast<HDC>(wParam), &r, reinterpret_cast<HBRUSH>(m_BackBrush));
         return 1;
     }
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        for (Control* control : m_Controls)
-            if (!control->Windowed())
-                control->PaintOn(win::ToHandle(dc));
-        EndPaint(window, &paint);
+    case WM_PAINT:
+        win::PaintWindow(window, [this](Handle dc) {
+            for (Control* control : m_Controls)
+                if (!control->Windowed())
+                    control->PaintOn(dc);
+        });
         return 0;
-    }
     case WM_TIMER:
         if (Control* timer = ControlById(static_cast<int>(wParam)); timer && timer->Kind() == ControlKind::Timer) {
             auto* t = static_cast<Timer*>(timer);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace ui::win {
 
 inline HWND H(Handle handle) { return reinterpret_cast<HWND>(handle); }
@@ -61,5 +63,47 @@ private:
 
 HFONT CreateFontFor(const FontSpec& font);
 HICON LoadIconResource(int id, int size);
+
+// The window procedure of a class whose windows each belong to one object: the
+// object handed to CreateWindowEx is kept with the window and gets every message
+// through Handler until the window is gone.
+template <typename T, long long (T::*Handler)(Handle, unsigned, std::uintptr_t, std::intptr_t)>
+LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    auto* object = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!object)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    return static_cast<LRESULT>((object->*Handler)(ToHandle(window), message, wParam, lParam));
+}
+
+// Registers a window class the first time it is asked for.
+void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor);
+
+// Paints a window through paint(dc) between BeginPaint and EndPaint.
+template <typename Paint>
+void PaintWindow(HWND window, Paint paint)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    paint(ToHandle(dc));
+    EndPaint(window, &ps);
+}
+
+// Gives the window its region; the window owns it from then on.
+void SetWindowRegion(HWND window, HRGN region);
+
+// Shift, Ctrl and Alt as the Shift argument of mouse and key events.
+int ShiftState();
+// The mouse buttons held, as the Button argument: 1 left, 2 right, 4 middle.
+int MouseButtons(WPARAM keys);
+
+// One message of the program's message loops: Alt and a letter press a
+// control's access key, dialog keys move between controls, the rest is dispatched.
+void DispatchInForm(MSG& message);
 
 }  // namespace ui::win

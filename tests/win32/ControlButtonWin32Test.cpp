@@ -4,6 +4,8 @@
 #include "platform/ui/Form.h"
 #include "widgets/ControlButtonWindow.h"
 
+#include "WindowTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -24,14 +26,6 @@ public:
     ControlButtonWindow button{*this, "CloseButton"};
 };
 
-void Pump(int ms)
-{
-    for (int waited = 0; waited < ms; waited += 5) {
-        Sleep(5);
-        ui::DoEvents();
-    }
-}
-
 // The pixel (x, y) of frame `index` of a strip, straight from the resource.
 COLORREF StripPixel(const char* strip, int index, int x, int y)
 {
@@ -42,22 +36,6 @@ COLORREF StripPixel(const char* strip, int index, int x, int y)
     SelectObject(dc, old);
     DeleteDC(dc);
     DeleteObject(bitmap);
-    return pixel;
-}
-
-// What the button's window paints, read back from a memory DC.
-COLORREF PaintedPixel(ControlButtonWindow& button, int x, int y)
-{
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 21, 21);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageA(reinterpret_cast<HWND>(button.hWnd()), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    const COLORREF pixel = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     return pixel;
 }
 
@@ -78,18 +56,16 @@ TEST(CaptionButtonWindow, PaintsTheChosenFrameAndKeepsItsSize)
         bar.button.Button().Theme(theme);
         const int index = bar.button.Button().Picture().index;
         for (auto [x, y] : {std::pair{10, 10}, std::pair{6, 6}, std::pair{0, 0}, std::pair{20, 15}})
-            EXPECT_EQ(PaintedPixel(bar.button, x, y), StripPixel("CBCLOSE", index, x, y)) << theme << " " << x;
+            EXPECT_EQ(test::PrintedPixel(bar.button.hWnd(), 21, 21, x, y), StripPixel("CBCLOSE", index, x, y)) << theme << " " << x;
     }
     bar.button.Button().Enabled(false);
-    EXPECT_EQ(PaintedPixel(bar.button, 10, 10), StripPixel("CBMAX", 10, 10, 10));
+    EXPECT_EQ(test::PrintedPixel(bar.button.hWnd(), 21, 21, 10, 10), StripPixel("CBMAX", 10, 10, 10));
     bar.Unload();
 }
 
 TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
 {
-    MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    test::DropPendingQuit();
     Bar bar;
     bar.Show();
     ui::DoEvents();
@@ -102,7 +78,7 @@ TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
 
     SetCursorPos(r.left + 10, r.top + 10);
     SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
-    Pump(60);
+    test::Pump(60);
     EXPECT_EQ(button.Picture(), (CaptionPicture{CaptionPictureSet::CbMin, 1}));  // hover
     EXPECT_TRUE(button.Tracking());
 
@@ -116,7 +92,7 @@ TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
     EXPECT_EQ(clicks, 1);
 
     SetCursorPos(r.left + 200, r.top + 40);
-    Pump(60);
+    test::Pump(60);
     EXPECT_EQ(button.Picture(), (CaptionPicture{CaptionPictureSet::CbMin, 0}));
     EXPECT_FALSE(button.Tracking());
     bar.Unload();

@@ -5,17 +5,12 @@
 #include "platform/ui/App.h"
 #include "platform/ui/Form.h"
 
+#include "WindowTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 namespace {
-
-void DropPendingQuit()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-}
 
 ui::FormDesign Design(int borderStyle, bool minButton, bool maxButton)
 {
@@ -53,7 +48,7 @@ HWND W(const ui::Form& form) { return reinterpret_cast<HWND>(form.hWnd()); }
 
 TEST(SkinnedFrame, AFixedFormWithAMinimizeBoxIsAdopted)
 {
-    DropPendingQuit();
+    test::DropPendingQuit();
     Host host(ui::vbFixedSingle, true, false);
     host.Show();
     ui::DoEvents();
@@ -91,7 +86,7 @@ TEST(SkinnedFrame, AFixedFormWithAMinimizeBoxIsAdopted)
 
 TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
 {
-    DropPendingQuit();
+    test::DropPendingQuit();
     Host host(ui::vbSizable, true, true);
     host.mnuFile.Tag("MainMenu");
     host.mnuEdit.Tag("MAINMENU");
@@ -150,7 +145,7 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
 
 TEST(SkinnedFrame, SchemesCaptionColourAndPieces)
 {
-    DropPendingQuit();
+    test::DropPendingQuit();
     Host host(ui::vbFixedSingle, false, false);
     host.Show();
     ui::DoEvents();
@@ -184,7 +179,7 @@ TEST(SkinnedFrame, SchemesCaptionColourAndPieces)
 
 TEST(SkinnedFrame, ClientAreaHelpersAndClose)
 {
-    DropPendingQuit();
+    test::DropPendingQuit();
     Host host(ui::vbFixedSingle, false, false);
     host.Show();
     ui::DoEvents();

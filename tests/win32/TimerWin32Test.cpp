@@ -3,6 +3,8 @@
 #include "platform/ui/Form.h"
 #include "widgets/clsTimer.h"
 
+#include "WindowTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,16 +12,9 @@
 
 namespace {
 
-void DropPendingQuit()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-}
-
 TEST(TimerWin32, TicksReachTheirOwnObjectsAndWaitReturns)
 {
-    DropPendingQuit();
+    test::DropPendingQuit();
     clsTimer fast, slow;
     std::int32_t fastTicks = 0, slowTicks = 0;
     fast.OnTime = [&](std::int32_t Int_Ticks, std::int32_t) { fastTicks = Int_Ticks; };
@@ -38,7 +33,7 @@ TEST(TimerWin32, TicksReachTheirOwnObjectsAndWaitReturns)
 
 TEST(TimerWin32, AHandlerMayDestroyTheTimerDuringItsOwnTick)
 {
-    DropPendingQuit();
+    test::DropPendingQuit();
     auto timer = std::make_unique<clsTimer>();
     int ticks = 0;
     timer->OnTime = [&](std::int32_t, std::int32_t) {

@@ -11,6 +11,8 @@
 #include "platform/ui/App.h"
 #include "platform/ui/Twips.h"
 
+#include "WindowTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -164,15 +166,6 @@ TEST_F(SimWindows, HelpWindowHoldsTheHelpText)
 
 // ---- the toolkit -----------------------------------------------------------
 
-// A test that unloads its last form leaves the quit message the program would
-// end on; the next test must not inherit it.
-void DropPendingQuit()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-}
-
 class Probe : public ui::Form {
 public:
     Probe() : ui::Form(Design()) {}
@@ -208,7 +201,7 @@ BOOL CALLBACK FindTooltip(HWND window, LPARAM data)
 
 TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
 {
-    DropPendingQuit();
+    test::DropPendingQuit();
     Probe probe;
     EXPECT_FALSE(probe.Loaded());
     probe.Load();
@@ -254,7 +247,7 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
 
 TEST(Toolkit, TimerTicksWhileEventsRunAndStopsWhenDisabled)
 {
-    DropPendingQuit();
+    test::DropPendingQuit();
     Probe probe;
     int ticks = 0;
     probe.tmr.Tick = [&] {

@@ -4,6 +4,8 @@
 #include "platform/ui/Form.h"
 #include "widgets/XPButtonWindow.h"
 
+#include "WindowTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -128,26 +130,9 @@ public:
     XPButtonWindow button{*this, "XPButton1"};
 };
 
-COLORREF ShownPixel(XPButtonWindow& button, int x, int y)
-{
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 79, 51);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageA(reinterpret_cast<HWND>(button.hWnd()), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    const COLORREF pixel = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixel;
-}
-
 TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
 {
-    MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    test::DropPendingQuit();
     Panel panel;
     panel.Show();
     ui::DoEvents();
@@ -171,10 +156,10 @@ TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
     SetCursorPos(r.left + 20, r.top + 20);
     SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(overs, 1);
-    EXPECT_EQ(ShownPixel(panel.button, 1, 2), RGB(254, 223, 154));
+    EXPECT_EQ(test::PrintedPixel(panel.button.hWnd(), 79, 51, 1, 2), RGB(254, 223, 154));
 
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-    EXPECT_EQ(ShownPixel(panel.button, 40, 1), RGB(209, 204, 192));  // pressed
+    EXPECT_EQ(test::PrintedPixel(panel.button.hWnd(), 79, 51, 40, 1), RGB(209, 204, 192));  // pressed
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(clicks, 1);
 
@@ -191,7 +176,7 @@ TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
     EXPECT_FALSE(button.Hover());
     button.Enabled(false);
     EXPECT_FALSE(IsWindowEnabled(window));
-    EXPECT_EQ(ShownPixel(panel.button, 8, 8), RGB(245, 244, 234));
+    EXPECT_EQ(test::PrintedPixel(panel.button.hWnd(), 79, 51, 8, 8), RGB(245, 244, 234));
     panel.Unload();
 }
 
