@@ -7,6 +7,7 @@
 #include "engine/mod_Subst.h"
 #include "frmHelp.h"
 #include "frmStartLoad.h"
+#include "Messages.h"
 #include "modMain.h"
 #include "WindowDesigns.h"
 #include "platform/ui/App.h"
@@ -89,7 +90,8 @@ void frmMount::Form_Load()
     ComboLetterPicker picker(cboDrive);
     mod_DriveInfo::ListFreeLetters(picker, false);
 
-    for (const auto& line : modLists::ReadHistory(modMain::AppDir))
+    // A history that cannot be read shows empty; it is only ever appended to.
+    for (const auto& line : modLists::ReadHistory(modMain::AppDir).value_or(std::vector<std::string>{}))
         oList.AddItem(line);
 
     StyleXP1.Invoke(StyleXP::kApplyStyle);
@@ -128,11 +130,7 @@ void frmMount::DefineNullTargets()
         mod_Subst::SubstDrive(std::string(1, letter), static_cast<const char*>(nullptr), 0);
 }
 
-void frmMount::ShowMountFailed()
-{
-    ui::MsgBox("Drive Creation Failed.  Please check your drive letter and path selections.",
-               ui::vbCritical | ui::vbOKOnly, "ERROR!");
-}
+void frmMount::ShowMountFailed() { ShowError(kMountFailedText); }
 
 void frmMount::cmdOk_Click()
 {

@@ -4,11 +4,11 @@
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
 #include "modBrowse.h"
+#include "Messages.h"
 #include "modMain.h"
 #include "WindowDesigns.h"
 
 namespace {
-
 
 constexpr int kDeleteKey = 46;
 
@@ -54,21 +54,33 @@ void frmStartLoad::Form_Resize() { FitToFrame(*this, TamselXPForm1); }
 
 void frmStartLoad::Form_Load()
 {
-    for (const auto& line : modLists::ReadStartupList(modMain::AppDir))
+    const auto lines = modLists::ReadStartupList(modMain::AppDir);
+    m_ListRead = lines.has_value();
+    for (const auto& line : lines.value_or(std::vector<std::string>{}))
         vList.AddItem(line);
     ComboLetterPicker picker(cboDrive);
     mod_DriveInfo::ListFreeLetters(picker, false);
     StyleXP1.Invoke(StyleXP::kApplyStyle);
     TamselXPForm1.ShowMaximize(false);
     TamselXPForm1.ShowMinimize(false);
+    if (!m_ListRead) {
+        // Saving an empty window over a list it never read would wipe the list.
+        cmdBrowse.Enabled(false);
+        cmdAdd.Enabled(false);
+        ShowError(kStartupListUnreadableText);
+    }
 }
 
 void frmStartLoad::Form_Unload(int&)
 {
+    if (!m_ListRead)
+        return;
     std::vector<std::string> items;
     for (int i = 0; i < vList.ListCount(); ++i)
         items.push_back(vList.List(i));
     m_Saved = modLists::WriteStartupList(modMain::AppDir, items);
+    if (!m_Saved)
+        ShowError(kStartupListNotSavedText);
 }
 
 void frmStartLoad::cmdBrowse_Click()
@@ -80,13 +92,13 @@ void frmStartLoad::cmdBrowse_Click()
 
 void frmStartLoad::cmdAdd_Click()
 {
-    if (!txtBrowse.Text().empty())
+    if (m_ListRead && !txtBrowse.Text().empty())
         vList.AddItem(cboDrive.Text() + "\t" + txtBrowse.Text());
 }
 
 void frmStartLoad::vList_KeyUp(int& KeyCode, int)
 {
-    if (KeyCode == kDeleteKey)
+    if (KeyCode == kDeleteKey && m_ListRead)
         vList.RemoveItem(vList.ListIndex());
 }
 

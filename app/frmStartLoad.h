@@ -19,6 +19,9 @@ public:
 
     // Whether the last save reached the disk.
     bool Saved() const { return m_Saved; }
+    // Whether the list could be read when the window loaded; if not, the window
+    // leaves the file alone.
+    bool ListRead() const { return m_ListRead; }
 
 protected:
     void Form_Load() override;
@@ -33,4 +36,5 @@ private:
     void txtBrowse_KeyPress(int& KeyAscii);
 
     bool m_Saved = false;
+    bool m_ListRead = false;
 };

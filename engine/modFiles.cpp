@@ -22,18 +22,27 @@ std::string GetShortPath(const std::string& path)
 
 std::string GetLongPath(const std::string& path)
 {
-    const std::string s0 = path.substr(0, path.find('\0'));
-    if (s0.empty())
+    std::string s = path.substr(0, path.find('\0'));
+    if (s.empty())
         return {};
-    std::string s = s0;
     if (s.back() == '\\')
         s.pop_back();
     s += '\\';
 
+    // The root keeps its own form: "C:" for a drive, "\\server\share" for a
+    // network folder, whose two names no directory lookup can find.
+    std::size_t rootEnd = 2;
+    if (s.compare(0, 2, "\\\\") == 0) {
+        const auto server = s.find('\\', 2);
+        rootEnd = server == std::string::npos ? server : s.find('\\', server + 1);
+        if (rootEnd == std::string::npos)
+            return {};
+    }
+
     auto& files = platform::Current().files;
-    std::string longPath = s.substr(0, 2);
-    // Past the drive part ("C:\"), every backslash ends one folder to look up.
-    for (auto p = s.find('\\', 3); p != std::string::npos; p = s.find('\\', p + 1)) {
+    std::string longPath = s.substr(0, rootEnd);
+    // Past the root ("C:\"), every backslash ends one folder to look up.
+    for (auto p = s.find('\\', rootEnd + 1); p != std::string::npos; p = s.find('\\', p + 1)) {
         const auto found = files.Lookup(s.substr(0, p).c_str(), kAnyEntry);
         if (found.error || found.name.empty())
             return {};

@@ -3,6 +3,8 @@
 // ("Tavrik.ini", one command-line text per line) and the start-up list
 // ("mount.ini", one "x: " TAB folder pair per line). CR LF line ends, ANSI text,
 // no header, no escaping.
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,29 +13,42 @@ namespace modLists {
 inline constexpr const char* kHistoryFile = "Tavrik.ini";
 inline constexpr const char* kStartupFile = "mount.ini";
 
-// Every history line in file order; empty when the file is missing or unreadable.
-std::vector<std::string> ReadHistory(const std::string& appDir);
+// A list is a few hundred lines at most; anything far larger is no list of ours
+// and is left alone rather than loaded into a window.
+inline constexpr std::size_t kMaxListBytes = 1024 * 1024;
 
-// Appends the command-line text exactly as given. False when it could not be written.
+// The lines of a list file. A missing file reads as an empty list; nullopt
+// means the file is there but could not be read (held by another program,
+// refused, too large, or no text at all), so it must not be written over.
+// Hidden and system lists are read like any other.
+using ListLines = std::optional<std::vector<std::string>>;
+
+// Every history line in file order.
+ListLines ReadHistory(const std::string& appDir);
+
+// Appends the command-line text exactly as given; never rewrites what is there.
+// False when it could not be written.
 bool AppendHistory(const std::string& appDir, const std::string& commandLine);
 
 // Deletes the history file if there is one. False when it exists and stays.
 bool ClearHistory(const std::string& appDir);
 
-// Every start-up line, lower-cased; empty when the file is missing or unreadable.
-std::vector<std::string> ReadStartupList(const std::string& appDir);
+// Every start-up line, lower-cased in the user's code page.
+ListLines ReadStartupList(const std::string& appDir);
 
 // Writes the items as the whole start-up list (an empty list gives an empty
-// file). The old list is replaced only once the new one is completely written;
-// on failure it stays as it was and the result is false.
+// file). The old list is replaced only once the new one is completely written,
+// and keeps its hidden and system attributes; a read-only list is not replaced.
+// On failure the old list stays as it was and the result is false.
 bool WriteStartupList(const std::string& appDir, const std::vector<std::string>& items);
 
 // Mounts a folder on a letter text: nothing when the folder is no directory.
 enum class MountResult { Mounted, NotADirectory, Refused };
 MountResult MountFolder(const std::string& letter, const std::string& folder);
 
-// Binds every pair of the start-up list in file order. Lines without a TAB and
-// lines whose folder is no directory are skipped. Returns how many were bound.
+// Binds every pair of the start-up list in file order. Lines without a TAB,
+// lines whose letter field does not start with a drive letter and lines whose
+// folder is no directory are skipped. Returns how many were bound.
 int RunStartupList(const std::string& appDir);
 
 }  // namespace modLists

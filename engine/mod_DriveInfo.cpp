@@ -12,19 +12,63 @@ namespace mod_DriveInfo {
 namespace {
 
 constexpr std::string_view kFolderPrefix = "\\??\\";
+constexpr std::string_view kNetworkPrefix = "UNC\\";
 
-bool IsFolderMapping(const std::string& piece) { return piece.find(kFolderPrefix) != std::string::npos; }
+// Large enough for any reply: a device name's targets are at most 32767
+// characters each, and a letter rarely holds more than a few.
+constexpr std::uint32_t kMostQueryCapacity = 64 * 1024;
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (text::UpperChar(text[i]) != text::UpperChar(prefix[i]))
+            return false;
+    return true;
+}
 
 }  // namespace
 
 std::optional<std::string> QueryReply(const std::string& letter)
 {
-    std::string buffer(mod_Subst::kQueryCapacity, ' ');
-    const auto count = platform::Current().dos.Query(mod_Subst::DeviceName(letter, true).c_str(), buffer.data(),
-                                                     mod_Subst::kQueryCapacity);
-    if (count == 0)
+    if (!mod_Subst::IsDriveLetter(letter))
         return std::nullopt;
-    return buffer;
+    auto& dos = platform::Current().dos;
+    const auto device = mod_Subst::DeviceName(letter, true);
+    // A letter with many long mappings stacked on it answers with more than the
+    // usual buffer holds: ask again with room for it rather than lose the letter.
+    for (std::uint32_t capacity = mod_Subst::kQueryCapacity; capacity <= kMostQueryCapacity; capacity *= 2) {
+        std::string buffer(capacity, ' ');
+        if (dos.Query(device.c_str(), buffer.data(), capacity) != 0)
+            return buffer;
+        if (dos.LastError() != platform::ERROR_CODE_INSUFFICIENT_BUFFER)
+            break;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> Mappings(const std::string& reply)
+{
+    const auto pieces = text::Split(reply, '\0');
+    // Every string is ended by a NUL; the piece after the last NUL is unused
+    // buffer, and an empty string is the closing NUL of the list.
+    std::vector<std::string> mappings;
+    for (std::size_t i = 0; i + 1 < pieces.size() && !pieces[i].empty(); ++i)
+        mappings.push_back(pieces[i]);
+    return mappings;
+}
+
+bool IsFolderMapping(const std::string& mapping) { return mapping.compare(0, kFolderPrefix.size(), kFolderPrefix) == 0; }
+
+std::string FolderOf(const std::string& mapping)
+{
+    std::string_view path(mapping);
+    path.remove_prefix(std::min(path.size(), kFolderPrefix.size()));
+    std::string folder = text::TrimBlanks(path);
+    if (StartsWithNoCase(folder, kNetworkPrefix))
+        folder.replace(0, kNetworkPrefix.size(), "\\\\");
+    return folder;
 }
 
 void RemoveSubstDrive(const std::string& letter)
@@ -36,24 +80,23 @@ void RemoveSubstDrive(const std::string& letter)
     // The reply's pieces: one per stacked mapping, newest first, then the empty
     // piece between the two closing NULs and the unused blanks.
     const auto pieces = text::Split(*reply, '\0');
-    if (std::none_of(pieces.begin(), pieces.end(), IsFolderMapping))
+    const auto mappings = Mappings(*reply);
+    if (std::none_of(mappings.begin(), mappings.end(), IsFolderMapping))
         return;  // a disk's or network's own letter: never ours to remove
 
     // A removal without a target pops whatever is newest. Under a disk mapping that
     // would be the disk itself, so then only the folder bindings are named.
-    const bool holdsDevice = std::any_of(pieces.begin(), pieces.end(), [](const std::string& piece) {
-        return !IsFolderMapping(piece) && !text::TrimBlanks(piece).empty();
-    });
+    const bool holdsDevice = !std::all_of(mappings.begin(), mappings.end(), IsFolderMapping);
 
     auto& dos = platform::Current().dos;
     const auto device = mod_Subst::DeviceName(letter, false);
     for (const auto& piece : pieces) {
         std::string target;
         if (IsFolderMapping(piece))
-            target = text::TrimBlanks(std::string_view(piece).substr(kFolderPrefix.size()));
+            target = FolderOf(piece);
         else if (holdsDevice || !text::TrimBlanks(piece).empty())
             continue;
-        dos.Define(platform::DDD_REMOVE_DEFINITION, device.c_str(), target.c_str());
+        dos.Define(platform::DEFINE_REMOVE, device.c_str(), target.c_str());
     }
 }
 
@@ -62,16 +105,11 @@ std::string GetSubstTarget(const std::string& letter)
     const auto reply = QueryReply(letter);
     if (!reply)
         return {};
-    for (const auto& piece : text::Split(*reply, '\0')) {
-        if (piece.find("??") == std::string::npos) {
-            const auto target = text::TrimBlanks(piece);
-            if (!target.empty())
-                return target;
-            break;
-        }
-    }
-    // A folder binding: the current target without its "\??\" prefix.
-    return text::UpToNul(std::string_view(*reply).substr(kFolderPrefix.size()));
+    const auto mappings = Mappings(*reply);
+    if (mappings.empty())
+        return {};
+    // The current mapping is the newest one.
+    return IsFolderMapping(mappings.front()) ? FolderOf(mappings.front()) : text::TrimBlanks(mappings.front());
 }
 
 std::string GetDriveLetters()

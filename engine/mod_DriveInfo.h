@@ -12,17 +12,28 @@ namespace mod_DriveInfo {
 
 constexpr std::uint32_t kDriveStringsCapacity = 2048;
 
-// The whole 1024-character query buffer for the letter (blank-filled before the
-// call), or nullopt when the query failed.
+// The whole query buffer for the letter, blank-filled before the call: 1024
+// characters, or more when the letter's mappings need more. nullopt when the
+// query failed or the text is no drive letter.
 std::optional<std::string> QueryReply(const std::string& letter);
+
+// The mappings a reply lists, newest first: its strings up to the empty one.
+std::vector<std::string> Mappings(const std::string& reply);
+
+// A mapping that binds a folder: "\??\" and a path.
+bool IsFolderMapping(const std::string& mapping);
+
+// The folder a folder mapping names, as a Win32 path: "\??\C:\DATA" gives
+// "C:\DATA", "\??\UNC\server\share" gives "\\server\share".
+std::string FolderOf(const std::string& mapping);
 
 // Removes every binding stacked on the letter, newest first, each by naming its own
 // target. A letter that carries no folder binding (a disk, a network letter) is
 // left alone, and a disk mapping under a folder binding is never removed.
 void RemoveSubstDrive(const std::string& letter);
 
-// The folder a bound letter points to, e.g. "C:\PROGRA~1\DATA"; for a letter that
-// is no folder binding, its current target (such as a disk's device path).
+// The folder a bound letter points to, e.g. "C:\PROGRA~1\DATA"; for a letter whose
+// current mapping is no folder binding, that mapping (such as a disk's device path).
 std::string GetSubstTarget(const std::string& letter);
 
 // One character per present drive, in the platform's (alphabetical) order.

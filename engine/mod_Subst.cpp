@@ -4,7 +4,17 @@
 #include "mod_DriveInfo.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
+
 namespace mod_Subst {
+
+bool IsDriveLetter(const std::string& letter)
+{
+    if (letter.empty())
+        return false;
+    const char c = letter[0];
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 std::string DeviceName(const std::string& letter, bool upperCase)
 {
@@ -15,7 +25,9 @@ std::string DeviceName(const std::string& letter, bool upperCase)
 
 bool SubstDrive(const std::string& letter, const char* target, std::uint32_t flags)
 {
-    if (flags == platform::DDD_REMOVE_DEFINITION) {
+    if (!IsDriveLetter(letter))
+        return false;
+    if (flags == platform::DEFINE_REMOVE) {
         mod_DriveInfo::RemoveSubstDrive(letter);
         return !IsSubstDrive(letter);
     }
@@ -30,7 +42,10 @@ bool SubstDrive(const std::string& letter, const std::string& target, std::uint3
 bool IsSubstDrive(const std::string& letter)
 {
     const auto reply = mod_DriveInfo::QueryReply(letter);
-    return reply && reply->find("??") != std::string::npos;
+    if (!reply)
+        return false;
+    const auto mappings = mod_DriveInfo::Mappings(*reply);
+    return std::any_of(mappings.begin(), mappings.end(), mod_DriveInfo::IsFolderMapping);
 }
 
 }  // namespace mod_Subst

@@ -6,10 +6,15 @@
 namespace platform {
 
 // DefineDosDevice flags.
-constexpr std::uint32_t DDD_RAW_TARGET_PATH = 0x1;
-constexpr std::uint32_t DDD_REMOVE_DEFINITION = 0x2;
-constexpr std::uint32_t DDD_EXACT_MATCH_ON_REMOVE = 0x4;
-constexpr std::uint32_t DDD_NO_BROADCAST_SYSTEM = 0x8;
+constexpr std::uint32_t DEFINE_RAW_TARGET = 0x1;
+constexpr std::uint32_t DEFINE_REMOVE = 0x2;
+constexpr std::uint32_t DEFINE_EXACT_MATCH = 0x4;
+constexpr std::uint32_t DEFINE_NO_BROADCAST = 0x8;
+
+// Errors a call may report.
+constexpr std::uint32_t ERROR_CODE_FILE_NOT_FOUND = 2;
+constexpr std::uint32_t ERROR_CODE_ACCESS_DENIED = 5;
+constexpr std::uint32_t ERROR_CODE_INSUFFICIENT_BUFFER = 122;
 
 class DosDevices {
 public:
@@ -21,6 +26,10 @@ public:
     // QueryDosDeviceA: writes NUL-terminated strings and a final NUL into buffer,
     // never more than capacity characters. Returns the count stored, 0 on failure.
     virtual std::uint32_t Query(const char* deviceName, char* buffer, std::uint32_t capacity) = 0;
+
+    // GetLastError after a failed call: tells a reply too large for its buffer
+    // (ERROR_INSUFFICIENT_BUFFER) from a name that is not defined.
+    virtual std::uint32_t LastError() const = 0;
 
     // GetLogicalDriveStringsA: "X:\" NUL per drive, then a NUL. Returns the count
     // stored without the final NUL, or the size needed when length is too small

@@ -1,6 +1,7 @@
 #pragma once
 // Files and paths as the engine needs them. Texts are ANSI byte strings; a path is
 // read only up to its first NUL, as the Win32 calls read it.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,7 +9,8 @@
 
 namespace platform {
 
-// File attributes a directory lookup may ask for besides plain files.
+// File attributes; a directory lookup may ask for the last three besides plain files.
+constexpr std::uint32_t ATTR_READONLY = 0x1;
 constexpr std::uint32_t ATTR_HIDDEN = 0x2;
 constexpr std::uint32_t ATTR_SYSTEM = 0x4;
 constexpr std::uint32_t ATTR_DIRECTORY = 0x10;
@@ -34,8 +36,8 @@ public:
     virtual LookupResult Lookup(const char* path, std::uint32_t attributes) = 0;
 
     // Every line of a text file without its line end (CR LF, CR or LF).
-    // nullopt when the file cannot be opened or read.
-    virtual std::optional<std::vector<std::string>> ReadLines(const std::string& path) = 0;
+    // nullopt when the file cannot be opened or read, or holds more than maxBytes.
+    virtual std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t maxBytes) = 0;
 
     // Appends text and CR LF, creating the file when missing. A last line left
     // without its line end is ended first, so the new line never joins it.
@@ -49,6 +51,11 @@ public:
     virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
 
     virtual bool RemoveFile(const std::string& path) = 0;
+
+    // GetFileAttributesA: nullopt when nothing of that name can be found.
+    virtual std::optional<std::uint32_t> ReadAttributes(const std::string& path) = 0;
+    // SetFileAttributesA (read-only, hidden, system).
+    virtual bool WriteAttributes(const std::string& path, std::uint32_t attributes) = 0;
 };
 
 }  // namespace platform

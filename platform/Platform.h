@@ -2,6 +2,7 @@
 // The one accessor through which the engine reaches the operating system. The
 // program runs on the Win32 platform; tests put a simulated one in place for
 // their scope with ScopedPlatform.
+#include "CodePage.h"
 #include "DosDevices.h"
 #include "FileSystem.h"
 #include "ListBoxes.h"
@@ -17,6 +18,7 @@ struct Platform {
     ShellDialogs& shell;
     Timers& timers;
     CursorWindows& cursor;
+    CodePage& codePage;
 };
 
 Platform& Current();

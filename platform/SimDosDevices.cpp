@@ -8,9 +8,10 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t kFileNotFound = 2;
+constexpr std::uint32_t kFileNotFound = ERROR_CODE_FILE_NOT_FOUND;
+constexpr std::uint32_t kAccessDenied = ERROR_CODE_ACCESS_DENIED;
 constexpr std::uint32_t kInvalidParameter = 87;
-constexpr std::uint32_t kInsufficientBuffer = 122;
+constexpr std::uint32_t kInsufficientBuffer = ERROR_CODE_INSUFFICIENT_BUFFER;
 constexpr std::uint32_t kInvalidName = 123;
 
 constexpr std::uint32_t kKnownFlags = 0x1F;
@@ -101,9 +102,9 @@ bool SimDosDevices::Define(std::uint32_t flags, const char* deviceName, const ch
 
     if ((flags & ~kKnownFlags) != 0)
         return Fail(kInvalidParameter);
-    const bool remove = (flags & DDD_REMOVE_DEFINITION) != 0;
-    const bool exact = (flags & DDD_EXACT_MATCH_ON_REMOVE) != 0;
-    const bool raw = (flags & DDD_RAW_TARGET_PATH) != 0;
+    const bool remove = (flags & DEFINE_REMOVE) != 0;
+    const bool exact = (flags & DEFINE_EXACT_MATCH) != 0;
+    const bool raw = (flags & DEFINE_RAW_TARGET) != 0;
     if (exact && !remove)
         return Fail(kInvalidParameter);
     if (!deviceName)
@@ -113,9 +114,12 @@ bool SimDosDevices::Define(std::uint32_t flags, const char* deviceName, const ch
     if (name.empty() || name.find('\\') != std::string::npos)
         return Fail(kInvalidName);
 
+    if (!remove && !target)
+        return Fail(kInvalidParameter);
+    if (m_BootNames.count(name) && !administrator)
+        return Fail(kAccessDenied);
+
     if (!remove) {
-        if (!target)
-            return Fail(kInvalidParameter);
         std::string stored = target;
         if (!raw) {
             const auto converted = NtPath(target);
@@ -206,8 +210,10 @@ std::uint32_t SimDosDevices::LogicalDriveStrings(std::uint32_t length, char* buf
 
 void SimDosDevices::AddDisk(char letter, const std::string& devicePath)
 {
-    auto& stack = m_Names[std::string(1, Upper(letter)) + ":"];
+    const std::string name = std::string(1, Upper(letter)) + ":";
+    auto& stack = m_Names[name];
     stack.insert(stack.begin(), devicePath);
+    m_BootNames.insert(name);
 }
 
 std::vector<std::string> SimDosDevices::Mappings(const std::string& deviceName) const

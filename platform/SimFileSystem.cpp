@@ -197,6 +197,7 @@ bool ReadOnly(const Node& node) { return (node.attributes & kReadOnly) != 0; }
 struct SimFileSystem::Resolved {
     PathKind kind = PathKind::Invalid;
     std::string text;  // the path up to its first NUL
+    std::size_t rootLength = 0;  // "C:" or "\\server\share", kept as typed
     std::vector<Segment> segments;
     bool trailingSeparator = false;
     Node* root = nullptr;       // what the letter reaches; null when nothing
@@ -245,13 +246,30 @@ SimFileSystem::Resolved SimFileSystem::Resolve(const std::string& path, int dept
     if (r.text.empty())
         return r;
     const bool drive = r.text.size() >= 2 && IsLetter(r.text[0]) && r.text[1] == ':';
-    if (!ParseSegments(r.text, drive ? 2 : 0, r.segments, r.trailingSeparator))
+    // "\\server\share\...": a network share is a root of its own.
+    std::size_t shareEnd = 0;
+    if (!drive && r.text.size() > 2 && r.text[0] == '\\' && r.text[1] == '\\' && r.text[2] != '?' && r.text[2] != '.') {
+        const auto server = r.text.find('\\', 2);
+        if (server == std::string::npos || server == 2)
+            return r;
+        shareEnd = std::min(r.text.find('\\', server + 1), r.text.size());
+        if (shareEnd == server + 1)
+            return r;
+    }
+    r.rootLength = drive ? 2 : shareEnd;
+    if (!ParseSegments(r.text, r.rootLength, r.segments, r.trailingSeparator))
         return r;
-    // Without a current folder a relative path reaches nothing, but it is no bad name.
-    r.kind = drive ? PathKind::Drive : PathKind::Relative;
-    if (!drive)
-        return r;
-    r.root = DriveRoot(r.text[0], depth);
+    if (shareEnd != 0) {
+        r.kind = PathKind::Drive;
+        const auto share = m_Volumes.find(UpperText(r.text.substr(0, shareEnd)));
+        r.root = share == m_Volumes.end() ? nullptr : share->second.get();
+    } else {
+        // Without a current folder a relative path reaches nothing, but it is no bad name.
+        r.kind = drive ? PathKind::Drive : PathKind::Relative;
+        if (!drive)
+            return r;
+        r.root = DriveRoot(r.text[0], depth);
+    }
     if (r.root)
         r.nodes = Walk(r.root, r.segments);
     return r;
@@ -269,7 +287,10 @@ SimFileSystem::Node* SimFileSystem::DriveRoot(char letter, int depth) const
     const std::string& target = mappings.front();
 
     if (StartsWithNoCase(target, "\\??\\")) {
-        const Resolved inner = Resolve(target.substr(4), depth + 1);
+        std::string path = target.substr(4);
+        if (StartsWithNoCase(path, "UNC\\"))
+            path.replace(0, 3, "\\");  // "\??\UNC\server\share" is "\\server\share"
+        const Resolved inner = Resolve(path, depth + 1);
         Node* folder = inner.Target();
         return folder && folder->directory ? folder : nullptr;
     }
@@ -344,8 +365,8 @@ std::uint32_t SimFileSystem::ShortPathName(const char* path, char* buffer, std::
     if (!r.Target())
         return 0;
     // The path as typed, with each component that has a second name replaced by it.
-    std::string out = r.text.substr(0, 2);
-    std::size_t pos = 2;
+    std::string out = r.text.substr(0, r.rootLength);
+    std::size_t pos = r.rootLength;
     for (std::size_t i = 0; i < r.segments.size(); ++i) {
         const auto& segment = r.segments[i];
         out += r.text.substr(pos, segment.begin - pos);
@@ -394,10 +415,10 @@ LookupResult SimFileSystem::Lookup(const char* path, std::uint32_t attributes)
     return result;
 }
 
-std::optional<std::vector<std::string>> SimFileSystem::ReadLines(const std::string& path)
+std::optional<std::vector<std::string>> SimFileSystem::ReadLines(const std::string& path, std::size_t maxBytes)
 {
     const Node* file = Resolve(path).Target();
-    if (!file || file->directory || m_DenyRead.count(FailureKey(path)))
+    if (!file || file->directory || m_DenyRead.count(FailureKey(path)) || file->content.size() > maxBytes)
         return std::nullopt;
     return SplitLines(file->content);
 }
@@ -529,6 +550,19 @@ bool SimFileSystem::SetAttributes(const std::string& path, std::uint32_t attribu
         return false;
     node->attributes = attributes & ~ATTR_DIRECTORY;
     return true;
+}
+
+std::optional<std::uint32_t> SimFileSystem::ReadAttributes(const std::string& path)
+{
+    const Node* node = Resolve(path).Target();
+    if (!node)
+        return std::nullopt;
+    return node->attributes | (node->directory ? ATTR_DIRECTORY : 0);
+}
+
+bool SimFileSystem::WriteAttributes(const std::string& path, std::uint32_t attributes)
+{
+    return !WriteDenied(path) && SetAttributes(path, attributes);
 }
 
 std::optional<std::string> SimFileSystem::Content(const std::string& path) const

@@ -25,15 +25,19 @@ public:
     bool IsDirectoryPath(const char* path) override;
     LookupResult Lookup(const char* path, std::uint32_t attributes) override;
     // Lines are cut and joined by platform/LineText.h, as on Win32.
-    std::optional<std::vector<std::string>> ReadLines(const std::string& path) override;
+    std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t maxBytes) override;
     bool AppendLine(const std::string& path, const std::string& text) override;
     bool WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
     bool MoveOver(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
+    std::optional<std::uint32_t> ReadAttributes(const std::string& path) override;
+    bool WriteAttributes(const std::string& path, std::uint32_t attributes) override;
 
     // A volume reached through a device path such as "\Device\HarddiskVolume1";
     // SimDosDevices::AddDisk maps a letter to it.
     void AddVolume(const std::string& devicePath);
+    // A network share, e.g. "\\\\server\\share", reached by its UNC path.
+    void AddShare(const std::string& uncRoot) { AddVolume(uncRoot); }
 
     // Builders. Missing parent folders are created. The short name is made the
     // way Windows makes it (PROGRA~1, PROGRA~2, ...) unless the name is already 8.3.

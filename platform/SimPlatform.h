@@ -79,6 +79,15 @@ public:
     std::vector<Area> windows;
 };
 
+// Case rules of a few ANSI code pages, chosen per test: the Western and the
+// Central European single-byte pages, and the Japanese and Simplified Chinese
+// double-byte ones, whose trail bytes may look like ASCII letters.
+class SimCodePage : public CodePage {
+public:
+    std::string LowerCase(std::string_view text) override;
+    unsigned page = 1252;  // 1252, 1250, 932 or 936
+};
+
 class SimMachine {
 public:
     SimMachine();
@@ -94,7 +103,8 @@ public:
     SimShellDialogs shell;
     SimTimers timers;
     SimCursorWindows cursor;
-    Platform platform{dos, files, lists, shell, timers, cursor};
+    SimCodePage codePage;
+    Platform platform{dos, files, lists, shell, timers, cursor, codePage};
 };
 
 }  // namespace platform

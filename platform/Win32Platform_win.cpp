@@ -78,9 +78,29 @@ public:
     {
         return QueryDosDeviceA(deviceName, buffer, capacity);
     }
+    std::uint32_t LastError() const override { return GetLastError(); }
     std::uint32_t LogicalDriveStrings(std::uint32_t length, char* buffer) override
     {
         return GetLogicalDriveStringsA(length, buffer);
+    }
+};
+
+// Our names for the system's values, checked where both are in sight.
+static_assert(DEFINE_RAW_TARGET == DDD_RAW_TARGET_PATH && DEFINE_REMOVE == DDD_REMOVE_DEFINITION &&
+              DEFINE_EXACT_MATCH == DDD_EXACT_MATCH_ON_REMOVE && DEFINE_NO_BROADCAST == DDD_NO_BROADCAST_SYSTEM);
+static_assert(ERROR_CODE_FILE_NOT_FOUND == ERROR_FILE_NOT_FOUND && ERROR_CODE_ACCESS_DENIED == ERROR_ACCESS_DENIED &&
+              ERROR_CODE_INSUFFICIENT_BUFFER == ERROR_INSUFFICIENT_BUFFER);
+static_assert(ATTR_READONLY == FILE_ATTRIBUTE_READONLY && ATTR_HIDDEN == FILE_ATTRIBUTE_HIDDEN &&
+              ATTR_SYSTEM == FILE_ATTRIBUTE_SYSTEM && ATTR_DIRECTORY == FILE_ATTRIBUTE_DIRECTORY);
+
+class Win32CodePage : public CodePage {
+public:
+    std::string LowerCase(std::string_view text) override
+    {
+        std::string out(text);
+        if (!out.empty())
+            CharLowerBuffA(out.data(), static_cast<DWORD>(out.size()));
+        return out;
     }
 };
 
@@ -119,11 +139,14 @@ public:
         return result;
     }
 
-    std::optional<std::vector<std::string>> ReadLines(const std::string& path) override
+    std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t maxBytes) override
     {
         FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid())
+            return std::nullopt;
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(file.Get(), &size) || static_cast<unsigned long long>(size.QuadPart) > maxBytes)
             return std::nullopt;
         std::string content;
         char chunk[8192];
@@ -134,6 +157,8 @@ public:
             if (read == 0)
                 break;
             content.append(chunk, read);
+            if (content.size() > maxBytes)  // grew while we read
+                return std::nullopt;
         }
         return SplitLines(content);
     }
@@ -177,6 +202,20 @@ public:
     }
 
     bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != FALSE; }
+
+    std::optional<std::uint32_t> ReadAttributes(const std::string& path) override
+    {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return std::nullopt;
+        return attributes;
+    }
+
+    bool WriteAttributes(const std::string& path, std::uint32_t attributes) override
+    {
+        // FILE_ATTRIBUTE_NORMAL is the only way to say "none".
+        return SetFileAttributesA(path.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
+    }
 };
 
 class Win32ListBoxes : public ListBoxes {
@@ -284,7 +323,8 @@ Platform& Default()
     static Win32ShellDialogs shell;
     static Win32Timers timers;
     static Win32CursorWindows cursor;
-    static Platform platform{dos, files, lists, shell, timers, cursor};
+    static Win32CodePage codePage;
+    static Platform platform{dos, files, lists, shell, timers, cursor, codePage};
     return platform;
 }
 

@@ -73,7 +73,8 @@ TEST_F(DriveInfo, LettersAndMountedLines)
 
 TEST_F(DriveInfo, NoDrivesGiveNoLetters)
 {
-    dos().Define(platform::DDD_REMOVE_DEFINITION, "C:", nullptr);
+    dos().administrator = true;  // only an administrator may take a disk's letter away
+    dos().Define(platform::DEFINE_REMOVE, "C:", nullptr);
     EXPECT_EQ(GetDriveLetters(), "");
     EXPECT_TRUE(MountedDriveLines().empty());
 }
@@ -128,12 +129,13 @@ TEST(DriveInfoProbe, ListedLettersAreProbedWithATrailingBlank)
     platform::SimShellDialogs shell;
     platform::SimTimers timers;
     platform::SimCursorWindows cursor;
-    platform::Platform sim{dos, files, lists, shell, timers, cursor};
+    platform::SimCodePage codePage;
+    platform::Platform sim{dos, files, lists, shell, timers, cursor, codePage};
     platform::ScopedPlatform scope(sim);
     files.AddVolume("\\Device\\HarddiskVolume1");
     dos.AddDisk('C', "\\Device\\HarddiskVolume1");
     dos.AddDisk('A', "\\Device\\Floppy0");
-    dos.Define(platform::DDD_RAW_TARGET_PATH, "Q:", "\\Device\\Nowhere");
+    dos.Define(platform::DEFINE_RAW_TARGET, "Q:", "\\Device\\Nowhere");
 
     FakePicker picker;
     ListFreeLetters(picker, false);

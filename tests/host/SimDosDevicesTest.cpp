@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-using platform::DDD_EXACT_MATCH_ON_REMOVE;
-using platform::DDD_RAW_TARGET_PATH;
+using platform::DEFINE_EXACT_MATCH;
+using platform::DEFINE_RAW_TARGET;
 
 namespace {
 
@@ -14,8 +14,8 @@ using Strings = std::vector<std::string>;
 const std::string T1 = "\\??\\C:\\temp1";
 const std::string T2 = "\\??\\C:\\temp2";
 const std::string T3 = "\\??\\C:\\temp3";
-constexpr auto kRemove = platform::DDD_REMOVE_DEFINITION;
-constexpr auto kRemoveExact = kRemove | DDD_EXACT_MATCH_ON_REMOVE;
+constexpr auto kRemove = platform::DEFINE_REMOVE;
+constexpr auto kRemoveExact = kRemove | DEFINE_EXACT_MATCH;
 
 class SimDos : public SimMachineTest {
 protected:
@@ -39,7 +39,7 @@ TEST_F(SimDos, DefineStoresTheAbsoluteTargetNewestFirst)
     ASSERT_GT(dos().Query("M:", buffer, sizeof buffer), 0u);
     EXPECT_EQ(std::string(buffer, 4 * 13 + 4), T3 + '\0' + T2 + '\0' + T1 + '\0' + windows + '\0' + '\0');
 
-    ASSERT_TRUE(dos().Define(DDD_RAW_TARGET_PATH, "N:", "\\Device\\HarddiskVolume1\\Data"));
+    ASSERT_TRUE(dos().Define(DEFINE_RAW_TARGET, "N:", "\\Device\\HarddiskVolume1\\Data"));
     EXPECT_EQ(dos().Mappings("n:"), Strings{"\\Device\\HarddiskVolume1\\Data"});
     EXPECT_EQ(dos().Calls().front().deviceName, "m:");
 }
@@ -86,7 +86,7 @@ TEST_F(SimDos, RefusedDefinitionsChangeNothing)
         std::uint32_t error;
     };
     for (const Case& c : {Case{0, "M:", nullptr, 87}, Case{0x20, "M:", "C:\\temp1", 87},
-                          Case{DDD_EXACT_MATCH_ON_REMOVE, "M:", "C:\\temp1", 87}, Case{0, "M:\\", "C:\\temp1", 123}}) {
+                          Case{DEFINE_EXACT_MATCH, "M:", "C:\\temp1", 87}, Case{0, "M:\\", "C:\\temp1", 123}}) {
         EXPECT_FALSE(dos().Define(c.flags, c.name, c.target)) << c.name << c.flags;
         EXPECT_EQ(dos().LastError(), c.error) << c.name << c.flags;
     }

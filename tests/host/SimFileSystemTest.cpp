@@ -35,7 +35,7 @@ TEST_F(SimFiles, LetterReachesTheFolderOfItsNewestBinding)
 
     ASSERT_TRUE(dos().Define(0, "M:", "C:\\Other"));
     EXPECT_FALSE(IsDir("M:\\Sub"));
-    ASSERT_TRUE(dos().Define(platform::DDD_RAW_TARGET_PATH, "R:", "\\Device\\HarddiskVolume1\\Data\\Sub"));
+    ASSERT_TRUE(dos().Define(platform::DEFINE_RAW_TARGET, "R:", "\\Device\\HarddiskVolume1\\Data\\Sub"));
     EXPECT_EQ(files().Content("R:\\a.txt"), "x");
 
     // A deleted folder, a letter bound to itself or a ring: no directory, no endless walk.
@@ -121,11 +121,11 @@ TEST_F(SimFiles, LookupShowsSpecialEntriesOnlyWhenAsked)
 TEST_F(SimFiles, ReadAndAppendHandleEveryLineEnd)
 {
     ASSERT_TRUE(files().MakeFile("C:\\list.txt", "a\r\nb\rc\n\nd"));
-    EXPECT_EQ(files().ReadLines("C:\\list.txt"), (Lines{"a", "b", "c", "", "d"}));
+    EXPECT_EQ(files().ReadLines("C:\\list.txt", 4096), (Lines{"a", "b", "c", "", "d"}));
     ASSERT_TRUE(files().MakeDirectory("C:\\Folder"));
-    EXPECT_EQ(files().ReadLines("C:\\Folder"), std::nullopt);
+    EXPECT_EQ(files().ReadLines("C:\\Folder", 4096), std::nullopt);
     files().DenyRead("c:\\LIST.TXT");
-    EXPECT_EQ(files().ReadLines("C:\\list.txt"), std::nullopt);
+    EXPECT_EQ(files().ReadLines("C:\\list.txt", 4096), std::nullopt);
 
     // The open last line is ended first; a hidden file takes lines all the same.
     ASSERT_TRUE(files().MakeFile("C:\\h.txt", "one", ATTR_HIDDEN));
@@ -133,7 +133,7 @@ TEST_F(SimFiles, ReadAndAppendHandleEveryLineEnd)
     EXPECT_EQ(files().Content("C:\\h.txt"), "one\r\ntwo\r\n");
     ASSERT_TRUE(files().MakeFile("C:\\cr.txt", "one\r"));
     ASSERT_TRUE(files().AppendLine("C:\\cr.txt", "two"));
-    EXPECT_EQ(files().ReadLines("C:\\cr.txt"), (Lines{"one", "two"}));
+    EXPECT_EQ(files().ReadLines("C:\\cr.txt", 4096), (Lines{"one", "two"}));
     EXPECT_FALSE(files().AppendLine("C:\\NoFolder\\new.txt", "x"));
     EXPECT_FALSE(files().AppendLine("C:\\Folder", "x"));
 }

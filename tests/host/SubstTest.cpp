@@ -21,7 +21,7 @@ std::vector<Removal> Removals(const platform::SimDosDevices& dos)
 {
     std::vector<Removal> removals;
     for (const auto& call : dos.Calls()) {
-        EXPECT_EQ(call.flags, platform::DDD_REMOVE_DEFINITION);
+        EXPECT_EQ(call.flags, platform::DEFINE_REMOVE);
         EXPECT_TRUE(call.hasTarget);
         removals.push_back({call.deviceName, call.target});
     }
@@ -68,31 +68,32 @@ TEST_F(Subst, RemovingWithFlagsTwoReportsWhetherTheLetterIsFree)
 {
     ASSERT_TRUE(SubstDrive("M", "C:\\One", 0));
     ASSERT_TRUE(SubstDrive("M", "C:\\Two", 0));
-    EXPECT_TRUE(SubstDrive("M", static_cast<const char*>(nullptr), platform::DDD_REMOVE_DEFINITION));
+    EXPECT_TRUE(SubstDrive("M", static_cast<const char*>(nullptr), platform::DEFINE_REMOVE));
     EXPECT_FALSE(IsSubstDrive("M"));
 }
 
 TEST_F(Subst, NothingToRemoveMakesNoCallButTheQuery)
 {
     RemoveSubstDrive("Q:");
-    RemoveSubstDrive("");  // "-" alone on the command line
+    RemoveSubstDrive("");  // "-" alone on the command line: no letter, not even a query
     EXPECT_TRUE(dos().Calls().empty());
-    EXPECT_EQ(dos().QueryCount(), 2);
+    EXPECT_EQ(dos().QueryCount(), 1);
 }
 
 TEST_F(Subst, DiskLettersAreNeverRemoved)
 {
-    machine.AddDisk('D', 2);
     RemoveSubstDrive("C:");
     EXPECT_TRUE(dos().Calls().empty());
     EXPECT_EQ(dos().Mappings("C:"), std::vector<std::string>{"\\Device\\HarddiskVolume1"});
 
-    // A folder stacked over a disk letter goes; the disk under it stays.
-    ASSERT_TRUE(SubstDrive("D", "C:\\Data", 0));
+    // A folder stacked over a device letter (a stick plugged in after start-up)
+    // goes; the device under it stays.
+    ASSERT_TRUE(dos().Define(platform::DEFINE_RAW_TARGET, "E:", "\\Device\\HarddiskVolume3"));
+    ASSERT_TRUE(SubstDrive("E", "C:\\Data", 0));
     dos().ClearCalls();
-    RemoveSubstDrive("D:");
-    EXPECT_EQ(Removals(dos()), (std::vector<Removal>{{"D:", "C:\\Data"}}));
-    EXPECT_EQ(dos().Mappings("D:"), std::vector<std::string>{"\\Device\\HarddiskVolume2"});
+    RemoveSubstDrive("E:");
+    EXPECT_EQ(Removals(dos()), (std::vector<Removal>{{"E:", "C:\\Data"}}));
+    EXPECT_EQ(dos().Mappings("E:"), std::vector<std::string>{"\\Device\\HarddiskVolume3"});
 }
 
 TEST_F(Subst, FolderMarkerAndTargets)
@@ -102,9 +103,12 @@ TEST_F(Subst, FolderMarkerAndTargets)
     EXPECT_FALSE(IsSubstDrive("Q"));
     EXPECT_EQ(GetSubstTarget("C"), "\\Device\\HarddiskVolume1");
 
-    // The marker is looked for anywhere in the reply, not only as a prefix.
-    ASSERT_TRUE(dos().Define(platform::DDD_RAW_TARGET_PATH, "R:", "\\Device\\Odd??Name"));
-    EXPECT_TRUE(IsSubstDrive("R"));
+    // Only a mapping that starts with the marker is a folder binding, the same
+    // rule removal follows: this one is neither listed nor removed.
+    ASSERT_TRUE(dos().Define(platform::DEFINE_RAW_TARGET, "R:", "\\Device\\Odd??Name"));
+    EXPECT_FALSE(IsSubstDrive("R"));
+    RemoveSubstDrive("R");
+    EXPECT_EQ(dos().Mappings("R:"), std::vector<std::string>{"\\Device\\Odd??Name"});
 
     // A binding's target reads as the folder, with nothing after it.
     ASSERT_TRUE(SubstDrive("S", "C:\\DATA", 0));
@@ -117,6 +121,70 @@ TEST_F(Subst, DefinitionsWithoutTargetAreRefusedAndChangeNothing)
         EXPECT_FALSE(SubstDrive(std::string(1, letter), static_cast<const char*>(nullptr), 0));
     EXPECT_EQ(mod_DriveInfo::GetDriveLetters(), "C");
     EXPECT_EQ(dos().Calls().size(), 26u);
+}
+
+// Only A to Z, in either case, ever becomes a device name: anything else would
+// leave a stray name such as ":" or "1:" in the name space.
+TEST_F(Subst, TextsThatAreNoDriveLetterNeverReachThePlatform)
+{
+    ASSERT_TRUE(files().MakeDirectory("C:\\Data"));
+    for (const std::string letter : std::vector<std::string>{"", ":", " M", "1: ", "?: ", "*: ", "\xE9: ", "\\: ", std::string(1, '\0')}) {
+        SCOPED_TRACE(letter);
+        EXPECT_FALSE(SubstDrive(letter, "C:\\Data", 0));
+        EXPECT_FALSE(SubstDrive(letter, static_cast<const char*>(nullptr), platform::DEFINE_REMOVE));
+        RemoveSubstDrive(letter);
+        EXPECT_FALSE(IsSubstDrive(letter));
+        EXPECT_EQ(GetSubstTarget(letter), "");
+    }
+    EXPECT_TRUE(dos().Calls().empty());
+    EXPECT_EQ(dos().QueryCount(), 0);
+    for (const std::string letter : {"a", "Z: "})
+        EXPECT_TRUE(SubstDrive(letter, "C:\\Data", 0)) << letter;
+}
+
+// "\??\UNC\server\share" is the network folder \\server\share: it is listed by
+// its long name and removed by naming it, also when a device is stacked under it.
+TEST_F(Subst, NetworkFolderBindingsAreListedAndRemovedByName)
+{
+    files().AddShare("\\\\server\\share");
+    ASSERT_TRUE(files().MakeDirectory("\\\\server\\share\\Long Folder"));
+    ASSERT_TRUE(dos().Define(platform::DEFINE_RAW_TARGET, "N:", "\\Device\\CdRom0"));
+    ASSERT_TRUE(SubstDrive("N", "\\\\server\\share\\LONGFO~1", 0));
+    ASSERT_EQ(dos().Mappings("N:").front(), "\\??\\UNC\\server\\share\\LONGFO~1");
+
+    EXPECT_TRUE(IsSubstDrive("N"));
+    EXPECT_EQ(GetSubstTarget("N"), "\\\\server\\share\\LONGFO~1");
+    EXPECT_EQ(mod_DriveInfo::MountedDriveLines(), std::vector<std::string>{"N: \t\\\\server\\share\\Long Folder"});
+
+    dos().ClearCalls();
+    RemoveSubstDrive("N:");
+    EXPECT_EQ(Removals(dos()), (std::vector<Removal>{{"N:", "\\\\server\\share\\LONGFO~1"}}));
+    EXPECT_EQ(dos().Mappings("N:"), std::vector<std::string>{"\\Device\\CdRom0"});
+}
+
+// Five long folders stacked on one letter answer with more than 1024 characters.
+TEST_F(Subst, AReplyLargerThanTheUsualBufferIsStillReadAndRemoved)
+{
+    const std::string base = "C:\\" + std::string(200, 'd');
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(files().MakeDirectory(base + char('0' + i)));
+        ASSERT_TRUE(SubstDrive("M", base + char('0' + i), 0));
+    }
+    EXPECT_TRUE(IsSubstDrive("M"));
+    EXPECT_EQ(GetSubstTarget("M"), base + '4');
+    EXPECT_EQ(mod_DriveInfo::MountedDriveLines().size(), 1u);
+    RemoveSubstDrive("M");
+    EXPECT_TRUE(dos().Mappings("M:").empty());
+}
+
+// A start-up line for a disk's own letter is refused as Windows refuses a normal
+// user, and the disk stays.
+TEST_F(Subst, ADisksLetterStaysForANormalUser)
+{
+    ASSERT_TRUE(files().MakeDirectory("C:\\Data"));
+    EXPECT_FALSE(SubstDrive("c: ", "C:\\Data", 0));
+    EXPECT_EQ(dos().LastError(), platform::ERROR_CODE_ACCESS_DENIED);
+    EXPECT_EQ(dos().Mappings("C:"), std::vector<std::string>{"\\Device\\HarddiskVolume1"});
 }
 
 }  // namespace

@@ -152,7 +152,7 @@ TEST(Win32Files, ListFilesRoundTripOnDisk)
     TempFolder temp;
     const std::string dir = temp.Dir();
 
-    EXPECT_TRUE(modLists::ReadHistory(dir).empty());
+    EXPECT_EQ(modLists::ReadHistory(dir), std::vector<std::string>{});
     ASSERT_TRUE(modLists::AppendHistory(dir, "\"C:\\With Quotes\" "));
     ASSERT_TRUE(modLists::AppendHistory(dir, "C:\\Data"));
     EXPECT_EQ(modLists::ReadHistory(dir), (std::vector<std::string>{"\"C:\\With Quotes\" ", "C:\\Data"}));
@@ -161,7 +161,7 @@ TEST(Win32Files, ListFilesRoundTripOnDisk)
     EXPECT_EQ(modLists::ReadStartupList(dir), (std::vector<std::string>{"m: \tc:\\data", "n: \tc:\\other place"}));
     ASSERT_TRUE(modLists::WriteStartupList(dir, {}));
     EXPECT_TRUE(modFiles::FileExists(dir + "mount.ini"));
-    EXPECT_TRUE(modLists::ReadStartupList(dir).empty());
+    EXPECT_EQ(modLists::ReadStartupList(dir), std::vector<std::string>{});
     EXPECT_FALSE(modFiles::FileExists(dir + "mount.ini.new"));
 
     ASSERT_TRUE(modLists::ClearHistory(dir));
@@ -181,6 +181,41 @@ TEST(Win32Files, AppendEndsAnUnfinishedLastLineFirst)
 
     ASSERT_TRUE(modLists::AppendHistory(temp.Dir(), "C:\\Two"));
     EXPECT_EQ(modLists::ReadHistory(temp.Dir()), (std::vector<std::string>{"C:\\One", "C:\\Two"}));
+}
+
+// A list another program holds open without sharing is unreadable, not empty; a
+// read-only list is not replaced; a hidden one is read and stays hidden.
+TEST(Win32Files, ListsHeldReadOnlyOrHidden)
+{
+    TempFolder temp;
+    const std::string dir = temp.Dir();
+    const std::string path = dir + "mount.ini";
+    ASSERT_TRUE(modLists::WriteStartupList(dir, {"m: \tc:\\data"}));
+
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(modLists::ReadStartupList(dir), std::nullopt);
+    CloseHandle(held);
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(modLists::WriteStartupList(dir, {}));
+    EXPECT_EQ(modLists::ReadStartupList(dir), std::vector<std::string>{"m: \tc:\\data"});
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    if ((GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) == 0)
+        GTEST_SKIP() << "this file system keeps no hidden attribute";
+    EXPECT_EQ(modLists::ReadStartupList(dir), std::vector<std::string>{"m: \tc:\\data"});
+    EXPECT_TRUE(modLists::WriteStartupList(dir, {"n: \tc:\\new"}));
+    EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(modLists::ReadStartupList(dir), std::vector<std::string>{"n: \tc:\\new"});
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Win32Text, LowerCaseFollowsTheAnsiCodePage)
+{
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "code page " << GetACP();
+    EXPECT_EQ(platform::Current().codePage.LowerCase("M: \tC:\\\xC4RGER \x8A\x9F"), "m: \tc:\\\xE4rger \x9A\xFF");
 }
 
 }  // namespace

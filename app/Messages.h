@@ -1,0 +1,14 @@
+#pragma once
+// The program's error messages: each under the title "ERROR!" with the stop icon.
+#include "platform/ui/App.h"
+
+#include <string>
+
+inline constexpr const char* kMountFailedText =
+    "Drive Creation Failed.  Please check your drive letter and path selections.";
+inline constexpr const char* kStartupListUnreadableText =
+    "The start-up list (mount.ini) could not be read.  It is left as it is, and this window cannot change it.";
+inline constexpr const char* kStartupListNotSavedText =
+    "The start-up list (mount.ini) could not be saved.  It is left as it was.";
+
+inline void ShowError(const std::string& prompt) { ui::MsgBox(prompt, ui::vbCritical | ui::vbOKOnly, "ERROR!"); }
