@@ -1,5 +1,5 @@
 #pragma once
-// The shell's folder picker.
+// The shell's folder picker and message boxes.
 #include "ListBoxes.h"
 
 #include <cstdint>
@@ -16,6 +16,10 @@ public:
     // up to its first NUL (empty for an item without a file-system path).
     virtual std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
                                                        std::uint32_t flags) = 0;
+
+    // MessageBoxA over the owner, task-modal; the button pressed.
+    virtual int ShowMessage(WindowHandle owner, const std::string& prompt, const std::string& title,
+                            std::uint32_t flags) = 0;
 };
 
 }  // namespace platform

@@ -23,6 +23,13 @@ std::optional<std::string> SimShellDialogs::BrowseForFolder(WindowHandle owner, 
     return answer;
 }
 
+int SimShellDialogs::ShowMessage(WindowHandle, const std::string& prompt, const std::string& title,
+                                 std::uint32_t flags)
+{
+    messages.push_back({prompt, title, flags});
+    return 1;  // OK
+}
+
 std::uintptr_t SimTimers::Set(WindowHandle window, std::uintptr_t id, std::uint32_t period, TimerTarget& target)
 {
     ++sets;

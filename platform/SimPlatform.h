@@ -30,6 +30,15 @@ public:
     WindowHandle lastOwner = 0;
     std::string lastTitle;
     std::uint32_t lastFlags = 0;
+
+    // Every message shown, answered with OK.
+    int ShowMessage(WindowHandle owner, const std::string& prompt, const std::string& title,
+                    std::uint32_t flags) override;
+    struct Message {
+        std::string prompt, title;
+        std::uint32_t flags;
+    };
+    std::vector<Message> messages;
 };
 
 // Timers on a simulated clock: each pass of the message loop moves the clock to

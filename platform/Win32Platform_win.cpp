@@ -251,6 +251,12 @@ public:
             return std::string();
         return buffer.substr(0, buffer.find('\0'));
     }
+
+    int ShowMessage(WindowHandle owner, const std::string& prompt, const std::string& title,
+                    std::uint32_t flags) override
+    {
+        return MessageBoxA(reinterpret_cast<HWND>(owner), prompt.c_str(), title.c_str(), flags | MB_TASKMODAL);
+    }
 };
 
 // Timer callbacks carry no context: the table finds the object from the window

@@ -4,6 +4,7 @@
 #include "Twips.h"
 #include "WinUtil_win.h"
 #include "app/Version.h"
+#include "platform/Platform.h"
 
 namespace ui {
 
@@ -61,7 +62,8 @@ void End() { ExitProcess(0); }
 
 int MsgBox(const std::string& prompt, int buttons, const std::string& title)
 {
-    return MessageBoxA(GetActiveWindow(), prompt.c_str(), title.c_str(), static_cast<UINT>(buttons) | MB_TASKMODAL);
+    return platform::Current().shell.ShowMessage(reinterpret_cast<platform::WindowHandle>(GetActiveWindow()), prompt,
+                                                 title, static_cast<std::uint32_t>(buttons));
 }
 
 }  // namespace ui

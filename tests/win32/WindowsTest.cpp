@@ -87,6 +87,41 @@ TEST_F(SimWindows, SetupWindowThatCannotSaveKeepsTheOldList)
     setup.Unload();
     EXPECT_FALSE(setup.Saved());
     EXPECT_EQ(machine.files.Content("C:\\Tools\\mount.ini"), "m: \tc:\\data\r\n");
+    ASSERT_EQ(machine.shell.messages.size(), 1u);  // the user hears that nothing was saved
+    EXPECT_EQ(machine.shell.messages[0].title, "ERROR!");
+    EXPECT_EQ(machine.shell.messages[0].flags, static_cast<std::uint32_t>(ui::vbCritical));
+}
+
+// A list the window could not read is shown as such and never written over;
+// a hidden one is the user's list like any other.
+TEST_F(SimWindows, SetupWindowNeverWritesOverAListItCouldNotRead)
+{
+    const std::string path = "C:\\Tools\\mount.ini";
+    const std::string list = "M: \tC:\\Data\r\n";
+    for (const bool readable : {false, true}) {
+        SCOPED_TRACE(readable);
+        machine.shell.messages.clear();
+        ASSERT_TRUE(machine.files.MakeFile(path, list, readable ? platform::ATTR_HIDDEN : 0));
+        machine.files.DenyRead(path, !readable);
+        frmStartLoad setup;
+        setup.Load();
+        EXPECT_EQ(setup.ListRead(), readable);
+        EXPECT_EQ(setup.cmdAdd.Enabled(), readable);
+        setup.txtBrowse.Text("C:\\Other");
+        setup.cmdAdd.Click();
+        setup.Unload();
+        if (readable) {
+            EXPECT_TRUE(machine.shell.messages.empty());
+            EXPECT_EQ(machine.files.Content(path), "m: \tc:\\data\r\nD: \tC:\\Other\r\n");
+            EXPECT_EQ(machine.files.ReadAttributes(path), platform::ATTR_HIDDEN);
+        } else {
+            ASSERT_EQ(machine.shell.messages.size(), 1u);
+            EXPECT_EQ(machine.shell.messages[0].title, "ERROR!");
+            EXPECT_EQ(machine.files.Content(path), list);
+        }
+        machine.files.Remove(path);
+        test::DropPendingQuit();
+    }
 }
 
 TEST_F(SimWindows, TypingNeverReachesThePickersOrTheFolderBox)
@@ -150,6 +185,30 @@ TEST_F(SimWindows, RemountFromHistoryNeedsASelectedFolder)
     EXPECT_EQ(machine.dos.Mappings("D:"), std::vector<std::string>{"\\??\\C:\\Data"});
     EXPECT_EQ(Items(main.vList), std::vector<std::string>{"D: \tC:\\Data"});
     EXPECT_EQ(machine.files.Content("C:\\Tools\\Tavrik.ini"), "C:\\Missing\r\nC:\\Data\r\n");
+}
+
+// With every letter taken the picker is empty: mounting says so and defines nothing.
+TEST_F(SimWindows, NoFreeLetterRefusesWithTheErrorMessage)
+{
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    ASSERT_TRUE(machine.files.MakeFile("C:\\Tools\\Tavrik.ini", "C:\\Data\r\n"));
+    for (char letter = 'D'; letter <= 'Z'; ++letter)
+        machine.AddDisk(letter, letter);
+    modMain::CommandLine = "C:\\Data";
+    frmMount main;
+    main.Load();
+    ASSERT_EQ(main.cboDrive.Text(), "");
+    machine.dos.ClearCalls();
+
+    main.cmdOk.Click();
+    main.oList.ListIndex(0);
+    main.mnuoMount.Click();
+    EXPECT_TRUE(machine.dos.Calls().empty());
+    ASSERT_EQ(machine.shell.messages.size(), 2u);
+    for (const auto& message : machine.shell.messages) {
+        EXPECT_EQ(message.prompt, "Drive Creation Failed.  Please check your drive letter and path selections.");
+        EXPECT_EQ(message.title, "ERROR!");
+    }
 }
 
 TEST_F(SimWindows, HelpWindowHoldsTheHelpText)
