@@ -7,7 +7,7 @@
 inline constexpr const char* kMountFailedText =
     "Drive Creation Failed.  Please check your drive letter and path selections.";
 inline constexpr const char* kStartupListUnreadableText =
-    "The start-up list (mount.ini) could not be read.  It is left as it is, and this window cannot change it.";
+    "The start-up list (mount.ini) could not be read.  It is left as it is and cannot be changed now.";
 inline constexpr const char* kStartupListNotSavedText =
     "The start-up list (mount.ini) could not be saved.  It is left as it was.";
 

@@ -1,5 +1,7 @@
 // Looks at and changes the DOS device name space from outside the program, for
 // the journeys:  dosdev define X: target | query X: | remove X: | drives
+// It also holds a file open without sharing, as another program might, until a
+// line arrives on its input:  dosdev hold <file>
 #include <windows.h>
 
 #include <cstdio>
@@ -28,6 +30,17 @@ int main(int argc, char** argv)
         std::printf("\n");
         return 0;
     }
-    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: | drives\n");
+    if (argc >= 3 && std::strcmp(argv[1], "hold") == 0) {
+        HANDLE file = CreateFileA(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return 1;
+        std::printf("held\n");
+        std::fflush(stdout);
+        char line[16];
+        (void)std::fgets(line, sizeof line, stdin);  // until told, or the caller is gone
+        CloseHandle(file);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: | drives | hold file\n");
     return 2;
 }
