@@ -1,0 +1,44 @@
+#!/bin/bash
+# On a Central European Windows (code page 1250) the start-up list keeps its
+# letters: the setup window lower-cases by that code page, and the start-up run
+# still binds a folder whose name needs it.
+source "$(dirname "$0")/lib.sh"
+journey_setup "$@"
+
+# A copy of the prefix under the Polish locale: Wine takes its ANSI code page
+# from the locale, and a locale needs a wine server of its own.
+mkdir -p "$work/locale"
+localedef -i pl_PL -f UTF-8 "$work/locale/pl_PL.UTF-8" >/dev/null 2>&1 || { fail "no Polish locale"; journey_end; }
+cp -a "$WINEPREFIX" "$work/prefix"
+export WINEPREFIX="$work/prefix" LOCPATH="$work/locale"
+{ export LC_ALL=pl_PL.UTF-8; } 2>/dev/null  # for Wine; this shell needs no locale
+end_server() { wineserver -k 2>/dev/null; journey_cleanup; }
+trap end_server EXIT
+wineserver -p
+wine cmd /c ver >/dev/null 2>&1
+
+bound() { dos query "$1" >/dev/null; }
+SETUP_BUTTON="104 60"; SETUP="Mount @ Win Startup"
+# c:\ŹRÓDŁA and c:\źródła in code page 1250; ź (0x9F) is ÿ's capital in 1252.
+mkdir -p "$work/źródła"
+folder="$(winepath -w "$work" | iconv -f UTF-8 -t CP1250)\\"$'\x9fr\xf3d\xb3a'
+printf 'Z: \tC:\\\x8fR\xd3D\xa3A\r\nq: \t%s\r\n' "$folder" >"$work/mount.ini"
+
+run_tavrik /ini || fail "the start-up run failed"
+check "the run bound the folder named in code page 1250" bound Q:
+free_letters Q
+
+start_tavrik Ombrilo || fail "no main window"
+click_at Ombrilo $SETUP_BUTTON
+check "the setup window opens" 'wait_window "$SETUP" 1'
+shot setup
+close_window "$SETUP"
+check "the setup window closes" '! info exists "$SETUP"'
+stop_tavrik
+expected=$(printf 'z: \tc:\\\x9fr\xf3d\xb3a\r\nq: \t%s\r\n' "$(printf '%s' "$folder" | LC_ALL=C tr 'A-Z' 'a-z')" | od -An -tx1)
+check "every line lower-cased by code page 1250" '[ "$(od -An -tx1 <"$work/mount.ini")" = "$expected" ]'
+
+run_tavrik /ini || fail "the second start-up run failed"
+check "the lower-cased list still binds the folder" bound Q:
+free_letters Q
+journey_end
