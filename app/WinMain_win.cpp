@@ -2,6 +2,7 @@
 #include "frmMount.h"
 #include "frmSplash.h"
 #include "modMain.h"
+#include "platform/Win32Platform.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Twips.h"
 
@@ -11,6 +12,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    platform::ScopedPlatform win32(platform::Win32());
     HDC screen = GetDC(nullptr);
     ui::SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen, LOGPIXELSX), 1440.0 / GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);

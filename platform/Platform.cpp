@@ -1,11 +1,21 @@
 #include "Platform.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace platform {
 namespace {
 Platform* g_current = nullptr;
 }
 
-Platform& Current() { return g_current ? *g_current : Default(); }
+Platform& Current()
+{
+    if (!g_current) {
+        std::fputs("no platform in place\n", stderr);
+        std::abort();
+    }
+    return *g_current;
+}
 
 ScopedPlatform::ScopedPlatform(Platform& replacement) : m_Previous(g_current) { g_current = &replacement; }
 

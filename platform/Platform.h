@@ -1,7 +1,7 @@
 #pragma once
 // The one accessor through which the engine reaches the operating system. The
-// program runs on the Win32 platform; tests put a simulated one in place for
-// their scope with ScopedPlatform.
+// program puts the Win32 platform in place with ScopedPlatform as it starts;
+// tests put a simulated one in place for their scope the same way.
 #include "CodePage.h"
 #include "DosDevices.h"
 #include "FileSystem.h"
@@ -21,11 +21,9 @@ struct Platform {
     CodePage& codePage;
 };
 
+// The platform put in place for the current scope: the program installs the
+// real one as it starts, a test a simulated one. Nothing may run before that.
 Platform& Current();
-
-// The platform a build runs on when nothing else is in place: Win32 on Windows,
-// a simulated machine on the host.
-Platform& Default();
 
 class ScopedPlatform {
 public:

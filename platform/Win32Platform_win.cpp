@@ -1,6 +1,7 @@
 // The real platform: the ANSI Win32 calls behind the engine's interfaces.
 #include "LineText.h"
 #include "Platform.h"
+#include "Win32Platform.h"
 #include "ui/App.h"
 
 #include <windows.h>
@@ -321,7 +322,7 @@ public:
 
 }  // namespace
 
-Platform& Default()
+Platform& Win32()
 {
     static Win32DosDevices dos;
     static Win32FileSystem files;

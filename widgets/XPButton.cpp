@@ -1,6 +1,5 @@
 #include "XPButton.h"
 
-#include "engine/TextUtil.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -12,7 +11,7 @@ constexpr int kUp = 38;
 constexpr int kRight = 39;
 constexpr int kDown = 40;
 
-char Lower(char c) { return text::LowerCase(std::string(1, c))[0]; }
+char Lower(char c) { return platform::Current().codePage.LowerCase(std::string(1, c))[0]; }
 
 }  // namespace
 

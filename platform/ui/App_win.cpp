@@ -3,7 +3,6 @@
 #include "CommandLine.h"
 #include "Twips.h"
 #include "WinUtil_win.h"
-#include "app/Version.h"
 #include "platform/Platform.h"
 
 namespace ui {
