@@ -13,6 +13,13 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     platform::ScopedPlatform win32(platform::Win32());
+    const auto mode = modMain::Start(ui::App::Path(), ui::App::Command());
+    // Removing a binding needs no window, no display and no screen metrics.
+    if (mode == modMain::StartMode::Unmount) {
+        modMain::UnmountBranch(modMain::CommandLine);
+        return 0;
+    }
+
     HDC screen = GetDC(nullptr);
     ui::SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen, LOGPIXELSX), 1440.0 / GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
@@ -20,7 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // The windows live as long as the message loop; the program ends inside it.
     std::optional<frmSplash> splash;
     std::optional<frmMount> main;
-    switch (modMain::Start(ui::App::Path(), ui::App::Command())) {
+    switch (mode) {
     case modMain::StartMode::StartupRun:
         splash.emplace();
         splash->Show();
@@ -33,7 +40,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         break;
     case modMain::StartMode::MainWindow:
     case modMain::StartMode::Unmount:
-        // The main window's load handles "-" itself and ends the program there.
         main.emplace();
         main->Show();
         break;

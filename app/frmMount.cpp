@@ -84,8 +84,6 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
 void frmMount::Form_Load()
 {
     TamselXPForm1.CloseActive(true);
-    if (modMain::UnmountBranch(modMain::CommandLine))
-        ui::End();
 
     ComboLetterPicker picker(cboDrive);
     mod_DriveInfo::ListFreeLetters(picker, false);

@@ -1,4 +1,5 @@
 // The real platform: the ANSI Win32 calls behind the engine's interfaces.
+#include "LazyImport_win.h"
 #include "LineText.h"
 #include "Platform.h"
 #include "Win32Platform.h"
@@ -112,7 +113,11 @@ public:
         return GetShortPathNameA(path, buffer, capacity);
     }
 
-    bool IsDirectoryPath(const char* path) override { return PathIsDirectoryA(path) != FALSE; }
+    bool IsDirectoryPath(const char* path) override
+    {
+        static auto* isDirectory = LazyImport<decltype(PathIsDirectoryA)>("shlwapi.dll", "PathIsDirectoryA");
+        return isDirectory && isDirectory(path) != FALSE;
+    }
 
     LookupResult Lookup(const char* path, std::uint32_t attributes) override
     {
@@ -228,26 +233,51 @@ public:
     }
 };
 
+// OLE on this thread for as long as the program runs, once it is needed.
+class OleSession {
+public:
+    OleSession()
+    {
+        static auto* initialize = LazyImport<decltype(OleInitialize)>("ole32.dll", "OleInitialize");
+        m_Started = initialize && SUCCEEDED(initialize(nullptr));
+    }
+    ~OleSession()
+    {
+        static auto* uninitialize = LazyImport<decltype(OleUninitialize)>("ole32.dll", "OleUninitialize");
+        if (m_Started && uninitialize)
+            uninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool m_Started = false;
+};
+
 class Win32ShellDialogs : public ShellDialogs {
 public:
     std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
                                                std::uint32_t flags) override
     {
+        static auto* browse = LazyImport<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+        static auto* pathOf = LazyImport<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+        static auto* freeItem = LazyImport<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
         // The dialog's new style needs an apartment on this thread; made on first
         // use, as OLE costs start-up time every other start would pay for nothing.
-        static const HRESULT ole = OleInitialize(nullptr);
-        (void)ole;
+        static const OleSession ole;
+        if (!browse || !pathOf || !freeItem)
+            return std::nullopt;
         BROWSEINFOA info{};
         info.hwndOwner = reinterpret_cast<HWND>(owner);
         info.pidlRoot = nullptr;
         info.lpszTitle = title.c_str();
         info.ulFlags = flags;
-        LPITEMIDLIST item = SHBrowseForFolderA(&info);
+        LPITEMIDLIST item = browse(&info);
         if (!item)
             return std::nullopt;
         std::string buffer(MAX_PATH, ' ');
-        const BOOL ok = SHGetPathFromIDListA(item, buffer.data());
-        CoTaskMemFree(item);
+        const BOOL ok = pathOf(item, buffer.data());
+        freeItem(item);
         if (!ok)
             return std::string();
         return buffer.substr(0, buffer.find('\0'));
