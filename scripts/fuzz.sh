@@ -29,7 +29,7 @@ max_len() {
 
 run_one() {
     local target=$1 work="$build/run/$1"
-    rm -rf "$work"
+    rm -rf "$work" "$build/findings/$target"
     mkdir -p "$work/corpus" "$build/findings/$target"
     cp tests/fuzz/corpus/"$target"/* "$work/corpus/"
     if "$build/$target" -max_total_time="$seconds" -max_len="$(max_len "$target")" -timeout=10 \
