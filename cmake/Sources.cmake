@@ -19,6 +19,7 @@ set(TAVRIK_CORE_SOURCES
   frame/FrameLayout.cpp
   frame/FrameRegion.cpp
   frame/FrameThemes.cpp
+  frame/TamselXPForm.cpp
   widgets/ControlButton.cpp
   widgets/LabelMenu.cpp
   widgets/XPButton.cpp

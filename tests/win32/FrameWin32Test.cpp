@@ -1,7 +1,7 @@
 // The skinned frame on real windows under Wine: adoption by border style, the
 // host's region, menu labels, maximize and border resizing, schemes, and the
 // client-area helpers.
-#include "frame/TamselXPForm.h"
+#include "frame/TamselXPFormWindow.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Form.h"
 
@@ -37,7 +37,7 @@ public:
         frame.ReadProperties(design);
     }
     ui::ListBox list{*this, "list"};
-    TamselXPForm frame{*this, "TamselXPForm1"};
+    TamselXPFormWindow frame{*this, "TamselXPForm1"};
     ui::Menu mnuFile{*this, "mnuFile", "&File"};
     ui::Menu mnuFileOpen{*this, "mnuFileOpen", "&Open", &mnuFile};
     ui::Menu mnuEdit{*this, "mnuEdit", "&Edit"};
