@@ -43,6 +43,7 @@ set(TAVRIK_WIN32_SOURCES
   widgets/ControlButton_win.cpp
   widgets/LabelMenu_win.cpp
   widgets/XPButton_win.cpp
+  frame/FormAsFrameHost_win.cpp
   frame/TamselXPForm_win.cpp
 )
 

@@ -94,6 +94,19 @@ void PaintWindow(HWND window, Paint paint)
     EndPaint(window, &ps);
 }
 
+// The union of rectangles (toRect makes a RECT of each) as a new region.
+template <typename Rects, typename ToRect>
+HRGN UnionRegion(const Rects& rects, ToRect toRect)
+{
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    for (const auto& item : rects) {
+        const RECT r = toRect(item);
+        GdiObject<HRGN> part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+        CombineRgn(region, region, part.Get(), RGN_OR);
+    }
+    return region;
+}
+
 // Gives the window its region; the window owns it from then on.
 void SetWindowRegion(HWND window, HRGN region);
 

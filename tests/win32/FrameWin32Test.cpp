@@ -299,7 +299,7 @@ TEST(SkinnedFrame, TheCaptionIsInTheHostsFontUnlessTheDesignSaysOtherwise)
     ui::DoEvents();
     const char caption[] = "Skinned window caption";
     host.frame.Caption(caption);
-    ASSERT_EQ(host.frame.Font(), host.Font());
+    EXPECT_EQ(host.frame.Font(), host.Font());
     const int inHostFont = TextWidth(reinterpret_cast<HFONT>(host.FontFor(host.Font())), caption);
     const ui::FontSpec other{"Trebuchet MS", 9.75, true};
     const int inOther = TextWidth(reinterpret_cast<HFONT>(host.FontFor(other)), caption);
@@ -360,10 +360,11 @@ TEST(SkinnedFrame, TheButtonsDoNothingBeforeAdoption)
     host.Show();
     ui::DoEvents();
     ASSERT_FALSE(host.frame.Adopted());
-    host.frame.Minimizebutton.Button().PicMain_Click();
-    host.frame.MaximizeButton.Button().PicMain_Click();
-    ui::DoEvents();
-    EXPECT_EQ(host.WindowState(), ui::vbNormal);
+    for (ControlButtonWindow* button : {&host.frame.Minimizebutton, &host.frame.MaximizeButton}) {
+        button->Button().PicMain_Click();
+        ui::DoEvents();
+        EXPECT_EQ(host.WindowState(), ui::vbNormal) << button->Name();
+    }
     host.frame.CloseButton.Button().PicMain_Click();
     EXPECT_TRUE(host.Loaded());
     host.Unload();
