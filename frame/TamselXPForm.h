@@ -160,7 +160,7 @@ public:
 class TamselXPForm {
 public:
     static constexpr const char* kDefaultCaption = "XP Form Style";
-    static constexpr ui::Color kDefaultMenuBackColor = 0x80000004;
+    static constexpr ui::Color kDefaultMenuBackColor = ui::vbMenuBar;
     static constexpr std::int16_t kDefaultIconTop = 7;
     static constexpr std::int16_t kDefaultTitleTop = -2;
 

@@ -287,17 +287,17 @@ void TamselXPFormWindow::Paint(ui::Handle dcHandle) const
 
     const auto& l = CurrentLayout();
     {
-        HDC source = CreateCompatibleDC(dc);
+        const ui::win::MemoryDc source(dc);
         const auto blit = [&](int list, const frame::PieceRect& where) {
             HBITMAP picture = PiecePicture(list, PictureIndex());
             if (!picture)
                 return;
             const auto size = frame::PieceSize(list, PictureIndex());
-            Selection selected(source, picture);
+            Selection selected(source.Get(), picture);
             const RECT r = PixelRect(where);
             SetStretchBltMode(dc, COLORONCOLOR);
-            StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0, size.width, size.height,
-                       SRCCOPY);
+            StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.Get(), 0, 0, size.width,
+                       size.height, SRCCOPY);
         };
         blit(frame::kTitleList, l.Title);
         blit(frame::kTitleLeftList, l.TitleLeft);
@@ -307,7 +307,6 @@ void TamselXPFormWindow::Paint(ui::Handle dcHandle) const
         blit(frame::kBottomList, l.Bottom);
         blit(frame::kBottomLeftList, l.BottomLeft);
         blit(frame::kBottomRightList, l.BottomRight);
-        DeleteDC(source);
     }
 
     if (ShowIcon() && Icon())
@@ -346,9 +345,7 @@ long long TamselXPFormWindow::HandleMessage(ui::Handle windowHandle, unsigned me
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-        const int button = message == WM_LBUTTONDOWN   ? ui::vbLeftButton
-                           : message == WM_RBUTTONDOWN ? ui::vbRightButton
-                                                       : ui::vbMiddleButton;
+        const int button = ui::win::ButtonOf(message);
         // A border press keeps the mouse until its release.
         if (frame::EdgeOf(frame::PieceAt(CurrentLayout(), ShowIcon(), x, y)))
             SetCapture(window);
@@ -381,14 +378,11 @@ void TamselXPFormWindow::PaintPane(ui::Handle windowHandle, ui::Handle dcHandle)
     if (client && Picture()) {
         if (auto picture = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(Picture()),
                                                            IMAGE_BITMAP, 0, 0, LR_SHARED))) {
-            HDC source = CreateCompatibleDC(dc);
+            const ui::win::MemoryDc source(dc);
             BITMAP info{};
             GetObjectA(picture, sizeof info, &info);
-            {
-                Selection selected(source, picture);
-                BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-            }
-            DeleteDC(source);
+            Selection selected(source.Get(), picture);
+            BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
         }
     }
     if (!client) {
@@ -423,10 +417,8 @@ long long TamselXPFormWindow::HandlePaneMessage(ui::Handle windowHandle, unsigne
     case WM_MBUTTONDOWN:
     case WM_MOUSEMOVE:
         if (client) {
-            const int button = message == WM_LBUTTONDOWN   ? ui::vbLeftButton
-                               : message == WM_RBUTTONDOWN ? ui::vbRightButton
-                               : message == WM_MBUTTONDOWN ? ui::vbMiddleButton
-                                                           : ui::win::MouseButtons(wParam);
+            const int button =
+                message == WM_MOUSEMOVE ? ui::win::MouseButtons(wParam) : ui::win::ButtonOf(message);
             const float fx = static_cast<float>(GET_X_LPARAM(lParam) * ui::TwipsPerPixelX());
             const float fy = static_cast<float>(GET_Y_LPARAM(lParam) * ui::TwipsPerPixelY());
             const auto& event = message == WM_MOUSEMOVE ? MouseMove : MouseDown;

@@ -92,7 +92,7 @@ XPButtonLook XPButton::LookFor(bool pressed) const
         return look;
     }
     look.textColor = m_Hover ? m_ForeHover : m_ForeColor;
-    if (pressed && m_Button == 1) {
+    if (pressed && m_Button == ui::vbLeftButton) {
         look.face = XPButtonLook::Face::Pressed;
         return look;
     }
@@ -148,7 +148,7 @@ void XPButton::OnShow() { RedrawButton(false); }
 
 void XPButton::OnMouseMove(int Button, int Shift, float X, float Y)
 {
-    if (Button < 2) {
+    if (Button == 0 || Button == ui::vbLeftButton) {
         if (IsMouseOverButton()) {
             if (m_Inside == 1)
                 return;
@@ -160,7 +160,7 @@ void XPButton::OnMouseMove(int Button, int Shift, float X, float Y)
                 RedrawButton(false);
                 if (MouseOver)
                     MouseOver();
-            } else if (Button == 1) {
+            } else if (Button == ui::vbLeftButton) {
                 m_Hover = true;
                 RedrawButton(true);
                 m_Hover = false;
@@ -205,15 +205,15 @@ void XPButton::ClickHandling()
 
 void XPButton::OnClickNotification()
 {
-    if (m_Button == 1)
+    if (m_Button == ui::vbLeftButton)
         ClickHandling();
 }
 
 void XPButton::OnDblClick()
 {
-    if (m_Button != 1)
+    if (m_Button != ui::vbLeftButton)
         return;
-    OnMouseDown(1, 0, 0, 0);
+    OnMouseDown(ui::vbLeftButton, 0, 0, 0);
     m_View.CaptureMouse();
 }
 
@@ -221,7 +221,7 @@ void XPButton::OnGotFocus()
 {
     m_Focus = true;
     if (m_Enabled) {
-        m_Button = 1;
+        m_Button = ui::vbLeftButton;
         m_View.RepaintNow();
         RedrawButton(false);
     }
@@ -256,7 +256,7 @@ void XPButton::OnKeyUp(int KeyCode, int Shift)
 {
     if ((KeyCode == kEnter && m_LastKey == kEnter) || (KeyCode == kSpace && m_LastKey == kSpace)) {
         RedrawButton(false);
-        m_Button = 1;
+        m_Button = ui::vbLeftButton;
         m_View.RepaintNow();
         if (Click)
             Click();
@@ -267,7 +267,7 @@ void XPButton::OnKeyUp(int KeyCode, int Shift)
 
 void XPButton::OnAccessKey()
 {
-    m_Button = 1;
+    m_Button = ui::vbLeftButton;
     ClickHandling();
 }
 
