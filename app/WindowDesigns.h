@@ -32,7 +32,7 @@ inline void PlaceFrame(TamselXPFormWindow& frame, ui::Form& form, const std::str
     frame.Move(0, 0, form.ScaleWidth(), form.ScaleHeight());
     ui::PropertyBag design;
     design.WriteString("Caption", caption, "");
-    design.WriteFont("Font", font, ui::FontSpec{});
+    design.WriteFont("Font", font, form.Font());  // the frame's default is the form's own font
     design.WriteBool("EnableMaximize", enableMaximize, true);
     design.WriteBool("AutoLoad", true, false);
     design.WriteLong("Theme", 2, 0);

@@ -4,6 +4,7 @@
 #include "frame/TamselXPFormWindow.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/WinUtil_win.h"
 
 #include "WindowTestSupport.h"
 
@@ -63,16 +64,13 @@ public:
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        const ui::win::MemoryDc dc;
+        const ui::win::GdiObject<HBITMAP> bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const ui::win::Selection selected(dc.Get(), bitmap.Get());
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
         GdiFlush();
         const auto* pixels = static_cast<const std::uint32_t*>(bits);
         m_Pixels.assign(pixels, pixels + width * height);
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
     }
     // 0xRRGGBB
     std::uint32_t At(int x, int y) const { return m_Pixels[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF; }
@@ -282,12 +280,10 @@ int CaptionInkWidth(const TamselXPFormWindow& frame)
 
 int TextWidth(HFONT font, const char* text)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    const ui::win::MemoryDc dc;
+    const ui::win::Selection selected(dc.Get(), font);
     SIZE size{};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    GetTextExtentPoint32A(dc.Get(), text, lstrlenA(text), &size);
     return size.cx;
 }
 
