@@ -6,6 +6,7 @@
 #include "platform/ui/Controls.h"
 
 #include <cstdint>
+#include <memory>
 
 class XPButtonWindow : public ui::Control, public XPButtonView {
 public:
@@ -35,11 +36,9 @@ public:
 private:
     void ResizeCanvas();
 
-    ui::Handle m_CanvasDc = 0;
-    ui::Handle m_CanvasBitmap = 0;
-    ui::Handle m_CanvasOld = 0;
-    int m_CanvasWidth = 0;
-    int m_CanvasHeight = 0;
+    // The off-screen picture of the face, as large as the window.
+    struct Canvas;
+    std::unique_ptr<Canvas> m_Canvas;
     bool m_Pressed = false;
     bool m_AfterDoubleClick = false;
     XPButton m_Button{*this};

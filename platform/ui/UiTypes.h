@@ -10,6 +10,7 @@ using Color = std::uint32_t;    // 0x00BBGGRR, or 0x80000000 + n for system colo
 
 constexpr Color SystemColor(int index) { return 0x80000000u + static_cast<Color>(index); }
 constexpr bool IsSystemColor(Color color) { return (color & 0x80000000u) != 0; }
+constexpr Color vbMenuBar = SystemColor(4);
 constexpr Color vbButtonFace = SystemColor(15);
 constexpr Color vbWindowBackground = SystemColor(5);
 constexpr Color vbWindowText = SystemColor(8);
