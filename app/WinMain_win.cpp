@@ -5,6 +5,7 @@
 #include "platform/Win32Platform.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Twips.h"
+#include "platform/ui/WinUtil_win.h"
 
 #include <windows.h>
 
@@ -20,30 +21,37 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         return 0;
     }
 
-    HDC screen = GetDC(nullptr);
-    ui::SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen, LOGPIXELSX), 1440.0 / GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
+    {
+        const ui::win::WindowDc screen(nullptr);
+        ui::SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSX),
+                             1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSY));
+    }
 
     // The windows live as long as the message loop; the program ends inside it.
     std::optional<frmSplash> splash;
     std::optional<frmMount> main;
+    bool shown = false;
     switch (mode) {
     case modMain::StartMode::StartupRun:
         splash.emplace();
-        splash->Show();
+        shown = splash->Show();
         break;
     case modMain::StartMode::MainWindowEmpty:
         main.emplace();
-        main->Load();
-        main->cmdOk.Enabled(false);
-        main->Show();
+        if (main->Load()) {
+            main->cmdOk.Enabled(false);
+            shown = main->Show();
+        }
         break;
     case modMain::StartMode::MainWindow:
     case modMain::StartMode::Unmount:
         main.emplace();
-        main->Show();
+        shown = main->Show();
         break;
     }
+    // Without its first window the program could only wait, unseen, for ever.
+    if (!shown)
+        return 1;
     ui::App::Run();
     return 0;
 }

@@ -38,10 +38,9 @@ void FormAsFrameHost::DoEvents() { ui::DoEvents(); }
 std::vector<ui::Menu*> FormAsFrameHost::Menus() const
 {
     std::vector<ui::Menu*> menus;
-    for (ui::Control* control : m_Form.Controls())
-        if (control->Kind() == ui::ControlKind::Menu)
-            if (auto* menu = static_cast<ui::Menu*>(control); !menu->ParentMenu())
-                menus.push_back(menu);
+    for (ui::Menu* menu : m_Form.Menus())
+        if (!menu->ParentMenu())
+            menus.push_back(menu);
     return menus;
 }
 

@@ -134,7 +134,7 @@ TamselXPForm::TamselXPForm(XPFormHost& host, XPFormSurface& surface, const ui::F
 
 void TamselXPForm::InitProperties()
 {
-    m_Host.BackColor(static_cast<ui::Color>(std::stoul(DefaultBackgroundColor())));
+    m_Host.BackColor(kNewHostBackColor);
     m_ShowMinimize = m_ShowMaximize = m_ShowClose = true;
     m_ShowHelp = false;
     m_EnableMaximize = true;

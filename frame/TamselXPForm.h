@@ -211,7 +211,9 @@ public:
     std::int16_t TitleTop() const { return m_TitleTop; }
     void TitleTop(std::int16_t New_TitleTop);
 
-    std::string DefaultBackgroundColor() const { return "14215660"; }
+    // A new host window's back colour; the read-only property gives it as decimal text.
+    static constexpr ui::Color kNewHostBackColor = 0xD8E9EC;
+    std::string DefaultBackgroundColor() const { return std::to_string(kNewHostBackColor); }
     void About() const {}
 
     // ---- methods -----------------------------------------------------------

@@ -16,7 +16,6 @@ class TamselXPFormWindow : public ui::Control, public ui::FormListener, public T
 public:
     TamselXPFormWindow(ui::Form& host, std::string name);
     ~TamselXPFormWindow() override;
-    ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
 
     // The frame's own properties where the toolkit's control has some of the same name.
     bool Enabled() const { return TamselXPForm::Enabled(); }
@@ -46,7 +45,7 @@ public:
 
     // ---- the toolkit and the window procedure ----------------------------------
     void Move(int left, int top, int width, int height) override;
-    void CreateWindowIn(ui::Handle parentWindow) override;
+    bool CreateWindowIn(ui::Handle parentWindow) override;
     void DestroyWindowOf() override;
     void FormShown() override;
     void FormActivated() override { SetFormActiveStyle(true); }

@@ -9,8 +9,10 @@
 #include "platform/ui/WinUtil_win.h"
 
 #include <windows.h>
+
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 
 using ui::win::GdiObject;
@@ -227,8 +229,9 @@ bool TamselXPFormWindow::ShowChild(ui::Form& IpForm)
 
 void TamselXPFormWindow::ContainerCheck()
 {
+    const auto& menus = m_Form.Menus();
     for (ui::Control* control : m_Form.Controls()) {
-        if (control->Kind() == ui::ControlKind::Menu)
+        if (std::find(menus.begin(), menus.end(), control) != menus.end())
             return;  // no container: the scan ends here
         control->Move(control->Left() + 75, control->Top() + 450, control->Width(), control->Height());
     }
@@ -236,36 +239,44 @@ void TamselXPFormWindow::ContainerCheck()
 
 // ---- the windows --------------------------------------------------------------------------
 
-void TamselXPFormWindow::CreateWindowIn(ui::Handle parentWindow)
+bool TamselXPFormWindow::CreateWindowIn(ui::Handle parentWindow)
 {
     // The frame's own class keeps no cursor: each piece sets its own.
-    ui::win::RegisterWindowClass(kFrameClass,
-                                 ui::win::BoundWindowProc<TamselXPFormWindow, &TamselXPFormWindow::HandleMessage>,
-                                 CS_DBLCLKS, nullptr);
-    ui::win::RegisterWindowClass(kPaneClass,
-                                 ui::win::BoundWindowProc<TamselXPFormWindow, &TamselXPFormWindow::HandlePaneMessage>,
-                                 CS_DBLCLKS, IDC_ARROW);
+    if (!ui::win::RegisterWindowClass(kFrameClass,
+                                      ui::win::BoundWindowProc<TamselXPFormWindow, &TamselXPFormWindow::HandleMessage>,
+                                      CS_DBLCLKS, nullptr) ||
+        !ui::win::RegisterWindowClass(
+            kPaneClass, ui::win::BoundWindowProc<TamselXPFormWindow, &TamselXPFormWindow::HandlePaneMessage>,
+            CS_DBLCLKS, IDC_ARROW))
+        return false;
     HWND window = CreateWindowExA(0, kFrameClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                                   ui::TwipsToPixelsX(m_Left), ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width),
                                   ui::TwipsToPixelsY(m_Height), H(parentWindow), reinterpret_cast<HMENU>(ControlId()),
                                   GetModuleHandleA(nullptr), this);
+    if (!window)
+        return false;
     m_hWnd = ui::win::ToHandle(window);
     // Under every other control of the form.
     SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (ControlButtonWindow* button : {&Minimizebutton, &MaximizeButton, &CloseButton})
-        button->CreateWindowIn(m_hWnd);
+        if (!button->CreateWindowIn(m_hWnd))
+            return false;
     m_Menu = ui::win::ToHandle(CreateWindowExA(0, kPaneClass, "pICmenu", WS_CHILD | WS_CLIPCHILDREN, 4, 30, 100, 24,
                                                window, nullptr, GetModuleHandleA(nullptr), this));
-    ShowMenuStrip(MenuStripVisible());
-    for (auto& label : m_MenuLabels)
-        label->CreateWindowIn(m_Menu);
     m_PicMain = ui::win::ToHandle(CreateWindowExA(0, kPaneClass, "PicMain", WS_CHILD | WS_CLIPCHILDREN,
                                                   Round(PicMainLeft()), 30, Round(PicMainWidth()),
                                                   Round(PicMainHeight()), window, nullptr, GetModuleHandleA(nullptr),
                                                   this));
+    if (!m_Menu || !m_PicMain)
+        return false;
+    ShowMenuStrip(MenuStripVisible());
+    for (auto& label : m_MenuLabels)
+        if (!label->CreateWindowIn(m_Menu))
+            return false;
     ShowClientArea(ClientAreaVisible());
     EnableClientArea(TamselXPForm::Enabled());
     Repos();
+    return true;
 }
 
 void TamselXPFormWindow::DestroyWindowOf()

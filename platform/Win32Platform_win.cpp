@@ -294,12 +294,14 @@ public:
 // and identifier the system hands back.
 class Win32Timers : public Timers {
 public:
-    std::uintptr_t Set(WindowHandle window, std::uintptr_t id, std::uint32_t period, TimerTarget& target) override
+    std::optional<std::uintptr_t> Set(WindowHandle window, std::uintptr_t id, std::uint32_t period,
+                                      TimerTarget& target) override
     {
         HWND hwnd = reinterpret_cast<HWND>(window);
         const UINT_PTR result = SetTimer(hwnd, id, period, &Win32Timers::Callback);
         if (!result)
-            return 0;
+            return std::nullopt;
+        // A window's timer keeps the id asked for; SetTimer then only says "done".
         const std::uintptr_t actual = hwnd ? id : result;
         Targets()[{window, actual}] = &target;
         return actual;

@@ -147,17 +147,16 @@ void ControlButton::StartTimer1()
 {
     if (m_TimerRunning)
         return;
-    m_TimerRunning = true;
-    m_TimerId = platform::Current().timers.Set(m_PicMain.Hwnd(), 1, kPollMs, *this);
+    // A refused timer is tried again on the next mouse move.
+    m_TimerRunning = platform::Current().timers.Set(m_PicMain.Hwnd(), kPollTimerId, kPollMs, *this).has_value();
 }
 
 void ControlButton::StopTimer1()
 {
     if (!m_TimerRunning)
         return;
-    platform::Current().timers.Kill(m_PicMain.Hwnd(), 1);
+    platform::Current().timers.Kill(m_PicMain.Hwnd(), kPollTimerId);
     m_TimerRunning = false;
-    m_TimerId = 0;
 }
 
 void ControlButton::OnSystemTick(platform::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)

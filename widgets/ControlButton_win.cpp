@@ -44,10 +44,12 @@ void ControlButtonWindow::Move(int left, int top, int, int)
     ui::Control::Move(left, top, ControlButton::kSizeTwips, ControlButton::kSizeTwips);
 }
 
-void ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
+bool ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
 {
-    ui::win::RegisterWindowClass(kButtonClass, ui::win::BoundWindowProc<ControlButtonWindow, &ControlButtonWindow::HandleMessage>,
-                                 0, IDC_ARROW);
+    if (!ui::win::RegisterWindowClass(kButtonClass,
+                                      ui::win::BoundWindowProc<ControlButtonWindow, &ControlButtonWindow::HandleMessage>,
+                                      0, IDC_ARROW))
+        return false;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (ui::Control::Visible())
         style |= WS_VISIBLE;
@@ -57,6 +59,7 @@ void ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
                                   kPixels, kPixels, reinterpret_cast<HWND>(parentWindow),
                                   reinterpret_cast<HMENU>(ControlId()), GetModuleHandleA(nullptr), this);
     m_hWnd = reinterpret_cast<ui::Handle>(window);
+    return window != nullptr;
 }
 
 void ControlButtonWindow::ShowPicture(const CaptionPicture& picture)

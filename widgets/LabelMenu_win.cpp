@@ -66,10 +66,12 @@ void LabelMenuWindow::Move(int left, int top, int width, int height)
         m_Item.OnResize();
 }
 
-void LabelMenuWindow::CreateWindowIn(ui::Handle parentWindow)
+bool LabelMenuWindow::CreateWindowIn(ui::Handle parentWindow)
 {
-    ui::win::RegisterWindowClass(kItemClass, ui::win::BoundWindowProc<LabelMenuWindow, &LabelMenuWindow::HandleMessage>, 0,
-                                 IDC_ARROW);
+    if (!ui::win::RegisterWindowClass(kItemClass,
+                                      ui::win::BoundWindowProc<LabelMenuWindow, &LabelMenuWindow::HandleMessage>, 0,
+                                      IDC_ARROW))
+        return false;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (ui::Control::Visible())
         style |= WS_VISIBLE;
@@ -82,6 +84,7 @@ void LabelMenuWindow::CreateWindowIn(ui::Handle parentWindow)
                                   reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),
                                   GetModuleHandleA(nullptr), this);
     m_hWnd = reinterpret_cast<ui::Handle>(window);
+    return window != nullptr;
 }
 
 void LabelMenuWindow::PaintOn(ui::Handle dcHandle) const

@@ -112,15 +112,14 @@ void XPButton::StartHoverTimer()
 {
     if (m_HoverTimer)
         return;
-    m_HoverTimer = true;
-    platform::Current().timers.Set(m_View.Hwnd(), 2, kHoverPollMs, *this);
+    m_HoverTimer = platform::Current().timers.Set(m_View.Hwnd(), kHoverTimerId, kHoverPollMs, *this).has_value();
 }
 
 void XPButton::StopHoverTimer()
 {
     if (!m_HoverTimer)
         return;
-    platform::Current().timers.Kill(m_View.Hwnd(), 2);
+    platform::Current().timers.Kill(m_View.Hwnd(), kHoverTimerId);
     m_HoverTimer = false;
 }
 

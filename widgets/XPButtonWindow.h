@@ -12,7 +12,6 @@ class XPButtonWindow : public ui::Control, public XPButtonView {
 public:
     XPButtonWindow(ui::Form& form, std::string name);
     ~XPButtonWindow() override;
-    ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
 
     XPButton& Button() { return m_Button; }
 
@@ -27,7 +26,7 @@ public:
     char AccessKey() const override { return m_Button.AccessKey(); }
     void OnAccessKey() override { m_Button.OnAccessKey(); }
 
-    void CreateWindowIn(ui::Handle parentWindow) override;
+    bool CreateWindowIn(ui::Handle parentWindow) override;
     void DestroyWindowOf() override;
     void PaintOn(ui::Handle dc) const override;
 

@@ -240,10 +240,12 @@ XPButtonWindow::XPButtonWindow(ui::Form& form, std::string name) : ui::Control(f
 
 XPButtonWindow::~XPButtonWindow() { DestroyWindowOf(); }
 
-void XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
+bool XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
 {
-    ui::win::RegisterWindowClass(kButtonClass, ui::win::BoundWindowProc<XPButtonWindow, &XPButtonWindow::HandleMessage>,
-                                 CS_DBLCLKS, IDC_ARROW);
+    if (!ui::win::RegisterWindowClass(kButtonClass,
+                                      ui::win::BoundWindowProc<XPButtonWindow, &XPButtonWindow::HandleMessage>,
+                                      CS_DBLCLKS, IDC_ARROW))
+        return false;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP;
     if (ui::Control::Visible())
         style |= WS_VISIBLE;
@@ -254,8 +256,11 @@ void XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
                                   reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),
                                   GetModuleHandleA(nullptr), this);
     m_hWnd = reinterpret_cast<ui::Handle>(window);
+    if (!window)
+        return false;
     ResizeCanvas();
     m_Button.OnResize();
+    return true;
 }
 
 void XPButtonWindow::DestroyWindowOf()

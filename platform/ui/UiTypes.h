@@ -35,10 +35,6 @@ constexpr int vbNormal = 0;
 constexpr int vbMinimized = 1;
 constexpr int vbMaximized = 2;
 
-// Scale modes of a container.
-constexpr int vbTwips = 1;
-constexpr int vbPixels = 3;
-
 // Message box styles.
 constexpr int vbOKOnly = 0;
 constexpr int vbCritical = 16;

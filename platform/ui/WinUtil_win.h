@@ -117,8 +117,8 @@ LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return static_cast<LRESULT>((object->*Handler)(ToHandle(window), message, wParam, lParam));
 }
 
-// Registers a window class the first time it is asked for.
-void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor);
+// Registers a window class the first time it is asked for; false when Windows refused it.
+bool RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor);
 
 // Paints a window through paint(dc) between BeginPaint and EndPaint.
 template <typename Paint>
