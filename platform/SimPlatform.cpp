@@ -74,7 +74,7 @@ bool SimTimers::FireNext(std::uint32_t limit)
     next->due += next->period;
     // The tick may kill or add timers: nothing of the entry is used after it.
     const Entry tick = *next;
-    tick.target->OnSystemTick(tick.window, 0x113, tick.id, m_Now);
+    tick.target->OnSystemTick(tick.window, kTimerMessage, tick.id, m_Now);
     return true;
 }
 

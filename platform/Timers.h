@@ -8,6 +8,9 @@
 
 namespace platform {
 
+// The message a timer callback is handed (WM_TIMER).
+constexpr std::uint32_t kTimerMessage = 0x113;
+
 class TimerTarget {
 public:
     virtual ~TimerTarget() = default;

@@ -13,6 +13,7 @@ constexpr bool IsSystemColor(Color color) { return (color & 0x80000000u) != 0; }
 constexpr Color vbMenuBar = SystemColor(4);
 constexpr Color vbButtonFace = SystemColor(15);
 constexpr Color vbWindowBackground = SystemColor(5);
+constexpr Color vbWindowFrame = SystemColor(6);
 constexpr Color vbWindowText = SystemColor(8);
 constexpr Color vbButtonText = SystemColor(18);
 
