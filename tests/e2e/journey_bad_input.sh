@@ -138,5 +138,38 @@ keys Return
 [ "$(md5sum <"$work/mount.ini")" = "$before" ] && pass "read-only: the list is untouched" || fail "read-only: the list changed"
 wine attrib -r "$work_win\\mount.ini" >/dev/null 2>&1
 
+# A program folder nobody may write to (a read-only mount; the tests run as
+# root, whom file modes do not stop): lists are read and bound, and closing the
+# setup window says the list could not be saved.
+ro="$work/readonly"
+mkdir -p "$ro"
+cp "$work/Tavrik.exe" "$ro/"
+printf 'q: \tc:\\windows\r\n' >"$ro/mount.ini"
+printf 'C:\\windows\r\n' >"$ro/Tavrik.ini"
+if mount --bind "$ro" "$ro" 2>/dev/null && mount -o remount,bind,ro "$ro" 2>/dev/null; then
+    trap 'umount "$ro" 2>/dev/null; journey_cleanup' EXIT
+    before=$(cd "$ro" && md5sum mount.ini Tavrik.ini)
+    timeout 20 wine "$ro/Tavrik.exe" /ini || fail "read-only folder: the start-up run failed"
+    dos query Q: >/dev/null && pass "read-only folder: q: bound" || fail "read-only folder: q: not bound"
+    free_letters Q
+    wine "$ro/Tavrik.exe" 'C:\windows' &
+    tavrik_pid=$!
+    wait_window Ombrilo || fail "read-only folder: no main window"
+    click_at Ombrilo 40 60  # mount: the history cannot grow, nothing else changes
+    check "read-only folder: the folder is mounted all the same" '[ -n "$(items_at Ombrilo 6 116)" ]'
+    click_at Ombrilo $SETUP_BUTTON
+    wait_window "$SETUP" 1 || fail "read-only folder: no setup window"
+    close_window "$SETUP"
+    check "read-only folder: closing says the list could not be saved" 'wait_window "ERROR!" 1'
+    keys Return
+    stop_tavrik
+    [ "$(cd "$ro" && md5sum mount.ini Tavrik.ini)" = "$before" ] && pass "read-only folder: the lists are untouched" ||
+        fail "read-only folder: a list changed"
+    free_letters D E F G
+    umount "$ro"
+else
+    echo "skipped: no read-only mount here (not root?)"
+fi
+
 disks_kept && pass "C: and Z: are still there" || fail "a disk's letter is gone"
 journey_end
