@@ -135,6 +135,7 @@ wait_window "$SETUP" 1 || fail "read-only: no setup window"
 close_window "$SETUP"
 check "read-only: closing says the list could not be saved" 'wait_window "ERROR!" 1'
 keys Return
+stop_tavrik
 [ "$(md5sum <"$work/mount.ini")" = "$before" ] && pass "read-only: the list is untouched" || fail "read-only: the list changed"
 wine attrib -r "$work_win\\mount.ini" >/dev/null 2>&1
 
@@ -152,6 +153,7 @@ if mount --bind "$ro" "$ro" 2>/dev/null && mount -o remount,bind,ro "$ro" 2>/dev
     timeout 20 wine "$ro/Tavrik.exe" /ini || fail "read-only folder: the start-up run failed"
     dos query Q: >/dev/null && pass "read-only folder: q: bound" || fail "read-only folder: q: not bound"
     free_letters Q
+    stop_tavrik
     wine "$ro/Tavrik.exe" 'C:\windows' &
     tavrik_pid=$!
     wait_window Ombrilo || fail "read-only folder: no main window"

@@ -54,6 +54,7 @@ run_tavrik() { timeout 20 wine "$work/Tavrik.exe" "$@"; }
 start_tavrik() { # start_tavrik <caption> [args...]
     local caption=$1
     shift
+    stop_tavrik  # one at a time: an earlier copy left running would outlive the journey
     wine "$work/Tavrik.exe" "$@" &
     tavrik_pid=$!
     wait_window "$caption"
