@@ -7,7 +7,7 @@
 // A fixed window centred on the screen, in the program's back colour and icon,
 // without maximize box (the skinned frame decides on the caption buttons).
 inline ui::FormDesign SkinnedWindowDesign(const std::string& caption, int clientWidth, int clientHeight,
-                                          bool minButton)
+                                          bool minButton, bool escapeCloses = false)
 {
     ui::FormDesign design;
     design.Caption = caption;
@@ -18,6 +18,7 @@ inline ui::FormDesign SkinnedWindowDesign(const std::string& caption, int client
     design.MinButton = minButton;
     design.MaxButton = false;
     design.Icon = IDI_TAVRIK;
+    design.EscapeCloses = escapeCloses;
     return design;
 }
 

@@ -3,7 +3,7 @@
 #include "HelpText.h"
 #include "WindowDesigns.h"
 
-frmHelp::frmHelp() : ui::Form(SkinnedWindowDesign("Help", 5460, 4650, false))
+frmHelp::frmHelp() : ui::Form(SkinnedWindowDesign("Help", 5460, 4650, false, true))
 {
     txtHelp.MultiLine = true;
     // Read-only as well as deaf to typing: Delete and paste are no key presses.

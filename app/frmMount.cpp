@@ -151,16 +151,27 @@ void frmMount::cmdHelp_Click()
     help.Show(1, this);
 }
 
-void frmMount::vList_MouseDown(int Button, int, float, float)
+// A right press acts on the line under the pointer: it selects it first, and
+// below the last line there is nothing to act on.
+void frmMount::vList_MouseDown(int Button, int, float X, float Y)
 {
-    if (Button == ui::vbRightButton)
+    if (Button == ui::vbRightButton && SelectLineAt(vList, X, Y))
         PopupMenu(mnuMenu);
 }
 
-void frmMount::oList_MouseDown(int Button, int, float, float)
+void frmMount::oList_MouseDown(int Button, int, float X, float Y)
 {
-    if (Button == ui::vbRightButton)
+    if (Button == ui::vbRightButton && SelectLineAt(oList, X, Y))
         PopupMenu(mnuo);
+}
+
+bool frmMount::SelectLineAt(ui::ListBox& list, float X, float Y)
+{
+    const int line = list.ItemAt(X, Y);
+    if (line < 0)
+        return false;
+    list.ListIndex(line);
+    return true;
 }
 
 void frmMount::mnuMenuUnmount_Click()
@@ -193,4 +204,9 @@ void frmMount::mnuoClear_Click()
     oList.Clear();
 }
 
-void frmMount::cboDrive_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+void frmMount::cboDrive_KeyPress(int& KeyAscii)
+{
+    // No typed letter reaches the picker; Enter and Escape still close its list.
+    if (KeyAscii != ui::vbKeyReturn && KeyAscii != ui::vbKeyEscape)
+        KeyAscii = 0;
+}

@@ -52,4 +52,5 @@ private:
 
     void DefineNullTargets();
     void ShowMountFailed();
+    static bool SelectLineAt(ui::ListBox& list, float X, float Y);
 };

@@ -8,13 +8,7 @@
 #include "modMain.h"
 #include "WindowDesigns.h"
 
-namespace {
-
-constexpr int kDeleteKey = 46;
-
-}  // namespace
-
-frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup", 6060, 3240, false))
+frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup", 6060, 3240, false, true))
 {
     cboDrive.Move(150, 705, 615, 315);
     cboDrive.TabIndex(0);
@@ -98,10 +92,15 @@ void frmStartLoad::cmdAdd_Click()
 
 void frmStartLoad::vList_KeyUp(int& KeyCode, int)
 {
-    if (KeyCode == kDeleteKey && m_ListRead)
+    if (KeyCode == ui::vbKeyDelete && m_ListRead)
         vList.RemoveItem(vList.ListIndex());
 }
 
-void frmStartLoad::cboDrive_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+void frmStartLoad::cboDrive_KeyPress(int& KeyAscii)
+{
+    // No typed letter reaches the picker; Enter and Escape still close its list.
+    if (KeyAscii != ui::vbKeyReturn && KeyAscii != ui::vbKeyEscape)
+        KeyAscii = 0;
+}
 
 void frmStartLoad::txtBrowse_KeyPress(int& KeyAscii) { KeyAscii = 0; }

@@ -52,8 +52,8 @@ void DoEvents()
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        // As in the message loop: a key typed meanwhile is still a dialog key.
+        win::DispatchInForm(message);
     }
 }
 

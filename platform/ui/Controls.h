@@ -86,6 +86,10 @@ public:
     virtual Handle OnCtlColor(Handle dc);
     // The button Enter presses when the focus is on no other button.
     virtual bool IsDefault() const { return false; }
+    // A push button: Enter presses it while it has the focus, and it then looks
+    // like the default button.
+    virtual bool TakesEnter() const { return false; }
+    virtual void ShowAsDefault(bool) {}
     // A tick of the timer the control set on its form's window under its id.
     virtual void OnTimer() {}
     // The windows that show the control's hover hint.
@@ -130,6 +134,8 @@ public:
     void ListIndex(int New_ListIndex);
     // The selected item, empty when none is selected.
     std::string Text() const;
+    // The item at a point of the list (twips from its top left), -1 below the last one.
+    int ItemAt(float x, float y) const;
     // Tab characters align to tab stops (set by the caller with LB_SETTABSTOPS).
     bool UseTabStops = true;
 
@@ -197,6 +203,8 @@ public:
     bool CreateWindowIn(Handle parentWindow) override;
     void OnCommand(int notification) override;
     bool IsDefault() const override { return Default; }
+    bool TakesEnter() const override { return true; }
+    void ShowAsDefault(bool asDefault) override;
 
 private:
     std::string m_Caption;

@@ -137,6 +137,9 @@ LRESULT CALLBACK ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARA
         FireMouse(control->MouseUp, button, lParam);
         return result;
     }
+    case WM_SETFOCUS:
+        control->Parent().ChildFocused(win::ToHandle(window));
+        break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, ControlSubclass, 1);
         break;
@@ -395,6 +398,16 @@ void ListBox::ListIndex(int New_ListIndex)
 
 std::string ListBox::Text() const { return List(ListIndex()); }
 
+int ListBox::ItemAt(float x, float y) const
+{
+    if (!m_hWnd)
+        return -1;
+    const LPARAM at = MAKELPARAM(static_cast<int>(x / TwipsPerPixelX()), static_cast<int>(y / TwipsPerPixelY()));
+    const LRESULT found = SendMessageA(H(m_hWnd), LB_ITEMFROMPOINT, 0, at);
+    // The high word says the point lies outside every item (below the last one).
+    return HIWORD(found) ? -1 : static_cast<int>(LOWORD(found));
+}
+
 void ListBox::OnCommand(int notification)
 {
     if (notification == LBN_SELCHANGE) {
@@ -527,6 +540,16 @@ bool CommandButton::CreateWindowIn(Handle parentWindow)
                      reinterpret_cast<LPARAM>(win::LoadIconResource(Picture, size)));
     }
     return true;
+}
+
+void CommandButton::ShowAsDefault(bool asDefault)
+{
+    if (!m_hWnd)
+        return;
+    const LONG_PTR style = GetWindowLongPtrA(H(m_hWnd), GWL_STYLE);
+    const bool shown = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (shown != asDefault)
+        SendMessageA(H(m_hWnd), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void CommandButton::Caption(const std::string& New_Caption)

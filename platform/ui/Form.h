@@ -35,6 +35,7 @@ struct FormDesign {
     bool ShowInTaskbar = true;
     int Icon = 0;  // icon resource, 0 for none
     FontSpec Font;
+    bool EscapeCloses = false;  // Escape closes the form as its close box does
 };
 
 class Form {
@@ -115,6 +116,12 @@ public:
     // key it is. True when some control took it.
     static bool RouteAccessKey(Handle window, unsigned character);
     void ToolTipChanged(Control& control);
+    // A control's window (or a piece of it) got the keyboard focus: remembered
+    // for when the form is active again, and the default button's look follows.
+    void ChildFocused(Handle window);
+    void ShowDefaultButton();
+    // The form a window belongs to, or null.
+    static Form* OfWindow(Handle window);
     long long HandleMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
 protected:
@@ -136,6 +143,12 @@ private:
             (listener->*event)();
     }
     Control* ControlByWindow(Handle window) const;
+    // The control a window belongs to: its own, or the one it is a piece of.
+    Control* OwnerOfWindow(Handle window) const;
+    // Back to the control that had the focus, or to the first tab stop.
+    void RestoreFocus();
+    // The same, when the form is the active window and the focus is elsewhere.
+    void FocusIfActive();
     Control* ControlById(int id) const;
     Menu* MenuById(int id) const;
 
@@ -148,6 +161,7 @@ private:
     std::map<Color, Handle> m_Brushes;
     std::vector<std::pair<FontSpec, Handle>> m_Fonts;
     Handle m_Tooltip = 0;
+    Handle m_LastFocus = 0;
     int m_LastId = 1000;
     bool m_Loading = false;
     bool m_InModalLoop = false;

@@ -97,8 +97,13 @@ void win::DispatchInForm(MSG& message)
         Form::RouteAccessKey(ToHandle(message.hwnd), static_cast<unsigned>(message.wParam)))
         return;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    if (root && IsDialogMessageA(root, &message))
+    if (root && IsDialogMessageA(root, &message)) {
+        // The dialog manager sets the buttons' default look as dialogs want it;
+        // a form's own rule comes after it.
+        if (Form* form = Form::OfWindow(ToHandle(root)))
+            form->ShowDefaultButton();
         return;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
 }
@@ -122,10 +127,7 @@ Form::~Form()
 
 bool Form::RouteAccessKey(Handle window, unsigned character)
 {
-    HWND root = GetAncestor(H(window), GA_ROOT);
-    if (!IsFormWindow(root))
-        return false;
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(root, GWLP_USERDATA));
+    Form* form = OfWindow(window);
     if (!form)
         return false;
     const char key = static_cast<char>(
@@ -290,34 +292,45 @@ bool Form::Show(int modal, Form* owner)
     if (!modal) {
         ShowWindow(H(m_hWnd), SW_SHOW);
         Tell(&FormListener::FormShown);
+        FocusIfActive();
         return true;
     }
     if (m_InModalLoop)
         return true;
     // Every other form waits while this one is open.
-    std::vector<HWND> disabled;
+    std::vector<Form*> disabled;
     for (Form* form : LoadedForms()) {
         if (form != this && form->hWnd() && IsWindowEnabled(H(form->hWnd()))) {
             EnableWindow(H(form->hWnd()), FALSE);
-            disabled.push_back(H(form->hWnd()));
+            disabled.push_back(form);
         }
     }
     ShowWindow(H(m_hWnd), SW_SHOW);
     Tell(&FormListener::FormShown);
     if (m_hWnd) {
         SetActiveWindow(H(m_hWnd));
+        FocusIfActive();
         m_InModalLoop = true;
         RunModalLoop(*this);
         m_InModalLoop = false;
     }
-    for (HWND window : disabled)
-        if (IsWindow(window))
-            EnableWindow(window, TRUE);
-    if (owner && owner->hWnd())
-        SetActiveWindow(H(owner->hWnd()));
-    else if (!disabled.empty())
-        SetActiveWindow(disabled.front());
+    const auto& loaded = LoadedForms();
+    for (Form* form : disabled)
+        if (std::find(loaded.begin(), loaded.end(), form) != loaded.end())
+            EnableWindow(H(form->hWnd()), TRUE);
+    Form* back = owner && owner->hWnd() ? owner : !disabled.empty() ? disabled.front() : nullptr;
+    if (back && std::find(loaded.begin(), loaded.end(), back) != loaded.end()) {
+        SetActiveWindow(H(back->hWnd()));
+        back->FocusIfActive();  // already active again: no activation gives it back
+    }
     return true;
+}
+
+void Form::FocusIfActive()
+{
+    HWND window = H(m_hWnd);
+    if (window && GetActiveWindow() == window && !IsChild(window, GetFocus()))
+        RestoreFocus();
 }
 
 void Form::Hide()
@@ -477,6 +490,49 @@ Control* Form::ControlByWindow(Handle window) const
     return nullptr;
 }
 
+Control* Form::OwnerOfWindow(Handle window) const
+{
+    for (HWND at = H(window); at && at != H(m_hWnd); at = GetParent(at))
+        if (Control* control = ControlByWindow(win::ToHandle(at)))
+            return control;
+    return nullptr;
+}
+
+void Form::ChildFocused(Handle window)
+{
+    m_LastFocus = window;
+    ShowDefaultButton();
+}
+
+void Form::ShowDefaultButton()
+{
+    // A focused push button is what Enter presses, and looks it; elsewhere the
+    // default button does.
+    Control* focused = OwnerOfWindow(win::ToHandle(GetFocus()));
+    const bool onButton = focused && focused->TakesEnter();
+    for (Control* control : m_Controls)
+        if (control->TakesEnter())
+            control->ShowAsDefault(onButton ? control == focused : control->IsDefault());
+}
+
+Form* Form::OfWindow(Handle window)
+{
+    HWND root = GetAncestor(H(window), GA_ROOT);
+    return IsFormWindow(root) ? reinterpret_cast<Form*>(GetWindowLongPtrA(root, GWLP_USERDATA)) : nullptr;
+}
+
+void Form::RestoreFocus()
+{
+    HWND last = H(m_LastFocus);
+    if (last && IsChild(H(m_hWnd), last) && IsWindowVisible(last) && IsWindowEnabled(last)) {
+        SetFocus(last);
+        return;
+    }
+    // The first tab stop in tab order, as the windows were made in that order.
+    if (HWND first = GetNextDlgTabItem(H(m_hWnd), nullptr, FALSE))
+        SetFocus(first);
+}
+
 Control* Form::ControlById(int id) const
 {
     for (Control* control : m_Controls)
@@ -558,6 +614,11 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
                 control->OnCommand(notification);
             return 0;
         }
+        if (id == IDCANCEL) {  // Escape, from the dialog keyboard handling
+            if (m_Design.EscapeCloses)
+                Unload();
+            return 0;
+        }
         if (id == IDOK) {  // Enter, from the dialog keyboard handling
             for (Control* control : m_Controls)
                 if (control->IsDefault() && control->Enabled() && control->Click)
@@ -610,11 +671,16 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
         if (LOWORD(wParam) == WA_INACTIVE) {
             Form_Deactivate();
             Tell(&FormListener::FormDeactivated);
-        } else {
-            Form_Activate();
-            Tell(&FormListener::FormActivated);
+            break;
         }
-        break;
+        Form_Activate();
+        Tell(&FormListener::FormActivated);
+        if (HIWORD(wParam))  // minimized: no focus to give
+            break;
+        // Not the form itself, as the default handling would: the control that
+        // had the focus, or the first tab stop.
+        RestoreFocus();
+        return 0;
     case WM_CLOSE:
         Unload();
         return 0;

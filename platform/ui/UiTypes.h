@@ -17,6 +17,11 @@ constexpr Color vbWindowFrame = SystemColor(6);
 constexpr Color vbWindowText = SystemColor(8);
 constexpr Color vbButtonText = SystemColor(18);
 
+// Key codes of key events.
+constexpr int vbKeyReturn = 13;
+constexpr int vbKeyEscape = 27;
+constexpr int vbKeyDelete = 46;
+
 // Mouse event arguments: Button bits, Shift bits.
 constexpr int vbLeftButton = 1;
 constexpr int vbRightButton = 2;

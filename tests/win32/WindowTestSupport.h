@@ -1,6 +1,7 @@
 #pragma once
 // What the in-process window tests share: a clean message queue, letting time
-// and events pass, and reading back what a window paints.
+// and events pass, input through the real queue, and reading back what a
+// window paints.
 #include "platform/ui/App.h"
 #include "platform/ui/UiTypes.h"
 #include "platform/ui/WinUtil_win.h"
@@ -25,6 +26,65 @@ inline void Pump(int ms)
         Sleep(5);
         ui::DoEvents();
     }
+}
+
+// Runs what is queued through the program's own message loop (dialog keys,
+// access keys, then dispatch), in the order it came, until nothing is left.
+inline void RunQueue()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        ui::win::DispatchInForm(message);
+    }
+}
+
+// A key pressed and released on a window, as the keyboard would queue it.
+inline void PostKey(HWND window, UINT key)
+{
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageA(window, WM_KEYDOWN, key, 1 | scan);
+    PostMessageA(window, WM_KEYUP, key, 1 | scan | static_cast<LPARAM>(0xC0000000u));
+}
+
+// A key typed where the focus is, and everything it leads to run.
+inline void Type(UINT key)
+{
+    PostKey(GetFocus(), key);
+    RunQueue();
+}
+
+// A press and release of a mouse button at a client point of a window, both
+// queued before either is handled, as a quick click arrives.
+inline void PostClick(HWND window, int x, int y, UINT down, UINT up, WPARAM held)
+{
+    PostMessageA(window, down, held, MAKELPARAM(x, y));
+    PostMessageA(window, up, 0, MAKELPARAM(x, y));
+}
+
+// Runs action on the window of that caption once it is shown and usable, from
+// a timer, so that it also happens inside a modal window's own loop.
+struct WhenShownState {
+    static inline const char* caption = nullptr;
+    static inline void (*action)(HWND) = nullptr;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        HWND window = FindWindowA(nullptr, caption);
+        if (!window || !IsWindowVisible(window) || !IsWindowEnabled(window))
+            return;
+        KillTimer(nullptr, id);
+        action(window);
+    }
+};
+
+inline void WhenShown(const char* caption, void (*action)(HWND))
+{
+    WhenShownState::caption = caption;
+    WhenShownState::action = action;
+    SetTimer(nullptr, 0, 20, &WhenShownState::Tick);
 }
 
 // A memory bitmap selected into a DC, white to start with; all of it released

@@ -211,6 +211,116 @@ TEST_F(SimWindows, NoFreeLetterRefusesWithTheErrorMessage)
     }
 }
 
+// ---- keyboard, mouse and focus through the real queue -------------------------
+
+HWND W(ui::Handle handle) { return reinterpret_cast<HWND>(handle); }
+
+bool LooksDefault(const ui::Control& button)
+{
+    return (GetWindowLongA(W(button.hWnd()), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
+// Shown without the frame's adoption, whose modal show would hold the test.
+void ShowPlain(ui::Form& form)
+{
+    ASSERT_TRUE(form.Load());
+    ShowWindow(W(form.hWnd()), SW_SHOW);
+    SetActiveWindow(W(form.hWnd()));
+    test::RunQueue();
+}
+
+TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    modMain::CommandLine = "C:\\Data";
+    frmMount main;
+    ShowPlain(main);
+    HWND combo = W(main.cboDrive.hWnd());
+    EXPECT_EQ(GetFocus(), W(main.cboDrive.EditWindow()));  // the first tab stop
+
+    // The picker's open list: a typed letter changes nothing, Enter and Escape close it.
+    for (const UINT key : {VK_RETURN, VK_ESCAPE}) {
+        SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        test::Type('X');
+        test::Type(key);
+        EXPECT_FALSE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) << key;
+        EXPECT_EQ(main.cboDrive.Text(), "D: ");
+    }
+    EXPECT_TRUE(machine.dos.Mappings("D:").empty());  // closing the list mounted nothing
+
+    // Tab over the buttons: the focused one looks default, and the mount button
+    // again once the focus has left them.
+    test::Type(VK_TAB);
+    EXPECT_EQ(GetFocus(), W(main.cmdOk.hWnd()));
+    test::Type(VK_TAB);
+    EXPECT_TRUE(LooksDefault(main.cmdBoot));
+    EXPECT_FALSE(LooksDefault(main.cmdOk));
+    test::Type(VK_TAB);
+    test::Type(VK_TAB);
+    EXPECT_EQ(GetFocus(), W(main.vList.hWnd()));
+    EXPECT_TRUE(LooksDefault(main.cmdOk));
+    EXPECT_FALSE(LooksDefault(main.cmdBoot) || LooksDefault(main.cmdHelp));
+    test::Type(VK_RETURN);  // Enter mounts
+    EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
+
+    // Escape closes the setup and help windows as their close buttons do (the
+    // setup window writes its list), and the focus comes back where it was.
+    for (ui::CommandButton* button : {&main.cmdBoot, &main.cmdHelp}) {
+        button->SetFocus();
+        test::WhenShown(button == &main.cmdBoot ? "Mount @ Win Startup" : "Help",
+                        [](HWND) { test::PostKey(GetFocus(), VK_ESCAPE); });
+        test::Type(VK_SPACE);  // presses the button: a modal window until Escape
+        EXPECT_EQ(GetFocus(), W(button->hWnd())) << button->Name();
+    }
+    EXPECT_EQ(machine.files.Content("C:\\Tools\\mount.ini"), "");
+}
+
+int g_menusOpened = 0;
+
+LRESULT CALLBACK CountMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_INITMENUPOPUP)
+        ++g_menusOpened;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// A right press acts on the line under the pointer, never on the one selected
+// before; below the last line it opens no menu.
+TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Other"));
+    ASSERT_TRUE(machine.dos.Define(0, "D:", "C:\\Data"));
+    ASSERT_TRUE(machine.dos.Define(0, "E:", "C:\\Other"));
+    frmMount main;
+    ShowPlain(main);
+    SetWindowSubclass(W(main.hWnd()), CountMenus, 7, 0);
+    HWND list = W(main.vList.hWnd());
+    const int line = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    ASSERT_EQ(main.vList.ListCount(), 2);
+    main.vList.ListIndex(0);  // D: selected
+
+    g_menusOpened = 0;
+    PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line + line / 2));  // on E:
+    test::PostKey(list, VK_DOWN);    // the menu's first item,
+    test::PostKey(list, VK_RETURN);  // "Unmount"
+    PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line + line / 2));
+    test::RunQueue();
+    EXPECT_EQ(g_menusOpened, 1);
+    EXPECT_TRUE(machine.dos.Mappings("E:").empty());
+    EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
+
+    g_menusOpened = 0;
+    PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line * 4));  // below the last line
+    test::PostKey(list, VK_ESCAPE);
+    PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line * 4));
+    test::RunQueue();
+    EXPECT_EQ(g_menusOpened, 0);
+    RemoveWindowSubclass(W(main.hWnd()), CountMenus, 7);
+}
+
 TEST_F(SimWindows, HelpWindowHoldsTheHelpText)
 {
     frmHelp help;
