@@ -86,7 +86,11 @@ platform::WindowHandle ControlButton::Hwnd() const { return m_PicMain.Hwnd(); }
 
 void ControlButton::Show(const CaptionPicture& picture)
 {
+    // The hover poll asks every few milliseconds; only a change is worth a repaint.
+    if (m_PictureShown && picture == m_Picture)
+        return;
     m_Picture = picture;
+    m_PictureShown = true;
     m_PicMain.ShowPicture(picture);
 }
 

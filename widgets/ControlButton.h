@@ -109,6 +109,7 @@ private:
     std::int32_t m_ButtonStyle = 0;
     std::int16_t m_MouseButton = 0;
     CaptionPicture m_Picture;
+    bool m_PictureShown = false;
     bool m_Changed = false;
     bool m_TimerRunning = false;
 };

@@ -138,6 +138,10 @@ long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned messa
         }
         at(x, y);
         m_Item.OnMouseDown(button, ui::win::ShiftState(), x, y);
+        // A pop-up menu opened by the press takes the mouse and eats its release:
+        // the press is over, and a stray release later clicks nothing.
+        if (m_Pressed && GetCapture() != window)
+            m_Pressed = false;
         return 0;
     }
     case WM_MOUSEMOVE:

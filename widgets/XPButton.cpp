@@ -35,9 +35,10 @@ XPButton::XPButton(XPButtonView& view) : m_View(view) {}
 
 XPButton::~XPButton() { StopHoverTimer(); }
 
-void XPButton::InitProperties(const std::string& displayName)
+void XPButton::InitProperties(const std::string& displayName, const ui::FontSpec& ambientFont)
 {
     m_Enabled = true;
+    m_Font = ambientFont;
     m_ForeColor = kNewForeColor;
     m_ForeHover = 0;
     m_Caption = "Command" + (displayName.size() > 8 ? displayName.substr(8) : std::string());
@@ -180,13 +181,16 @@ void XPButton::OnMouseDown(int Button, int Shift, float X, float Y)
     if (MouseDown)
         MouseDown(Button, Shift, X, Y);
     m_Button = static_cast<std::int16_t>(Button);
+    m_Held = true;
     m_View.RepaintNow();
     m_View.ProcessPendingMessages();
-    RedrawButton(true);
+    // A quick click's release may have come and gone meanwhile: draw what is so now.
+    RedrawButton(m_Held);
 }
 
 void XPButton::OnMouseUp(int Button, int Shift, float X, float Y)
 {
+    m_Held = false;
     if (MouseUp)
         MouseUp(Button, Shift, X, Y);
     RedrawButton(false);

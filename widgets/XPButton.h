@@ -57,7 +57,8 @@ public:
 
     // A button placed new on a form: its caption is "Command" and the display
     // name from the ninth character on (XPButton2 -> Command2).
-    void InitProperties(const std::string& displayName);
+    // A new button: named after its number, in the host's font.
+    void InitProperties(const std::string& displayName, const ui::FontSpec& ambientFont);
 
     bool Enabled() const { return m_Enabled; }
     void Enabled(bool New_Enabled);
@@ -132,6 +133,7 @@ private:
     std::int16_t m_Inside = 0;
     bool m_Focus = false;
     std::int16_t m_Button = 0;
+    bool m_Held = false;  // a mouse button is down on it now
     std::int16_t m_LastKey = 0;
     bool m_HoverTimer = false;
     bool m_Changed = false;

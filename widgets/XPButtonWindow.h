@@ -24,6 +24,7 @@ public:
     platform::WindowHandle Hwnd() const override { return hWnd(); }
 
     char AccessKey() const override { return m_Button.AccessKey(); }
+    bool TakesEnter() const override { return true; }
     void OnAccessKey() override { m_Button.OnAccessKey(); }
 
     bool CreateWindowIn(ui::Handle parentWindow) override;

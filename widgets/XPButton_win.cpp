@@ -234,7 +234,7 @@ XPButtonWindow::XPButtonWindow(ui::Form& form, std::string name) : ui::Control(f
     m_Width = 1185;
     m_Height = 765;
     m_BackColor = ui::vbWindowBackground;
-    m_Button.InitProperties(m_Name);
+    m_Button.InitProperties(m_Name, form.Font());
     m_Font = m_Button.Font();
 }
 
@@ -341,8 +341,13 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
         if (wParam)
             m_Button.OnShow();
         break;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: {
+        // Enter is the button's own, as for any focused push button, not the
+        // form's default button's.
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
     case WM_MOUSEMOVE:
         m_Button.OnMouseMove(ui::win::MouseButtons(wParam), ui::win::ShiftState(), x, y);
         return 0;
@@ -350,13 +355,15 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
         ::SetFocus(window);
         SetCapture(window);
         m_Pressed = true;
-        m_Button.OnMouseDown(1, ui::win::ShiftState(), x, y);
+        m_Button.OnMouseDown(ui::vbLeftButton, ui::win::ShiftState(), x, y);
         return 0;
     case WM_RBUTTONDOWN:
-        m_Button.OnMouseDown(2, ui::win::ShiftState(), x, y);
+    case WM_RBUTTONDBLCLK:  // a quick second press is a press all the same
+        m_Button.OnMouseDown(ui::vbRightButton, ui::win::ShiftState(), x, y);
         return 0;
     case WM_MBUTTONDOWN:
-        m_Button.OnMouseDown(4, ui::win::ShiftState(), x, y);
+    case WM_MBUTTONDBLCLK:
+        m_Button.OnMouseDown(ui::vbMiddleButton, ui::win::ShiftState(), x, y);
         return 0;
     case WM_LBUTTONDBLCLK:
         m_AfterDoubleClick = true;
@@ -368,7 +375,7 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
         m_AfterDoubleClick = false;
         if (GetCapture() == window)
             ReleaseCapture();
-        m_Button.OnMouseUp(1, ui::win::ShiftState(), x, y);
+        m_Button.OnMouseUp(ui::vbLeftButton, ui::win::ShiftState(), x, y);
         RECT client{};
         GetClientRect(window, &client);
         // The click of a press and a release on the button; a double click's second release clicks nothing.
@@ -377,10 +384,10 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
         return 0;
     }
     case WM_RBUTTONUP:
-        m_Button.OnMouseUp(2, ui::win::ShiftState(), x, y);
+        m_Button.OnMouseUp(ui::vbRightButton, ui::win::ShiftState(), x, y);
         return 0;
     case WM_MBUTTONUP:
-        m_Button.OnMouseUp(4, ui::win::ShiftState(), x, y);
+        m_Button.OnMouseUp(ui::vbMiddleButton, ui::win::ShiftState(), x, y);
         return 0;
     case WM_SETFOCUS:
         m_Button.OnGotFocus();

@@ -3,6 +3,9 @@
 #include "SimMachineFixture.h"
 #include "widgets/XPButton.h"
 
+#include <functional>
+#include <utility>
+
 namespace {
 
 using Face = XPButtonLook::Face;
@@ -12,7 +15,12 @@ class FakeView : public XPButtonView {
 public:
     void Draw(const XPButtonLook& look) override { draws.push_back(look); }
     void RepaintNow() override { ++repaints; }
-    void ProcessPendingMessages() override {}
+    void ProcessPendingMessages() override
+    {
+        if (pending)
+            std::exchange(pending, nullptr)();
+    }
+    std::function<void()> pending;  // what the queue holds when the button lets it run
     void EnableWindow(bool enabled) override { windowEnabled = enabled; }
     void CaptureMouse() override { ++captures; }
     void MoveFocus(bool forward) override { focusMoves.push_back(forward); }
@@ -32,7 +40,7 @@ protected:
     {
         machine.cursor.windows = {{0, 0, 79, 51, 0x44}, {0, 0, 500, 500, 0x1}};
         MouseOff();
-        button.InitProperties("XPButton1");
+        button.InitProperties("XPButton1", ui::FontSpec{"Tahoma", 8.25});
         button.Click = [this] { events.push_back("Click"); };
         button.MouseDown = [this](int& b, int&, float& x, float&) {
             events.push_back("MouseDown " + std::to_string(b) + " " + std::to_string(static_cast<int>(x)));
@@ -66,7 +74,8 @@ TEST(XPButtonAccessKey, FirstSingleAmpersandOfTheFirstTwoGroups)
 TEST_F(PushButton, ANewButtonIsNamedAfterItsNumber)
 {
     EXPECT_EQ(button.Caption(), "Command1");
-    button.InitProperties("XPButton10");
+    EXPECT_EQ(button.Font(), (ui::FontSpec{"Tahoma", 8.25}));  // the host's
+    button.InitProperties("XPButton10", ui::FontSpec{});
     EXPECT_EQ(button.Caption(), "Command10");
     EXPECT_EQ(button.ForeColor(), XPButton::kNewForeColor);
     EXPECT_EQ(button.ForeHover(), 0u);
@@ -119,6 +128,20 @@ TEST_F(PushButton, ARightPressDrawsReleasedAndClicksNothing)
     button.OnMouseUp(2, 0, 3, 4);
     button.OnClickNotification();
     EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 0);
+}
+
+// A quick click: the release is queued before the press is handled, and runs
+// while the press lets pending messages through. The button ends drawn released.
+TEST_F(PushButton, AQuickClickEndsDrawnReleased)
+{
+    MouseOn();
+    view.pending = [this] {
+        button.OnMouseUp(1, 0, 7, 7);
+        button.OnClickNotification();
+    };
+    button.OnMouseDown(1, 0, 7, 7);
+    EXPECT_EQ(view.Last().face, Face::Normal);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 1);
 }
 
 TEST_F(PushButton, ADisabledButtonIgnoresTheMouse)

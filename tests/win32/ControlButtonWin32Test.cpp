@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 namespace {
 
@@ -94,6 +95,39 @@ TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
     test::Pump(60);
     EXPECT_EQ(button.Picture(), (CaptionPicture{CaptionPictureSet::CbMin, 0}));
     EXPECT_FALSE(button.Tracking());
+    bar.Unload();
+}
+
+int g_paints = 0;
+
+LRESULT CALLBACK CountPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_PAINT)
+        ++g_paints;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The pointer resting on a button keeps the hover poll ticking; a look that
+// does not change is not painted again.
+TEST(CaptionButtonWindow, APointerRestingOnItRepaintsNothing)
+{
+    test::DropPendingQuit();
+    Bar bar;
+    bar.Show();
+    ui::DoEvents();
+    HWND window = reinterpret_cast<HWND>(bar.button.hWnd());
+    RECT r{};
+    GetWindowRect(window, &r);
+    SetCursorPos(r.left + 10, r.top + 10);
+    PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    test::Pump(60);
+    ASSERT_TRUE(bar.button.Button().Tracking());
+    SetWindowSubclass(window, CountPaints, 1, 0);
+    g_paints = 0;
+    test::Pump(100);  // ten ticks of the poll
+    EXPECT_EQ(g_paints, 0);
+    EXPECT_TRUE(bar.button.Button().Tracking());
+    RemoveWindowSubclass(window, CountPaints, 1);
     bar.Unload();
 }
 

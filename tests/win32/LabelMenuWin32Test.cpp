@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 namespace {
 
@@ -66,6 +67,49 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
 
     strip.file.Item().Enabled(false);
     EXPECT_FALSE(IsWindowEnabled(window));
+    strip.Unload();
+}
+
+int g_menus = 0;
+
+LRESULT CALLBACK CountMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_INITMENUPOPUP)
+        ++g_menus;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+class MenuStrip : public Strip {
+public:
+    ui::Menu mnuFile{*this, "mnuFile", "File"};
+    ui::Menu mnuFileOpen{*this, "mnuFileOpen", "&Open", &mnuFile};
+};
+
+// A press opens the menu, as the frame's strip does; the menu eats the release.
+// A release that comes later over the label is a stray one: no menu, no click.
+TEST(MenuItemWindow, AStrayReleaseAfterItsMenuClosesOpensNothing)
+{
+    test::DropPendingQuit();
+    MenuStrip strip;
+    strip.mnuFile.Visible(false);
+    strip.Show();
+    ui::DoEvents();
+    HWND window = reinterpret_cast<HWND>(strip.file.hWnd());
+    int clicks = 0;
+    strip.file.Item().Click = [&] { ++clicks; };
+    strip.file.Item().MouseDown = [&](int& Button, int&, float&, float&) {
+        if (Button == ui::vbLeftButton)
+            strip.PopupMenu(strip.mnuFile);
+    };
+    SetWindowSubclass(reinterpret_cast<HWND>(strip.hWnd()), CountMenus, 1, 0);
+    g_menus = 0;
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    test::PostKey(window, VK_ESCAPE);  // closes the menu
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    test::RunQueue();
+    EXPECT_EQ(g_menus, 1);
+    EXPECT_EQ(clicks, 0);
+    RemoveWindowSubclass(reinterpret_cast<HWND>(strip.hWnd()), CountMenus, 1);
     strip.Unload();
 }
 

@@ -3,6 +3,7 @@
 // and events pass, input through the real queue, and reading back what a
 // window paints.
 #include "platform/ui/App.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/UiTypes.h"
 #include "platform/ui/WinUtil_win.h"
 
@@ -40,6 +41,18 @@ inline void RunQueue()
         }
         ui::win::DispatchInForm(message);
     }
+}
+
+// Loaded and shown as the active window, without the skinned frame's adoption,
+// whose modal show would hold the test.
+inline bool ShowPlain(ui::Form& form)
+{
+    if (!form.Load())
+        return false;
+    ShowWindow(reinterpret_cast<HWND>(form.hWnd()), SW_SHOW);
+    SetActiveWindow(reinterpret_cast<HWND>(form.hWnd()));
+    RunQueue();
+    return true;
 }
 
 // A key pressed and released on a window, as the keyboard would queue it.

@@ -220,14 +220,6 @@ bool LooksDefault(const ui::Control& button)
     return (GetWindowLongA(W(button.hWnd()), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
 }
 
-// Shown without the frame's adoption, whose modal show would hold the test.
-void ShowPlain(ui::Form& form)
-{
-    ASSERT_TRUE(form.Load());
-    ShowWindow(W(form.hWnd()), SW_SHOW);
-    SetActiveWindow(W(form.hWnd()));
-    test::RunQueue();
-}
 
 TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
 {
@@ -235,7 +227,7 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
     ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
     modMain::CommandLine = "C:\\Data";
     frmMount main;
-    ShowPlain(main);
+    ASSERT_TRUE(test::ShowPlain(main));
     HWND combo = W(main.cboDrive.hWnd());
     EXPECT_EQ(GetFocus(), W(main.cboDrive.EditWindow()));  // the first tab stop
 
@@ -295,7 +287,7 @@ TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
     ASSERT_TRUE(machine.dos.Define(0, "D:", "C:\\Data"));
     ASSERT_TRUE(machine.dos.Define(0, "E:", "C:\\Other"));
     frmMount main;
-    ShowPlain(main);
+    ASSERT_TRUE(test::ShowPlain(main));
     SetWindowSubclass(W(main.hWnd()), CountMenus, 7, 0);
     HWND list = W(main.vList.hWnd());
     const int line = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));

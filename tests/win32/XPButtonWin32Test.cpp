@@ -7,6 +7,9 @@
 #include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -164,6 +167,69 @@ TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
     EXPECT_FALSE(IsWindowEnabled(window));
     EXPECT_EQ(test::PrintedPixel(panel.button.hWnd(), 79, 51, 8, 8), RGB(245, 244, 234));
     panel.Unload();
+}
+
+// On a form in a font of its own, beside a default button: input through the
+// real queue, as a user gives it.
+class Gallery : public ui::Form {
+public:
+    Gallery() : ui::Form(Design())
+    {
+        cmdDefault.Move(1500, 0, 1200, 400);
+        cmdDefault.Default = true;
+    }
+    static ui::FormDesign Design()
+    {
+        ui::FormDesign design;
+        design.Caption = "Gallery";
+        design.ClientWidth = 3000;
+        design.ClientHeight = 1500;
+        design.Font = ui::FontSpec{"Courier New", 10};
+        return design;
+    }
+    XPButtonWindow button{*this, "XPButton1"};
+    ui::CommandButton cmdDefault{*this, "cmdDefault"};
+};
+
+TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
+{
+    test::DropPendingQuit();
+    Gallery form;
+    ASSERT_TRUE(test::ShowPlain(form));
+    auto& button = form.button.Button();
+    EXPECT_EQ(button.Font(), form.Font());  // a new button wears its form's font
+    HWND window = reinterpret_cast<HWND>(form.button.hWnd());
+    int clicks = 0, defaults = 0;
+    std::vector<int> downs;
+    button.Click = [&] { ++clicks; };
+    button.MouseDown = [&](int& Button, int&, float&, float&) { downs.push_back(Button); };
+    form.cmdDefault.Click = [&] { ++defaults; };
+
+    SetFocus(window);
+    test::Type(VK_RETURN);  // the focused button's, not the default button's
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(defaults, 0);
+
+    RECT r{};
+    GetWindowRect(window, &r);
+    SetCursorPos(r.left + 20, r.top + 20);
+    test::PostClick(window, 20, 20, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+    test::RunQueue();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_NE(test::PrintedPixel(form.button.hWnd(), 79, 51, 40, 1), RGB(209, 204, 192));  // not drawn pressed
+
+    // A quick second press of the right or middle button arrives as a double click.
+    downs.clear();
+    for (const auto& [down, twice, up, held] : {std::tuple{WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_RBUTTONUP, MK_RBUTTON},
+                                                std::tuple{WM_MBUTTONDOWN, WM_MBUTTONDBLCLK, WM_MBUTTONUP, MK_MBUTTON}}) {
+        test::PostClick(window, 20, 20, down, up, held);
+        test::PostClick(window, 20, 20, twice, up, held);
+    }
+    test::RunQueue();
+    EXPECT_EQ(downs, (std::vector<int>{ui::vbRightButton, ui::vbRightButton, ui::vbMiddleButton, ui::vbMiddleButton}));
+    EXPECT_EQ(clicks, 2);
+    form.Unload();
+    test::DropPendingQuit();
 }
 
 }  // namespace
