@@ -17,6 +17,7 @@ public:
     bool MaxButton() const override { return m_Form.MaxButton(); }
     int WindowState() const override { return m_Form.WindowState(); }
     void WindowState(int New_WindowState) override { m_Form.WindowState(New_WindowState); }
+    frame::TwipRect RestoredBounds() const override;
     frame::TwipRect Bounds() const override;
     void Move(const frame::TwipRect& bounds) override;
     std::string Caption() const override { return m_Form.Caption(); }

@@ -29,6 +29,17 @@ frame::TwipRect FormAsFrameHost::Bounds() const
     return {m_Form.Left(), m_Form.Top(), m_Form.Width(), m_Form.Height()};
 }
 
+frame::TwipRect FormAsFrameHost::RestoredBounds() const
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!m_Form.hWnd() || !GetWindowPlacement(H(m_Form.hWnd()), &placement))
+        return Bounds();
+    const RECT& r = placement.rcNormalPosition;
+    return {ui::PixelsToTwipsX(r.left), ui::PixelsToTwipsY(r.top), ui::PixelsToTwipsX(r.right - r.left),
+            ui::PixelsToTwipsY(r.bottom - r.top)};
+}
+
 void FormAsFrameHost::Move(const frame::TwipRect& b) { m_Form.Move(b.left, b.top, b.width, b.height); }
 
 void FormAsFrameHost::EndProgram() { ui::End(); }

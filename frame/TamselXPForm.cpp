@@ -535,7 +535,7 @@ void TamselXPForm::MaxBtnClick()
 {
     if (!m_Adopted)
         return;
-    m_Host.WindowState(m_Host.WindowState() != ui::vbNormal ? ui::vbNormal : ui::vbMaximized);
+    ChangeWindowState(m_Host.WindowState() != ui::vbNormal ? ui::vbNormal : ui::vbMaximized);
     m_Host.DoEvents();
     FrameToHost();
     ReTransObj();
@@ -548,7 +548,7 @@ void TamselXPForm::ToggleMaximized(bool titleForm)
         return;
     if (titleForm && !(m_EnableMaximize && m_Host.MaxButton()))
         return;
-    m_Host.WindowState(m_Host.WindowState() == ui::vbNormal ? ui::vbMaximized : ui::vbNormal);
+    ChangeWindowState(m_Host.WindowState() == ui::vbNormal ? ui::vbMaximized : ui::vbNormal);
     FrameToHost();
     ReTransObj();
     if (titleForm) {
@@ -556,6 +556,17 @@ void TamselXPForm::ToggleMaximized(bool titleForm)
         for (CaptionButtonId id : {CaptionButtonId::Minimize, CaptionButtonId::Maximize, CaptionButtonId::Close})
             m_Surface.Button(id).RefreshControl(true);
     }
+}
+
+void TamselXPForm::ChangeWindowState(int state)
+{
+    // A form that fits itself to the frame on every resize would take the
+    // maximized frame's size back with it: the frame is the restored size first.
+    if (state == ui::vbNormal) {
+        const frame::TwipRect restored = m_Host.RestoredBounds();
+        m_Surface.FrameSize(restored.width, restored.height);
+    }
+    m_Host.WindowState(state);
 }
 
 bool TamselXPForm::Resizable() const

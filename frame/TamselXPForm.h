@@ -96,6 +96,8 @@ public:
     virtual int WindowState() const = 0;
     virtual void WindowState(int New_WindowState) = 0;
     virtual frame::TwipRect Bounds() const = 0;
+    // Where and how large the form is when neither maximized nor minimized.
+    virtual frame::TwipRect RestoredBounds() const = 0;
     virtual void Move(const frame::TwipRect& bounds) = 0;
     virtual std::string Caption() const = 0;
     virtual void Caption(const std::string& New_Caption) = 0;
@@ -276,6 +278,7 @@ private:
     void FrameToHost();
     void ToggleMaximized(bool titleForm);
     void ShowMenuOf(std::size_t n, float d);
+    void ChangeWindowState(int state);
     bool Resizable() const;
 
     XPFormHost& m_Host;

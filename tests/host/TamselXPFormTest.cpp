@@ -26,6 +26,7 @@ public:
         ++stateChanges;
     }
     TwipRect Bounds() const override { return bounds; }
+    TwipRect RestoredBounds() const override { return restored; }
     void Move(const TwipRect& b) override
     {
         const auto whole = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)) * 15; };
@@ -54,6 +55,7 @@ public:
     bool minButton = true, maxButton = true;
     int windowState = ui::vbNormal;
     TwipRect bounds{1500, 1200, 6120, 4815};
+    TwipRect restored{1500, 1200, 6120, 4815};
     std::string caption = "Host";
     int icon = 0;
     ui::Color backColor = 0;
