@@ -405,8 +405,13 @@ void Form::Move(int left, int top, int width, int height)
     // As a form's own property setters do: a minimized or maximized form keeps its place.
     if (!m_hWnd || IsIconic(H(m_hWnd)) || IsZoomed(H(m_hWnd)))
         return;
-    MoveWindow(H(m_hWnd), TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height),
-               TRUE);
+    const RECT to{TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(left) + TwipsToPixelsX(width),
+                  TwipsToPixelsY(top) + TwipsToPixelsY(height)};
+    // Setting the place a form already has changes nothing on screen; under
+    // some window systems it would still cost a repaint of the whole form.
+    if (const RECT now = OuterRect(m_hWnd); EqualRect(&now, &to))
+        return;
+    MoveWindow(H(m_hWnd), to.left, to.top, to.right - to.left, to.bottom - to.top, TRUE);
 }
 
 void Form::Left(int New_Left) { Move(New_Left, Top(), Width(), Height()); }
