@@ -16,6 +16,7 @@ using win::H;
 namespace {
 
 constexpr char kFormClass[] = "TavrikForm";
+constexpr UINT kRefocus = WM_APP + 0x3F0;  // the focus handed on after a show
 
 std::vector<Form*>& LoadedForms()
 {
@@ -277,8 +278,18 @@ void Form::Show(int modal, Form* owner)
         return;
     if (owner && owner->hWnd())
         SetWindowLongPtrA(H(m_hWnd), GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner->hWnd()));
+    // A form is laid out by its controls before it first goes on screen: each
+    // move, restyle or region change of a window already shown is a repaint.
+    const unsigned show = ++m_Shows;
+    if (!m_Preparing && !IsWindowVisible(H(m_hWnd))) {
+        m_Preparing = true;
+        Tell(&FormListener::FormShown);
+        m_Preparing = false;
+        if (!m_hWnd || m_Shows != show)
+            return;  // shown (and perhaps closed) again while being laid out
+    }
     if (!modal) {
-        ShowWindow(H(m_hWnd), SW_SHOW);
+        ShowOnScreen();
         Tell(&FormListener::FormShown);
         return;
     }
@@ -292,7 +303,7 @@ void Form::Show(int modal, Form* owner)
             disabled.push_back(H(form->hWnd()));
         }
     }
-    ShowWindow(H(m_hWnd), SW_SHOW);
+    ShowOnScreen();
     Tell(&FormListener::FormShown);
     if (!m_hWnd)
         return;
@@ -307,6 +318,17 @@ void Form::Show(int modal, Form* owner)
         SetActiveWindow(H(owner->hWnd()));
     else if (!disabled.empty())
         SetActiveWindow(disabled.front());
+}
+
+void Form::ShowOnScreen()
+{
+    HWND window = H(m_hWnd);
+    ShowWindow(window, SW_SHOW);
+    // The form takes the focus as it is shown. Handed on once more after the
+    // show has been seen through, so that a window system that gives the
+    // keyboard only to a window already on screen (Wine's X11 driver, when the
+    // form was laid out hidden) follows it.
+    PostMessageA(window, kRefocus, 0, 0);
 }
 
 void Form::Hide()
@@ -623,6 +645,12 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
         break;
     case WM_CLOSE:
         Unload();
+        return 0;
+    case kRefocus:
+        if (GetFocus() == window) {
+            SetFocus(nullptr);
+            SetFocus(window);
+        }
         return 0;
     default:
         break;
