@@ -147,6 +147,7 @@ public:
     ControlKind Kind() const override { return ControlKind::ComboBox; }
 
     void AddItem(const std::string& item);
+    void AddItems(const std::vector<std::string>& items);  // as many AddItem calls, with one list update
     void Clear();  // removes every item and empties the text
     int ListCount() const { return static_cast<int>(m_Items.size()); }
     std::string List(int index) const;
