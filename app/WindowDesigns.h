@@ -44,6 +44,6 @@ inline void PlaceFrame(TamselXPFormWindow& frame, ui::Form& form, const std::str
 // A window resized takes the frame's size, as every skinned window does.
 inline void FitToFrame(ui::Form& form, const TamselXPFormWindow& frame)
 {
-    form.Width(frame.Width());
-    form.Height(frame.Height());
+    // One move, not a width then a height: each is a repaint of the whole form.
+    form.Move(form.Left(), form.Top(), frame.Width(), frame.Height());
 }

@@ -85,8 +85,7 @@ void frmMount::Form_Load()
 {
     TamselXPForm1.CloseActive(true);
 
-    ComboLetterPicker picker(cboDrive);
-    mod_DriveInfo::ListFreeLetters(picker, false);
+    ListFreeLetters(cboDrive, false);
 
     // A history that cannot be read shows empty; it is only ever appended to.
     for (const auto& line : modLists::ReadHistory(modMain::AppDir).value_or(std::vector<std::string>{}))
@@ -135,8 +134,7 @@ void frmMount::cmdOk_Click()
         ShowMountFailed();
     modLists::AppendHistory(modMain::AppDir, modMain::CommandLine);
     GetDriveData();
-    ComboLetterPicker picker(cboDrive);
-    mod_DriveInfo::ListFreeLetters(picker, true);
+    ListFreeLetters(cboDrive, true);
 }
 
 void frmMount::cmdBoot_Click()
@@ -193,8 +191,7 @@ void frmMount::mnuoMount_Click()
         return;
     if (result == modLists::MountResult::Refused)
         ShowMountFailed();
-    ComboLetterPicker picker(cboDrive);
-    mod_DriveInfo::ListFreeLetters(picker, true);
+    ListFreeLetters(cboDrive, true);
     GetDriveData();
 }
 

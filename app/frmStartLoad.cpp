@@ -52,8 +52,7 @@ void frmStartLoad::Form_Load()
     m_ListRead = lines.has_value();
     for (const auto& line : lines.value_or(std::vector<std::string>{}))
         vList.AddItem(line);
-    ComboLetterPicker picker(cboDrive);
-    mod_DriveInfo::ListFreeLetters(picker, false);
+    ListFreeLetters(cboDrive, false);
     StyleXP1.Invoke(StyleXP::kApplyStyle);
     TamselXPForm1.ShowMaximize(false);
     TamselXPForm1.ShowMinimize(false);

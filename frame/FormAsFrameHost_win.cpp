@@ -90,8 +90,10 @@ void FormAsFrameHost::Restyle(const frame::TwipRect& b)
     // around the skinned frame.
     const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
     SetWindowLongPtrA(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME));
+    // A form restyled before it is shown stays hidden until its show.
+    const UINT show = IsWindowVisible(window) ? SWP_SHOWWINDOW : SWP_NOACTIVATE | SWP_FRAMECHANGED;
     SetWindowPos(window, nullptr, Round(b.left / 15.0f), Round(b.top / 15.0f), Round(b.width / 15.0f),
-                 Round(b.height / 15.0f), SWP_SHOWWINDOW);
+                 Round(b.height / 15.0f), show);
 }
 
 void FormAsFrameHost::Region(const frame::TwipRect& b)

@@ -116,6 +116,12 @@ public:
 
     bool IsDirectoryPath(const char* path) override
     {
+        // A path that is not a network one is a directory exactly when its
+        // attributes say so; asking kernel32 spares loading shlwapi at start.
+        if (path && !(path[0] == '\\' && path[1] == '\\')) {
+            const DWORD attributes = GetFileAttributesA(path);
+            return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        }
         static auto* isDirectory = LazyImport<decltype(PathIsDirectoryA)>("shlwapi.dll", "PathIsDirectoryA");
         return isDirectory && isDirectory(path) != FALSE;
     }

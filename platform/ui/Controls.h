@@ -153,6 +153,7 @@ public:
     explicit ComboBox(Form& form, std::string name);
 
     void AddItem(const std::string& item);
+    void AddItems(const std::vector<std::string>& items);  // as many AddItem calls, with one list update
     void Clear();  // removes every item and empties the text
     int ListCount() const { return static_cast<int>(m_Items.size()); }
     std::string List(int index) const;

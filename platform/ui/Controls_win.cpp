@@ -456,6 +456,21 @@ void ComboBox::AddItem(const std::string& item)
         SendMessageA(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
+void ComboBox::AddItems(const std::vector<std::string>& items)
+{
+    m_Items.insert(m_Items.end(), items.begin(), items.end());
+    if (!m_hWnd || items.empty())
+        return;
+    // Each item added to a list that redraws updates its scroll bar, a window
+    // operation of its own; with redrawing off the list is updated once.
+    HWND window = H(m_hWnd);
+    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    for (const auto& item : items)
+        SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void ComboBox::Clear()
 {
     m_Items.clear();

@@ -16,6 +16,8 @@ namespace ui {
 class FormListener {
 public:
     virtual ~FormListener() = default;
+    // Told when a form is shown, and once more before it first goes on screen,
+    // so that a control can lay it out while it is still hidden.
     virtual void FormShown() {}
     virtual void FormActivated() {}
     virtual void FormDeactivated() {}
@@ -134,6 +136,7 @@ protected:
 private:
     bool CreateControls();
     void DestroyControls();
+    void ShowOnScreen();
     void ReleaseFonts();
     template <typename Event>
     void Tell(Event event)
@@ -165,6 +168,8 @@ private:
     int m_LastId = 1000;
     bool m_Loading = false;
     bool m_InModalLoop = false;
+    unsigned m_Shows = 0;
+    bool m_Preparing = false;
 };
 
 }  // namespace ui

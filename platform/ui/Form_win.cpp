@@ -16,6 +16,7 @@ using win::H;
 namespace {
 
 constexpr char kFormClass[] = "TavrikForm";
+constexpr UINT kRefocus = WM_APP + 0x3F0;  // the focus handed on after a show
 
 std::vector<Form*>& LoadedForms()
 {
@@ -289,8 +290,18 @@ bool Form::Show(int modal, Form* owner)
         return false;
     if (owner && owner->hWnd())
         SetWindowLongPtrA(H(m_hWnd), GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner->hWnd()));
+    // A form is laid out by its controls before it first goes on screen: each
+    // move, restyle or region change of a window already shown is a repaint.
+    const unsigned show = ++m_Shows;
+    if (!m_Preparing && !IsWindowVisible(H(m_hWnd))) {
+        m_Preparing = true;
+        Tell(&FormListener::FormShown);
+        m_Preparing = false;
+        if (!m_hWnd || m_Shows != show)
+            return true;  // shown (and perhaps closed) again while being laid out
+    }
     if (!modal) {
-        ShowWindow(H(m_hWnd), SW_SHOW);
+        ShowOnScreen();
         Tell(&FormListener::FormShown);
         FocusIfActive();
         return true;
@@ -305,7 +316,7 @@ bool Form::Show(int modal, Form* owner)
             disabled.push_back(form);
         }
     }
-    ShowWindow(H(m_hWnd), SW_SHOW);
+    ShowOnScreen();
     Tell(&FormListener::FormShown);
     if (m_hWnd) {
         SetActiveWindow(H(m_hWnd));
@@ -331,6 +342,17 @@ void Form::FocusIfActive()
     HWND window = H(m_hWnd);
     if (window && GetActiveWindow() == window && !IsChild(window, GetFocus()))
         RestoreFocus();
+}
+
+void Form::ShowOnScreen()
+{
+    HWND window = H(m_hWnd);
+    ShowWindow(window, SW_SHOW);
+    // The form takes the focus as it is shown. Handed on once more after the
+    // show has been seen through, so that a window system that gives the
+    // keyboard only to a window already on screen (Wine's X11 driver, when the
+    // form was laid out hidden) follows it.
+    PostMessageA(window, kRefocus, 0, 0);
 }
 
 void Form::Hide()
@@ -426,8 +448,13 @@ void Form::Move(int left, int top, int width, int height)
     // As a form's own property setters do: a minimized or maximized form keeps its place.
     if (!m_hWnd || IsIconic(H(m_hWnd)) || IsZoomed(H(m_hWnd)))
         return;
-    MoveWindow(H(m_hWnd), TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height),
-               TRUE);
+    const RECT to{TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(left) + TwipsToPixelsX(width),
+                  TwipsToPixelsY(top) + TwipsToPixelsY(height)};
+    // Setting the place a form already has changes nothing on screen; under
+    // some window systems it would still cost a repaint of the whole form.
+    if (const RECT now = OuterRect(m_hWnd); EqualRect(&now, &to))
+        return;
+    MoveWindow(H(m_hWnd), to.left, to.top, to.right - to.left, to.bottom - to.top, TRUE);
 }
 
 void Form::Left(int New_Left) { Move(New_Left, Top(), Width(), Height()); }
@@ -683,6 +710,12 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
         return 0;
     case WM_CLOSE:
         Unload();
+        return 0;
+    case kRefocus:
+        if (HWND focus = GetFocus(); focus == window || IsChild(window, focus)) {
+            SetFocus(nullptr);
+            SetFocus(focus);
+        }
         return 0;
     default:
         break;
