@@ -98,15 +98,6 @@ TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
     bar.Unload();
 }
 
-int g_paints = 0;
-
-LRESULT CALLBACK CountPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    if (message == WM_PAINT)
-        ++g_paints;
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
 // The pointer resting on a button keeps the hover poll ticking; a look that
 // does not change is not painted again.
 TEST(CaptionButtonWindow, APointerRestingOnItRepaintsNothing)
@@ -122,12 +113,12 @@ TEST(CaptionButtonWindow, APointerRestingOnItRepaintsNothing)
     PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     test::Pump(60);
     ASSERT_TRUE(bar.button.Button().Tracking());
-    SetWindowSubclass(window, CountPaints, 1, 0);
-    g_paints = 0;
-    test::Pump(100);  // ten ticks of the poll
-    EXPECT_EQ(g_paints, 0);
+    {
+        const test::MessageCounter paints(window, WM_PAINT);
+        test::Pump(100);  // ten ticks of the poll
+        EXPECT_EQ(paints.Count(), 0);
+    }
     EXPECT_TRUE(bar.button.Button().Tracking());
-    RemoveWindowSubclass(window, CountPaints, 1);
     bar.Unload();
 }
 

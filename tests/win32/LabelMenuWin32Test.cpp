@@ -70,15 +70,6 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     strip.Unload();
 }
 
-int g_menus = 0;
-
-LRESULT CALLBACK CountMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    if (message == WM_INITMENUPOPUP)
-        ++g_menus;
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
 class MenuStrip : public Strip {
 public:
     ui::Menu mnuFile{*this, "mnuFile", "File"};
@@ -101,15 +92,15 @@ TEST(MenuItemWindow, AStrayReleaseAfterItsMenuClosesOpensNothing)
         if (Button == ui::vbLeftButton)
             strip.PopupMenu(strip.mnuFile);
     };
-    SetWindowSubclass(reinterpret_cast<HWND>(strip.hWnd()), CountMenus, 1, 0);
-    g_menus = 0;
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    test::PostKey(window, VK_ESCAPE);  // closes the menu
-    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-    test::RunQueue();
-    EXPECT_EQ(g_menus, 1);
+    {
+        const test::MessageCounter menus(reinterpret_cast<HWND>(strip.hWnd()), WM_INITMENUPOPUP);
+        PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        test::PostKey(window, VK_ESCAPE);  // closes the menu
+        PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        test::RunQueue();
+        EXPECT_EQ(menus.Count(), 1);
+    }
     EXPECT_EQ(clicks, 0);
-    RemoveWindowSubclass(reinterpret_cast<HWND>(strip.hWnd()), CountMenus, 1);
     strip.Unload();
 }
 

@@ -8,6 +8,7 @@
 #include "platform/ui/WinUtil_win.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 namespace test {
 
@@ -99,6 +100,32 @@ inline void WhenShown(const char* caption, void (*action)(HWND))
     WhenShownState::action = action;
     SetTimer(nullptr, 0, 20, &WhenShownState::Tick);
 }
+
+// Counts the messages of one kind a window gets while the object lives.
+class MessageCounter {
+public:
+    MessageCounter(HWND window, UINT message) : m_Window(window), m_Message(message)
+    {
+        SetWindowSubclass(window, &Proc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~MessageCounter() { RemoveWindowSubclass(m_Window, &Proc, reinterpret_cast<UINT_PTR>(this)); }
+    MessageCounter(const MessageCounter&) = delete;
+    MessageCounter& operator=(const MessageCounter&) = delete;
+    int Count() const { return m_Count; }
+    void Reset() { m_Count = 0; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+    {
+        auto* self = reinterpret_cast<MessageCounter*>(data);
+        if (message == self->m_Message)
+            ++self->m_Count;
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    HWND m_Window;
+    UINT m_Message;
+    int m_Count = 0;
+};
 
 // A memory bitmap selected into a DC, white to start with; all of it released
 // with the object.

@@ -268,15 +268,6 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
     EXPECT_EQ(machine.files.Content("C:\\Tools\\mount.ini"), "");
 }
 
-int g_menusOpened = 0;
-
-LRESULT CALLBACK CountMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    if (message == WM_INITMENUPOPUP)
-        ++g_menusOpened;
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
 // A right press acts on the line under the pointer, never on the one selected
 // before; below the last line it opens no menu.
 TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
@@ -288,29 +279,27 @@ TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
     ASSERT_TRUE(machine.dos.Define(0, "E:", "C:\\Other"));
     frmMount main;
     ASSERT_TRUE(test::ShowPlain(main));
-    SetWindowSubclass(W(main.hWnd()), CountMenus, 7, 0);
+    test::MessageCounter menus(W(main.hWnd()), WM_INITMENUPOPUP);
     HWND list = W(main.vList.hWnd());
     const int line = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
     ASSERT_EQ(main.vList.ListCount(), 2);
     main.vList.ListIndex(0);  // D: selected
 
-    g_menusOpened = 0;
     PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line + line / 2));  // on E:
     test::PostKey(list, VK_DOWN);    // the menu's first item,
     test::PostKey(list, VK_RETURN);  // "Unmount"
     PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line + line / 2));
     test::RunQueue();
-    EXPECT_EQ(g_menusOpened, 1);
+    EXPECT_EQ(menus.Count(), 1);
     EXPECT_TRUE(machine.dos.Mappings("E:").empty());
     EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
 
-    g_menusOpened = 0;
+    menus.Reset();
     PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line * 4));  // below the last line
     test::PostKey(list, VK_ESCAPE);
     PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line * 4));
     test::RunQueue();
-    EXPECT_EQ(g_menusOpened, 0);
-    RemoveWindowSubclass(W(main.hWnd()), CountMenus, 7);
+    EXPECT_EQ(menus.Count(), 0);
 }
 
 TEST_F(SimWindows, HelpWindowHoldsTheHelpText)
