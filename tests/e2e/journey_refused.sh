@@ -21,8 +21,13 @@ check "its text" 'info dump "ERROR!" | grep -qF "text $MESSAGE"'
 shot message
 keys Return
 check "Return closes it" '! info exists "ERROR!"'
+# The focus is back where it was, on the mount button: Space presses it again.
+keys space
+check "the focus came back to the mount button" 'wait_window "ERROR!" 1'
+keys Return
+check "and Return closes the message again" '! info exists "ERROR!"'
 check "the earlier binding is left alone" 'dos query D: | grep -qi windows'
-check "the history still gained the line" '[ "$(cat "$work/Tavrik.ini")" = "$target"$'"'"'\r'"'"' ]'
+check "the history gained a line each time" '[ "$(cat "$work/Tavrik.ini")" = "$target"$'"'"'\r\n'"'"'"$target"$'"'"'\r'"'"' ]'
 
 free_letters D
 journey_end
