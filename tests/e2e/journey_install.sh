@@ -79,8 +79,9 @@ uninstall_command=$(reg_value "$UNINSTALL" UninstallString)
 check "installed programs: an uninstaller that is there" \
     [ -f "$(winepath -u "$(sed 's/^"\([^"]*\)".*/\1/' <<<"$uninstall_command")" 2>/dev/null)" ]
 
-# 3. The verb on a folder with blanks, expanded as the shell expands it: the
-# placeholder becomes the folder's path as it is, without quotes.
+# 3. The verb on a folder with blanks, expanded as Explorer expands it: the
+# placeholder becomes the folder's path as it is, without quotes. (Wine's own
+# ShellExecute does not look up verbs for folders, so the journey does it.)
 mkdir -p "$work/Holiday  Photos 2026"
 folder=$(winepath -w "$work/Holiday  Photos 2026")
 command_line=$verb_command
