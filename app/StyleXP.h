@@ -11,7 +11,6 @@ public:
     static constexpr std::int32_t kApplyStyle = 0x60030019;
 
     StyleXP(ui::Form& form, std::string name);
-    ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
     bool Windowed() const override { return false; }
 
     std::int32_t ColorScheme() const { return m_ColorScheme; }

@@ -1,5 +1,6 @@
 #include "StyleXP.h"
 
+#include "platform/LazyImport_win.h"
 #include "platform/ui/Form.h"
 
 #include <windows.h>
@@ -35,7 +36,9 @@ namespace {
 BOOL CALLBACK ThemeChild(HWND child, LPARAM)
 {
     // Back to the theme the manifest's common controls give every control.
-    SetWindowTheme(child, nullptr, nullptr);
+    static auto* setTheme = platform::LazyImport<decltype(SetWindowTheme)>("uxtheme.dll", "SetWindowTheme");
+    if (setTheme)
+        setTheme(child, nullptr, nullptr);
     SendMessageA(child, WM_THEMECHANGED, 0, 0);
     return TRUE;
 }

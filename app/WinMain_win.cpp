@@ -5,6 +5,7 @@
 #include "platform/Win32Platform.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Twips.h"
+#include "platform/ui/WinUtil_win.h"
 
 #include <windows.h>
 
@@ -13,31 +14,44 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     platform::ScopedPlatform win32(platform::Win32());
-    HDC screen = GetDC(nullptr);
-    ui::SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen, LOGPIXELSX), 1440.0 / GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
+    const auto mode = modMain::Start(ui::App::Path(), ui::App::Command());
+    // Removing a binding needs no window, no display and no screen metrics.
+    if (mode == modMain::StartMode::Unmount) {
+        modMain::UnmountBranch(modMain::CommandLine);
+        return 0;
+    }
+
+    {
+        const ui::win::WindowDc screen(nullptr);
+        ui::SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSX),
+                             1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSY));
+    }
 
     // The windows live as long as the message loop; the program ends inside it.
     std::optional<frmSplash> splash;
     std::optional<frmMount> main;
-    switch (modMain::Start(ui::App::Path(), ui::App::Command())) {
+    bool shown = false;
+    switch (mode) {
     case modMain::StartMode::StartupRun:
         splash.emplace();
-        splash->Show();
+        shown = splash->Show();
         break;
     case modMain::StartMode::MainWindowEmpty:
         main.emplace();
-        main->Load();
-        main->cmdOk.Enabled(false);
-        main->Show();
+        if (main->Load()) {
+            main->cmdOk.Enabled(false);
+            shown = main->Show();
+        }
         break;
     case modMain::StartMode::MainWindow:
     case modMain::StartMode::Unmount:
-        // The main window's load handles "-" itself and ends the program there.
         main.emplace();
-        main->Show();
+        shown = main->Show();
         break;
     }
+    // Without its first window the program could only wait, unseen, for ever.
+    if (!shown)
+        return 1;
     ui::App::Run();
     return 0;
 }

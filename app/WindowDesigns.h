@@ -1,7 +1,7 @@
 #pragma once
 // What the skinned windows share in their designs.
 #include "resource.h"
-#include "frame/TamselXPForm.h"
+#include "frame/TamselXPFormWindow.h"
 #include "platform/ui/Form.h"
 
 // A fixed window centred on the screen, in the program's back colour and icon,
@@ -26,13 +26,13 @@ inline constexpr const char* kStyleXPSettings = "colorscheme = Long:1\r\ncommon_
 
 // The skinned frame as these windows store it: filling the window, adopting it
 // when shown, in the silver scheme, with the program icon.
-inline void PlaceFrame(TamselXPForm& frame, ui::Form& form, const std::string& caption, const ui::FontSpec& font,
+inline void PlaceFrame(TamselXPFormWindow& frame, ui::Form& form, const std::string& caption, const ui::FontSpec& font,
                        bool enableMaximize = false)
 {
     frame.Move(0, 0, form.ScaleWidth(), form.ScaleHeight());
     ui::PropertyBag design;
     design.WriteString("Caption", caption, "");
-    design.WriteFont("Font", font, ui::FontSpec{});
+    design.WriteFont("Font", font, form.Font());  // the frame's default is the form's own font
     design.WriteBool("EnableMaximize", enableMaximize, true);
     design.WriteBool("AutoLoad", true, false);
     design.WriteLong("Theme", 2, 0);
@@ -41,7 +41,7 @@ inline void PlaceFrame(TamselXPForm& frame, ui::Form& form, const std::string& c
 }
 
 // A window resized takes the frame's size, as every skinned window does.
-inline void FitToFrame(ui::Form& form, const TamselXPForm& frame)
+inline void FitToFrame(ui::Form& form, const TamselXPFormWindow& frame)
 {
     form.Width(frame.Width());
     form.Height(frame.Height());

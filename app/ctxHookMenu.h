@@ -43,7 +43,6 @@ public:
 
     ctxHookMenu(ui::Form& form, std::string name);
     ~ctxHookMenu() override;
-    ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
     bool Windowed() const override { return false; }
 
     // Late-bound property set and method call; false for an unknown member or

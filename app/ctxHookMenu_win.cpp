@@ -198,17 +198,12 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
             measure->itemHeight = kSeparatorHeight;
             return TRUE;
         }
-        HDC dc = GetDC(reinterpret_cast<HWND>(m_Form.hWnd()));
+        const ui::win::WindowDc dc(reinterpret_cast<HWND>(m_Form.hWnd()));
         GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}));
-        SIZE size{};
-        {
-            Selection select(dc, font.Get());
-            RECT r{0, 0, 0, 0};
-            DrawTextA(dc, it->second.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
-            size.cx = r.right;
-        }
-        ReleaseDC(reinterpret_cast<HWND>(m_Form.hWnd()), dc);
-        measure->itemWidth = static_cast<UINT>(kBarWidth + 8 + size.cx + 24);
+        const Selection select(dc.Get(), font.Get());
+        RECT r{0, 0, 0, 0};
+        DrawTextA(dc.Get(), it->second.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+        measure->itemWidth = static_cast<UINT>(kBarWidth + 8 + r.right + 24);
         measure->itemHeight = kItemHeight;
         return TRUE;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The help window: a fixed text that cannot be changed.
 #include "StyleXP.h"
-#include "frame/TamselXPForm.h"
+#include "frame/TamselXPFormWindow.h"
 #include "platform/ui/Form.h"
 
 class frmHelp : public ui::Form {
@@ -10,7 +10,7 @@ public:
 
     ui::TextBox txtHelp{*this, "txtHelp"};
     StyleXP StyleXP1{*this, "StyleXP1"};
-    TamselXPForm TamselXPForm1{*this, "TamselXPForm1"};
+    TamselXPFormWindow TamselXPForm1{*this, "TamselXPForm1"};
 
 protected:
     void Form_Load() override;

@@ -84,8 +84,6 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
 void frmMount::Form_Load()
 {
     TamselXPForm1.CloseActive(true);
-    if (modMain::UnmountBranch(modMain::CommandLine))
-        ui::End();
 
     ComboLetterPicker picker(cboDrive);
     mod_DriveInfo::ListFreeLetters(picker, false);
@@ -96,17 +94,16 @@ void frmMount::Form_Load()
 
     StyleXP1.Invoke(StyleXP::kApplyStyle);
 
-    ctxHookMenu1.SetProperty(0x68030000, true);
-    ctxHookMenu1.SetProperty(0x68030014, std::int32_t{2});
-    ctxHookMenu1.SetProperty(0x68030019, std::int32_t{2});
-    ctxHookMenu1.SetProperty(0x6803001A, true);
-    ctxHookMenu1.SetProperty(0x68030010, true);
+    ctxHookMenu1.SetProperty(ctxHookMenu::kActive, true);
+    ctxHookMenu1.SetProperty(ctxHookMenu::kBarStyle, std::int32_t{2});        // gradient picture bar
+    ctxHookMenu1.SetProperty(ctxHookMenu::kSelectionStyle, std::int32_t{2});  // framed gradient
+    ctxHookMenu1.SetProperty(ctxHookMenu::kFlatBorder, true);
+    ctxHookMenu1.SetProperty(ctxHookMenu::kUseFont, true);
     using V = ctxHookMenu::Variant;
-    ctxHookMenu1.Invoke(0x6003003F, {V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xE0E0E0}},
-                                     V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xE0E0E0}}, V{std::int32_t{0}},
-                                     V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0}},
-                                     V{std::int32_t{0x808080}}, V{std::int32_t{0xE0E0E0}}, V{std::int32_t{0}},
-                                     V{std::int32_t{0}}, V{true}, V{true}});
+    const V white{std::int32_t{0xFFFFFF}}, lightGrey{std::int32_t{0xE0E0E0}}, grey{std::int32_t{0x808080}},
+        black{std::int32_t{0x000000}};
+    ctxHookMenu1.Invoke(ctxHookMenu::kSetColors, {white, white, lightGrey, white, lightGrey, black, white, white, black,
+                                                  grey, lightGrey, black, black, V{true}, V{true}});
 
     modFiles::SetListTabStops(vList.hWnd());
     DefineNullTargets();

@@ -4,7 +4,7 @@
 // opens the start-up setup and the help.
 #include "StyleXP.h"
 #include "ctxHookMenu.h"
-#include "frame/TamselXPForm.h"
+#include "frame/TamselXPFormWindow.h"
 #include "platform/ui/Form.h"
 
 class frmMount : public ui::Form {
@@ -25,7 +25,7 @@ public:
     ui::Label Label3{*this, "Label3"};
     ui::Shape Shape1{*this, "Shape1"};
     ui::Image Image1{*this, "Image1"};
-    TamselXPForm TamselXPForm1{*this, "TamselXPForm1"};
+    TamselXPFormWindow TamselXPForm1{*this, "TamselXPForm1"};
     StyleXP StyleXP1{*this, "StyleXP1"};
     ctxHookMenu ctxHookMenu1{*this, "ctxHookMenu1"};
     ui::Menu mnuMenu{*this, "mnuMenu", "Menu"};

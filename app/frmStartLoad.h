@@ -2,7 +2,7 @@
 // The start-up setup window: edits the letter/folder pairs the start-up run
 // mounts, and saves them when it closes.
 #include "StyleXP.h"
-#include "frame/TamselXPForm.h"
+#include "frame/TamselXPFormWindow.h"
 #include "platform/ui/Form.h"
 
 class frmStartLoad : public ui::Form {
@@ -15,7 +15,7 @@ public:
     ui::CommandButton cmdAdd{*this, "cmdAdd"};
     ui::ListBox vList{*this, "vList"};
     StyleXP StyleXP1{*this, "StyleXP1"};
-    TamselXPForm TamselXPForm1{*this, "TamselXPForm1"};
+    TamselXPFormWindow TamselXPForm1{*this, "TamselXPForm1"};
 
     // Whether the last save reached the disk.
     bool Saved() const { return m_Saved; }

@@ -1,18 +1,42 @@
-// Starts a program and measures the time until a visible window with the given
-// caption exists, then ends the program.
-//   time_to_window "<caption>" <program> [arguments...]
-// Prints the milliseconds; exit code 1 when no window came within 20 s.
+// Starts a program and measures the time until a visible, painted window with
+// the given caption exists (the window and its children have nothing left to
+// paint), then ends the program; or, with "-" for the caption, the time until
+// the program has ended by itself.
+//   time_to_window "<caption>"|- <program> [arguments...]
+// Prints the milliseconds; exit code 1 when nothing came within 20 s.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
+
+namespace {
+
+BOOL CALLBACK ChildPainted(HWND child, LPARAM painted)
+{
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
+        *reinterpret_cast<bool*>(painted) = false;
+    return TRUE;
+}
+
+bool Painted(HWND window)
+{
+    if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE))
+        return false;
+    bool painted = true;
+    EnumChildWindows(window, ChildPainted, reinterpret_cast<LPARAM>(&painted));
+    return painted;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: time_to_window \"<caption>\" <program> [arguments...]\n");
+        std::fprintf(stderr, "usage: time_to_window \"<caption>\"|- <program> [arguments...]\n");
         return 2;
     }
+    const bool toExit = std::strcmp(argv[1], "-") == 0;
     std::string command = std::string("\"") + argv[2] + "\"";
     for (int i = 3; i < argc; ++i)
         command += std::string(" ") + argv[i];
@@ -27,16 +51,23 @@ int main(int argc, char** argv)
         return 2;
     double elapsed = -1;
     for (;;) {
-        HWND window = FindWindowA(nullptr, argv[1]);
+        bool done = false;
+        if (toExit) {
+            done = WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0;
+        } else {
+            HWND window = FindWindowA(nullptr, argv[1]);
+            done = window && Painted(window);
+        }
         QueryPerformanceCounter(&now);
         const double ms = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart;
-        if (window && IsWindowVisible(window)) {
+        if (done) {
             elapsed = ms;
             break;
         }
         if (ms > 20000)
             break;
-        Sleep(1);
+        if (!toExit)
+            Sleep(1);
     }
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);

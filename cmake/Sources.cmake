@@ -49,8 +49,10 @@ set(TAVRIK_FRAME_SOURCES
   frame/FrameLayout.cpp
   frame/FrameRegion.cpp
   frame/FrameThemes.cpp
+  frame/TamselXPForm.cpp
 )
 set(TAVRIK_FRAME_WIN32_SOURCES
+  frame/FormAsFrameHost_win.cpp
   frame/TamselXPForm_win.cpp
 )
 

@@ -18,6 +18,10 @@ std::optional<int> ThemeIndex(int scheme, bool active);
 // Black and light grey in silver, white otherwise.
 ui::Color CaptionColor(int scheme, bool active);
 
+// The picture lists, one per piece.
+constexpr int kTitleList = 1, kTitleLeftList = 2, kTitleRightList = 3, kLeftList = 4, kRightList = 5,
+              kBottomList = 6, kBottomRightList = 7, kBottomLeftList = 8;
+
 struct PictureSize {
     int width = 0, height = 0;
     bool operator==(const PictureSize&) const = default;

@@ -4,23 +4,172 @@
 // band, borders, caption buttons, icon, caption and an optional menu strip from
 // bitmap pieces in one of three colour schemes, and carries out moving,
 // resizing, maximizing, minimizing and closing itself.
+//
+// This is the frame's logic: its properties, adoption, layout, window commands
+// and mouse decisions, against its host form and its own surface. On Win32 the
+// surface is TamselXPFormWindow; in tests both are fakes.
 #include "FrameLayout.h"
-#include "platform/ui/Form.h"
 #include "platform/ui/PropertyBag.h"
-#include "widgets/ControlButtonWindow.h"
-#include "widgets/LabelMenuWindow.h"
+#include "platform/ui/UiTypes.h"
+#include "widgets/ControlButton.h"
 
 #include <cstdint>
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-class TamselXPForm : public ui::Control, public ui::FormListener {
+namespace frame {
+
+// A form's outer bounds in twips.
+struct TwipRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const TwipRect&) const = default;
+};
+
+struct Point {
+    int x = 0, y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// The parts of the frame the mouse can be on.
+enum class Piece { None, Title, TitleLeft, TitleRight, TitleIcon, Caption1, Left, Right, Bottom, BottomLeft, BottomRight };
+
+// The piece under a point of the frame (pixels). The icon counts only while shown.
+Piece PieceAt(const Layout& layout, bool iconVisible, int x, int y);
+
+// True for the title band pieces, which move the window.
+bool MovesWindow(Piece piece);
+
+// The edge code a border piece resizes: 0 left, 1 right, 3 bottom,
+// 4 bottom-right, 5 bottom-left; none for the other pieces.
+std::optional<int> EdgeOf(Piece piece);
+
+enum class Cursor { Arrow, SizeWE, SizeNS, SizeNWSE, SizeNESW };
+// The cursor over a piece of a form that can (or cannot) be resized now.
+Cursor CursorFor(Piece piece, bool resizable);
+
+// The form's bounds after its edge was pulled by (dx, dy) pixels. The twips are
+// worked out once from the pixel movement, so a drag of nothing changes nothing.
+TwipRect ResizeByDrag(const TwipRect& form, Point start, Point end, int edge, double twipsPerPixelX,
+                      double twipsPerPixelY);
+
+// What adoption makes of the caption buttons and the window for a border style
+// (0 none, 1 fixed single, 2 sizable, 3 fixed dialog, ...) and the form's
+// minimize and maximize boxes.
+struct Adoption {
+    bool showMinimize = true, showMaximize = true, enableMaximize = true;
+    bool restyle = false;       // the system caption and border go
+    int extraHeightTwips = 0;   // what the system caption took, given back before the restyle
+    bool operator==(const Adoption&) const = default;
+};
+Adoption AdoptionFor(int borderStyle, bool minButton, bool maxButton, bool showMinimize, bool showMaximize,
+                     bool enableMaximize);
+
+// What a restyle takes off a bordered form's height: a little less than adoption
+// gave it, so that an adopted form ends 10 twips taller than its frame.
+constexpr int kRestyleShortening = 365;
+constexpr int kCaptionAllowance = 375;
+
+// The menu labels sit side by side from 60 twips, 45 twips down the strip.
+constexpr int kLabelFirstLeft = 60;
+constexpr int kLabelTop = 45;
+// Where label `left`/`top`/`height` (twips) opens its menu, in the host's
+// twips, with the strip at (stripLeft, stripTop) pixels; d is 450 for a click,
+// 480 for a press.
+struct PopupAt {
+    float x = 0, y = 0;
+    bool operator==(const PopupAt&) const = default;
+};
+PopupAt MenuPopupPosition(int labelLeft, int labelTop, int labelHeight, float stripLeft, float stripTop, float d);
+
+}  // namespace frame
+
+// The host form as the frame sees it: its design settings, its window and the
+// program's few global services.
+class XPFormHost {
 public:
-    TamselXPForm(ui::Form& host, std::string name);
-    ~TamselXPForm() override;
-    ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
+    virtual ~XPFormHost() = default;
+    virtual int BorderStyle() const = 0;
+    virtual bool MinButton() const = 0;
+    virtual bool MaxButton() const = 0;
+    virtual int WindowState() const = 0;
+    virtual void WindowState(int New_WindowState) = 0;
+    virtual frame::TwipRect Bounds() const = 0;
+    virtual void Move(const frame::TwipRect& bounds) = 0;
+    virtual std::string Caption() const = 0;
+    virtual void Caption(const std::string& New_Caption) = 0;
+    virtual void Icon(int New_Icon) = 0;
+    virtual void BackColor(ui::Color New_BackColor) = 0;
+    // The container's ambient font: the form's own.
+    virtual ui::FontSpec Font() const = 0;
+    virtual void Unload() = 0;
+    virtual void EndProgram() = 0;
+    virtual void DoEvents() = 0;
+
+    // The form's top-level menus, in the form's order.
+    struct MenuInfo {
+        std::string tag, caption;
+        bool enabled = true;
+    };
+    virtual std::vector<MenuInfo> TopMenus() const = 0;
+    virtual void HideMenu(std::size_t index) = 0;
+    virtual void PopupMenu(std::size_t index, float x, float y) = 0;
+
+    // The window: no system caption or border any more, at its bounds; its
+    // rounded region for its size.
+    virtual void Restyle(const frame::TwipRect& bounds) = 0;
+    virtual void Region(const frame::TwipRect& bounds) = 0;
+    // The system's move loop, which follows the left button.
+    virtual void StartMove() = 0;
+    virtual void TaskBarShow() = 0;
+    virtual frame::Point CursorPos() const = 0;
+    virtual void CursorPos(frame::Point at) = 0;
+};
+
+// The frame's own surface: its size as a control of the form, the caption
+// buttons it holds, and where its pieces are shown.
+enum class CaptionButtonId { Minimize, Maximize, Close };
+
+class XPFormSurface {
+public:
+    virtual ~XPFormSurface() = default;
+    // The frame's size in twips; setting it does not lay the frame out again.
+    virtual double FrameWidth() const = 0;
+    virtual double FrameHeight() const = 0;
+    virtual void FrameSize(double width, double height) = 0;
+    virtual ControlButton& Button(CaptionButtonId which) = 0;
+    virtual void ButtonVisible(CaptionButtonId which, bool visible) = 0;
+    // The pieces take their places; the frame is redrawn.
+    virtual void Placed(const frame::Layout& layout) = 0;
+    virtual void Redraw() = 0;
+    virtual void ShowMenuStrip(bool visible) = 0;
+    virtual void ShowClientArea(bool visible) = 0;
+    virtual void EnableClientArea(bool enabled) = 0;
+    // Menu label n (from 1) with its caption, colour, enabled state and place in
+    // the strip (twips); returns its size in twips as it fits its caption.
+    struct LabelSize {
+        int width = 0, height = 0;
+    };
+    virtual LabelSize AddMenuLabel(std::size_t n, const std::string& caption, ui::Color backColor, bool enabled,
+                                   int left, int top) = 0;
+    // The host window's rounded region for the frame's own size.
+    virtual void ContainerRegion(double widthTwips, double heightTwips) = 0;
+};
+
+class TamselXPForm {
+public:
+    static constexpr const char* kDefaultCaption = "XP Form Style";
+    static constexpr ui::Color kDefaultMenuBackColor = ui::vbMenuBar;
+    static constexpr std::int16_t kDefaultIconTop = 7;
+    static constexpr std::int16_t kDefaultTitleTop = -2;
+
+    // The host and surface are only kept here, not yet asked anything; the
+    // caption starts in the container's ambient font.
+    TamselXPForm(XPFormHost& host, XPFormSurface& surface, const ui::FontSpec& ambientFont);
+    virtual ~TamselXPForm() = default;
+    TamselXPForm(const TamselXPForm&) = delete;
+    TamselXPForm& operator=(const TamselXPForm&) = delete;
 
     // ---- properties --------------------------------------------------------
     bool AutoLoad() const { return m_AutoLoad; }
@@ -33,14 +182,14 @@ public:
     void CloseActive(bool New_CloseActive);
     std::int32_t ColorScheme() const { return m_ColorScheme; }
     void ColorScheme(std::int32_t New_ColorScheme);
-    using ui::Control::Enabled;
-    void Enabled(bool New_Enabled) override;  // the client area's
+    bool Enabled() const { return m_Enabled; }  // the client area's
+    void Enabled(bool New_Enabled);
     bool EnableMaximize() const { return m_EnableMaximize; }
     void EnableMaximize(bool New_EnableMaximize);
-    using ui::Control::Font;  // the caption's
+    const ui::FontSpec& Font() const { return m_Font; }  // the caption's
+    void Font(const ui::FontSpec& New_Font);
     bool HaveChild() const { return m_HaveChild; }
     void HaveChild(bool New_HaveChild);
-    ui::Handle Hwnd() const { return m_PicMain; }
     int Icon() const { return m_Icon; }  // an icon resource, 0 for none
     void Icon(int New_Icon);
     std::int16_t IconTop() const { return m_IconTop; }
@@ -62,32 +211,32 @@ public:
     std::int16_t TitleTop() const { return m_TitleTop; }
     void TitleTop(std::int16_t New_TitleTop);
 
-    std::string GetCompName() const;
-    std::string DefaultBackgroundColor() const { return "14215660"; }
+    // A new host window's back colour; the read-only property gives it as decimal text.
+    static constexpr ui::Color kNewHostBackColor = 0xD8E9EC;
+    std::string DefaultBackgroundColor() const { return std::to_string(kNewHostBackColor); }
     void About() const {}
 
     // ---- methods -----------------------------------------------------------
-    void LoadXP(std::int16_t& OptModal, ui::Form* OwnForm);
-    void SetStyle(ui::Form& IpForm);
+    // Adoption without its final show: true when the form is to be shown again,
+    // modally or with its owner (the caller shows it).
+    bool Adopt(std::int16_t OptModal, bool withOwner);
+    void SetStyle();
     // False when the scheme has no pictures; the caption colour is set all the same.
     bool SetFormActiveStyle(bool ActiveForm);
     void Repos();
-    void ReTransObj(ui::Form& IpObject);
+    void ReTransObj();
     void TransparentEdges();
     void MaxBtnClick();
-    void FormOnTop(ui::Handle hWindow, bool bTopMost);
-    void TaskBarShow();
-    bool ShowChild(ui::Form& IpForm);
-    void SetMDIPosition(std::int32_t iLeft, std::int32_t iWidth, std::int32_t IHeight);
+    void MinimizeClick();
+    void CloseClick();
+    // A child form was shown in the client area; false when the count is full.
+    bool ChildShown();
     std::int16_t NChildForm() const { return m_ChildCount; }
     void CloseChildForm();
-    void ContainerCheck();
+    void SetMDIPosition(std::int32_t iLeft, std::int32_t iWidth, std::int32_t IHeight);
 
     // ---- events ------------------------------------------------------------
     std::function<void(std::int16_t& IsTop, std::int16_t& IsHeight, std::int16_t& IsWidth)> resize;
-    // Click, DblClick and MouseDown (of ui::Control) and MouseMove are raised by
-    // the client area PicMain.
-    std::function<void(int Button, int Shift, float X, float Y)> MouseMove;
 
     // ---- design-time properties -------------------------------------------
     void InitProperties();
@@ -95,59 +244,62 @@ public:
     ui::PropertyBag WriteProperties() const;
     bool PropertiesChanged() const { return m_Changed; }
 
-    // ---- pieces --------------------------------------------------------------
-    ControlButtonWindow Minimizebutton;
-    ControlButtonWindow MaximizeButton;
-    ControlButtonWindow CloseButton;
+    // ---- input from the surface and the host --------------------------------
+    // The frame's size changed (twips): it lays itself out again.
+    void Resized(double oldWidth, double oldHeight);
+    // The frame was shown: true when it is to adopt its host now (once).
+    bool Shown();
+    void Frame_MouseDown(int x, int y, int Button);  // pixels of the frame; Button bits
+    void Frame_MouseUp();
+    void Frame_DblClick(int x, int y);
+    frame::Cursor Frame_MouseMove(int x, int y);
+    void MenuLabel_Click(std::size_t n);
+    void MenuLabel_MouseDown(std::size_t n, int Button);
+
+    // ---- state --------------------------------------------------------------
     const frame::Layout& CurrentLayout() const { return m_Layout; }
     ui::Color CaptionColor() const { return m_CaptionColor; }
     int PictureIndex() const { return m_PictureIndex; }  // of the pieces' pictures now shown
-    ui::Handle MenuStrip() const { return m_Menu; }
     bool MenuStripVisible() const { return m_MenuVisible; }
-    std::size_t MenuLabelCount() const { return m_MenuLabels.size(); }
-    LabelMenuWindow& MenuLabel(std::size_t i) { return *m_MenuLabels.at(i - 1); }
+    std::size_t MenuLabelCount() const { return m_Labels.size(); }
+    bool ClientAreaVisible() const { return m_PicMainVisible; }
+    // The client area's left, width and height (pixels), as SetMDIPosition left them.
+    float PicMainLeft() const { return m_PicMainLeft; }
+    float PicMainWidth() const { return m_PicMainWidth; }
+    float PicMainHeight() const { return m_PicMainHeight; }
     bool Adopted() const { return m_Adopted; }
 
-    // ---- the toolkit and the window procedure ----------------------------------
-    void Move(int left, int top, int width, int height) override;
-    void CreateWindowIn(ui::Handle parentWindow) override;
-    void DestroyWindowOf() override;
-    void FormShown() override;
-    void FormActivated() override { SetFormActiveStyle(true); }
-    void FormDeactivated() override { SetFormActiveStyle(false); }
-    long long HandleMessage(ui::Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
-    long long HandlePaneMessage(ui::Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
-
 private:
-    enum class Area { None, Title, TitleLeft, TitleRight, TitleIcon, Caption1, Left, Right, Bottom, BottomLeft, BottomRight };
-    Area PieceAt(int x, int y) const;
-    void Paint(ui::Handle dc) const;
-    void PlaceChildren();
-    void ShapeToPieces();
-    void ToggleMaximized(bool titleForm);
-    void ResizeByDrag(ui::Form& form, int dx, int dy, int edge);
-    void CloseCommand();
-    void MenuLabelClicked(std::size_t i, float d);
     void Changed() { m_Changed = true; }
+    frame::Layout ComputeLayout() const;
+    // The frame takes the host's size and lays itself out for it.
+    void FrameToHost();
+    void ToggleMaximized(bool titleForm);
+    void ShowMenuOf(std::size_t n, float d);
+    bool Resizable() const;
 
-    ui::Form& m_Host;
+    XPFormHost& m_Host;
+    XPFormSurface& m_Surface;
     bool m_AutoLoad = false;
-    std::string m_Caption = "XP Form Style";
+    ui::Color m_BackColor = ui::vbButtonFace;
+    std::string m_Caption = kDefaultCaption;
     bool m_CloseActive = false;
     std::int32_t m_ColorScheme = 0;
+    bool m_Enabled = true;
     bool m_EnableMaximize = true;
+    ui::FontSpec m_Font;
     bool m_HaveChild = false;
     int m_Icon = 0;
-    std::int16_t m_IconTop = 7;
+    std::int16_t m_IconTop = kDefaultIconTop;
     std::int16_t m_IpModal = -1;
-    ui::Color m_MenuBackColor = 0x80000004;
+    ui::Color m_MenuBackColor = kDefaultMenuBackColor;
     int m_Picture = 0;
     bool m_ShowClose = true;
     bool m_ShowIcon = true;
     bool m_ShowMaximize = true;
     bool m_ShowMinimize = true;
     bool m_ShowHelp = false;
-    std::int16_t m_TitleTop = -2;
+    std::int16_t m_TitleTop = kDefaultTitleTop;
     bool m_TransparentEdges = false;
     std::int16_t m_ChildCount = 0;
     bool m_Changed = false;
@@ -158,12 +310,14 @@ private:
     bool m_MenuVisible = false;
     bool m_PicMainVisible = false;
     float m_PicMainLeft = 4, m_PicMainWidth = 0, m_PicMainHeight = 0;
-    ui::Handle m_PicMain = 0;
-    ui::Handle m_Menu = 0;
-    std::vector<std::unique_ptr<LabelMenuWindow>> m_MenuLabels;
-    std::vector<ui::Menu*> m_MenuList;
-    int m_DragStartX = 0, m_DragStartY = 0;
-    Area m_Dragging = Area::None;
-    bool m_Adopted = false;
+
+    struct Label {
+        std::size_t menu;  // index into the host's top-level menus
+        int left, top, width, height;
+    };
+    std::vector<Label> m_Labels;
+    frame::Point m_DragStart;
+    frame::Piece m_Dragging = frame::Piece::None;
+    bool m_Adopted = false;  // the host is MyForm: nothing acts on it before
     bool m_Shown = false;
 };

@@ -30,18 +30,19 @@ int SimShellDialogs::ShowMessage(WindowHandle, const std::string& prompt, const 
     return 1;  // OK
 }
 
-std::uintptr_t SimTimers::Set(WindowHandle window, std::uintptr_t id, std::uint32_t period, TimerTarget& target)
+std::optional<std::uintptr_t> SimTimers::Set(WindowHandle window, std::uintptr_t id, std::uint32_t period,
+                                             TimerTarget& target)
 {
     ++sets;
     lastPeriod = period;
     if (failNextSet) {
         failNextSet = false;
-        return 0;
+        return std::nullopt;
     }
     const std::uintptr_t actual = window ? id : m_NextId++;
     Remove(window, actual);  // the same window and identifier replace a timer, as SetTimer does
     m_Timers.push_back({window, actual, period ? period : 1, m_Now + (period ? period : 1), &target});
-    return window ? 1 : actual;
+    return actual;
 }
 
 bool SimTimers::Kill(WindowHandle window, std::uintptr_t id)
@@ -73,7 +74,7 @@ bool SimTimers::FireNext(std::uint32_t limit)
     next->due += next->period;
     // The tick may kill or add timers: nothing of the entry is used after it.
     const Entry tick = *next;
-    tick.target->OnSystemTick(tick.window, 0x113, tick.id, m_Now);
+    tick.target->OnSystemTick(tick.window, kTimerMessage, tick.id, m_Now);
     return true;
 }
 

@@ -45,7 +45,8 @@ public:
 // the next due tick and delivers it.
 class SimTimers : public Timers {
 public:
-    std::uintptr_t Set(WindowHandle window, std::uintptr_t id, std::uint32_t period, TimerTarget& target) override;
+    std::optional<std::uintptr_t> Set(WindowHandle window, std::uintptr_t id, std::uint32_t period,
+                                      TimerTarget& target) override;
     bool Kill(WindowHandle window, std::uintptr_t id) override;
     void RunPendingEvents() override;
 

@@ -4,8 +4,12 @@
 #include "ListBoxes.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace platform {
+
+// The message a timer callback is handed (WM_TIMER).
+constexpr std::uint32_t kTimerMessage = 0x113;
 
 class TimerTarget {
 public:
@@ -17,9 +21,12 @@ public:
 class Timers {
 public:
     virtual ~Timers() = default;
-    // SetTimer with a callback that reaches target. Returns the timer's
-    // identifier (for a thread timer, window 0, the one the system chose), 0 on failure.
-    virtual std::uintptr_t Set(WindowHandle window, std::uintptr_t id, std::uint32_t period, TimerTarget& target) = 0;
+    // SetTimer with a callback that reaches target. The identifier to kill the
+    // timer with: for a window's timer the id asked for (0 is as good as any),
+    // for a thread timer (window 0) the one the system chose; nullopt when the
+    // system refused the timer.
+    virtual std::optional<std::uintptr_t> Set(WindowHandle window, std::uintptr_t id, std::uint32_t period,
+                                              TimerTarget& target) = 0;
     virtual bool Kill(WindowHandle window, std::uintptr_t id) = 0;
     // Lets the pending window messages and timer ticks run once; waits for one when none is pending.
     virtual void RunPendingEvents() = 0;

@@ -1,4 +1,5 @@
 // The real platform: the ANSI Win32 calls behind the engine's interfaces.
+#include "LazyImport_win.h"
 #include "LineText.h"
 #include "Platform.h"
 #include "Win32Platform.h"
@@ -89,6 +90,7 @@ public:
 // Our names for the system's values, checked where both are in sight.
 static_assert(DEFINE_RAW_TARGET == DDD_RAW_TARGET_PATH && DEFINE_REMOVE == DDD_REMOVE_DEFINITION &&
               DEFINE_EXACT_MATCH == DDD_EXACT_MATCH_ON_REMOVE && DEFINE_NO_BROADCAST == DDD_NO_BROADCAST_SYSTEM);
+static_assert(kTimerMessage == WM_TIMER);
 static_assert(ERROR_CODE_FILE_NOT_FOUND == ERROR_FILE_NOT_FOUND && ERROR_CODE_ACCESS_DENIED == ERROR_ACCESS_DENIED &&
               ERROR_CODE_INSUFFICIENT_BUFFER == ERROR_INSUFFICIENT_BUFFER);
 static_assert(ATTR_READONLY == FILE_ATTRIBUTE_READONLY && ATTR_HIDDEN == FILE_ATTRIBUTE_HIDDEN &&
@@ -112,7 +114,11 @@ public:
         return GetShortPathNameA(path, buffer, capacity);
     }
 
-    bool IsDirectoryPath(const char* path) override { return PathIsDirectoryA(path) != FALSE; }
+    bool IsDirectoryPath(const char* path) override
+    {
+        static auto* isDirectory = LazyImport<decltype(PathIsDirectoryA)>("shlwapi.dll", "PathIsDirectoryA");
+        return isDirectory && isDirectory(path) != FALSE;
+    }
 
     LookupResult Lookup(const char* path, std::uint32_t attributes) override
     {
@@ -228,26 +234,51 @@ public:
     }
 };
 
+// OLE on this thread for as long as the program runs, once it is needed.
+class OleSession {
+public:
+    OleSession()
+    {
+        static auto* initialize = LazyImport<decltype(OleInitialize)>("ole32.dll", "OleInitialize");
+        m_Started = initialize && SUCCEEDED(initialize(nullptr));
+    }
+    ~OleSession()
+    {
+        static auto* uninitialize = LazyImport<decltype(OleUninitialize)>("ole32.dll", "OleUninitialize");
+        if (m_Started && uninitialize)
+            uninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool m_Started = false;
+};
+
 class Win32ShellDialogs : public ShellDialogs {
 public:
     std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
                                                std::uint32_t flags) override
     {
+        static auto* browse = LazyImport<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+        static auto* pathOf = LazyImport<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+        static auto* freeItem = LazyImport<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
         // The dialog's new style needs an apartment on this thread; made on first
         // use, as OLE costs start-up time every other start would pay for nothing.
-        static const HRESULT ole = OleInitialize(nullptr);
-        (void)ole;
+        static const OleSession ole;
+        if (!browse || !pathOf || !freeItem)
+            return std::nullopt;
         BROWSEINFOA info{};
         info.hwndOwner = reinterpret_cast<HWND>(owner);
         info.pidlRoot = nullptr;
         info.lpszTitle = title.c_str();
         info.ulFlags = flags;
-        LPITEMIDLIST item = SHBrowseForFolderA(&info);
+        LPITEMIDLIST item = browse(&info);
         if (!item)
             return std::nullopt;
         std::string buffer(MAX_PATH, ' ');
-        const BOOL ok = SHGetPathFromIDListA(item, buffer.data());
-        CoTaskMemFree(item);
+        const BOOL ok = pathOf(item, buffer.data());
+        freeItem(item);
         if (!ok)
             return std::string();
         return buffer.substr(0, buffer.find('\0'));
@@ -264,12 +295,14 @@ public:
 // and identifier the system hands back.
 class Win32Timers : public Timers {
 public:
-    std::uintptr_t Set(WindowHandle window, std::uintptr_t id, std::uint32_t period, TimerTarget& target) override
+    std::optional<std::uintptr_t> Set(WindowHandle window, std::uintptr_t id, std::uint32_t period,
+                                      TimerTarget& target) override
     {
         HWND hwnd = reinterpret_cast<HWND>(window);
         const UINT_PTR result = SetTimer(hwnd, id, period, &Win32Timers::Callback);
         if (!result)
-            return 0;
+            return std::nullopt;
+        // A window's timer keeps the id asked for; SetTimer then only says "done".
         const std::uintptr_t actual = hwnd ? id : result;
         Targets()[{window, actual}] = &target;
         return actual;

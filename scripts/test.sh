@@ -1,7 +1,7 @@
 #!/bin/bash
 # Builds everything and runs every test: host unit tests (plain and with
-# AddressSanitizer + UndefinedBehaviorSanitizer), then the Win32 tests and the
-# end-to-end journeys under Wine.
+# AddressSanitizer + UndefinedBehaviorSanitizer), the fuzz targets for a bounded
+# time, then the Win32 tests and the end-to-end journeys under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,6 +16,7 @@ for variant in host host-asan; do
     cmake --build "build/$variant" -j"$jobs"
     ctest --test-dir "build/$variant" --output-on-failure -j"$jobs"
 done
+scripts/fuzz.sh  # each fuzz target for a bounded time (TAVRIK_FUZZ_SECONDS, default 30)
 
 cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win32 -j"$jobs"

@@ -106,7 +106,7 @@ void ControlButton::Refresh() { m_PicMain.Repaint(); }
 
 void ControlButton::DrawHotOrPressed(bool IsOver)
 {
-    if (m_MouseButton == 1)
+    if (m_MouseButton == ui::vbLeftButton)
         IsOver = false;
     const auto set = SetForStyle(m_ButtonStyle);
     Show({set, IndexOf(set, m_Theme, IsOver ? Look::Hover : Look::Pressed)});
@@ -121,9 +121,9 @@ bool ControlButton::IsCursorOver(platform::WindowHandle hwnd) const
 
 void ControlButton::PicMain_MouseDown(int Button)
 {
-    if (Button != 1)
+    if (Button != ui::vbLeftButton)
         return;
-    m_MouseButton = 1;
+    m_MouseButton = ui::vbLeftButton;
     DrawHotOrPressed(false);
     StartTimer1();
 }
@@ -147,17 +147,16 @@ void ControlButton::StartTimer1()
 {
     if (m_TimerRunning)
         return;
-    m_TimerRunning = true;
-    m_TimerId = platform::Current().timers.Set(m_PicMain.Hwnd(), 1, kPollMs, *this);
+    // A refused timer is tried again on the next mouse move.
+    m_TimerRunning = platform::Current().timers.Set(m_PicMain.Hwnd(), kPollTimerId, kPollMs, *this).has_value();
 }
 
 void ControlButton::StopTimer1()
 {
     if (!m_TimerRunning)
         return;
-    platform::Current().timers.Kill(m_PicMain.Hwnd(), 1);
+    platform::Current().timers.Kill(m_PicMain.Hwnd(), kPollTimerId);
     m_TimerRunning = false;
-    m_TimerId = 0;
 }
 
 void ControlButton::OnSystemTick(platform::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)
@@ -168,7 +167,7 @@ void ControlButton::OnSystemTick(platform::WindowHandle, std::uint32_t, std::uin
 void ControlButton::Timer1_Timer()
 {
     const bool over = IsCursorOver(m_PicMain.Hwnd());
-    if (m_MouseButton == 1 && over)
+    if (m_MouseButton == ui::vbLeftButton && over)
         DrawHotOrPressed(false);
     else
         DrawHotOrPressed(over);

@@ -45,6 +45,7 @@ class ControlButton : public platform::TimerTarget {
 public:
     static constexpr int kSizeTwips = 315;  // 21 pixels at 15 twips a pixel
     static constexpr std::uint32_t kPollMs = 10;
+    static constexpr std::uintptr_t kPollTimerId = 1;  // on the button's own window
 
     // Draws itself once at once, as a new button does: the blue minimize look.
     explicit ControlButton(CaptionSurface& PicMain);
@@ -110,5 +111,4 @@ private:
     CaptionPicture m_Picture;
     bool m_Changed = false;
     bool m_TimerRunning = false;
-    std::uintptr_t m_TimerId = 0;
 };

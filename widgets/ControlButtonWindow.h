@@ -8,7 +8,6 @@ class ControlButtonWindow : public ui::Control, public CaptionSurface {
 public:
     ControlButtonWindow(ui::Form& form, std::string name);
     ControlButtonWindow(ui::Form& form, std::string name, ui::Control::Piece);
-    ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
 
     // The button's own properties, methods and Click event.
     ControlButton& Button() { return m_Button; }
@@ -26,7 +25,7 @@ public:
     void ToolTipText(const std::string& New_ToolTipText) override { ui::Control::ToolTipText(New_ToolTipText); }
     void Repaint() override;
 
-    void CreateWindowIn(ui::Handle parentWindow) override;
+    bool CreateWindowIn(ui::Handle parentWindow) override;
     // Paints the current picture onto a device context.
     void PaintOn(ui::Handle dc) const override;
     bool Windowed() const override { return true; }

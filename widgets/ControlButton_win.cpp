@@ -44,10 +44,12 @@ void ControlButtonWindow::Move(int left, int top, int, int)
     ui::Control::Move(left, top, ControlButton::kSizeTwips, ControlButton::kSizeTwips);
 }
 
-void ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
+bool ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
 {
-    ui::win::RegisterWindowClass(kButtonClass, ui::win::BoundWindowProc<ControlButtonWindow, &ControlButtonWindow::HandleMessage>,
-                                 0, IDC_ARROW);
+    if (!ui::win::RegisterWindowClass(kButtonClass,
+                                      ui::win::BoundWindowProc<ControlButtonWindow, &ControlButtonWindow::HandleMessage>,
+                                      0, IDC_ARROW))
+        return false;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (ui::Control::Visible())
         style |= WS_VISIBLE;
@@ -57,6 +59,7 @@ void ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
                                   kPixels, kPixels, reinterpret_cast<HWND>(parentWindow),
                                   reinterpret_cast<HMENU>(ControlId()), GetModuleHandleA(nullptr), this);
     m_hWnd = reinterpret_cast<ui::Handle>(window);
+    return window != nullptr;
 }
 
 void ControlButtonWindow::ShowPicture(const CaptionPicture& picture)
@@ -79,11 +82,9 @@ void ControlButtonWindow::PaintOn(ui::Handle dc) const
     HBITMAP strip = Strip(m_Shown.set);
     if (!strip)
         return;
-    HDC source = CreateCompatibleDC(reinterpret_cast<HDC>(dc));
-    HGDIOBJ old = SelectObject(source, strip);
-    BitBlt(reinterpret_cast<HDC>(dc), 0, 0, kPixels, kPixels, source, m_Shown.index * kPixels, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    ui::win::MemoryDc source(reinterpret_cast<HDC>(dc));
+    ui::win::Selection selected(source.Get(), strip);
+    BitBlt(reinterpret_cast<HDC>(dc), 0, 0, kPixels, kPixels, source.Get(), m_Shown.index * kPixels, 0, SRCCOPY);
 }
 
 long long ControlButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
@@ -101,13 +102,11 @@ long long ControlButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned m
         return 1;  // the picture covers every pixel
     case WM_LBUTTONDOWN:
         SetCapture(window);
-        m_Button.PicMain_MouseDown(1);
+        m_Button.PicMain_MouseDown(ui::vbLeftButton);
         return 0;
     case WM_RBUTTONDOWN:
-        m_Button.PicMain_MouseDown(2);
-        return 0;
     case WM_MBUTTONDOWN:
-        m_Button.PicMain_MouseDown(4);
+        m_Button.PicMain_MouseDown(ui::win::ButtonOf(message));
         return 0;
     case WM_MOUSEMOVE:
         m_Button.PicMain_MouseMove(ui::win::MouseButtons(wParam));

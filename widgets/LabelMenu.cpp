@@ -74,7 +74,7 @@ void LabelMenu::SetHighlight(bool on)
         // A colour the host set meanwhile is the one to come back to.
         m_SavedBackColor = m_Surface.BackColor();
         m_Surface.BackColor(kHighlightColor);
-        m_Surface.BorderStyle(1);
+        m_Surface.BorderStyle(ui::vbFixedSingle);
         return;
     }
     if (m_MyTimer) {
@@ -82,7 +82,7 @@ void LabelMenu::SetHighlight(bool on)
         m_MyTimer.reset();  // inside its own tick: the timer outlives this safely
     }
     m_Surface.BackColor(m_SavedBackColor);
-    m_Surface.BorderStyle(0);
+    m_Surface.BorderStyle(ui::vbBSNone);
 }
 
 void LabelMenu::MyTimer_OnTime()

@@ -37,7 +37,7 @@ public:
     static constexpr int kHeightTwips = 270;
     static constexpr int kLabelMarginTwips = 210;
     static constexpr std::int16_t kPollMs = 10;
-    static constexpr ui::Color kDefaultBackColor = 0x8000000F;
+    static constexpr ui::Color kDefaultBackColor = ui::vbButtonFace;
     static constexpr const char* kDefaultCaption = "&System";
 
     explicit LabelMenu(LabelMenuSurface& surface);

@@ -11,7 +11,6 @@ public:
 
     LabelMenuWindow(ui::Form& form, std::string name);
     LabelMenuWindow(ui::Form& form, std::string name, ui::Control::Piece);
-    ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
 
     // The item's own properties and events.
     LabelMenu& Item() { return m_Item; }
@@ -29,7 +28,7 @@ public:
     platform::WindowHandle Hwnd() const override { return hWnd(); }
 
     void Move(int left, int top, int width, int height) override;
-    void CreateWindowIn(ui::Handle parentWindow) override;
+    bool CreateWindowIn(ui::Handle parentWindow) override;
     void PaintOn(ui::Handle dc) const override;
 
     long long HandleMessage(ui::Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);

@@ -31,12 +31,10 @@ LabelMenuWindow::LabelMenuWindow(ui::Form& form, std::string name, ui::Control::
 LabelMenuWindow::PixelSize LabelMenuWindow::LabelPixels() const
 {
     // Measured in the host's font, as the label sizes itself.
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
+    ui::win::WindowDc screen(nullptr);
+    ui::win::Selection font(screen.Get(), reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
     RECT r{0, 0, 0, 0};
-    DrawTextA(dc, m_Caption.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    DrawTextA(screen.Get(), m_Caption.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
     return PixelSize{r.right, r.bottom};
 }
 
@@ -55,7 +53,7 @@ void LabelMenuWindow::BorderStyle(int New_BorderStyle)
         return;
     HWND window = reinterpret_cast<HWND>(m_hWnd);
     LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
-    style = New_BorderStyle == 1 ? (style | WS_BORDER) : (style & ~static_cast<LONG_PTR>(WS_BORDER));
+    style = New_BorderStyle == ui::vbFixedSingle ? (style | WS_BORDER) : (style & ~static_cast<LONG_PTR>(WS_BORDER));
     SetWindowLongPtrA(window, GWL_STYLE, style);
     SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     InvalidateRect(window, nullptr, TRUE);
@@ -68,22 +66,25 @@ void LabelMenuWindow::Move(int left, int top, int width, int height)
         m_Item.OnResize();
 }
 
-void LabelMenuWindow::CreateWindowIn(ui::Handle parentWindow)
+bool LabelMenuWindow::CreateWindowIn(ui::Handle parentWindow)
 {
-    ui::win::RegisterWindowClass(kItemClass, ui::win::BoundWindowProc<LabelMenuWindow, &LabelMenuWindow::HandleMessage>, 0,
-                                 IDC_ARROW);
+    if (!ui::win::RegisterWindowClass(kItemClass,
+                                      ui::win::BoundWindowProc<LabelMenuWindow, &LabelMenuWindow::HandleMessage>, 0,
+                                      IDC_ARROW))
+        return false;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (ui::Control::Visible())
         style |= WS_VISIBLE;
     if (!ui::Control::Enabled())
         style |= WS_DISABLED;
-    if (m_BorderStyle == 1)
+    if (m_BorderStyle == ui::vbFixedSingle)
         style |= WS_BORDER;
     HWND window = CreateWindowExA(0, kItemClass, m_Caption.c_str(), style, ui::TwipsToPixelsX(m_Left),
                                   ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width), ui::TwipsToPixelsY(m_Height),
                                   reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),
                                   GetModuleHandleA(nullptr), this);
     m_hWnd = reinterpret_cast<ui::Handle>(window);
+    return window != nullptr;
 }
 
 void LabelMenuWindow::PaintOn(ui::Handle dcHandle) const
@@ -130,8 +131,8 @@ long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned messa
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-        const int button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
-        if (button == 1) {
+        const int button = ui::win::ButtonOf(message);
+        if (button == ui::vbLeftButton) {
             m_Pressed = true;
             SetCapture(window);
         }
@@ -146,10 +147,10 @@ long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned messa
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-        const int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
+        const int button = ui::win::ButtonOf(message);
         at(x, y);
         m_Item.OnMouseUp(button, ui::win::ShiftState(), x, y);
-        if (button == 1 && m_Pressed) {
+        if (button == ui::vbLeftButton && m_Pressed) {
             m_Pressed = false;
             if (GetCapture() == window)
                 ReleaseCapture();

@@ -91,7 +91,7 @@ XPButtonLook XPButton::LookFor(bool pressed) const
         return look;
     }
     look.textColor = m_Hover ? m_ForeHover : m_ForeColor;
-    if (pressed && m_Button == 1) {
+    if (pressed && m_Button == ui::vbLeftButton) {
         look.face = XPButtonLook::Face::Pressed;
         return look;
     }
@@ -112,15 +112,14 @@ void XPButton::StartHoverTimer()
 {
     if (m_HoverTimer)
         return;
-    m_HoverTimer = true;
-    platform::Current().timers.Set(m_View.Hwnd(), 2, kHoverPollMs, *this);
+    m_HoverTimer = platform::Current().timers.Set(m_View.Hwnd(), kHoverTimerId, kHoverPollMs, *this).has_value();
 }
 
 void XPButton::StopHoverTimer()
 {
     if (!m_HoverTimer)
         return;
-    platform::Current().timers.Kill(m_View.Hwnd(), 2);
+    platform::Current().timers.Kill(m_View.Hwnd(), kHoverTimerId);
     m_HoverTimer = false;
 }
 
@@ -147,7 +146,7 @@ void XPButton::OnShow() { RedrawButton(false); }
 
 void XPButton::OnMouseMove(int Button, int Shift, float X, float Y)
 {
-    if (Button < 2) {
+    if (Button == 0 || Button == ui::vbLeftButton) {
         if (IsMouseOverButton()) {
             if (m_Inside == 1)
                 return;
@@ -159,7 +158,7 @@ void XPButton::OnMouseMove(int Button, int Shift, float X, float Y)
                 RedrawButton(false);
                 if (MouseOver)
                     MouseOver();
-            } else if (Button == 1) {
+            } else if (Button == ui::vbLeftButton) {
                 m_Hover = true;
                 RedrawButton(true);
                 m_Hover = false;
@@ -204,15 +203,15 @@ void XPButton::ClickHandling()
 
 void XPButton::OnClickNotification()
 {
-    if (m_Button == 1)
+    if (m_Button == ui::vbLeftButton)
         ClickHandling();
 }
 
 void XPButton::OnDblClick()
 {
-    if (m_Button != 1)
+    if (m_Button != ui::vbLeftButton)
         return;
-    OnMouseDown(1, 0, 0, 0);
+    OnMouseDown(ui::vbLeftButton, 0, 0, 0);
     m_View.CaptureMouse();
 }
 
@@ -220,7 +219,7 @@ void XPButton::OnGotFocus()
 {
     m_Focus = true;
     if (m_Enabled) {
-        m_Button = 1;
+        m_Button = ui::vbLeftButton;
         m_View.RepaintNow();
         RedrawButton(false);
     }
@@ -255,7 +254,7 @@ void XPButton::OnKeyUp(int KeyCode, int Shift)
 {
     if ((KeyCode == kEnter && m_LastKey == kEnter) || (KeyCode == kSpace && m_LastKey == kSpace)) {
         RedrawButton(false);
-        m_Button = 1;
+        m_Button = ui::vbLeftButton;
         m_View.RepaintNow();
         if (Click)
             Click();
@@ -266,7 +265,7 @@ void XPButton::OnKeyUp(int KeyCode, int Shift)
 
 void XPButton::OnAccessKey()
 {
-    m_Button = 1;
+    m_Button = ui::vbLeftButton;
     ClickHandling();
 }
 

@@ -46,8 +46,9 @@ char AccessKeyOf(const std::string& caption);
 class XPButton : public platform::TimerTarget {
 public:
     static constexpr ui::Color kDisabledText = 0x92A1A1;  // (161, 161, 146)
-    static constexpr ui::Color kNewForeColor = 0x80000006;
+    static constexpr ui::Color kNewForeColor = ui::vbWindowFrame;
     static constexpr std::uint32_t kHoverPollMs = 1;
+    static constexpr std::uintptr_t kHoverTimerId = 2;  // on the button's own window
 
     explicit XPButton(XPButtonView& view);
     ~XPButton() override;

@@ -6,12 +6,12 @@
 #include "platform/ui/Controls.h"
 
 #include <cstdint>
+#include <memory>
 
 class XPButtonWindow : public ui::Control, public XPButtonView {
 public:
     XPButtonWindow(ui::Form& form, std::string name);
     ~XPButtonWindow() override;
-    ui::ControlKind Kind() const override { return ui::ControlKind::UserControl; }
 
     XPButton& Button() { return m_Button; }
 
@@ -26,7 +26,7 @@ public:
     char AccessKey() const override { return m_Button.AccessKey(); }
     void OnAccessKey() override { m_Button.OnAccessKey(); }
 
-    void CreateWindowIn(ui::Handle parentWindow) override;
+    bool CreateWindowIn(ui::Handle parentWindow) override;
     void DestroyWindowOf() override;
     void PaintOn(ui::Handle dc) const override;
 
@@ -35,11 +35,9 @@ public:
 private:
     void ResizeCanvas();
 
-    ui::Handle m_CanvasDc = 0;
-    ui::Handle m_CanvasBitmap = 0;
-    ui::Handle m_CanvasOld = 0;
-    int m_CanvasWidth = 0;
-    int m_CanvasHeight = 0;
+    // The off-screen picture of the face, as large as the window.
+    struct Canvas;
+    std::unique_ptr<Canvas> m_Canvas;
     bool m_Pressed = false;
     bool m_AfterDoubleClick = false;
     XPButton m_Button{*this};

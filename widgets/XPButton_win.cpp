@@ -209,12 +209,25 @@ void ApplyXPButtonRegion(ui::Handle window, int width, int height)
     HRGN region = CreateRectRgn(0, 0, width, height);
     for (const RECT& corner : {RECT{0, 0, 1, 1}, RECT{0, height - 1, 1, height}, RECT{width - 1, 0, width, 1},
                                RECT{width - 1, height - 1, width, height}}) {
-        HRGN pixel = CreateRectRgn(corner.left, corner.top, corner.right, corner.bottom);
-        CombineRgn(region, region, pixel, RGN_DIFF);
-        DeleteObject(pixel);
+        ui::win::GdiObject<HRGN> pixel(CreateRectRgn(corner.left, corner.top, corner.right, corner.bottom));
+        CombineRgn(region, region, pixel.Get(), RGN_DIFF);
     }
     ui::win::SetWindowRegion(reinterpret_cast<HWND>(window), region);
 }
+
+// A memory DC with a bitmap of the window's size selected into it; the bitmap
+// leaves the DC before either is deleted.
+struct XPButtonWindow::Canvas {
+    Canvas(HDC like, int w, int h)
+        : dc(like), bitmap(CreateCompatibleBitmap(like, std::max(w, 1), std::max(h, 1))), selected(dc.Get(), bitmap.Get()),
+          width(w), height(h)
+    {
+    }
+    ui::win::MemoryDc dc;
+    ui::win::GdiObject<HBITMAP> bitmap;
+    ui::win::Selection selected;
+    int width, height;
+};
 
 XPButtonWindow::XPButtonWindow(ui::Form& form, std::string name) : ui::Control(form, std::move(name))
 {
@@ -227,10 +240,12 @@ XPButtonWindow::XPButtonWindow(ui::Form& form, std::string name) : ui::Control(f
 
 XPButtonWindow::~XPButtonWindow() { DestroyWindowOf(); }
 
-void XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
+bool XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
 {
-    ui::win::RegisterWindowClass(kButtonClass, ui::win::BoundWindowProc<XPButtonWindow, &XPButtonWindow::HandleMessage>,
-                                 CS_DBLCLKS, IDC_ARROW);
+    if (!ui::win::RegisterWindowClass(kButtonClass,
+                                      ui::win::BoundWindowProc<XPButtonWindow, &XPButtonWindow::HandleMessage>,
+                                      CS_DBLCLKS, IDC_ARROW))
+        return false;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP;
     if (ui::Control::Visible())
         style |= WS_VISIBLE;
@@ -241,19 +256,16 @@ void XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
                                   reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),
                                   GetModuleHandleA(nullptr), this);
     m_hWnd = reinterpret_cast<ui::Handle>(window);
+    if (!window)
+        return false;
     ResizeCanvas();
     m_Button.OnResize();
+    return true;
 }
 
 void XPButtonWindow::DestroyWindowOf()
 {
-    if (m_CanvasDc) {
-        HDC dc = reinterpret_cast<HDC>(m_CanvasDc);
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(m_CanvasOld));
-        DeleteObject(reinterpret_cast<HBITMAP>(m_CanvasBitmap));
-        DeleteDC(dc);
-        m_CanvasDc = m_CanvasBitmap = m_CanvasOld = 0;
-    }
+    m_Canvas.reset();
     ui::Control::DestroyWindowOf();
 }
 
@@ -263,36 +275,24 @@ void XPButtonWindow::ResizeCanvas()
         return;
     RECT client{};
     GetClientRect(reinterpret_cast<HWND>(m_hWnd), &client);
-    HDC window = GetDC(reinterpret_cast<HWND>(m_hWnd));
-    if (!m_CanvasDc)
-        m_CanvasDc = reinterpret_cast<ui::Handle>(CreateCompatibleDC(window));
-    HDC dc = reinterpret_cast<HDC>(m_CanvasDc);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
-    ReleaseDC(reinterpret_cast<HWND>(m_hWnd), window);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    if (m_CanvasBitmap)
-        DeleteObject(reinterpret_cast<HBITMAP>(m_CanvasBitmap));
-    else
-        m_CanvasOld = reinterpret_cast<ui::Handle>(old);
-    m_CanvasBitmap = reinterpret_cast<ui::Handle>(bitmap);
-    m_CanvasWidth = client.right;
-    m_CanvasHeight = client.bottom;
+    const ui::win::WindowDc window(reinterpret_cast<HWND>(m_hWnd));
+    m_Canvas = std::make_unique<Canvas>(window.Get(), client.right, client.bottom);
 }
 
 void XPButtonWindow::Draw(const XPButtonLook& look)
 {
-    if (!m_CanvasDc)
+    if (!m_Canvas)
         return;
-    DrawXPButtonFace(m_CanvasDc, m_CanvasWidth, m_CanvasHeight, look, m_Form.FontFor(m_Button.Font()));
-    ApplyXPButtonRegion(m_hWnd, m_CanvasWidth, m_CanvasHeight);
+    DrawXPButtonFace(ui::win::ToHandle(m_Canvas->dc.Get()), m_Canvas->width, m_Canvas->height, look,
+                     m_Form.FontFor(m_Button.Font()));
+    ApplyXPButtonRegion(m_hWnd, m_Canvas->width, m_Canvas->height);
     InvalidateRect(reinterpret_cast<HWND>(m_hWnd), nullptr, FALSE);
 }
 
 void XPButtonWindow::PaintOn(ui::Handle dc) const
 {
-    if (m_CanvasDc)
-        BitBlt(reinterpret_cast<HDC>(dc), 0, 0, m_CanvasWidth, m_CanvasHeight, reinterpret_cast<HDC>(m_CanvasDc), 0,
-               0, SRCCOPY);
+    if (m_Canvas)
+        BitBlt(reinterpret_cast<HDC>(dc), 0, 0, m_Canvas->width, m_Canvas->height, m_Canvas->dc.Get(), 0, 0, SRCCOPY);
 }
 
 void XPButtonWindow::RepaintNow()
@@ -332,7 +332,7 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:
-        if (m_CanvasDc) {
+        if (m_Canvas) {
             ResizeCanvas();
             m_Button.OnResize();
         }

@@ -17,13 +17,20 @@ void clsTimer::StartSystemTimer(std::uint32_t period)
     m_TimerId = platform::Current().timers.Set(m_Hwnd, 0, period, *this);
 }
 
+void clsTimer::KillSystemTimer()
+{
+    if (m_TimerId)
+        platform::Current().timers.Kill(m_Hwnd, *m_TimerId);
+    m_TimerId.reset();
+}
+
 void clsTimer::Interval(std::int16_t int_interval)
 {
     if (int_interval == m_Interval)
         return;
     m_Interval = int_interval;
     if (m_Running) {
-        platform::Current().timers.Kill(m_Hwnd, m_TimerId);
+        KillSystemTimer();
         StartSystemTimer(static_cast<std::uint32_t>(static_cast<std::uint16_t>(m_Interval)));
     }
 }
@@ -48,7 +55,7 @@ void clsTimer::StopTimer()
 {
     if (!m_Running)
         return;
-    platform::Current().timers.Kill(m_Hwnd, m_TimerId);
+    KillSystemTimer();
     m_Running = false;
 }
 
@@ -57,7 +64,7 @@ void clsTimer::Wait(std::int16_t int_interval)
     m_Waiting = true;
     StartTimer(int_interval);
     // Without a system timer no tick would ever end the wait.
-    if (m_TimerId == 0)
+    if (!m_TimerId)
         m_Waiting = false;
     const auto alive = m_Alive;
     while (*alive && m_Waiting)

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class clsTimer : public platform::TimerTarget {
 public:
@@ -44,11 +45,12 @@ public:
 
 private:
     void StartSystemTimer(std::uint32_t period);
+    void KillSystemTimer();
 
     std::int16_t m_Interval = 1000;
     std::int32_t m_TickCount = 0;
     bool m_Running = false;
-    std::uintptr_t m_TimerId = 0;
+    std::optional<std::uintptr_t> m_TimerId;  // the system timer while one runs
     platform::WindowHandle m_Hwnd = 0;
     bool m_Waiting = false;
     // Goes false when the object is destroyed, so a tick or a wait that outlives

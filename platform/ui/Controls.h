@@ -13,22 +13,6 @@ namespace ui {
 
 class Form;
 
-enum class ControlKind {
-    ListBox,
-    ComboBox,
-    TextBox,
-    CommandButton,
-    Label,
-    Image,
-    PictureBox,
-    Frame,
-    Shape,
-    Line,
-    Timer,
-    Menu,
-    UserControl,
-};
-
 class Control {
 public:
     Control(Form& form, std::string name);
@@ -36,11 +20,12 @@ public:
     // of the form's own controls.
     struct Piece {};
     Control(Form& form, std::string name, Piece);
+    // Destroys the control's own window. A derived control that holds more
+    // (a timer, pieces, a canvas) lets it go in its own destructor.
     virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    virtual ControlKind Kind() const = 0;
     const std::string& Name() const { return m_Name; }
     Form& Parent() const { return m_Form; }
 
@@ -86,17 +71,34 @@ public:
     virtual char AccessKey() const { return 0; }
     virtual void OnAccessKey() {}
 
-    // Toolkit internals: the form creates, paints and destroys its controls.
-    virtual bool Windowed() const { return true; }
-    virtual void CreateWindowIn(Handle formWindow);
+    // ---- Toolkit internals: what the form asks of each control. ----
+    // Makes the control's window in parentWindow (its form's, or a user
+    // control's for its pieces); false when Windows refused it.
+    virtual bool CreateWindowIn(Handle parentWindow);
     virtual void DestroyWindowOf();
+    // Windowless controls are painted by their form.
+    virtual bool Windowed() const { return true; }
     virtual void PaintOn(Handle dc) const;
+    // A notification of the control's window (WM_COMMAND).
     virtual void OnCommand(int notification);
+    // The colours of the control's window (WM_CTLCOLOR*): set them on dc and
+    // return the background brush.
+    virtual Handle OnCtlColor(Handle dc);
+    // The button Enter presses when the focus is on no other button.
+    virtual bool IsDefault() const { return false; }
+    // A tick of the timer the control set on its form's window under its id.
+    virtual void OnTimer() {}
+    // The windows that show the control's hover hint.
+    virtual std::vector<Handle> HintWindows() const { return {m_hWnd}; }
     Handle FontHandle() const { return m_FontHandle; }
     int ControlId() const { return m_Id; }
 
 protected:
-    Handle CreateChild(const char* className, const char* text, unsigned long style, unsigned long exStyle);
+    // The control's window of the given class in parentWindow, subclassed for
+    // its events; 0 when Windows refused it.
+    Handle CreateChild(Handle parentWindow, const char* className, const char* text, unsigned long style,
+                       unsigned long exStyle);
+    void DestroyOwnWindow();
     void ApplyFont();
     void Invalidate() const;
 
@@ -118,7 +120,6 @@ protected:
 class ListBox : public Control {
 public:
     ListBox(Form& form, std::string name);
-    ControlKind Kind() const override { return ControlKind::ListBox; }
 
     void AddItem(const std::string& item);
     void RemoveItem(int index);
@@ -132,7 +133,7 @@ public:
     // Tab characters align to tab stops (set by the caller with LB_SETTABSTOPS).
     bool UseTabStops = true;
 
-    void CreateWindowIn(Handle formWindow) override;
+    bool CreateWindowIn(Handle parentWindow) override;
     void OnCommand(int notification) override;
 
 private:
@@ -144,7 +145,6 @@ private:
 class ComboBox : public Control {
 public:
     explicit ComboBox(Form& form, std::string name);
-    ControlKind Kind() const override { return ControlKind::ComboBox; }
 
     void AddItem(const std::string& item);
     void Clear();  // removes every item and empties the text
@@ -156,8 +156,9 @@ public:
     // The text changes only by picking an item.
     bool Locked = false;
 
-    void CreateWindowIn(Handle formWindow) override;
+    bool CreateWindowIn(Handle parentWindow) override;
     void OnCommand(int notification) override;
+    std::vector<Handle> HintWindows() const override { return {m_hWnd, m_Edit}; }
     Handle EditWindow() const { return m_Edit; }
 
 private:
@@ -169,7 +170,6 @@ private:
 class TextBox : public Control {
 public:
     explicit TextBox(Form& form, std::string name);
-    ControlKind Kind() const override { return ControlKind::TextBox; }
 
     std::string Text() const;
     void Text(const std::string& New_Text);
@@ -177,7 +177,7 @@ public:
     // The user can select and copy but never change the text.
     bool Locked = false;
 
-    void CreateWindowIn(Handle formWindow) override;
+    bool CreateWindowIn(Handle parentWindow) override;
 
 private:
     std::string m_Text;
@@ -186,7 +186,6 @@ private:
 class CommandButton : public Control {
 public:
     explicit CommandButton(Form& form, std::string name);
-    ControlKind Kind() const override { return ControlKind::CommandButton; }
 
     const std::string& Caption() const { return m_Caption; }
     void Caption(const std::string& New_Caption);
@@ -195,8 +194,9 @@ public:
     // The button Enter presses.
     bool Default = false;
 
-    void CreateWindowIn(Handle formWindow) override;
+    bool CreateWindowIn(Handle parentWindow) override;
     void OnCommand(int notification) override;
+    bool IsDefault() const override { return Default; }
 
 private:
     std::string m_Caption;
@@ -205,13 +205,13 @@ private:
 class Label : public Control {
 public:
     explicit Label(Form& form, std::string name);
-    ControlKind Kind() const override { return ControlKind::Label; }
 
     const std::string& Caption() const { return m_Caption; }
     void Caption(const std::string& New_Caption);
     bool Transparent = false;  // BackStyle 0: the form shows through
 
-    void CreateWindowIn(Handle formWindow) override;
+    bool CreateWindowIn(Handle parentWindow) override;
+    Handle OnCtlColor(Handle dc) override;
 
 private:
     std::string m_Caption;
@@ -221,7 +221,6 @@ private:
 class Image : public Control {
 public:
     using Control::Control;
-    ControlKind Kind() const override { return ControlKind::Image; }
     bool Windowed() const override { return false; }
     void PaintOn(Handle dc) const override;
 
@@ -233,7 +232,6 @@ public:
 class Shape : public Control {
 public:
     using Control::Control;
-    ControlKind Kind() const override { return ControlKind::Shape; }
     bool Windowed() const override { return false; }
     void PaintOn(Handle dc) const override;
 
@@ -245,7 +243,6 @@ public:
 class Line : public Control {
 public:
     using Control::Control;
-    ControlKind Kind() const override { return ControlKind::Line; }
     bool Windowed() const override { return false; }
     void PaintOn(Handle dc) const override;
 
@@ -257,7 +254,6 @@ public:
 class Frame : public Control {
 public:
     using Control::Control;
-    ControlKind Kind() const override { return ControlKind::Frame; }
     bool Windowed() const override { return false; }
     void PaintOn(Handle dc) const override;
 
@@ -267,14 +263,14 @@ public:
 class PictureBox : public Control {
 public:
     using Control::Control;
-    ControlKind Kind() const override { return ControlKind::PictureBox; }
-    void CreateWindowIn(Handle formWindow) override;
+    bool CreateWindowIn(Handle parentWindow) override;
+    Handle OnCtlColor(Handle dc) override;
 };
 
 class Timer : public Control {
 public:
     using Control::Control;
-    ControlKind Kind() const override { return ControlKind::Timer; }
+    ~Timer() override;
     bool Windowed() const override { return false; }
 
     int Interval() const { return m_Interval; }
@@ -284,11 +280,13 @@ public:
 
     std::function<void()> Tick;  // the Timer event
 
-    void CreateWindowIn(Handle formWindow) override;
+    bool CreateWindowIn(Handle parentWindow) override;
     void DestroyWindowOf() override;
+    void OnTimer() override;
 
 private:
-    void Restart();
+    // Sets the system timer as Interval and Enabled say; false when Windows refused it.
+    bool Restart();
     int m_Interval = 0;
     Handle m_FormWindow = 0;
 };
@@ -297,7 +295,7 @@ private:
 class Menu : public Control {
 public:
     Menu(Form& form, std::string name, std::string caption, Menu* parentMenu = nullptr);
-    ControlKind Kind() const override { return ControlKind::Menu; }
+    ~Menu() override;
     bool Windowed() const override { return false; }
 
     const std::string& Caption() const { return m_Caption; }

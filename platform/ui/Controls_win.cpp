@@ -19,9 +19,7 @@ namespace win {
 
 HFONT CreateFontFor(const FontSpec& font)
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
     const int height = -static_cast<int>(std::lround(font.Size * dpi / 72.0));
     // OEM fonts are fixed-pitch; saying so keeps columns where the named font is missing.
     const DWORD pitch = font.Charset == OEM_CHARSET ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE;
@@ -37,19 +35,21 @@ HICON LoadIconResource(int id, int size)
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
 }
 
-void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor)
+bool RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor)
 {
     static std::set<std::string> registered;
     if (registered.count(name))
-        return;
+        return true;
     WNDCLASSA windowClass{};
     windowClass.style = style;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = cursor ? LoadCursor(nullptr, cursor) : nullptr;
     windowClass.lpszClassName = name;
-    if (RegisterClassA(&windowClass))
-        registered.insert(name);
+    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return false;
+    registered.insert(name);
+    return true;
 }
 
 void SetWindowRegion(HWND window, HRGN region)
@@ -180,10 +180,11 @@ Control::Control(Form& form, std::string name, Piece) : m_Form(form), m_Name(std
 Control::~Control()
 {
     m_Form.Unregister(*this);
-    DestroyWindowOf();
+    DestroyOwnWindow();
 }
 
-Handle Control::CreateChild(const char* className, const char* text, unsigned long style, unsigned long exStyle)
+Handle Control::CreateChild(Handle parentWindow, const char* className, const char* text, unsigned long style,
+                            unsigned long exStyle)
 {
     const RECT r = PixelRect(*this);
     style |= WS_CHILD | WS_CLIPSIBLINGS;
@@ -192,7 +193,7 @@ Handle Control::CreateChild(const char* className, const char* text, unsigned lo
     if (!m_Enabled)
         style |= WS_DISABLED;
     HWND window = CreateWindowExA(exStyle, className, text, style, r.left, r.top, r.right - r.left,
-                                  r.bottom - r.top, H(m_Form.hWnd()), reinterpret_cast<HMENU>(m_Id),
+                                  r.bottom - r.top, H(parentWindow), reinterpret_cast<HMENU>(m_Id),
                                   GetModuleHandleA(nullptr), nullptr);
     if (!window)
         return 0;
@@ -202,9 +203,11 @@ Handle Control::CreateChild(const char* className, const char* text, unsigned lo
     return m_hWnd;
 }
 
-void Control::CreateWindowIn(Handle) {}
+bool Control::CreateWindowIn(Handle) { return true; }
 
-void Control::DestroyWindowOf()
+void Control::DestroyWindowOf() { DestroyOwnWindow(); }
+
+void Control::DestroyOwnWindow()
 {
     if (m_hWnd) {
         DestroyWindow(H(m_hWnd));
@@ -216,6 +219,24 @@ void Control::DestroyWindowOf()
 void Control::PaintOn(Handle) const {}
 
 void Control::OnCommand(int) {}
+
+Handle Control::OnCtlColor(Handle dc)
+{
+    // Read-only boxes keep the look of boxes one can type in.
+    SetTextColor(reinterpret_cast<HDC>(dc), win::ToColorRef(m_ForeColor));
+    SetBkColor(reinterpret_cast<HDC>(dc), win::ToColorRef(m_BackColor));
+    return m_Form.BrushFor(m_BackColor);
+}
+
+namespace {
+// Labels and pictures draw their text over their own back colour's brush.
+Handle TransparentText(Form& form, Handle dc, Color foreColor, Color backColor)
+{
+    SetTextColor(reinterpret_cast<HDC>(dc), win::ToColorRef(foreColor));
+    SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+    return form.BrushFor(backColor);
+}
+}  // namespace
 
 void Control::ApplyFont()
 {
@@ -312,16 +333,17 @@ ListBox::ListBox(Form& form, std::string name) : Control(form, std::move(name))
     m_ForeColor = vbWindowText;
 }
 
-void ListBox::CreateWindowIn(Handle)
+bool ListBox::CreateWindowIn(Handle parentWindow)
 {
     DWORD style = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     if (UseTabStops)
         style |= LBS_USETABSTOPS;
-    if (!CreateChild("LISTBOX", "", style, WS_EX_CLIENTEDGE))
-        return;
+    if (!CreateChild(parentWindow, "LISTBOX", "", style, WS_EX_CLIENTEDGE))
+        return false;
     for (const auto& item : m_Items)
         SendMessageA(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     SendMessageA(H(m_hWnd), LB_SETCURSEL, static_cast<WPARAM>(m_ListIndex), 0);
+    return true;
 }
 
 void ListBox::AddItem(const std::string& item)
@@ -392,13 +414,13 @@ ComboBox::ComboBox(Form& form, std::string name) : Control(form, std::move(name)
     m_ForeColor = vbWindowText;
 }
 
-void ComboBox::CreateWindowIn(Handle)
+bool ComboBox::CreateWindowIn(Handle parentWindow)
 {
     // The window's height includes its drop-down list.
     const int listHeight = TwipsToPixelsY(m_Height) + 160;
     const RECT r = PixelRect(*this);
-    if (!CreateChild("COMBOBOX", "", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0))
-        return;
+    if (!CreateChild(parentWindow, "COMBOBOX", "", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0))
+        return false;
     MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, listHeight, FALSE);
     for (const auto& item : m_Items)
         SendMessageA(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
@@ -411,6 +433,7 @@ void ComboBox::CreateWindowIn(Handle)
             SendMessageA(info.hwndItem, EM_SETREADONLY, TRUE, 0);
         SetWindowSubclass(info.hwndItem, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     }
+    return true;
 }
 
 void ComboBox::AddItem(const std::string& item)
@@ -465,14 +488,14 @@ TextBox::TextBox(Form& form, std::string name) : Control(form, std::move(name))
     m_ForeColor = vbWindowText;
 }
 
-void TextBox::CreateWindowIn(Handle)
+bool TextBox::CreateWindowIn(Handle parentWindow)
 {
     DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
     if (MultiLine)
         style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     if (Locked)
         style |= ES_READONLY;
-    CreateChild("EDIT", m_Text.c_str(), style, WS_EX_CLIENTEDGE);
+    return CreateChild(parentWindow, "EDIT", m_Text.c_str(), style, WS_EX_CLIENTEDGE) != 0;
 }
 
 std::string TextBox::Text() const
@@ -491,18 +514,19 @@ void TextBox::Text(const std::string& New_Text)
 
 CommandButton::CommandButton(Form& form, std::string name) : Control(form, std::move(name)) {}
 
-void CommandButton::CreateWindowIn(Handle)
+bool CommandButton::CreateWindowIn(Handle parentWindow)
 {
     DWORD style = WS_TABSTOP | (Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     if (Picture && m_Caption.empty())
         style |= BS_ICON;
-    if (!CreateChild("BUTTON", m_Caption.c_str(), style, 0))
-        return;
+    if (!CreateChild(parentWindow, "BUTTON", m_Caption.c_str(), style, 0))
+        return false;
     if (Picture) {
         const int size = std::min(TwipsToPixelsX(m_Width), TwipsToPixelsY(m_Height)) >= 36 ? 32 : 16;
         SendMessageA(H(m_hWnd), BM_SETIMAGE, IMAGE_ICON,
                      reinterpret_cast<LPARAM>(win::LoadIconResource(Picture, size)));
     }
+    return true;
 }
 
 void CommandButton::Caption(const std::string& New_Caption)
@@ -526,7 +550,12 @@ Label::Label(Form& form, std::string name) : Control(form, std::move(name))
     m_ForeColor = vbButtonText;
 }
 
-void Label::CreateWindowIn(Handle) { CreateChild("STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY, 0); }
+bool Label::CreateWindowIn(Handle parentWindow)
+{
+    return CreateChild(parentWindow, "STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY, 0) != 0;
+}
+
+Handle Label::OnCtlColor(Handle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor); }
 
 void Label::Caption(const std::string& New_Caption)
 {
@@ -537,7 +566,12 @@ void Label::Caption(const std::string& New_Caption)
 
 // ---- PictureBox ------------------------------------------------------------
 
-void PictureBox::CreateWindowIn(Handle) { CreateChild("STATIC", "", SS_NOTIFY, 0); }
+bool PictureBox::CreateWindowIn(Handle parentWindow)
+{
+    return CreateChild(parentWindow, "STATIC", "", SS_NOTIFY, 0) != 0;
+}
+
+Handle PictureBox::OnCtlColor(Handle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor); }
 
 // ---- Windowless controls -----------------------------------------------------
 
@@ -591,10 +625,12 @@ void Frame::PaintOn(Handle dc) const
 
 // ---- Timer -----------------------------------------------------------------
 
-void Timer::CreateWindowIn(Handle formWindow)
+Timer::~Timer() { DestroyWindowOf(); }
+
+bool Timer::CreateWindowIn(Handle parentWindow)
 {
-    m_FormWindow = formWindow;
-    Restart();
+    m_FormWindow = parentWindow;
+    return Restart();
 }
 
 void Timer::DestroyWindowOf()
@@ -602,6 +638,12 @@ void Timer::DestroyWindowOf()
     if (m_FormWindow)
         KillTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id));
     m_FormWindow = 0;
+}
+
+void Timer::OnTimer()
+{
+    if (Tick)
+        Tick();
 }
 
 void Timer::Interval(int New_Interval)
@@ -616,13 +658,14 @@ void Timer::Enabled(bool New_Enabled)
     Restart();
 }
 
-void Timer::Restart()
+bool Timer::Restart()
 {
     if (!m_FormWindow)
-        return;
+        return true;
     KillTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id));
-    if (m_Enabled && m_Interval > 0)
-        SetTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id), static_cast<UINT>(m_Interval), nullptr);
+    if (!m_Enabled || m_Interval <= 0)
+        return true;
+    return SetTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id), static_cast<UINT>(m_Interval), nullptr) != 0;
 }
 
 // ---- Menu ------------------------------------------------------------------
@@ -630,9 +673,12 @@ void Timer::Restart()
 Menu::Menu(Form& form, std::string name, std::string caption, Menu* parentMenu)
     : Control(form, std::move(name)), m_Caption(std::move(caption)), m_ParentMenu(parentMenu)
 {
+    form.RegisterMenu(*this);
     if (parentMenu)
         parentMenu->m_Items.push_back(this);
 }
+
+Menu::~Menu() { m_Form.UnregisterMenu(*this); }
 
 void Menu::Visible(bool New_Visible)
 {

@@ -44,12 +44,14 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Creates the window and its controls and runs Form_Load; once.
-    void Load();
+    // Creates the window and its controls and runs Form_Load; once. False when
+    // Windows refused the window or one of its controls: nothing is left then.
+    bool Load();
     bool Loaded() const { return m_hWnd != 0; }
     // Shows the form, loading it first. A modal show returns when the form is
     // hidden or unloaded; the owner (or every other form) is disabled meanwhile.
-    void Show(int modal = 0, Form* owner = nullptr);
+    // False when the form could not be loaded.
+    bool Show(int modal = 0, Form* owner = nullptr);
     void Hide();
     // Runs Form_Unload (which may cancel) and destroys the window.
     void Unload();
@@ -87,6 +89,8 @@ public:
 
     // Every control and menu, in the order the form declares them.
     const std::vector<Control*>& Controls() const { return m_Controls; }
+    // The menus alone, in the same order.
+    const std::vector<Menu*>& Menus() const { return m_Menus; }
     Control* ActiveControl() const;
 
     // Shows a pop-up menu at a client position in twips, or at the mouse.
@@ -98,6 +102,8 @@ public:
     // Toolkit internals.
     void Register(Control& control);
     void Unregister(Control& control);
+    void RegisterMenu(Menu& menu);
+    void UnregisterMenu(Menu& menu);
     int NextControlId() { return ++m_LastId; }
     Handle BackBrush() const { return m_BackBrush; }
     // A solid brush of the colour, kept until the form is destroyed.
@@ -119,7 +125,7 @@ protected:
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
 private:
-    void CreateControls();
+    bool CreateControls();
     void DestroyControls();
     void ReleaseFonts();
     template <typename Event>
@@ -131,18 +137,17 @@ private:
     }
     Control* ControlByWindow(Handle window) const;
     Control* ControlById(int id) const;
+    Menu* MenuById(int id) const;
 
     FormDesign m_Design;
     std::vector<Control*> m_Controls;
+    std::vector<Menu*> m_Menus;
     std::vector<FormListener*> m_Listeners;
     Handle m_hWnd = 0;
     Handle m_BackBrush = 0;
     std::map<Color, Handle> m_Brushes;
     std::vector<std::pair<FontSpec, Handle>> m_Fonts;
     Handle m_Tooltip = 0;
-    Handle m_MenuBar = 0;
-    Handle m_IconBig = 0;
-    Handle m_IconSmall = 0;
     int m_LastId = 1000;
     bool m_Loading = false;
     bool m_InModalLoop = false;

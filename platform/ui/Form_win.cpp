@@ -23,15 +23,15 @@ std::vector<Form*>& LoadedForms()
     return forms;
 }
 
-void RegisterFormClass()
+bool RegisterFormClass()
 {
-    static bool initialised = false;
-    if (!initialised) {
+    static const bool initialised = [] {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        initialised = true;
-    }
-    win::RegisterWindowClass(kFormClass, win::BoundWindowProc<Form, &Form::HandleMessage>, CS_DBLCLKS, IDC_ARROW);
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)initialised;  // without it the standard controls still work; only the extra classes are missing
+    return win::RegisterWindowClass(kFormClass, win::BoundWindowProc<Form, &Form::HandleMessage>, CS_DBLCLKS,
+                                    IDC_ARROW);
 }
 
 struct Styles {
@@ -174,19 +174,22 @@ void Form::Unregister(Control& control)
     m_Controls.erase(std::remove(m_Controls.begin(), m_Controls.end(), &control), m_Controls.end());
 }
 
-void Form::Load()
+void Form::RegisterMenu(Menu& menu) { m_Menus.push_back(&menu); }
+
+void Form::UnregisterMenu(Menu& menu) { m_Menus.erase(std::remove(m_Menus.begin(), m_Menus.end(), &menu), m_Menus.end()); }
+
+bool Form::Load()
 {
-    if (m_hWnd || m_Loading)
-        return;
+    if (m_hWnd)
+        return true;
+    if (m_Loading || !RegisterFormClass())
+        return false;
     m_Loading = true;
-    RegisterFormClass();
 
     const auto [style, exStyle] = StylesFor(m_Design);
     // The design's client size is what is left inside the border and the menu bar.
-    const bool menuBar = std::any_of(m_Controls.begin(), m_Controls.end(), [](const Control* control) {
-        return control->Kind() == ControlKind::Menu && !static_cast<const Menu*>(control)->ParentMenu() &&
-               control->Visible();
-    });
+    const bool menuBar = std::any_of(m_Menus.begin(), m_Menus.end(),
+                                     [](const Menu* menu) { return !menu->ParentMenu() && menu->Visible(); });
     RECT frame{0, 0, TwipsToPixelsX(m_Design.ClientWidth), TwipsToPixelsY(m_Design.ClientHeight)};
     AdjustWindowRectEx(&frame, style, menuBar, exStyle);
     const int width = frame.right - frame.left;
@@ -202,22 +205,30 @@ void Form::Load()
                                   nullptr, nullptr, GetModuleHandleA(nullptr), this);
     if (!window) {
         m_Loading = false;
-        return;
+        return false;
     }
     m_hWnd = win::ToHandle(window);
     LoadedForms().push_back(this);
-    if (m_Design.Icon) {
-        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(win::LoadIconResource(m_Design.Icon, 32)));
-        SendMessageA(window, WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(win::LoadIconResource(m_Design.Icon, 16)));
+    if (m_Design.Icon)
+        Icon(m_Design.Icon);
+    if (!CreateControls()) {
+        // A form missing some of its controls would only mislead: none at all.
+        DestroyControls();
+        m_hWnd = 0;
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
+        auto& forms = LoadedForms();
+        forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+        m_Loading = false;
+        return false;
     }
-    CreateControls();
     MenusChanged();
     Form_Load();
     m_Loading = false;
+    return m_hWnd != 0;
 }
 
-void Form::CreateControls()
+bool Form::CreateControls()
 {
     // Windows are created in tab order, which makes it the order Tab walks.
     std::vector<Control*> ordered = m_Controls;
@@ -227,7 +238,8 @@ void Form::CreateControls()
         return ta < tb;
     });
     for (Control* control : ordered)
-        control->CreateWindowIn(m_hWnd);
+        if (!control->CreateWindowIn(m_hWnd))
+            return false;
 
     HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, H(m_hWnd), nullptr,
@@ -235,16 +247,15 @@ void Form::CreateControls()
     m_Tooltip = win::ToHandle(tooltip);
     for (Control* control : m_Controls)
         ToolTipChanged(*control);
+    return true;
 }
 
 void Form::ToolTipChanged(Control& control)
 {
     if (!m_Tooltip || !control.hWnd())
         return;
-    std::vector<HWND> windows{H(control.hWnd())};
-    if (control.Kind() == ControlKind::ComboBox)
-        windows.push_back(H(static_cast<ComboBox&>(control).EditWindow()));
-    for (HWND window : windows) {
+    for (const Handle hint : control.HintWindows()) {
+        HWND window = H(hint);
         if (!window)
             continue;
         TTTOOLINFOA tool{};
@@ -270,20 +281,19 @@ void Form::DestroyControls()
     }
 }
 
-void Form::Show(int modal, Form* owner)
+bool Form::Show(int modal, Form* owner)
 {
-    Load();
-    if (!m_hWnd)
-        return;
+    if (!Load())
+        return false;
     if (owner && owner->hWnd())
         SetWindowLongPtrA(H(m_hWnd), GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner->hWnd()));
     if (!modal) {
         ShowWindow(H(m_hWnd), SW_SHOW);
         Tell(&FormListener::FormShown);
-        return;
+        return true;
     }
     if (m_InModalLoop)
-        return;
+        return true;
     // Every other form waits while this one is open.
     std::vector<HWND> disabled;
     for (Form* form : LoadedForms()) {
@@ -294,12 +304,12 @@ void Form::Show(int modal, Form* owner)
     }
     ShowWindow(H(m_hWnd), SW_SHOW);
     Tell(&FormListener::FormShown);
-    if (!m_hWnd)
-        return;
-    SetActiveWindow(H(m_hWnd));
-    m_InModalLoop = true;
-    RunModalLoop(*this);
-    m_InModalLoop = false;
+    if (m_hWnd) {
+        SetActiveWindow(H(m_hWnd));
+        m_InModalLoop = true;
+        RunModalLoop(*this);
+        m_InModalLoop = false;
+    }
     for (HWND window : disabled)
         if (IsWindow(window))
             EnableWindow(window, TRUE);
@@ -307,6 +317,7 @@ void Form::Show(int modal, Form* owner)
         SetActiveWindow(H(owner->hWnd()));
     else if (!disabled.empty())
         SetActiveWindow(disabled.front());
+    return true;
 }
 
 void Form::Hide()
@@ -332,9 +343,6 @@ void Form::Unload()
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
     ReleaseFonts();
-    if (m_MenuBar) {
-        m_MenuBar = 0;  // destroyed with its window
-    }
     auto& forms = LoadedForms();
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (forms.empty())
@@ -477,6 +485,14 @@ Control* Form::ControlById(int id) const
     return nullptr;
 }
 
+Menu* Form::MenuById(int id) const
+{
+    for (Menu* menu : m_Menus)
+        if (menu->ControlId() == id)
+            return menu;
+    return nullptr;
+}
+
 void Form::MenusChanged()
 {
     if (!m_hWnd)
@@ -484,10 +500,7 @@ void Form::MenusChanged()
     // The menu bar shows the visible top-level menus; hidden ones serve as pop-ups.
     HMENU bar = CreateMenu();
     int count = 0;
-    for (Control* control : m_Controls) {
-        if (control->Kind() != ControlKind::Menu)
-            continue;
-        auto* menu = static_cast<Menu*>(control);
+    for (Menu* menu : m_Menus) {
         if (menu->ParentMenu() || !menu->Visible())
             continue;
         HMENU popup = CreatePopupMenu();
@@ -505,7 +518,6 @@ void Form::MenusChanged()
         DestroyMenu(bar);
     if (old)
         DestroyMenu(old);
-    m_MenuBar = count ? win::ToHandle(bar) : 0;
 }
 
 void Form::PopupMenu(Menu& menu, std::optional<float> x, std::optional<float> y)
@@ -527,7 +539,7 @@ void Form::PopupMenu(Menu& menu, std::optional<float> x, std::optional<float> y)
     const int chosen = static_cast<int>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x,
                                                        at.y, 0, H(m_hWnd), nullptr));
     DestroyMenu(popup);
-    if (Control* item = chosen ? ControlById(chosen) : nullptr)
+    if (Menu* item = chosen ? MenuById(chosen) : nullptr)
         if (item->Click)
             item->Click();
 }
@@ -548,19 +560,17 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
         }
         if (id == IDOK) {  // Enter, from the dialog keyboard handling
             for (Control* control : m_Controls)
-                if (control->Kind() == ControlKind::CommandButton && static_cast<CommandButton*>(control)->Default &&
-                    control->Enabled() && control->Click)
+                if (control->IsDefault() && control->Enabled() && control->Click)
                     control->Click();
             return 0;
         }
-        if (Control* item = ControlById(id); item && item->Kind() == ControlKind::Menu && item->Click)
+        if (Menu* item = MenuById(id); item && item->Click)
             item->Click();
         return 0;
     }
     case DM_GETDEFID:
         for (Control* control : m_Controls)
-            if (control->Kind() == ControlKind::CommandButton && static_cast<CommandButton*>(control)->Default &&
-                control->Enabled())
+            if (control->IsDefault() && control->Enabled())
                 return MAKELONG(control->ControlId(), DC_HASDEFID);
         return 0;
     case WM_CTLCOLORSTATIC:
@@ -573,15 +583,7 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
             control = ControlByWindow(win::ToHandle(GetParent(child)));  // a combo box's edit
         if (!control)
             break;
-        if (control->Kind() == ControlKind::Label || control->Kind() == ControlKind::PictureBox) {
-            SetTextColor(dc, win::ToColorRef(control->ForeColor()));
-            SetBkMode(dc, TRANSPARENT);
-            return static_cast<long long>(BrushFor(control->BackColor()));
-        }
-        // Read-only boxes keep the look of boxes one can type in.
-        SetTextColor(dc, win::ToColorRef(control->ForeColor()));
-        SetBkColor(dc, win::ToColorRef(control->BackColor()));
-        return static_cast<long long>(BrushFor(control->BackColor()));
+        return static_cast<long long>(control->OnCtlColor(win::ToHandle(dc)));
     }
     case WM_ERASEBKGND: {
         RECT r{};
@@ -597,11 +599,8 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
         });
         return 0;
     case WM_TIMER:
-        if (Control* timer = ControlById(static_cast<int>(wParam)); timer && timer->Kind() == ControlKind::Timer) {
-            auto* t = static_cast<Timer*>(timer);
-            if (t->Tick)
-                t->Tick();
-        }
+        if (Control* control = ControlById(static_cast<int>(wParam)))
+            control->OnTimer();
         return 0;
     case WM_SIZE:
         Form_Resize();

@@ -1,7 +1,7 @@
 #include "PropertyBag.h"
 
+#include <algorithm>
 #include <charconv>
-#include <sstream>
 
 namespace ui {
 
@@ -92,22 +92,26 @@ std::string Quoted(const std::string& text)
 
 std::string PropertyBag::ToText() const
 {
-    std::ostringstream out;
+    // Plain string building: the stream classes would bring the whole locale
+    // machinery into the program for a few numbers.
+    const auto number = [](std::int32_t n) { return std::to_string(n); };
+    std::string out;
     for (const auto& [name, value] : m_Values) {
-        out << name << " = ";
+        out += name + " = ";
         if (const auto* b = std::get_if<bool>(&value)) {
-            out << "Boolean:" << (*b ? -1 : 0);
+            out += "Boolean:" + number(*b ? -1 : 0);
         } else if (const auto* n = std::get_if<std::int32_t>(&value)) {
-            out << "Long:" << *n;
+            out += "Long:" + number(*n);
         } else if (const auto* font = std::get_if<FontSpec>(&value)) {
-            out << "Font:" << static_cast<std::int32_t>(font->Size * 100 + 0.5) << ',' << (font->Bold ? 1 : 0) << ','
-                << (font->Italic ? 1 : 0) << ',' << font->Charset << ',' << Quoted(font->Name);
+            out += "Font:" + number(static_cast<std::int32_t>(font->Size * 100 + 0.5)) + ',' +
+                   number(font->Bold ? 1 : 0) + ',' + number(font->Italic ? 1 : 0) + ',' + number(font->Charset) +
+                   ',' + Quoted(font->Name);
         } else {
-            out << "String:" << Quoted(std::get<std::string>(value));
+            out += "String:" + Quoted(std::get<std::string>(value));
         }
-        out << "\r\n";
+        out += "\r\n";
     }
-    return out.str();
+    return out;
 }
 
 namespace {
@@ -161,9 +165,11 @@ bool ParseFont(std::string_view text, FontSpec& font)
 std::optional<PropertyBag> PropertyBag::FromText(const std::string& text)
 {
     PropertyBag bag;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (line.empty())

@@ -5,8 +5,8 @@
 //
 // Text form, one entry a line:  Name = Boolean:-1 | Long:2 | String:"text" |
 // Font:825,1,0,0,"Tahoma" (size in hundredths of a point, bold, italic,
-// character set, name); in strings and names \" and \\ escape a quote and a
-// backslash.
+// character set, name); in quoted strings \" and \\ escape a quote and a
+// backslash. Names are the controls' own property names, taken as they stand.
 #include <cstdint>
 #include <map>
 #include <optional>

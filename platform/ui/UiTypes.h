@@ -10,8 +10,10 @@ using Color = std::uint32_t;    // 0x00BBGGRR, or 0x80000000 + n for system colo
 
 constexpr Color SystemColor(int index) { return 0x80000000u + static_cast<Color>(index); }
 constexpr bool IsSystemColor(Color color) { return (color & 0x80000000u) != 0; }
+constexpr Color vbMenuBar = SystemColor(4);
 constexpr Color vbButtonFace = SystemColor(15);
 constexpr Color vbWindowBackground = SystemColor(5);
+constexpr Color vbWindowFrame = SystemColor(6);
 constexpr Color vbWindowText = SystemColor(8);
 constexpr Color vbButtonText = SystemColor(18);
 
@@ -33,10 +35,6 @@ constexpr int vbFixedDialog = 3;
 constexpr int vbNormal = 0;
 constexpr int vbMinimized = 1;
 constexpr int vbMaximized = 2;
-
-// Scale modes of a container.
-constexpr int vbTwips = 1;
-constexpr int vbPixels = 3;
 
 // Message box styles.
 constexpr int vbOKOnly = 0;

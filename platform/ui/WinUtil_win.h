@@ -61,6 +61,42 @@ private:
     HGDIOBJ m_Old;
 };
 
+// A memory DC compatible with another DC (the screen's when none), deleted at
+// the end of its scope.
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC like = nullptr) : m_Dc(CreateCompatibleDC(like)) {}
+    ~MemoryDc()
+    {
+        if (m_Dc)
+            DeleteDC(m_Dc);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC Get() const { return m_Dc; }
+
+private:
+    HDC m_Dc;
+};
+
+// A window's DC (the screen's for none), released at the end of its scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : m_Window(window), m_Dc(GetDC(window)) {}
+    ~WindowDc()
+    {
+        if (m_Dc)
+            ReleaseDC(m_Window, m_Dc);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return m_Dc; }
+
+private:
+    HWND m_Window;
+    HDC m_Dc;
+};
+
 HFONT CreateFontFor(const FontSpec& font);
 HICON LoadIconResource(int id, int size);
 
@@ -81,8 +117,8 @@ LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return static_cast<LRESULT>((object->*Handler)(ToHandle(window), message, wParam, lParam));
 }
 
-// Registers a window class the first time it is asked for.
-void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor);
+// Registers a window class the first time it is asked for; false when Windows refused it.
+bool RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor);
 
 // Paints a window through paint(dc) between BeginPaint and EndPaint.
 template <typename Paint>
@@ -94,6 +130,19 @@ void PaintWindow(HWND window, Paint paint)
     EndPaint(window, &ps);
 }
 
+// The union of rectangles (toRect makes a RECT of each) as a new region.
+template <typename Rects, typename ToRect>
+HRGN UnionRegion(const Rects& rects, ToRect toRect)
+{
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    for (const auto& item : rects) {
+        const RECT r = toRect(item);
+        GdiObject<HRGN> part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+        CombineRgn(region, region, part.Get(), RGN_OR);
+    }
+    return region;
+}
+
 // Gives the window its region; the window owns it from then on.
 void SetWindowRegion(HWND window, HRGN region);
 
@@ -101,6 +150,19 @@ void SetWindowRegion(HWND window, HRGN region);
 int ShiftState();
 // The mouse buttons held, as the Button argument: 1 left, 2 right, 4 middle.
 int MouseButtons(WPARAM keys);
+// The button of a press, release or double-click message, as the Button argument.
+inline int ButtonOf(UINT message)
+{
+    switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: return vbRightButton;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: return vbMiddleButton;
+    default: return vbLeftButton;
+    }
+}
 
 // One message of the program's message loops: Alt and a letter press a
 // control's access key, dialog keys move between controls, the rest is dispatched.

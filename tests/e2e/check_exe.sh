@@ -1,6 +1,7 @@
 #!/bin/bash
 # Tavrik.exe must be a 32-bit GUI program that imports system DLLs only and
-# carries its manifest and version 3.0.25.
+# carries its manifest and version 3.0.25; it stays under 1 MB, and the DLLs
+# only some starts need are loaded when needed, not imported.
 set -u
 exe=$1
 fail() { echo "FAIL: $*"; exit 1; }
@@ -16,6 +17,12 @@ while read -r dll; do
     grep -Eq "$system_dlls" <<<"$dll" || fail "imports a non-system DLL: $dll"
 done <<<"$dlls"
 
+for lazy in shell32.dll ole32.dll shlwapi.dll uxtheme.dll; do
+    grep -qx "$lazy" <<<"$dlls" && fail "imports $lazy, which only some starts need"
+done
+size=$(stat -c %s "$exe")
+[ "$size" -le 1048576 ] || fail "$size bytes, more than 1 MB"
+
 rsrc=$(mktemp)
 trap 'rm -f "$rsrc"' EXIT
 i686-w64-mingw32-objcopy -O binary --only-section=.rsrc "$exe" "$rsrc" || fail "no resources"
@@ -24,4 +31,4 @@ grep -q 'asInvoker' < <(strings "$rsrc") || fail "manifest does not run asInvoke
 grep -q '<dpiAware[^>]*>false' < <(strings "$rsrc") || fail "manifest does not declare DPI-unaware"
 grep -q '^3\.0\.25$' < <(strings -el "$rsrc") || fail "no version 3.0.25 in the version resource"
 grep -q '^Tavrik$' < <(strings -el "$rsrc") || fail "no product name in the version resource"
-echo "ok: $(wc -l <<<"$dlls") system DLLs: $(tr '\n' ' ' <<<"$dlls")"
+echo "ok: $size bytes, $(wc -l <<<"$dlls") system DLLs: $(tr '\n' ' ' <<<"$dlls")"

@@ -1,5 +1,5 @@
 // Looks at and changes the DOS device name space from outside the program, for
-// the journeys:  dosdev define X: target | query X: | remove X: | drives
+// the journeys:  dosdev define X: target | query X: | remove X: [Y: ...] | drives
 // It also holds a file open without sharing, as another program might, until a
 // line arrives on its input:  dosdev hold <file>
 // And it starts a command line exactly as given, as the shell does with an
@@ -15,8 +15,12 @@ int main(int argc, char** argv)
 {
     if (argc >= 4 && std::strcmp(argv[1], "define") == 0)
         return DefineDosDeviceA(0, argv[2], argv[3]) ? 0 : 1;
-    if (argc >= 3 && std::strcmp(argv[1], "remove") == 0)
-        return DefineDosDeviceA(DDD_REMOVE_DEFINITION, argv[2], nullptr) ? 0 : 1;
+    if (argc >= 3 && std::strcmp(argv[1], "remove") == 0) {
+        int failed = 0;
+        for (int i = 2; i < argc; ++i)
+            failed |= DefineDosDeviceA(DDD_REMOVE_DEFINITION, argv[i], nullptr) ? 0 : 1;
+        return failed;
+    }
     if (argc >= 3 && std::strcmp(argv[1], "query") == 0) {
         char buffer[4096];
         const DWORD count = QueryDosDeviceA(argv[2], buffer, sizeof buffer);
@@ -62,6 +66,6 @@ int main(int argc, char** argv)
         CloseHandle(process.hProcess);
         return static_cast<int>(code);
     }
-    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: | drives | hold file | run cmdline\n");
+    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: [Y: ...] | drives | hold file | run cmdline\n");
     return 2;
 }

@@ -1,6 +1,7 @@
 #!/bin/bash
 # The help window opens modally from the main window and holds the fourteen
-# lines of help; typing, Delete and paste change nothing.
+# lines of help; typing, Delete and paste change nothing. The main window,
+# inactive meanwhile, shows no transparent-key colour.
 source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 
@@ -12,6 +13,16 @@ click_at Ombrilo $HELP_BUTTON
 check "the help window opens" 'wait_window Help 1'
 check "the main window waits while it is open" '[ "$(info dump Help | awk '"'"'$1 == "window" { print $NF }'"'"')" = 0 ]'
 shot opened
+# The waiting main window wears its inactive pictures: none of their
+# transparent-key colour may show at its rounded top-right corner.
+corner_colours() {
+    local line
+    line=$(info dump Ombrilo | awk '$1 == "window" { print $9 - 12, $8 }')  # right - 12, top
+    [ -n "$line" ] || return 1
+    set -- $line
+    import -window root -crop "12x6+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}'
+}
+check "no magenta at the waiting main window's corner" '[ -n "$(corner_colours)" ] && ! corner_colours | grep -q "#FF00FF"'
 text=$(help_text)
 check "fourteen lines, each ended by CR LF" [ "$(grep -o '\\r\\n' <<<"$text" | wc -l)" = 14 ]
 check "the title line" grep -qF '   ..: OMBRILO HELP :..\r\n' <<<"$text"

@@ -1,6 +1,6 @@
 #!/bin/bash
 # The main window wears the skinned frame: no system caption, moved by dragging
-# its title band, and its close button ends the program.
+# its title band with the left button only, and its close button ends the program.
 source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 
@@ -12,6 +12,21 @@ read -r _ _ _ cx cy _ left top right bottom _ <<<"$line"
 check "the client area is the whole window" [ "$cx $cy" = "$left $top" ]
 check "the skinned window is as wide as its design plus nothing" [ $((right - left)) = 402 ]
 shot skinned
+
+# A right or middle press on the title band moves nothing: the window must not
+# follow the pointer, during the press or after it.
+for button in 3 2; do
+    xdotool mousemove $((cx + 150)) $((cy + 12)) mousedown $button
+    sleep 0.3
+    xdotool mousemove $((cx + 190)) $((cy + 42))
+    sleep 0.3
+    xdotool mouseup $button
+    sleep 0.2
+    xdotool mousemove $((cx + 230)) $((cy + 72))
+    sleep 0.5
+    check "button $button on the title band leaves the window where it was" \
+        '[ "$(window_line | awk "{ print \$4, \$5 }")" = "$cx $cy" ]'
+done
 
 # Drag the title band 60 pixels right and 40 down.
 xdotool mousemove $((cx + 150)) $((cy + 12)) mousedown 1

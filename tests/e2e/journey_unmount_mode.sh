@@ -22,6 +22,11 @@ shows_main_window "-M extra" || fail "a quoted dash text showed no main window"
 dos query M: >/dev/null && pass "a quoted dash text removed nothing" || fail "a quoted dash text removed M:"
 dos remove M: >/dev/null 2>&1
 
+# No window is needed, so no display either.
+dos define M: 'C:\windows' || fail "could not define M: from outside"
+DISPLAY=:999 run_tavrik -M || fail "-M without a display did not end cleanly"
+if dos query M: >/dev/null; then fail "-M without a display left M: defined"; else pass "-M without a display removed M:"; fi
+
 run_tavrik -C || fail "-C did not end cleanly"
 if dos query C: | grep -q '^\\Device\\'; then pass "-C left C: defined"; else fail "-C removed C:"; fi
 dos query Z: >/dev/null || fail "Z: is gone"

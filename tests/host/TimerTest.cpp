@@ -142,4 +142,18 @@ TEST_F(Timer, MouseOverIsTheWindowRightUnderTheCursor)
     EXPECT_FALSE(timer.isMouseOver(0x2));
 }
 
+// A timer on a window is known by the id it asked for, as on Windows: a wait
+// on it takes one tick, and stopping it stops it.
+TEST_F(Timer, AWindowsTimerWaitsForItsTickAndStops)
+{
+    clsTimer timer;
+    int ticks = 0;
+    timer.OnTime = [&](std::int32_t, std::int32_t) { ++ticks; };
+    timer.Hwnd(0x1234);
+    timer.Wait(30);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(timers().Now(), 30u);
+    EXPECT_EQ(timers().Running(), 0u);
+}
+
 }  // namespace

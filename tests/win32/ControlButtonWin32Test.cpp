@@ -6,6 +6,8 @@
 
 #include "WindowTestSupport.h"
 
+#include "platform/ui/WinUtil_win.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -29,14 +31,11 @@ public:
 // The pixel (x, y) of frame `index` of a strip, straight from the resource.
 COLORREF StripPixel(const char* strip, int index, int x, int y)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), strip, IMAGE_BITMAP, 0, 0, 0));
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const COLORREF pixel = GetPixel(dc, index * 21 + x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    return pixel;
+    const ui::win::GdiObject<HBITMAP> bitmap(
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), strip, IMAGE_BITMAP, 0, 0, 0)));
+    const ui::win::MemoryDc dc;
+    const ui::win::Selection select(dc.Get(), bitmap.Get());
+    return GetPixel(dc.Get(), index * 21 + x, y);
 }
 
 TEST(CaptionButtonWindow, PaintsTheChosenFrameAndKeepsItsSize)

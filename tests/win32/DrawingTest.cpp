@@ -3,40 +3,14 @@
 #include "ctxHookMenu.h"
 #include "platform/ui/Form.h"
 
+#include "WindowTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 namespace {
 
-// A 32-bit memory bitmap selected into a DC, white to start with.
-class Canvas {
-public:
-    Canvas(int width, int height)
-    {
-        HDC screen = GetDC(nullptr);
-        m_Dc = CreateCompatibleDC(screen);
-        m_Bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        m_Old = SelectObject(m_Dc, m_Bitmap);
-        RECT all{0, 0, width, height};
-        FillRect(m_Dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~Canvas()
-    {
-        SelectObject(m_Dc, m_Old);
-        DeleteObject(m_Bitmap);
-        DeleteDC(m_Dc);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    HDC Dc() const { return m_Dc; }
-    COLORREF At(int x, int y) const { return GetPixel(m_Dc, x, y); }
-
-private:
-    HDC m_Dc;
-    HBITMAP m_Bitmap;
-    HGDIOBJ m_Old;
-};
+using test::Canvas;
 
 class Sheet : public ui::Form {
 public:

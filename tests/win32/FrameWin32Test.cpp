@@ -1,14 +1,19 @@
 // The skinned frame on real windows under Wine: adoption by border style, the
 // host's region, menu labels, maximize and border resizing, schemes, and the
 // client-area helpers.
-#include "frame/TamselXPForm.h"
+#include "frame/TamselXPFormWindow.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/WinUtil_win.h"
 
 #include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -26,18 +31,19 @@ ui::FormDesign Design(int borderStyle, bool minButton, bool maxButton)
 
 class Host : public ui::Form {
 public:
-    Host(int borderStyle, bool minButton, bool maxButton) : ui::Form(Design(borderStyle, minButton, maxButton))
+    Host(int borderStyle, bool minButton, bool maxButton, bool autoLoad = true)
+        : ui::Form(Design(borderStyle, minButton, maxButton))
     {
         list.Move(90, 1740, 1500, 600);
         frame.Move(0, 0, 6030, 4380);
         ui::PropertyBag design;
         design.WriteString("Caption", "Skinned", "");
-        design.WriteBool("AutoLoad", true, false);
+        design.WriteBool("AutoLoad", autoLoad, false);
         design.WriteLong("Theme", 2, 0);
         frame.ReadProperties(design);
     }
     ui::ListBox list{*this, "list"};
-    TamselXPForm frame{*this, "TamselXPForm1"};
+    TamselXPFormWindow frame{*this, "TamselXPForm1"};
     ui::Menu mnuFile{*this, "mnuFile", "&File"};
     ui::Menu mnuFileOpen{*this, "mnuFileOpen", "&Open", &mnuFile};
     ui::Menu mnuEdit{*this, "mnuEdit", "&Edit"};
@@ -45,6 +51,34 @@ public:
 };
 
 HWND W(const ui::Form& form) { return reinterpret_cast<HWND>(form.hWnd()); }
+
+// Every pixel a window paints, read back through WM_PRINTCLIENT, row by row.
+class Printed {
+public:
+    explicit Printed(HWND window)
+    {
+        RECT r{};
+        GetClientRect(window, &r);
+        width = r.right;
+        height = r.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const ui::win::MemoryDc dc;
+        const ui::win::GdiObject<HBITMAP> bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const ui::win::Selection selected(dc.Get(), bitmap.Get());
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+        GdiFlush();
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        m_Pixels.assign(pixels, pixels + width * height);
+    }
+    // 0xRRGGBB
+    std::uint32_t At(int x, int y) const { return m_Pixels[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF; }
+    int width = 0, height = 0;
+
+private:
+    std::vector<std::uint32_t> m_Pixels;
+};
 
 TEST(SkinnedFrame, AFixedFormWithAMinimizeBoxIsAdopted)
 {
@@ -199,6 +233,137 @@ TEST(SkinnedFrame, ClientAreaHelpersAndClose)
 
     host.frame.CloseButton.Button().PicMain_Click();  // CloseActive off: only this window closes
     EXPECT_FALSE(host.Loaded());
+}
+
+TEST(SkinnedFrame, NoTransparentKeyColourInsideTheWindowInAnySchemeOrVariant)
+{
+    test::DropPendingQuit();
+    Host host(ui::vbFixedSingle, true, false);
+    host.Show();
+    ui::DoEvents();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(W(host), region), ERROR);
+    for (int scheme : {0, 1, 2}) {
+        host.frame.ColorScheme(scheme);
+        for (bool active : {true, false}) {
+            host.frame.SetFormActiveStyle(active);
+            const Printed printed(reinterpret_cast<HWND>(host.frame.hWnd()));
+            int magenta = 0;
+            for (int y = 0; y < printed.height; ++y)
+                for (int x = 0; x < printed.width; ++x)
+                    if (printed.At(x, y) == 0xFF00FF && PtInRegion(region, x, y))
+                        ++magenta;
+            EXPECT_EQ(magenta, 0) << "scheme " << scheme << (active ? " active" : " inactive");
+        }
+    }
+    DeleteObject(region);
+    host.Unload();
+}
+
+// How wide the caption's dark pixels spread across the title band.
+int CaptionInkWidth(const TamselXPFormWindow& frame)
+{
+    const Printed printed(reinterpret_cast<HWND>(frame.hWnd()));
+    const auto& l = frame.CurrentLayout();
+    int first = -1, last = -1;
+    for (int x = static_cast<int>(l.Caption1.left) - 2; x < static_cast<int>(l.Minimizebutton.left); ++x)
+        for (int y = 3; y < 28; ++y) {
+            const std::uint32_t c = printed.At(x, y);
+            if ((c >> 16 & 0xFF) < 0x60 && (c >> 8 & 0xFF) < 0x60 && (c & 0xFF) < 0x60) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+int TextWidth(HFONT font, const char* text)
+{
+    const ui::win::MemoryDc dc;
+    const ui::win::Selection selected(dc.Get(), font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc.Get(), text, lstrlenA(text), &size);
+    return size.cx;
+}
+
+TEST(SkinnedFrame, TheCaptionIsInTheHostsFontUnlessTheDesignSaysOtherwise)
+{
+    test::DropPendingQuit();
+    Host host(ui::vbFixedSingle, true, false);
+    host.Show();
+    ui::DoEvents();
+    const char caption[] = "Skinned window caption";
+    host.frame.Caption(caption);
+    EXPECT_EQ(host.frame.Font(), host.Font());
+    const int inHostFont = TextWidth(reinterpret_cast<HFONT>(host.FontFor(host.Font())), caption);
+    const ui::FontSpec other{"Trebuchet MS", 9.75, true};
+    const int inOther = TextWidth(reinterpret_cast<HFONT>(host.FontFor(other)), caption);
+    ASSERT_GT(std::abs(inOther - inHostFont), 6);  // the two can be told apart by their width
+    EXPECT_NEAR(CaptionInkWidth(host.frame), inHostFont, 3);
+    host.frame.Font(other);
+    EXPECT_NEAR(CaptionInkWidth(host.frame), inOther, 3);
+    host.Unload();
+}
+
+TEST(SkinnedFrame, EveryBorderStyleLosesItsSystemFrame)
+{
+    for (int style : {ui::vbBSNone, ui::vbSizable, ui::vbFixedDialog}) {
+        test::DropPendingQuit();
+        Host host(style, false, false);
+        host.Show();
+        ui::DoEvents();
+        ASSERT_TRUE(host.frame.Adopted());
+        EXPECT_FALSE(GetWindowLongA(W(host), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) << style;
+        RECT window{}, client{};
+        GetWindowRect(W(host), &window);
+        GetClientRect(W(host), &client);
+        EXPECT_EQ(client.right, window.right - window.left) << style;  // no side borders (the menu bar stays)
+        EXPECT_EQ(host.frame.Height(), host.Height()) << style;
+        host.Unload();
+    }
+}
+
+TEST(SkinnedFrame, ClicksOnTheBordersOfASizableFormChangeNothing)
+{
+    test::DropPendingQuit();
+    Host host(ui::vbSizable, true, true);
+    host.Show();
+    ui::DoEvents();
+    RECT before{};
+    GetWindowRect(W(host), &before);
+    HWND frameWindow = reinterpret_cast<HWND>(host.frame.hWnd());
+    const int bottom = (before.bottom - before.top) - 2;
+    for (auto [x, y] : {std::pair{200, bottom}, {1, 100}, {before.right - before.left - 2, 100}, {1, bottom}}) {
+        SetCursorPos(before.left + x, before.top + y);
+        PostMessageA(frameWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageA(frameWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        test::Pump(20);
+    }
+    RECT after{};
+    GetWindowRect(W(host), &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+    EXPECT_EQ(host.frame.Height(), host.Height());
+    host.Unload();
+}
+
+TEST(SkinnedFrame, TheButtonsDoNothingBeforeAdoption)
+{
+    test::DropPendingQuit();
+    Host host(ui::vbSizable, true, true, false);
+    host.Show();
+    ui::DoEvents();
+    ASSERT_FALSE(host.frame.Adopted());
+    for (ControlButtonWindow* button : {&host.frame.Minimizebutton, &host.frame.MaximizeButton}) {
+        button->Button().PicMain_Click();
+        ui::DoEvents();
+        EXPECT_EQ(host.WindowState(), ui::vbNormal) << button->Name();
+    }
+    host.frame.CloseButton.Button().PicMain_Click();
+    EXPECT_TRUE(host.Loaded());
+    host.Unload();
 }
 
 }  // namespace

@@ -83,4 +83,22 @@ TEST(TimerWin32, MouseOverIsTheWindowRightUnderTheCursor)
     pad.Unload();
 }
 
+// A timer on a window: the wait takes its tick, and once stopped it ticks no more.
+TEST(TimerWin32, AWindowsTimerWaitsForItsTickAndStops)
+{
+    test::DropPendingQuit();
+    Pad pad;
+    ASSERT_TRUE(pad.Show());
+    clsTimer timer;
+    int ticks = 0;
+    timer.OnTime = [&](std::int32_t, std::int32_t) { ++ticks; };
+    timer.Hwnd(pad.hWnd());
+    timer.Wait(20);
+    EXPECT_EQ(ticks, 1);
+    test::Pump(60);
+    EXPECT_EQ(ticks, 1);
+    pad.Unload();
+    test::DropPendingQuit();
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 // and events pass, and reading back what a window paints.
 #include "platform/ui/App.h"
 #include "platform/ui/UiTypes.h"
+#include "platform/ui/WinUtil_win.h"
 
 #include <windows.h>
 
@@ -26,21 +27,33 @@ inline void Pump(int ms)
     }
 }
 
-// The pixel (x, y) that a window paints, read back from a memory DC of
+// A memory bitmap selected into a DC, white to start with; all of it released
+// with the object.
+class Canvas {
+public:
+    Canvas(int width, int height)
+        : m_Bitmap(CreateCompatibleBitmap(ui::win::WindowDc(nullptr).Get(), width, height)),
+          m_Select(m_Dc.Get(), m_Bitmap.Get())
+    {
+        RECT all{0, 0, width, height};
+        FillRect(m_Dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    HDC Dc() const { return m_Dc.Get(); }
+    COLORREF At(int x, int y) const { return GetPixel(m_Dc.Get(), x, y); }
+
+private:
+    ui::win::MemoryDc m_Dc;
+    ui::win::GdiObject<HBITMAP> m_Bitmap;
+    ui::win::Selection m_Select;
+};
+
+// The pixel (x, y) that a window paints, read back from a canvas of
 // width x height through WM_PRINTCLIENT.
 inline COLORREF PrintedPixel(ui::Handle window, int width, int height, int x, int y)
 {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageA(reinterpret_cast<HWND>(window), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    const COLORREF pixel = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixel;
+    const Canvas canvas(width, height);
+    SendMessageA(reinterpret_cast<HWND>(window), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+    return canvas.At(x, y);
 }
 
 }  // namespace test

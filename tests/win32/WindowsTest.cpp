@@ -258,6 +258,40 @@ BOOL CALLBACK FindTooltip(HWND window, LPARAM data)
     return FALSE;
 }
 
+// Windows may refuse a window (out of resources, a hook): the form says so,
+// runs no load step on half a window, and can be loaded once Windows agrees.
+const char* g_refusedClass = nullptr;
+
+LRESULT CALLBACK RefuseClass(int code, WPARAM wParam, LPARAM lParam)
+{
+    char name[64] = {};
+    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+        lstrcmpiA(name, g_refusedClass) == 0)
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(Toolkit, AFormWhoseWindowOrControlIsRefusedReportsIt)
+{
+    for (const char* refused : {"TavrikForm", "Static"}) {
+        SCOPED_TRACE(refused);
+        test::DropPendingQuit();
+        Probe probe;
+        g_refusedClass = refused;
+        HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseClass, nullptr, GetCurrentThreadId());
+        ASSERT_NE(hook, nullptr);
+        EXPECT_FALSE(probe.Load());
+        EXPECT_FALSE(probe.Show());
+        EXPECT_FALSE(probe.Loaded());
+        EXPECT_EQ(probe.loads, 0);
+        UnhookWindowsHookEx(hook);
+        EXPECT_TRUE(probe.Load());
+        EXPECT_EQ(probe.loads, 1);
+        probe.Unload();
+    }
+    test::DropPendingQuit();
+}
+
 TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
 {
     test::DropPendingQuit();
@@ -284,6 +318,7 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
     for (const auto* control : probe.Controls())
         names.push_back(control->Name());
     EXPECT_EQ(names, (std::vector<std::string>{"lblA", "mnuFile", "mnuFileOpen", "tmr"}));
+    EXPECT_EQ(probe.Menus(), (std::vector<ui::Menu*>{&probe.mnuFile, &probe.mnuFileOpen}));
 
     // Hover hints can be given or taken back after loading.
     HWND tooltip = nullptr;

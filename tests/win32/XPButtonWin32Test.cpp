@@ -18,31 +18,17 @@ using Ring = XPButtonLook::Ring;
 class Drawn {
 public:
     explicit Drawn(const XPButtonLook& look, int width = 79, int height = 51)
+        : m_Canvas(width, height),
+          m_Font(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma"))
     {
-        HDC screen = GetDC(nullptr);
-        m_Dc = CreateCompatibleDC(screen);
-        m_Bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        m_Old = SelectObject(m_Dc, m_Bitmap);
-        m_Font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
-        DrawXPButtonFace(reinterpret_cast<ui::Handle>(m_Dc), width, height, look, reinterpret_cast<ui::Handle>(m_Font));
+        DrawXPButtonFace(reinterpret_cast<ui::Handle>(m_Canvas.Dc()), width, height, look,
+                         reinterpret_cast<ui::Handle>(m_Font.Get()));
     }
-    ~Drawn()
-    {
-        SelectObject(m_Dc, m_Old);
-        DeleteObject(m_Bitmap);
-        DeleteObject(m_Font);
-        DeleteDC(m_Dc);
-    }
-    Drawn(const Drawn&) = delete;
-    Drawn& operator=(const Drawn&) = delete;
-    COLORREF At(int x, int y) const { return GetPixel(m_Dc, x, y); }
+    COLORREF At(int x, int y) const { return m_Canvas.At(x, y); }
 
 private:
-    HDC m_Dc;
-    HBITMAP m_Bitmap;
-    HGDIOBJ m_Old;
-    HFONT m_Font;
+    test::Canvas m_Canvas;
+    ui::win::GdiObject<HFONT> m_Font;
 };
 
 XPButtonLook Look(Face face, Ring ring = Ring::None)

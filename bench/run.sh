@@ -1,0 +1,85 @@
+#!/bin/bash
+# Every start-up figure in one run under Wine, each as a median over several
+# runs (alternating with its yardstick) and a ratio against that yardstick:
+#   - start with a folder to the main window shown and painted, against a
+#     program that only opens one window;
+#   - the unmount mode, against programs that make the same one call (GUI and
+#     console);
+#   - the start-up run of 24 pairs, against 1000 ms + the one-window start;
+#   - the exe's size, and the CPU the main window takes when left alone.
+# Usage: bench/run.sh [runs]   (after scripts/test.sh or scripts/run.sh)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-15}
+build="$root/build/win32"
+cmake --build "$build" --target Tavrik dosdev bench_minimal_window bench_time_to_window bench_one_call_gui \
+    bench_one_call_console >/dev/null
+
+source "$root/scripts/wine-env.sh"
+work=$(mktemp -d)
+tavrik_pid=""
+trap '[ -n "$tavrik_pid" ] && kill "$tavrik_pid" 2>/dev/null; wine_env_stop; rm -rf "$work"' EXIT
+wine_env_start "$build"
+
+cp "$build/Tavrik.exe" "$work/"
+exe=$(winepath -w "$work/Tavrik.exe")
+bench=$(winepath -w "$build/bench")
+mkdir -p "$work/BenchFolder"
+folder=$(winepath -w "$work/BenchFolder")
+letters=(D E F G H I J K L M N O P Q R S T U V W X Y)
+for i in $(seq 1 24); do
+    mkdir -p "$work/pair$i"
+    printf '%s: \t%s\r\n' "$(tr 'A-Z' 'a-z' <<<"${letters[$(((i - 1) % ${#letters[@]}))]}")" \
+        "$(winepath -w "$work/pair$i")" >>"$work/mount.ini"
+done
+
+timed() { wine "$build/bench/bench_time_to_window.exe" "$@" | tr -d '\r'; }
+dos() { wine "$build/dosdev.exe" "$@" >/dev/null 2>&1 || true; }
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+# Warm every program once: the first start of each pays for the disk cache.
+timed Ombrilo "$exe" "$folder" >/dev/null
+timed Minimal "$bench\\bench_minimal_window.exe" >/dev/null
+timed - "$bench\\bench_one_call_gui.exe" >/dev/null
+timed - "$bench\\bench_one_call_console.exe" >/dev/null
+
+shown=() minimal=() unmount=() gui=() console=() startup=()
+for _ in $(seq 1 "$runs"); do
+    shown+=("$(timed Ombrilo "$exe" "$folder")")
+    minimal+=("$(timed Minimal "$bench\\bench_minimal_window.exe")")
+    dos define Q: 'C:\windows'
+    unmount+=("$(timed - "$exe" -Q)")
+    dos define Q: 'C:\windows'
+    gui+=("$(timed - "$bench\\bench_one_call_gui.exe")")
+    dos define Q: 'C:\windows'
+    console+=("$(timed - "$bench\\bench_one_call_console.exe")")
+    startup+=("$(timed - "$exe" /ini)")
+    dos remove "${letters[@]/%/:}"
+done
+
+s=$(median "${shown[@]}") m=$(median "${minimal[@]}")
+u=$(median "${unmount[@]}") g=$(median "${gui[@]}") c=$(median "${console[@]}")
+r=$(median "${startup[@]}")
+limit=$(awk -v m="$m" 'BEGIN { print 1000 + m + 30 }')
+echo "runs: $runs each, alternating (medians in ms)"
+printf '%-44s %8s  yardstick %8s  ratio %s (goal 1.10)\n' "start to main window shown and painted" "$s" "$m" "$(ratio "$s" "$m")"
+printf '%-44s %8s  yardstick %8s  ratio %s (goal 1.10)\n' "-Q, against a GUI program making the call" "$u" "$g" "$(ratio "$u" "$g")"
+printf '%-44s %8s  yardstick %8s  ratio %s\n' "-Q, against a console program making it" "$u" "$c" "$(ratio "$u" "$c")"
+printf '%-44s %8s  limit     %8s  ratio %s (goal 1.00)\n' "/ini with 24 pairs, start to end" "$r" "$limit" "$(ratio "$r" "$limit")"
+size=$(stat -c %s "$build/Tavrik.exe")
+printf '%-44s %8s  limit     %8s  ratio %s (goal 1.00)\n' "Tavrik.exe, bytes" "$size" 1048576 "$(ratio "$size" 1048576)"
+
+# Idle: CPU ticks the main window takes in 10 s with the pointer away from it.
+xdotool mousemove 0 0 2>/dev/null || true
+wine "$work/Tavrik.exe" "$folder" &
+tavrik_pid=$!
+sleep 3
+ticks() { awk '{ print $14 + $15 }' "/proc/$tavrik_pid/stat"; }
+before=$(ticks)
+sleep 10
+idle=$(($(ticks) - before))
+kill "$tavrik_pid" 2>/dev/null
+wait "$tavrik_pid" 2>/dev/null || true
+tavrik_pid=""
+printf '%-44s %8s  (goal 0)\n' "idle main window, CPU ticks in 10 s" "$idle"

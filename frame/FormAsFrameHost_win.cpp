@@ -1,0 +1,113 @@
+// The toolkit's form as the frame's host, over Win32.
+#include "FormAsFrameHost.h"
+
+#include "FrameRegion.h"
+#include "platform/ui/App.h"
+#include "platform/ui/Twips.h"
+#include "platform/ui/WinUtil_win.h"
+
+#include <windows.h>
+
+#include <cmath>
+
+using ui::win::H;
+
+namespace {
+
+int Round(float value) { return static_cast<int>(std::lround(value)); }
+
+HRGN RoundedRegion(frame::TwipSize size)
+{
+    return ui::win::UnionRegion(frame::RegionRects(size, ui::TwipsPerPixelX(), ui::TwipsPerPixelY()),
+                                [](const frame::RegionRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; });
+}
+
+}  // namespace
+
+frame::TwipRect FormAsFrameHost::Bounds() const
+{
+    return {m_Form.Left(), m_Form.Top(), m_Form.Width(), m_Form.Height()};
+}
+
+void FormAsFrameHost::Move(const frame::TwipRect& b) { m_Form.Move(b.left, b.top, b.width, b.height); }
+
+void FormAsFrameHost::EndProgram() { ui::End(); }
+
+void FormAsFrameHost::DoEvents() { ui::DoEvents(); }
+
+std::vector<ui::Menu*> FormAsFrameHost::Menus() const
+{
+    std::vector<ui::Menu*> menus;
+    for (ui::Menu* menu : m_Form.Menus())
+        if (!menu->ParentMenu())
+            menus.push_back(menu);
+    return menus;
+}
+
+std::vector<XPFormHost::MenuInfo> FormAsFrameHost::TopMenus() const
+{
+    std::vector<MenuInfo> infos;
+    for (const ui::Menu* menu : Menus())
+        infos.push_back({menu->Tag(), menu->Caption(), menu->Enabled()});
+    return infos;
+}
+
+void FormAsFrameHost::HideMenu(std::size_t index)
+{
+    const auto menus = Menus();
+    if (index < menus.size())
+        menus[index]->Visible(false);
+}
+
+void FormAsFrameHost::PopupMenu(std::size_t index, float x, float y)
+{
+    const auto menus = Menus();
+    if (index < menus.size())
+        m_Form.PopupMenu(*menus[index], x, y);
+}
+
+void FormAsFrameHost::Restyle(const frame::TwipRect& b)
+{
+    HWND window = H(m_Form.hWnd());
+    if (!window)
+        return;
+    LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    style &= ~static_cast<LONG_PTR>(WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    style |= WS_SYSMENU;
+    SetWindowLongPtrA(window, GWL_STYLE, style);
+    // A fixed dialog's frame is an extended style: without this it would stay
+    // around the skinned frame.
+    const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    SetWindowLongPtrA(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME));
+    SetWindowPos(window, nullptr, Round(b.left / 15.0f), Round(b.top / 15.0f), Round(b.width / 15.0f),
+                 Round(b.height / 15.0f), SWP_SHOWWINDOW);
+}
+
+void FormAsFrameHost::Region(const frame::TwipRect& b)
+{
+    if (m_Form.hWnd())
+        ui::win::SetWindowRegion(H(m_Form.hWnd()), RoundedRegion({static_cast<double>(b.width),
+                                                                  static_cast<double>(b.height)}));
+}
+
+void FormAsFrameHost::StartMove()
+{
+    // The window system's own move loop moves the host.
+    ReleaseCapture();
+    SendMessageA(H(m_Form.hWnd()), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void FormAsFrameHost::TaskBarShow()
+{
+    SetWindowPos(FindWindowA("Shell_traywnd", ""), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW);
+}
+
+frame::Point FormAsFrameHost::CursorPos() const
+{
+    POINT at{};
+    GetCursorPos(&at);
+    return {at.x, at.y};
+}
+
+void FormAsFrameHost::CursorPos(frame::Point at) { SetCursorPos(at.x, at.y); }
+

@@ -1,0 +1,53 @@
+// The command line, any bytes: the mode is the command line's alone, only the
+// unmount mode removes anything, only on the letter it names, and a disk is never
+// removed.
+#include "FuzzCheck.h"
+#include "app/modMain.h"
+#include "engine/TextUtil.h"
+#include "engine/mod_Subst.h"
+#include "platform/SimPlatform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    platform::SimMachine machine;
+    platform::ScopedPlatform scope(machine.platform);
+    // D: a disk plugged in after start-up, which a normal user may stack a binding on.
+    machine.files.AddVolume("\\Device\\HarddiskVolume2");
+    FUZZ_CHECK(machine.dos.Define(platform::DEFINE_RAW_TARGET, "D:", "\\Device\\HarddiskVolume2"));
+    for (const char* folder : {"C:\\Data", "C:\\Program Files\\Common Files"})
+        FUZZ_CHECK(machine.files.MakeDirectory(folder));
+    // M: one binding; N: two stacked; D: a binding over the disk.
+    FUZZ_CHECK(machine.dos.Define(0, "M:", "C:\\Data"));
+    FUZZ_CHECK(machine.dos.Define(0, "N:", "C:\\PROGRA~1"));
+    FUZZ_CHECK(machine.dos.Define(0, "N:", "C:\\PROGRA~1\\COMMON~1"));
+    FUZZ_CHECK(machine.dos.Define(0, "D:", "C:\\Data"));
+    machine.dos.ClearCalls();
+
+    const std::string commandLine = BytesText(data, size);
+    const auto mode = modMain::Start("C:\\Tools\\Tavrik", commandLine);
+    FUZZ_CHECK(mode == modMain::ModeOf(commandLine));
+    FUZZ_CHECK(modMain::AppDir == "C:\\Tools\\Tavrik\\" && modMain::CommandLine == commandLine);
+
+    const bool unmount = modMain::UnmountBranch(commandLine);
+    FUZZ_CHECK(unmount == (mode == modMain::StartMode::Unmount));
+    const std::string letter = unmount ? modMain::UnmountLetter(commandLine) : std::string();
+    const auto& calls = machine.dos.Calls();
+    if (!unmount)
+        FUZZ_CHECK(calls.empty());
+    for (const auto& call : calls)
+        FUZZ_CHECK(call.flags == platform::DEFINE_REMOVE && call.deviceName == mod_Subst::DeviceName(letter, false));
+
+    FUZZ_CHECK(machine.dos.Mappings("C:") == std::vector<std::string>{"\\Device\\HarddiskVolume1"});
+    FUZZ_CHECK(machine.dos.Mappings("D:").back() == "\\Device\\HarddiskVolume2");
+    // The named letter loses every folder binding; the others keep theirs.
+    const char named = letter.empty() ? '\0' : text::UpperChar(letter[0]);
+    for (const char drive : {'M', 'N', 'D'}) {
+        const std::string name = std::string(1, drive) + ":";
+        const auto left = machine.dos.Mappings(name).size();
+        if (drive == named)
+            FUZZ_CHECK(!mod_Subst::IsSubstDrive(name));
+        else
+            FUZZ_CHECK(left == (drive == 'N' ? 2u : drive == 'D' ? 2u : 1u));
+    }
+    return 0;
+}

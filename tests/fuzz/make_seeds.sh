@@ -1,0 +1,83 @@
+#!/bin/bash
+# Writes the seed corpora in tests/fuzz/corpus: small hand-made inputs of each
+# kind, from which the fuzzers start. Run it from anywhere; it rewrites them all.
+set -euo pipefail
+corpus=$(cd "$(dirname "$0")" && pwd)/corpus
+rm -rf "$corpus"
+mkdir -p "$corpus"/{fuzz_lines,fuzz_startup,fuzz_history,fuzz_cmdline,fuzz_longpath,fuzz_query}
+
+long=$(printf 'Long Folder Name %.0s' {1..12})  # about 200 characters
+
+# Line splits: every line end style, mixed ones, none, NULs and high bytes.
+cd "$corpus/fuzz_lines"
+printf 'one\r\ntwo\r\n\r\nthree\r\n' > crlf
+printf 'one\ntwo\n\nthree' > lf-last-open
+printf 'one\rtwo\r\rthree\r' > cr-only
+printf 'a\r\n\n\r\r\nb\n\rc' > mixed
+printf '' > empty
+printf '\r\n' > one-empty-line
+printf 'no line end at all' > no-end
+printf 'nul\0inside\r\n\0\r\n\377\376\r' > binary
+printf '%s\r\n%s' "$long" "$long" > long-lines
+
+# mount.ini: "x: " TAB folder pairs, and the lines a hand edit leaves.
+cd "$corpus/fuzz_startup"
+printf 'm: \tc:\\data\r\nn: \tc:\\program files\\common files\r\n' > two-pairs
+printf 'M: \tC:\\DATA\nD: \tD:\\Long Folder Name\n' > lf-only-disk-over
+printf 'p: \tc:\\progra~1\rq: \tc:\\data\\\r' > cr-only-short
+printf 'm: c:\\data\r\nno tab here\r\n\r\n' > no-tab
+printf '1: \tc:\\data\r\n?: \tc:\\data\r\n\351: \tc:\\data\r\n' > not-letters
+printf '\tc:\\data\r\n \tc:\\data\r\n\\: \tc:\\data\r\n' > empty-letters
+printf 'm: \tc:\\nowhere\r\nn: \t\r\no: \tc:\\data\tmore\r\n' > missing-folders
+printf 'm: \tc:\\data\r\nm: \tc:\\tools\\tavrik\r\nc: \tc:\\data\r\nx: \tm:\\\r\n' > stacked-and-chained
+printf '' > empty
+printf 'z: \t%s\r\n\0: \tc:\\data\r\n' "$long" > long-and-nul
+
+# Tavrik.ini: one command-line text per line.
+cd "$corpus/fuzz_history"
+printf 'C:\\Data\r\nC:\\Program Files\\Data\r\n' > crlf
+printf 'C:\\Data\nC:\\Other' > lf-open-end
+printf 'C:\\Data\r' > cr-end
+printf ' "C:\\With Quotes"  \r\n\r\n-M\r\n/ini\r\n' > odd-texts
+printf '' > empty
+printf '\0\0\r\n\377\r\n' > binary
+printf '%s\r\n%s' "$long" "$long" > long-lines
+
+# Command lines: the modes and the letters the unmount mode may be given.
+cd "$corpus/fuzz_cmdline"
+printf -- '-M' > unmount-m
+printf -- '-m: extra' > unmount-lower-with-tail
+printf -- '-N' > unmount-stacked
+printf -- '-D:' > unmount-over-disk
+printf -- '-C' > unmount-disk
+printf -- '-' > dash-alone
+printf '/ini' > startup
+printf 'C:\\Data' > folder
+printf '' > empty
+printf -- '-\351\0M' > odd-letter
+
+# Paths for the long form.
+cd "$corpus/fuzz_longpath"
+printf 'C:\\PROGRA~1\\COMMON~1' > short-forms
+printf 'c:\\program files\\read me.txt' > file
+printf 'C:\\DOCUME~1\\ALLUSE~1\\' > hidden-trailing
+printf 'M:\\Common Files' > bound-letter
+printf 'C:\\DATA\\x.y.z\\..\\.\\x.y.z' > dots
+printf 'C:/Program Files//Common Files/' > slashes
+printf 'C:\\Data\0\\Program Files' > nul
+printf 'C' > one-char
+printf '\\\\server\\share\\dir' > unc
+printf 'C:\\%s\\%s' "$long" "$long" > long
+
+# Query replies: strings NUL-separated, a closing NUL.
+cd "$corpus/fuzz_query"
+printf '\\??\\C:\\DATA\0\0' > folder
+printf '\\??\\UNC\\server\\share\0\0' > unc
+printf '\\??\\C:\\TWO\0\\??\\C:\\ONE\0\0' > stacked
+printf '\\??\\C:\\DATA\0\\Device\\HarddiskVolume2\0\0' > folder-over-disk
+printf '\\Device\\HarddiskVolume1\0\0' > disk
+printf '\\Device\\Odd??Name\0\0' > marker-inside
+printf '\\??\\C:\\DATA  \0   \0\0' > blanks
+printf '\\??\\' > no-closing-nul
+printf '\0' > empty-list
+printf '\\??\\C:\\%s\0\0' "$long" > long
