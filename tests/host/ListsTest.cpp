@@ -161,8 +161,7 @@ TEST_F(Lists, ListsTellMissingFromUnreadable)
         EXPECT_EQ(modLists::ReadStartupList(kAppDir), c.expected);
         // The run reads the list the same way: what the window shows is what gets bound.
         EXPECT_EQ(modLists::RunStartupList(kAppDir), c.expected ? static_cast<int>(c.expected->size()) : 0);
-        // A copy: each removal is recorded as a call too, which would move the list under the loop.
-        const auto calls = dos().Calls();
+        const auto calls = dos().Calls();  // removing adds calls of its own
         for (const auto& call : calls)
             dos().Define(platform::DEFINE_REMOVE, call.deviceName.c_str(), nullptr);
         EXPECT_EQ(files().Content(kStartup), before);
