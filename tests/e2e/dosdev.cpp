@@ -2,10 +2,14 @@
 // the journeys:  dosdev define X: target | query X: | remove X: [Y: ...] | drives
 // It also holds a file open without sharing, as another program might, until a
 // line arrives on its input:  dosdev hold <file>
+// And it starts a command line exactly as given, as the shell does with an
+// expanded verb or a log-on entry, and ends with the started program's exit
+// code:  dosdev run "<command line>"
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -45,6 +49,23 @@ int main(int argc, char** argv)
         CloseHandle(file);
         return 0;
     }
-    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: [Y: ...] | drives | hold file\n");
+    if (argc >= 3 && std::strcmp(argv[1], "run") == 0) {
+        // No quoting or splitting here: the program must see this text as its command line.
+        std::string line = argv[2];
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+            std::fprintf(stderr, "cannot start: %lu\n", GetLastError());
+            return 126;
+        }
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 1;
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return static_cast<int>(code);
+    }
+    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: [Y: ...] | drives | hold file | run cmdline\n");
     return 2;
 }

@@ -1,0 +1,138 @@
+#!/bin/bash
+# The setup program in a fresh Wine prefix of its own: a silent per-user install
+# registers the folder verb, the log-on start and the installed-programs entry;
+# the verb's command, expanded as the shell does for a folder with blanks, opens
+# the main window ready to mount that folder; the log-on command mounts the
+# start-up list; an upgrade and then the uninstall keep the user's lists while
+# the uninstall removes the program and every registration.
+source "$(dirname "$0")/lib.sh"
+journey_setup "$@"
+
+# Client positions (pixels) of the main window's controls.
+PICKER="350 92"; MOUNT="40 60"; MOUNT_CORNER="13 40"; MOUNTED="6 116"
+
+setup=$(ls -t "$(dirname "$dosdev")"/Tavrik-*-setup.exe 2>/dev/null | head -1)
+[ -n "$setup" ] || { echo "FAIL: no setup program beside $dosdev"; exit 1; }
+
+VERB='HKCU\Software\Classes\Directory\shell\Mount'
+RUN='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+UNINSTALL='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrik'
+
+# A prefix nobody has installed into, with a server of its own that is warmed
+# before use and ended with the journey, set up as the test environment is.
+runner_pid=""
+install_cleanup() {
+    [ -n "$runner_pid" ] && kill "$runner_pid" 2>/dev/null
+    wineserver -k 2>/dev/null
+    journey_cleanup
+}
+trap install_cleanup EXIT
+export WINEPREFIX="$work/prefix" WINEARCH=win32
+mkdir -p "$WINEPREFIX"
+started=$(date +%s)
+wineserver -p
+wine cmd /c ver >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+echo "fresh prefix ready after $(($(date +%s) - started)) s"
+
+# Data of a registry value ("" for the key's default value); fails when absent.
+reg_value() { # key [name]
+    local out
+    if [ -n "${2:-}" ]; then out=$(wine reg query "$1" /v "$2" 2>/dev/null); else out=$(wine reg query "$1" /ve 2>/dev/null); fi
+    [ $? -eq 0 ] || return 1
+    tr -d '\r' <<<"$out" | sed -n 's/^    .*    REG_[A-Z_]*    //p' | head -1
+}
+key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+win_env() { wine cmd /c echo "%$1%" | tr -d '\r'; }
+# The folder a letter is bound to, as a Linux path (the binding holds a short form).
+bound_folder() { local target; target=$(dos query "$1") || return 1; winepath -u "${target#'\??\'}" 2>/dev/null | sed 's:/$::'; }
+
+home_win="$(win_env LOCALAPPDATA)\\Programs\\Tavrik"
+home=$(winepath -u "$home_win" 2>/dev/null)
+shortcut="$(winepath -u "$(win_env APPDATA)" 2>/dev/null)/Microsoft/Windows/Start Menu/Programs/Tavrik.lnk"
+installed_exe="\"$home_win\\Tavrik.exe\""
+
+# 1. A silent install, by the user, into the user's own program folder.
+check "setup /S ends by itself and succeeds" timeout 60 wine "$setup" /S
+check "the program is in %LOCALAPPDATA%\\Programs\\Tavrik" cmp -s "$exe" "$home/Tavrik.exe"
+check "nothing went to Program Files" bash -c "! find '$WINEPREFIX/drive_c/Program Files' -iname 'tavrik*' | grep -q ."
+check "a Start menu shortcut" [ -f "$shortcut" ]
+
+# 2. The registrations, as the system reads them.
+verb_command=$(reg_value "$VERB\\command")
+logon_command=$(reg_value "$RUN" Tavrik)
+echo "verb: $verb_command"
+echo "log-on: $logon_command"
+check "the folder verb reads Mount" [ "$(reg_value "$VERB")" = Mount ]
+# The program takes its command-line tail as the folder, unquoted: the
+# placeholder must stand bare after the installed exe.
+check "the verb starts the installed exe with a bare placeholder" \
+    grep -qxE "$(sed 's/[][\\.^$*+?(){}|]/\\&/g' <<<"$installed_exe") %[1LlVv]" <<<"$verb_command"
+check "the log-on start runs the installed exe with /ini" [ "$logon_command" = "$installed_exe /ini" ]
+check "installed programs: name" [ "$(reg_value "$UNINSTALL" DisplayName)" = Tavrik ]
+check "installed programs: version" [ "$(reg_value "$UNINSTALL" DisplayVersion)" = 3.0.25 ]
+check "installed programs: the program's icon" [ "$(reg_value "$UNINSTALL" DisplayIcon)" = "$home_win\\Tavrik.exe,0" ]
+uninstall_command=$(reg_value "$UNINSTALL" UninstallString)
+check "installed programs: an uninstaller that is there" \
+    [ -f "$(winepath -u "$(sed 's/^"\([^"]*\)".*/\1/' <<<"$uninstall_command")" 2>/dev/null)" ]
+
+# 3. The verb on a folder with blanks, expanded as Explorer expands it: the
+# placeholder becomes the folder's path as it is, without quotes. (Wine's own
+# ShellExecute does not look up verbs for folders, so the journey does it.)
+mkdir -p "$work/Holiday  Photos 2026"
+folder=$(winepath -w "$work/Holiday  Photos 2026")
+command_line=$verb_command
+for placeholder in %1 %L %l %V %v; do command_line=${command_line//"$placeholder"/$folder}; done
+wine "$dosdev" run "$command_line" &
+runner_pid=$!
+wait_window Ombrilo || fail "no main window from the verb"
+check "the mount button is enabled" '[ "$(field_of "$(child_at Ombrilo $MOUNT_CORNER)" enabled)" = 1 ]'
+letter=$(field_of "$(child_at Ombrilo $PICKER)" text)
+check "the picker offers a letter" '[[ "$letter" =~ ^[D-Z]:\ $ ]]'
+letter=${letter%% *}
+shot verb
+click_at Ombrilo $MOUNT
+check "$letter is bound to the folder" '[ "$(bound_folder "$letter")" = "$work/Holiday  Photos 2026" ]'
+check "the mounted list shows it" 'items_at Ombrilo $MOUNTED | grep -qxF "$letter \\t$folder"'
+check "the history beside the installed exe holds the folder, unquoted" \
+    '[ "$(cat "$home/Tavrik.ini" 2>/dev/null)" = "$folder"$'"'"'\r'"'"' ]'
+check "no error message" '! info exists "ERROR!"'
+shot mounted
+close_window Ombrilo
+check "closing the window ends the program" 'wait_gone Ombrilo 5 && ! kill -0 $runner_pid 2>/dev/null'
+wait "$runner_pid" 2>/dev/null
+runner_pid=""
+
+# 4. The log-on command with a start-up list beside the installed exe.
+mkdir -p "$work/Start Up"
+startup=$(winepath -w "$work/Start Up")
+free_letters S
+printf 's: \t%s\r\n' "$startup" >"$home/mount.ini"
+check "the log-on command ends by itself" timeout 20 wine "$dosdev" run "$logon_command"
+check "it bound S: to the listed folder" [ "$(bound_folder S:)" = "$work/Start Up" ]
+check "the splash is gone" '! info exists Splash'
+free_letters S "$letter"
+
+# 5. An upgrade in place keeps the lists; the uninstall removes everything
+# setup made and keeps them too.
+lists() { (cd "$home" && md5sum Tavrik.ini mount.ini) 2>/dev/null; }
+before=$(lists)
+check "the lists are there" [ "$(wc -l <<<"$before")" = 2 ]
+check "setup over the installed program succeeds" timeout 60 wine "$setup" /S
+check "the upgrade keeps the lists" [ "$(lists)" = "$before" ]
+check "the upgrade keeps the verb" [ "$(reg_value "$VERB\\command")" = "$verb_command" ]
+
+check "the uninstaller starts" timeout 60 wine "$dosdev" run "$uninstall_command /S"
+# It goes on from a copy of itself, so that it can delete the original.
+check "the program is gone" '[ ! -e "$home/Tavrik.exe" ] && [ ! -e "$home/Uninstall.exe" ]'
+check "the verb is gone" '! key_exists "$VERB"'
+check "the log-on start is gone" '! reg_value "$RUN" Tavrik >/dev/null'
+check "the installed-programs entry is gone" '! key_exists "$UNINSTALL"'
+check "the shortcut is gone" '[ ! -e "$shortcut" ]'
+check "the lists are kept" [ "$(lists)" = "$before" ]
+
+echo "journey took $(($(date +%s) - started)) s"
+journey_end
