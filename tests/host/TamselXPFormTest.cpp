@@ -5,6 +5,7 @@
 #include "frame/TamselXPForm.h"
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -24,7 +25,10 @@ public:
     {
         windowState = New_WindowState;
         ++stateChanges;
+        if (onStateChange)
+            onStateChange();
     }
+    std::function<void()> onStateChange;  // what the form does on the resize that follows
     TwipRect Bounds() const override { return bounds; }
     TwipRect RestoredBounds() const override { return restored; }
     void Move(const TwipRect& b) override
@@ -368,6 +372,24 @@ TEST_F(Frame, BorderGesturesOnASizableHost)
     EXPECT_EQ(host.bounds, maximized);
     EXPECT_EQ(frame->Frame_MouseMove(50, 290), frame::Cursor::Arrow);
     EXPECT_EQ(host.taskBars, 1);  // the bottom edge of a maximized window calls the taskbar
+}
+
+// The program's forms fit themselves to the frame on every resize: restoring
+// must not hand them the maximized frame's size back.
+TEST_F(Frame, RestoringGivesTheFormItsRestoredSize)
+{
+    Adopted();
+    const TwipRect restored = host.bounds;
+    host.restored = restored;
+    host.windowState = ui::vbMaximized;
+    host.bounds = {0, 0, 15360, 11520};
+    surface.FrameSize(15360, 11520);  // the frame took the maximized size
+    host.onStateChange = [this] { host.bounds = {host.restored.left, host.restored.top,
+                                                 static_cast<int>(surface.width), static_cast<int>(surface.height)}; };
+    frame->MaxBtnClick();
+    EXPECT_EQ(host.windowState, ui::vbNormal);
+    EXPECT_EQ(host.bounds, restored);
+    EXPECT_EQ(surface.width, restored.width);
 }
 
 TEST_F(Frame, NothingActsOnTheHostBeforeAdoption)
