@@ -27,6 +27,11 @@ dos define M: 'C:\windows' || fail "could not define M: from outside"
 DISPLAY=:999 run_tavrik -M || fail "-M without a display did not end cleanly"
 if dos query M: >/dev/null; then fail "-M without a display left M: defined"; else pass "-M without a display removed M:"; fi
 
+# Without a display the main window cannot be made: the program says so with its
+# exit code and ends, rather than waiting unseen.
+DISPLAY=:999 run_tavrik 'C:\windows'
+check "no main window to make: exit code 1" [ $? = 1 ]
+
 run_tavrik -C || fail "-C did not end cleanly"
 if dos query C: | grep -q '^\\Device\\'; then pass "-C left C: defined"; else fail "-C removed C:"; fi
 dos query Z: >/dev/null || fail "Z: is gone"
