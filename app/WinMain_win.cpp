@@ -4,8 +4,6 @@
 #include "modMain.h"
 #include "platform/Win32Platform.h"
 #include "platform/ui/App.h"
-#include "platform/ui/Twips.h"
-#include "platform/ui/WinUtil_win.h"
 
 #include <windows.h>
 
@@ -21,11 +19,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         return 0;
     }
 
-    {
-        const ui::win::WindowDc screen(nullptr);
-        ui::SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSX),
-                             1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSY));
-    }
+    ui::App::ReadScreenScale();
 
     // The windows live as long as the message loop; the program ends inside it.
     std::optional<frmSplash> splash;

@@ -16,6 +16,8 @@ int Minor();
 int Revision();
 // Runs the message loop until no form is left loaded.
 void Run();
+// Takes the twips-per-pixel ratios from the screen; once, before the first form.
+void ReadScreenScale();
 }  // namespace App
 
 // Lets pending window events run.

@@ -57,6 +57,13 @@ void DoEvents()
     }
 }
 
+void App::ReadScreenScale()
+{
+    const win::WindowDc screen(nullptr);
+    SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSX),
+                     1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSY));
+}
+
 void End() { ExitProcess(0); }
 
 int MsgBox(const std::string& prompt, int buttons, const std::string& title)

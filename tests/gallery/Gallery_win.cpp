@@ -6,8 +6,6 @@
 #include "platform/Win32Platform.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Form.h"
-#include "platform/ui/Twips.h"
-#include "platform/ui/WinUtil_win.h"
 #include "widgets/XPButtonWindow.h"
 
 #include <windows.h>
@@ -87,11 +85,7 @@ private:
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     platform::ScopedPlatform win32(platform::Win32());
-    {
-        const ui::win::WindowDc screen(nullptr);
-        ui::SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSX),
-                             1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSY));
-    }
+    ui::App::ReadScreenScale();
     frmGallery gallery;
     if (!gallery.Show())
         return 1;
