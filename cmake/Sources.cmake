@@ -24,6 +24,7 @@ set(TAVRIK_SIM_SOURCES
   platform/SimDosDevices.cpp
   platform/SimFileSystem.cpp
   platform/SimPlatform.cpp
+  platform/SimText.cpp
 )
 
 set(TAVRIK_ENGINE_SOURCES

@@ -1,5 +1,6 @@
 #pragma once
-// Small text helpers shared by the engine. Texts are ANSI (Windows-1252) byte strings.
+// Small text helpers shared by the engine. Texts are UTF-8; every character
+// these helpers look at (blanks, separators, drive letters) is ASCII.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,9 +10,8 @@ namespace text {
 // Leading and trailing blanks removed (blanks only, as the list files keep tabs).
 std::string TrimBlanks(std::string_view s);
 
-// Upper and lower case in the Windows-1252 code page.
+// An ASCII letter in upper case; any other byte as it is.
 char UpperChar(char c);
-std::string LowerCase(std::string_view s);
 
 // The text up to its first NUL.
 std::string UpToNul(std::string_view s);

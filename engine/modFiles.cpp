@@ -11,10 +11,16 @@ constexpr std::uint32_t kAnyEntry = platform::ATTR_DIRECTORY | platform::ATTR_SY
 
 std::string GetShortPath(const std::string& path)
 {
+    auto& files = platform::Current().files;
     std::string buffer(kShortPathCapacity, ' ');
-    const auto count = platform::Current().files.ShortPathName(path.c_str(), buffer.data(), kShortPathCapacity);
-    // A count as large as the buffer is the size the platform would need.
-    if (count == 0 || count >= kShortPathCapacity)
+    auto count = files.ShortPathName(path.c_str(), buffer.data(), kShortPathCapacity);
+    // A count as large as the buffer is the size the platform needs: a long
+    // path (up to 32767 characters) is asked again with room for it.
+    if (count >= kShortPathCapacity && count <= kLongestPathBytes) {
+        buffer.assign(count, ' ');
+        count = files.ShortPathName(path.c_str(), buffer.data(), static_cast<std::uint32_t>(buffer.size()));
+    }
+    if (count == 0 || count >= buffer.size())
         return {};
     buffer.resize(count);
     return buffer;

@@ -9,9 +9,11 @@
 namespace modFiles {
 
 constexpr std::uint32_t kShortPathCapacity = 1024;
+// The longest path Windows takes (32767 UTF-16 units), in UTF-8 bytes and its NUL.
+constexpr std::uint32_t kLongestPathBytes = 32767 * 3 + 1;
 
-// The platform's short (8.3) form of path; empty when it does not exist or does
-// not fit the buffer.
+// The platform's short (8.3) form of path, which is the path itself where the
+// volume makes no short names; empty when it does not exist.
 std::string GetShortPath(const std::string& path);
 
 // The long form of path, each folder by the name it is stored under, for

@@ -4,6 +4,7 @@
 #include "modFiles.h"
 #include "mod_Subst.h"
 #include "platform/Platform.h"
+#include "platform/Unicode.h"
 
 #include <algorithm>
 
@@ -11,7 +12,14 @@ namespace modLists {
 
 namespace {
 
-ListLines ReadList(const std::string& path)
+// A list as it lies on disk: its lines as text, and whether it was written as
+// UTF-8 (it starts with the byte-order mark) or in the ANSI code page.
+struct ListFile {
+    std::vector<std::string> lines;
+    bool utf8 = false;
+};
+
+std::optional<ListFile> ReadListFile(const std::string& path)
 {
     auto& files = platform::Current().files;
     // Hidden, system and directory entries count as there: only "nothing of that
@@ -21,14 +29,73 @@ ListLines ReadList(const std::string& path)
     if (found.error)
         return std::nullopt;
     if (found.name.empty())
-        return std::vector<std::string>{};
+        return ListFile{};
     auto lines = files.ReadLines(path, kMaxListBytes);
     // A NUL is no text: a window would show each such line cut short and could
     // write the cut lines back.
-    if (lines && std::any_of(lines->begin(), lines->end(),
-                             [](const std::string& line) { return line.find('\0') != std::string::npos; }))
+    if (!lines || std::any_of(lines->begin(), lines->end(),
+                              [](const std::string& line) { return line.find('\0') != std::string::npos; }))
         return std::nullopt;
-    return lines;
+    ListFile file;
+    file.utf8 = !lines->empty() && lines->front().starts_with(platform::kUtf8Bom);
+    if (file.utf8) {
+        lines->front().erase(0, platform::kUtf8Bom.size());
+    } else {
+        auto& codePage = platform::Current().codePage;
+        for (auto& line : *lines)
+            line = codePage.FromAnsi(line);
+    }
+    file.lines = std::move(*lines);
+    return file;
+}
+
+ListLines ReadList(const std::string& path)
+{
+    auto file = ReadListFile(path);
+    if (!file)
+        return std::nullopt;
+    return std::move(file->lines);
+}
+
+// The lines as they go to disk: in the ANSI code page, byte for byte as the
+// program has always written them, when every line can be; otherwise as UTF-8
+// after a byte-order mark, so no name is lost.
+std::vector<std::string> EncodeLines(const std::vector<std::string>& lines)
+{
+    auto& codePage = platform::Current().codePage;
+    std::vector<std::string> encoded;
+    for (const auto& line : lines) {
+        auto ansi = codePage.ToAnsi(line);
+        if (!ansi) {
+            encoded = lines;
+            encoded.front().insert(0, platform::kUtf8Bom);
+            return encoded;
+        }
+        encoded.push_back(std::move(*ansi));
+    }
+    return encoded;
+}
+
+// Writes lines as the whole list. The old list is replaced only once the new
+// one is completely written, keeps its hidden and system attributes, and is
+// not replaced when read-only.
+bool ReplaceList(const std::string& path, const std::vector<std::string>& lines)
+{
+    auto& files = platform::Current().files;
+    const auto attributes = files.ReadAttributes(path);
+    if (attributes && (*attributes & (platform::ATTR_READONLY | platform::ATTR_DIRECTORY)))
+        return false;  // the user protected it, or it is no file
+
+    // Written beside the list and moved over it, so a full disk or a refused
+    // write never leaves a half-written list behind.
+    const std::string temporary = path + ".new";
+    if (!files.WriteLines(temporary, EncodeLines(lines)) || !files.MoveOver(temporary, path)) {
+        files.RemoveFile(temporary);
+        return false;
+    }
+    // The move brings the new file's attributes; a hidden or system list stays so.
+    const std::uint32_t kept = attributes ? *attributes & (platform::ATTR_HIDDEN | platform::ATTR_SYSTEM) : 0;
+    return kept == 0 || files.WriteAttributes(path, kept);
 }
 
 }  // namespace
@@ -37,7 +104,21 @@ ListLines ReadHistory(const std::string& appDir) { return ReadList(appDir + kHis
 
 bool AppendHistory(const std::string& appDir, const std::string& commandLine)
 {
-    return platform::Current().files.AppendLine(appDir + kHistoryFile, commandLine);
+    auto& files = platform::Current().files;
+    const std::string path = appDir + kHistoryFile;
+    const auto file = ReadListFile(path);
+    // Of a history that cannot be read the form is unknown: only a line that
+    // reads the same in both forms may be added to it.
+    if (!file)
+        return platform::IsAscii(commandLine) && files.AppendLine(path, commandLine);
+    if (file->utf8)
+        return files.AppendLine(path, commandLine);
+    if (const auto ansi = platform::Current().codePage.ToAnsi(commandLine))
+        return files.AppendLine(path, *ansi);
+    // The first name the code page cannot hold: the history goes over to UTF-8.
+    auto lines = file->lines;
+    lines.push_back(commandLine);
+    return ReplaceList(path, lines);
 }
 
 bool ClearHistory(const std::string& appDir)
@@ -61,32 +142,19 @@ ListLines ReadStartupList(const std::string& appDir)
 
 bool WriteStartupList(const std::string& appDir, const std::vector<std::string>& items)
 {
-    auto& files = platform::Current().files;
-    const std::string path = appDir + kStartupFile;
-    const auto attributes = files.ReadAttributes(path);
-    if (attributes && (*attributes & (platform::ATTR_READONLY | platform::ATTR_DIRECTORY)))
-        return false;  // the user protected it, or it is no file
-
-    // Written beside the list and moved over it, so a full disk or a refused
-    // write never leaves a half-written list behind.
-    const std::string temporary = path + ".new";
-    if (!files.WriteLines(temporary, items) || !files.MoveOver(temporary, path)) {
-        files.RemoveFile(temporary);
-        return false;
-    }
-    // The move brings the new file's attributes; a hidden or system list stays so.
-    const std::uint32_t kept = attributes ? *attributes & (platform::ATTR_HIDDEN | platform::ATTR_SYSTEM) : 0;
-    return kept == 0 || files.WriteAttributes(path, kept);
+    return ReplaceList(appDir + kStartupFile, items);
 }
 
 MountResult MountFolder(const std::string& letter, const std::string& folder)
 {
     if (!modFiles::IsDirectory(folder))
         return MountResult::NotADirectory;
-    // An empty short form (a path too long for its buffer) must not become a
-    // binding to nothing.
-    const std::string shortForm = modFiles::GetShortPath(folder);
-    if (shortForm.empty() || !mod_Subst::SubstDrive(letter, shortForm, 0))
+    // The short form where the volume makes one; a folder without one (8.3 names
+    // turned off, or a file system that has none) is bound by its own name.
+    std::string target = modFiles::GetShortPath(folder);
+    if (target.empty())
+        target = folder;
+    if (!mod_Subst::SubstDrive(letter, target, 0))
         return MountResult::Refused;
     return MountResult::Mounted;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The two list files in the program's folder: the history of mounted folders
 // ("Tavrik.ini", one command-line text per line) and the start-up list
-// ("mount.ini", one "x: " TAB folder pair per line). CR LF line ends, ANSI text,
-// no header, no escaping.
+// ("mount.ini", one "x: " TAB folder pair per line). CR LF line ends, no header,
+// no escaping. The text is in the user's ANSI code page, as it has always been,
+// unless a line holds a name that page cannot: then the file is UTF-8 and starts
+// with the byte-order mark. Either form is read; the lines come back as text.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -26,14 +28,16 @@ using ListLines = std::optional<std::vector<std::string>>;
 // Every history line in file order.
 ListLines ReadHistory(const std::string& appDir);
 
-// Appends the command-line text exactly as given; never rewrites what is there.
-// False when it could not be written.
+// Appends the command-line text exactly as given, in the file's form. Lines
+// already there are never changed; they are rewritten once, as UTF-8, when the
+// first line the code page cannot hold arrives. False when it could not be
+// written (also for such a line when the history cannot be read).
 bool AppendHistory(const std::string& appDir, const std::string& commandLine);
 
 // Deletes the history file if there is one. False when it exists and stays.
 bool ClearHistory(const std::string& appDir);
 
-// Every start-up line, lower-cased in the user's code page.
+// Every start-up line, lower-cased character by character.
 ListLines ReadStartupList(const std::string& appDir);
 
 // Writes the items as the whole start-up list (an empty list gives an empty

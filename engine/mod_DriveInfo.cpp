@@ -15,8 +15,9 @@ constexpr std::string_view kFolderPrefix = "\\??\\";
 constexpr std::string_view kNetworkPrefix = "UNC\\";
 
 // Large enough for any reply: a device name's targets are at most 32767
-// characters each, and a letter rarely holds more than a few.
-constexpr std::uint32_t kMostQueryCapacity = 64 * 1024;
+// characters each (three UTF-8 bytes apiece at most), and a letter rarely
+// holds more than a few.
+constexpr std::uint32_t kMostQueryCapacity = 256 * 1024;
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {

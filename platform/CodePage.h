@@ -1,6 +1,7 @@
 #pragma once
-// Text in the user's ANSI code page: what a byte means depends on the machine's
-// code page, so case rules belong to the platform, not to a fixed table.
+// The user's ANSI code page, in which the list files have always been written,
+// and the case rules of the system. The program's own text is UTF-8.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,10 +10,13 @@ namespace platform {
 class CodePage {
 public:
     virtual ~CodePage() = default;
-
-    // The text in lower case by the rules of the current ANSI code page, the same
-    // length (CharLowerBuffA). Bytes that are no letter, or the trail byte of a
-    // double-byte character, stay as they are.
+    // Bytes in the ANSI code page as text (MultiByteToWideChar).
+    virtual std::string FromAnsi(std::string_view bytes) = 0;
+    // The text in the ANSI code page; nullopt when a character has no exact
+    // form there (a look-alike stand-in would name another folder).
+    virtual std::optional<std::string> ToAnsi(std::string_view text) = 0;
+    // The text in lower case by the system's rules, character by character
+    // (CharLowerBuffW). What is no letter stays as it is.
     virtual std::string LowerCase(std::string_view text) = 0;
 };
 

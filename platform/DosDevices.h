@@ -1,6 +1,7 @@
 #pragma once
 // The DOS device name space as the drive engine sees it: the three kernel calls it
-// makes, with the same buffer contracts as the ANSI Win32 functions.
+// makes, with the buffer contracts of the Win32 functions. Names and targets are
+// UTF-8 text and capacities count bytes; the wide calls sit behind them.
 #include <cstdint>
 
 namespace platform {
@@ -20,10 +21,10 @@ class DosDevices {
 public:
     virtual ~DosDevices() = default;
 
-    // DefineDosDeviceA. A null target is an absent target, not an empty one.
+    // DefineDosDeviceW. A null target is an absent target, not an empty one.
     virtual bool Define(std::uint32_t flags, const char* deviceName, const char* target) = 0;
 
-    // QueryDosDeviceA: writes NUL-terminated strings and a final NUL into buffer,
+    // QueryDosDeviceW: writes NUL-terminated strings and a final NUL into buffer,
     // never more than capacity characters. Returns the count stored, 0 on failure.
     virtual std::uint32_t Query(const char* deviceName, char* buffer, std::uint32_t capacity) = 0;
 
@@ -31,7 +32,7 @@ public:
     // (ERROR_INSUFFICIENT_BUFFER) from a name that is not defined.
     virtual std::uint32_t LastError() const = 0;
 
-    // GetLogicalDriveStringsA: "X:\" NUL per drive, then a NUL. Returns the count
+    // GetLogicalDriveStringsW: "X:\" NUL per drive, then a NUL. Returns the count
     // stored without the final NUL, or the size needed when length is too small
     // (the buffer is then left alone), or 0 on failure.
     virtual std::uint32_t LogicalDriveStrings(std::uint32_t length, char* buffer) = 0;

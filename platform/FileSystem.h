@@ -1,6 +1,7 @@
 #pragma once
-// Files and paths as the engine needs them. Texts are ANSI byte strings; a path is
-// read only up to its first NUL, as the Win32 calls read it.
+// Files and paths as the engine needs them. Paths are UTF-8 text, read only up
+// to their first NUL, as the Win32 calls read them, and may be longer than
+// MAX_PATH; buffer sizes count bytes. File contents are bytes as they lie on disk.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -24,11 +25,11 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // GetShortPathNameA: on success the length stored (without the NUL); when the
+    // GetShortPathNameW: on success the length stored (without the NUL); when the
     // buffer is too small, the size needed; 0 when the path does not exist.
     virtual std::uint32_t ShortPathName(const char* path, char* buffer, std::uint32_t capacity) = 0;
 
-    // PathIsDirectoryA.
+    // PathIsDirectoryW.
     virtual bool IsDirectoryPath(const char* path) = 0;
 
     // The first entry matching path: plain files always, plus entries carrying any
@@ -52,9 +53,9 @@ public:
 
     virtual bool RemoveFile(const std::string& path) = 0;
 
-    // GetFileAttributesA: nullopt when nothing of that name can be found.
+    // GetFileAttributesW: nullopt when nothing of that name can be found.
     virtual std::optional<std::uint32_t> ReadAttributes(const std::string& path) = 0;
-    // SetFileAttributesA (read-only, hidden, system).
+    // SetFileAttributesW (read-only, hidden, system).
     virtual bool WriteAttributes(const std::string& path, std::uint32_t attributes) = 0;
 };
 

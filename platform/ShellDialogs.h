@@ -11,13 +11,13 @@ namespace platform {
 class ShellDialogs {
 public:
     virtual ~ShellDialogs() = default;
-    // SHBrowseForFolderA with no root, then SHGetPathFromIDListA into a buffer of
+    // SHBrowseForFolderW with no root, then SHGetPathFromIDListW into a buffer of
     // 260 characters. nullopt when the user cancels; otherwise the buffer's text
     // up to its first NUL (empty for an item without a file-system path).
     virtual std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
                                                        std::uint32_t flags) = 0;
 
-    // MessageBoxA over the owner, task-modal; the button pressed.
+    // MessageBoxW over the owner, task-modal; the button pressed.
     virtual int ShowMessage(WindowHandle owner, const std::string& prompt, const std::string& title,
                             std::uint32_t flags) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "LineText.h"
 #include "SimDosDevices.h"
+#include "SimText.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,6 +16,7 @@ struct SimFileSystem::Node {
     bool directory = false;
     std::string content;
     Node* parent = nullptr;
+    bool noShortNames = false;  // on a volume root: 8.3 names are turned off there
     std::vector<std::unique_ptr<Node>> children;  // in creation order, as a directory scan sees them
 };
 
@@ -28,13 +30,10 @@ constexpr int kMaxLinkDepth = 16;
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-std::string UpperText(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), Upper);
-    return text;
-}
+// Names compare as NTFS compares them: without case, in every script.
+std::string Folded(const std::string& text) { return sim::LowerCase(text); }
 
-bool EqualNoCase(const std::string& a, const std::string& b) { return a.size() == b.size() && UpperText(a) == UpperText(b); }
+bool EqualNoCase(const std::string& a, const std::string& b) { return Folded(a) == Folded(b); }
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix)
 {
@@ -82,7 +81,9 @@ bool ParseSegments(const std::string& text, std::size_t from, std::vector<Segmen
 
 bool IsShortNameChar(unsigned char c)
 {
-    if (c >= 0x80 || IsLetter(static_cast<char>(c)) || (c >= '0' && c <= '9'))
+    if (c >= 0x80)
+        return false;  // a short name is plain ASCII here; other characters become "_"
+    if (IsLetter(static_cast<char>(c)) || (c >= '0' && c <= '9'))
         return true;
     return std::strchr("!#$%&'()-@^_`{}~", c) != nullptr && c != '\0';
 }
@@ -116,8 +117,8 @@ std::string MakeShortName(const std::string& longName, const Node& folder)
         for (const char c : part) {
             if (out.size() == most)
                 break;
-            if (c == ' ' || c == '.')
-                continue;
+            if (c == ' ' || c == '.' || (static_cast<unsigned char>(c) & 0xC0) == 0x80)
+                continue;  // a UTF-8 continuation byte is part of the character before it
             out += IsShortNameChar(static_cast<unsigned char>(c)) ? Upper(c) : '_';
         }
         return out;
@@ -169,6 +170,16 @@ std::vector<Node*> Walk(Node* start, const std::vector<Segment>& segments)
     return nodes;
 }
 
+// The second name a new entry gets in folder: none when its name is 8.3
+// already, or when its volume makes no short names.
+std::string ShortNameFor(const std::string& name, const Node& folder)
+{
+    const Node* root = &folder;
+    while (root->parent)
+        root = root->parent;
+    return (root->noShortNames || IsShortName(name)) ? std::string{} : MakeShortName(name, folder);
+}
+
 std::unique_ptr<Node> Detach(Node& node)
 {
     auto& siblings = node.parent->children;
@@ -183,7 +194,7 @@ std::string CanonicalPath(const Node& node)
 {
     std::string path;
     for (const Node* at = &node; at; at = at->parent) {
-        path.insert(0, UpperText(at->name));
+        path.insert(0, Folded(at->name));
         if (at->parent)
             path.insert(path.begin(), '\\');
     }
@@ -231,12 +242,18 @@ SimFileSystem::~SimFileSystem() = default;
 
 void SimFileSystem::AddVolume(const std::string& devicePath)
 {
-    auto& root = m_Volumes[UpperText(devicePath)];
+    auto& root = m_Volumes[Folded(devicePath)];
     if (!root) {
         root = std::make_unique<Node>();
         root->name = devicePath;
         root->directory = true;
     }
+}
+
+void SimFileSystem::TurnOffShortNames(const std::string& devicePath)
+{
+    AddVolume(devicePath);
+    m_Volumes[Folded(devicePath)]->noShortNames = true;
 }
 
 SimFileSystem::Resolved SimFileSystem::Resolve(const std::string& path, int depth) const
@@ -261,7 +278,7 @@ SimFileSystem::Resolved SimFileSystem::Resolve(const std::string& path, int dept
         return r;
     if (shareEnd != 0) {
         r.kind = PathKind::Drive;
-        const auto share = m_Volumes.find(UpperText(r.text.substr(0, shareEnd)));
+        const auto share = m_Volumes.find(Folded(r.text.substr(0, shareEnd)));
         r.root = share == m_Volumes.end() ? nullptr : share->second.get();
     } else {
         // Without a current folder a relative path reaches nothing, but it is no bad name.
@@ -314,7 +331,7 @@ SimFileSystem::Node* SimFileSystem::CreateChild(Node& folder, const std::string&
 {
     auto node = std::make_unique<Node>();
     node->name = name;
-    node->shortName = IsShortName(name) ? std::string{} : MakeShortName(name, folder);
+    node->shortName = ShortNameFor(name, folder);
     node->directory = directory;
     node->parent = &folder;
     folder.children.push_back(std::move(node));
@@ -328,7 +345,7 @@ std::string SimFileSystem::FailureKey(const std::string& path) const
     const Resolved r = Resolve(path);
     std::string fallback = r.text;
     std::replace(fallback.begin(), fallback.end(), '/', '\\');
-    fallback = UpperText(fallback);
+    fallback = Folded(fallback);
     if (!r.root)
         return fallback;
     if (r.segments.empty())
@@ -337,7 +354,7 @@ std::string SimFileSystem::FailureKey(const std::string& path) const
         return fallback;
     const Node* folder = r.segments.size() == 1 ? r.root : r.nodes[r.segments.size() - 2];
     const std::string name = r.nodes.size() == r.segments.size() ? r.nodes.back()->name : r.Leaf();
-    return CanonicalPath(*folder) + "\\" + UpperText(name);
+    return CanonicalPath(*folder) + "\\" + Folded(name);
 }
 
 bool SimFileSystem::WriteDenied(const std::string& path) const { return m_DenyWrite.count(FailureKey(path)) != 0; }
@@ -479,7 +496,7 @@ bool SimFileSystem::MoveOver(const std::string& from, const std::string& to)
         return false;
     auto node = Detach(*moving);
     node->name = dest.Leaf();
-    node->shortName = IsShortName(node->name) ? std::string{} : MakeShortName(node->name, *folder);
+    node->shortName = ShortNameFor(node->name, *folder);
     node->parent = folder;
     folder->children.push_back(std::move(node));
     return true;

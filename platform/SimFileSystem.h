@@ -1,7 +1,7 @@
 #pragma once
 // An in-memory file tree that answers as Windows does: drive letters reach their
 // volume through the DOS device name space (so a letter bound to a folder is that
-// folder), names compare without case, every entry has a long and a short (8.3)
+// folder), names compare without case in every script, every entry has a long and a short (8.3)
 // name, and entries carry hidden/system attributes.
 #include "FileSystem.h"
 
@@ -36,6 +36,9 @@ public:
     // A volume reached through a device path such as "\Device\HarddiskVolume1";
     // SimDosDevices::AddDisk maps a letter to it.
     void AddVolume(const std::string& devicePath);
+    // Entries made on the volume from now on get no 8.3 name, as when the
+    // volume's short names are turned off: their short form is their long one.
+    void TurnOffShortNames(const std::string& devicePath);
     // A network share, e.g. "\\\\server\\share", reached by its UNC path.
     void AddShare(const std::string& uncRoot) { AddVolume(uncRoot); }
 

@@ -1,5 +1,7 @@
 #include "SimPlatform.h"
 
+#include "SimText.h"
+
 #include <span>
 #include <string>
 
@@ -106,54 +108,11 @@ WindowHandle SimCursorWindows::WindowAt(ScreenPoint point)
     return 0;
 }
 
-namespace {
+std::string SimCodePage::FromAnsi(std::string_view bytes) { return sim::FromAnsi(page, bytes); }
 
-// Upper-case letters outside ASCII and their lower-case partners.
-struct CasePair {
-    unsigned char upper, lower;
-};
-constexpr CasePair kWestern[] = {{0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}};
-constexpr CasePair kCentralEuropean[] = {{0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F},
-                                         {0xA3, 0xB3}, {0xA5, 0xB9}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xBC, 0xBE}};
+std::optional<std::string> SimCodePage::ToAnsi(std::string_view text) { return sim::ToAnsi(page, text); }
 
-bool IsLeadByte(unsigned page, unsigned char c)
-{
-    if (page == 932)
-        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    if (page == 936)
-        return c >= 0x81 && c <= 0xFE;
-    return false;
-}
-
-}  // namespace
-
-std::string SimCodePage::LowerCase(std::string_view text)
-{
-    std::string out(text);
-    const bool singleByte = page == 1252 || page == 1250;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const auto c = static_cast<unsigned char>(out[i]);
-        if (IsLeadByte(page, c)) {
-            ++i;  // the trail byte is half of one character, whatever it looks like
-            continue;
-        }
-        if (c >= 'A' && c <= 'Z') {
-            out[i] = static_cast<char>(c + 0x20);
-            continue;
-        }
-        if (!singleByte)
-            continue;
-        // Both pages keep their accented capitals in 0xC0-0xDE, 0x20 below the small ones.
-        if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {
-            out[i] = static_cast<char>(c + 0x20);
-            continue;
-        }
-        for (const auto& pair : page == 1250 ? std::span<const CasePair>(kCentralEuropean) : std::span<const CasePair>(kWestern))
-            if (pair.upper == c)
-                out[i] = static_cast<char>(pair.lower);
-    }
-    return out;
-}
+std::string SimCodePage::LowerCase(std::string_view text) { return sim::LowerCase(text); }
 
 SimMachine::SimMachine() { AddDisk('C', 1); }
 

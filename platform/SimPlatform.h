@@ -89,13 +89,13 @@ public:
     std::vector<Area> windows;
 };
 
-// Case rules of a few ANSI code pages, chosen per test: the Western and the
-// Central European single-byte pages, and the Japanese and Simplified Chinese
-// double-byte ones, whose trail bytes may look like ASCII letters.
+// The ANSI code page a test chooses (see SimText.h for those it knows).
 class SimCodePage : public CodePage {
 public:
+    std::string FromAnsi(std::string_view bytes) override;
+    std::optional<std::string> ToAnsi(std::string_view text) override;
     std::string LowerCase(std::string_view text) override;
-    unsigned page = 1252;  // 1252, 1250, 932 or 936
+    unsigned page = 1252;  // 1250, 1251, 1252 or 65001
 };
 
 class SimMachine {

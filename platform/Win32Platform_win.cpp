@@ -1,7 +1,9 @@
-// The real platform: the ANSI Win32 calls behind the engine's interfaces.
+// The real platform: the Win32 calls behind the engine's interfaces. Every call
+// is the wide one; the engine's UTF-8 text is converted here and nowhere else.
 #include "LazyImport_win.h"
 #include "LineText.h"
 #include "Platform.h"
+#include "WideText_win.h"
 #include "Win32Platform.h"
 #include "ui/App.h"
 
@@ -10,12 +12,62 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <cstring>
 #include <map>
 #include <utility>
 
 namespace platform {
 
 namespace {
+
+using win::Narrow;
+using win::Wide;
+
+// A path Windows takes beyond MAX_PATH: made absolute, then marked "\\?\" (or
+// "\\?\UNC\" for a network path), which lifts the limit to 32767 characters.
+// Shorter paths go as they are, normalised by Windows as always.
+std::wstring SystemPath(const std::string& path)
+{
+    std::wstring wide = Wide(path.substr(0, path.find('\0')));
+    if (wide.size() < MAX_PATH || wide.rfind(L"\\\\?\\", 0) == 0)
+        return wide;
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return wide;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed)
+        return wide;
+    full.resize(length);
+    if (full.rfind(L"\\\\", 0) == 0)
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\')
+        return L"\\\\?\\" + full;
+    return wide;
+}
+
+// A system answer back in the form it was asked in: without the marker
+// SystemPath added.
+std::string FromSystemPath(std::wstring_view path, bool marked)
+{
+    if (marked && path.rfind(L"\\\\?\\UNC\\", 0) == 0)
+        return "\\\\" + Narrow(path.substr(8));
+    if (marked && path.rfind(L"\\\\?\\", 0) == 0)
+        return Narrow(path.substr(4));
+    return Narrow(path);
+}
+
+// Copies text and its NUL into a caller's buffer of capacity bytes. Returns
+// the length stored, or the size needed (and leaves the buffer alone) when
+// it does not fit.
+std::uint32_t CopyOut(const std::string& text, char* buffer, std::uint32_t capacity)
+{
+    const auto needed = static_cast<std::uint32_t>(text.size() + 1);
+    if (!buffer || capacity < needed)
+        return needed;
+    std::memcpy(buffer, text.c_str(), needed);
+    return needed - 1;
+}
 
 class FileHandle {
 public:
@@ -74,36 +126,87 @@ class Win32DosDevices : public DosDevices {
 public:
     bool Define(std::uint32_t flags, const char* deviceName, const char* target) override
     {
-        return DefineDosDeviceA(flags, deviceName, target) != FALSE;
+        // A long target is bound as Windows allows it: by its "\\?\" form, which
+        // the name space stores as the same "\??\" path.
+        const bool raw = (flags & DDD_RAW_TARGET_PATH) != 0;
+        const std::wstring wideTarget = target ? (raw ? Wide(target) : SystemPath(target)) : std::wstring();
+        return DefineDosDeviceW(flags, Wide(deviceName).c_str(), target ? wideTarget.c_str() : nullptr) != FALSE;
     }
+
     std::uint32_t Query(const char* deviceName, char* buffer, std::uint32_t capacity) override
     {
-        return QueryDosDeviceA(deviceName, buffer, capacity);
+        // A reply in UTF-8 is never shorter than in UTF-16 units, so a reply
+        // that fits the caller's bytes fits as many units.
+        std::wstring reply(capacity, L'\0');
+        const DWORD count = QueryDosDeviceW(Wide(deviceName).c_str(), reply.data(), capacity);
+        if (count == 0)
+            return 0;
+        const std::string text = Narrow(std::wstring_view(reply.data(), count));
+        if (text.size() > capacity) {
+            SetLastError(ERROR_INSUFFICIENT_BUFFER);
+            return 0;
+        }
+        std::memcpy(buffer, text.data(), text.size());
+        return static_cast<std::uint32_t>(text.size());
     }
+
     std::uint32_t LastError() const override { return GetLastError(); }
+
     std::uint32_t LogicalDriveStrings(std::uint32_t length, char* buffer) override
     {
-        return GetLogicalDriveStringsA(length, buffer);
+        // Drive roots are ASCII: one unit is one byte.
+        std::wstring drives(length + 1, L'\0');
+        const DWORD count = GetLogicalDriveStringsW(length, drives.data());
+        if (count == 0 || count > length)
+            return count;
+        const std::string text = Narrow(std::wstring_view(drives.data(), count + 1));
+        std::memcpy(buffer, text.data(), std::min<std::size_t>(text.size(), length + 1));
+        return static_cast<std::uint32_t>(text.size() - 1);
     }
 };
 
-// Our names for the system's values, checked where both are in sight.
-static_assert(DEFINE_RAW_TARGET == DDD_RAW_TARGET_PATH && DEFINE_REMOVE == DDD_REMOVE_DEFINITION &&
-              DEFINE_EXACT_MATCH == DDD_EXACT_MATCH_ON_REMOVE && DEFINE_NO_BROADCAST == DDD_NO_BROADCAST_SYSTEM);
-static_assert(kTimerMessage == WM_TIMER);
-static_assert(ERROR_CODE_FILE_NOT_FOUND == ERROR_FILE_NOT_FOUND && ERROR_CODE_ACCESS_DENIED == ERROR_ACCESS_DENIED &&
-              ERROR_CODE_INSUFFICIENT_BUFFER == ERROR_INSUFFICIENT_BUFFER);
-static_assert(ATTR_READONLY == FILE_ATTRIBUTE_READONLY && ATTR_HIDDEN == FILE_ATTRIBUTE_HIDDEN &&
-              ATTR_SYSTEM == FILE_ATTRIBUTE_SYSTEM && ATTR_DIRECTORY == FILE_ATTRIBUTE_DIRECTORY);
-
 class Win32CodePage : public CodePage {
 public:
+    std::string FromAnsi(std::string_view bytes) override
+    {
+        if (bytes.empty())
+            return {};
+        const int size = static_cast<int>(bytes.size());
+        const int units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+        std::wstring wide(units, L'\0');
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), units);
+        return Narrow(wide);
+    }
+
+    std::optional<std::string> ToAnsi(std::string_view text) override
+    {
+        if (text.empty())
+            return std::string();
+        const std::wstring wide = Wide(text);
+        const int units = static_cast<int>(wide.size());
+        // No best-fit stand-ins ("a" for "ä"): a name that changes is another folder.
+        // A machine whose ANSI page is UTF-8 knows neither flag nor default character.
+        const bool utf8 = GetACP() == CP_UTF8;
+        const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+        BOOL usedDefault = FALSE;
+        BOOL* defaulted = utf8 ? nullptr : &usedDefault;
+        const int size = WideCharToMultiByte(CP_ACP, flags, wide.data(), units, nullptr, 0, nullptr, defaulted);
+        if (size == 0 || usedDefault)
+            return std::nullopt;
+        std::string bytes(size, '\0');
+        WideCharToMultiByte(CP_ACP, flags, wide.data(), units, bytes.data(), size, nullptr, defaulted);
+        // Only what reads back as the same text is the text.
+        if (usedDefault || FromAnsi(bytes) != Narrow(wide))
+            return std::nullopt;
+        return bytes;
+    }
+
     std::string LowerCase(std::string_view text) override
     {
-        std::string out(text);
-        if (!out.empty())
-            CharLowerBuffA(out.data(), static_cast<DWORD>(out.size()));
-        return out;
+        std::wstring wide = Wide(text);
+        if (!wide.empty())
+            CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+        return Narrow(wide);
     }
 };
 
@@ -111,7 +214,19 @@ class Win32FileSystem : public FileSystem {
 public:
     std::uint32_t ShortPathName(const char* path, char* buffer, std::uint32_t capacity) override
     {
-        return GetShortPathNameA(path, buffer, capacity);
+        if (!path)
+            return 0;
+        const std::wstring asked = SystemPath(path);
+        const bool marked = asked.rfind(L"\\\\?\\", 0) == 0 && std::strncmp(path, "\\\\?\\", 4) != 0;
+        const DWORD needed = GetShortPathNameW(asked.c_str(), nullptr, 0);
+        if (needed == 0)
+            return 0;
+        std::wstring shortForm(needed, L'\0');
+        const DWORD length = GetShortPathNameW(asked.c_str(), shortForm.data(), needed);
+        if (length == 0 || length >= needed)
+            return 0;
+        shortForm.resize(length);
+        return CopyOut(FromSystemPath(shortForm, marked), buffer, capacity);
     }
 
     bool IsDirectoryPath(const char* path) override
@@ -119,11 +234,11 @@ public:
         // A path that is not a network one is a directory exactly when its
         // attributes say so; asking kernel32 spares loading shlwapi at start.
         if (path && !(path[0] == '\\' && path[1] == '\\')) {
-            const DWORD attributes = GetFileAttributesA(path);
+            const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
             return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
         }
-        static auto* isDirectory = LazyImport<decltype(PathIsDirectoryA)>("shlwapi.dll", "PathIsDirectoryA");
-        return isDirectory && isDirectory(path) != FALSE;
+        static auto* isDirectory = LazyImport<decltype(PathIsDirectoryW)>("shlwapi.dll", "PathIsDirectoryW");
+        return path && isDirectory && isDirectory(SystemPath(path).c_str()) != FALSE;
     }
 
     LookupResult Lookup(const char* path, std::uint32_t attributes) override
@@ -136,8 +251,8 @@ public:
         // Hidden, system and directory entries match only when asked for, as a
         // BASIC Dir does; plain files always.
         const DWORD special = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
-        WIN32_FIND_DATAA entry{};
-        FindHandle find(FindFirstFileA(path, &entry));
+        WIN32_FIND_DATAW entry{};
+        FindHandle find(FindFirstFileW(SystemPath(path).c_str(), &entry));
         if (find.Get() == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             result.error = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_NO_MORE_FILES;
@@ -145,16 +260,16 @@ public:
         }
         do {
             if ((entry.dwFileAttributes & special & ~attributes) == 0) {
-                result.name = entry.cFileName;
+                result.name = Narrow(entry.cFileName);
                 return result;
             }
-        } while (FindNextFileA(find.Get(), &entry));
+        } while (FindNextFileW(find.Get(), &entry));
         return result;
     }
 
     std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t maxBytes) override
     {
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid())
             return std::nullopt;
@@ -178,7 +293,7 @@ public:
 
     bool AppendLine(const std::string& path, const std::string& text) override
     {
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid())
             return false;
@@ -201,7 +316,7 @@ public:
 
     bool WriteLines(const std::string& path, const std::vector<std::string>& lines) override
     {
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                     nullptr));
         if (!file.Valid())
             return false;
@@ -211,14 +326,15 @@ public:
 
     bool MoveOver(const std::string& from, const std::string& to) override
     {
-        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        return MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     }
 
-    bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != FALSE; }
+    bool RemoveFile(const std::string& path) override { return DeleteFileW(SystemPath(path).c_str()) != FALSE; }
 
     std::optional<std::uint32_t> ReadAttributes(const std::string& path) override
     {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return std::nullopt;
         return attributes;
@@ -227,7 +343,7 @@ public:
     bool WriteAttributes(const std::string& path, std::uint32_t attributes) override
     {
         // FILE_ATTRIBUTE_NORMAL is the only way to say "none".
-        return SetFileAttributesA(path.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
+        return SetFileAttributesW(SystemPath(path).c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
     }
 };
 
@@ -235,7 +351,7 @@ class Win32ListBoxes : public ListBoxes {
 public:
     void SetTabStops(WindowHandle listWindow, int count, const std::int32_t* stops) override
     {
-        SendMessageA(reinterpret_cast<HWND>(listWindow), LB_SETTABSTOPS, static_cast<WPARAM>(count),
+        SendMessageW(reinterpret_cast<HWND>(listWindow), LB_SETTABSTOPS, static_cast<WPARAM>(count),
                      reinterpret_cast<LPARAM>(stops));
     }
 };
@@ -266,34 +382,36 @@ public:
     std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
                                                std::uint32_t flags) override
     {
-        static auto* browse = LazyImport<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
-        static auto* pathOf = LazyImport<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+        static auto* browse = LazyImport<decltype(SHBrowseForFolderW)>("shell32.dll", "SHBrowseForFolderW");
+        static auto* pathOf = LazyImport<decltype(SHGetPathFromIDListW)>("shell32.dll", "SHGetPathFromIDListW");
         static auto* freeItem = LazyImport<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
         // The dialog's new style needs an apartment on this thread; made on first
         // use, as OLE costs start-up time every other start would pay for nothing.
         static const OleSession ole;
         if (!browse || !pathOf || !freeItem)
             return std::nullopt;
-        BROWSEINFOA info{};
+        const std::wstring wideTitle = Wide(title);
+        BROWSEINFOW info{};
         info.hwndOwner = reinterpret_cast<HWND>(owner);
         info.pidlRoot = nullptr;
-        info.lpszTitle = title.c_str();
+        info.lpszTitle = wideTitle.c_str();
         info.ulFlags = flags;
         LPITEMIDLIST item = browse(&info);
         if (!item)
             return std::nullopt;
-        std::string buffer(MAX_PATH, ' ');
+        std::wstring buffer(MAX_PATH, L'\0');
         const BOOL ok = pathOf(item, buffer.data());
         freeItem(item);
         if (!ok)
             return std::string();
-        return buffer.substr(0, buffer.find('\0'));
+        return Narrow(buffer.c_str());
     }
 
     int ShowMessage(WindowHandle owner, const std::string& prompt, const std::string& title,
                     std::uint32_t flags) override
     {
-        return MessageBoxA(reinterpret_cast<HWND>(owner), prompt.c_str(), title.c_str(), flags | MB_TASKMODAL);
+        return MessageBoxW(reinterpret_cast<HWND>(owner), Wide(prompt).c_str(), Wide(title).c_str(),
+                           flags | MB_TASKMODAL);
     }
 };
 
@@ -323,7 +441,7 @@ public:
     void RunPendingEvents() override
     {
         MSG message;
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE))
             WaitMessage();
         ui::DoEvents();
     }

@@ -47,14 +47,16 @@ TEST_F(Files, ShortPath)
     EXPECT_EQ(GetShortPath(""), "");
 }
 
-TEST_F(Files, ShortPathTooLongForItsBufferIsEmpty)
+// Windows takes paths of up to 32767 characters; the first buffer holds 1024 bytes.
+TEST_F(Files, ShortPathOfAPathLongerThanTheFirstBuffer)
 {
     std::string path = "C:";
     while (path.size() < modFiles::kShortPathCapacity + 40)
         path += "\\ABCDEFGH";
-    ASSERT_TRUE(files().MakeDirectory(path));
+    ASSERT_TRUE(files().MakeDirectory(path + "\\Длинное имя"));
     ASSERT_TRUE(modFiles::IsDirectory(path));
-    EXPECT_EQ(GetShortPath(path), "");
+    EXPECT_EQ(GetShortPath(path), path);
+    EXPECT_EQ(GetShortPath(path + "\\длинное ИМЯ"), path + "\\______~1");
 }
 
 TEST_F(Files, FileExistsSeesPlainFilesOnly)

@@ -1,7 +1,9 @@
 // The history and the start-up list: what is stored, what is read back, and
 // that a failing disk never costs the user a list.
 #include "SimMachineFixture.h"
+#include "engine/TextUtil.h"
 #include "engine/modLists.h"
+#include "engine/mod_DriveInfo.h"
 #include "engine/mod_Subst.h"
 
 #include <functional>
@@ -61,7 +63,7 @@ TEST_F(Lists, StartupListIsLowerCasedOnReadingAndWrittenAsGiven)
 {
     ASSERT_TRUE(files().MakeFile(kStartup, "M: \tC:\\Data\r\nN: \tC:\\\xDCn\xEF" "code \xC4rea\r\n"));
     const auto lines = modLists::ReadStartupList(kAppDir);
-    EXPECT_EQ(lines, (Lines{"m: \tc:\\data", "n: \tc:\\\xFCn\xEF" "code \xE4rea"}));
+    EXPECT_EQ(lines, (Lines{"m: \tc:\\data", "n: \tc:\\ünïcode ärea"}));
 
     auto items = lines.value_or(Lines{});
     items.push_back("P: \tC:\\New");
@@ -111,6 +113,44 @@ TEST_F(Lists, StartupRunBindsEveryValidPairInOrder)
     EXPECT_TRUE(dos().Mappings("N:").empty());
     EXPECT_TRUE(mod_Subst::IsSubstDrive("O"));
     EXPECT_TRUE(files().Exists(kStartup));  // the run never rewrites the list
+}
+
+// Folders named in any script are bound (by their short form where the volume
+// makes one, by their own name where it makes none), listed by their long
+// names, and found again by the start-up run from the lower-cased list.
+TEST_F(Lists, FoldersInAnyScriptAreBoundAndListedByTheirNames)
+{
+    machine.AddDisk('D', 2);
+    files().TurnOffShortNames("\\Device\\HarddiskVolume2");
+    const struct {
+        std::string letter, folder, bound;
+    } cases[] = {
+        {"P: ", "C:\\Плюс", "C:\\____~1"},
+        {"Q: ", "C:\\写真", "C:\\__~1"},
+        {"R: ", "C:\\Αρχεία\\\xF0\x9F\x93\x81 Files", "C:\\______~1\\_FILES~1"},
+        {"S: ", "D:\\Длинное имя\\写真", "D:\\Длинное имя\\写真"},
+    };
+    std::vector<std::string> listed;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        ASSERT_TRUE(files().MakeDirectory(c.folder));
+        EXPECT_EQ(modLists::MountFolder(c.letter, c.folder), modLists::MountResult::Mounted);
+        EXPECT_EQ(dos().Mappings(c.letter.substr(0, 2)), std::vector<std::string>{"\\??\\" + c.bound});
+        listed.push_back(c.letter + "\t" + c.folder);
+    }
+    EXPECT_EQ(mod_DriveInfo::MountedDriveLines(), listed);
+
+    ASSERT_TRUE(modLists::WriteStartupList(kAppDir, listed));
+    for (const auto& c : cases)
+        mod_DriveInfo::RemoveSubstDrive(c.letter);
+    const auto lowered = modLists::ReadStartupList(kAppDir);
+    ASSERT_TRUE(lowered);
+    EXPECT_EQ(lowered->front(), "p: \tc:\\плюс");
+    ASSERT_TRUE(modLists::WriteStartupList(kAppDir, *lowered));
+    EXPECT_EQ(modLists::RunStartupList(kAppDir), 4);
+    const auto relisted = mod_DriveInfo::MountedDriveLines();
+    ASSERT_EQ(relisted.size(), 4u);
+    EXPECT_EQ(relisted.front(), "P: \tc:\\Плюс");  // the drive as the list has it, the folder as stored
 }
 
 TEST_F(Lists, StartupRunWithoutAListOrAReadableOneDoesNothing)
@@ -195,29 +235,68 @@ TEST_F(Lists, AppendingNeverCutsTheHistory)
     EXPECT_EQ(files().Content(kHistory)->substr(0, old.size() + 12), old + "\r\nC:\\Three\r\n");
 }
 
-// Lower-casing follows the user's code page: a byte that is a capital in one
-// page is another letter, or half of a character, in the next.
-TEST_F(Lists, StartupListIsLowerCasedInTheUsersCodePage)
+// A list is read in the user's ANSI code page, or as UTF-8 after a byte-order
+// mark, and lower-cased by characters. It is written back in the code page,
+// byte for byte as always, unless a name there has no form in it.
+TEST_F(Lists, StartupListIsReadAndWrittenInTheFormItsNamesNeed)
 {
+    const std::string bom = "\xEF\xBB\xBF";
     const struct {
         unsigned page;
-        std::string stored, read;
+        std::string stored, read, written;
     } cases[] = {
-        {1252, "M: \tC:\\\xC4rger \x8A\x9F", "m: \tc:\\\xE4rger \x9A\xFF"},
-        // c:\ŹRÓDŁA and c:\źródła: 0x9F is ź here, not Ÿ
-        {1250, "Z: \tC:\\\x8FR\xD3" "D\xA3" "A", "z: \tc:\\\x9Fr\xF3" "d\xB3" "a"},
-        {1250, "z: \tc:\\\x9Fr\xF3" "d\xB3" "a", "z: \tc:\\\x9Fr\xF3" "d\xB3" "a"},
-        // アルバム: the trail byte 0x41 of ア is no capital A
-        {932, "A: \tC:\\\x83\x41\x83\x8B\x83\x6F\x83\x80", "a: \tc:\\\x83\x41\x83\x8B\x83\x6F\x83\x80"},
-        // 文档\资料
-        {936, "D: \tC:\\\xCE\xC4\xB5\xB5\\\xD7\xCA\xC1\xCF", "d: \tc:\\\xCE\xC4\xB5\xB5\\\xD7\xCA\xC1\xCF"},
+        {1252, "M: \tC:\\\xC4rger \x8A\x9F", "m: \tc:\\ärger šÿ", "m: \tc:\\\xE4rger \x9A\xFF"},
+        // ŹRÓDŁA: 0x8F and 0xA3 are capitals of this page alone
+        {1250, "Z: \tC:\\\x8FR\xD3" "D\xA3" "A", "z: \tc:\\źródła", "z: \tc:\\\x9Fr\xF3" "d\xB3" "a"},
+        {1251, "P: \tC:\\\xCF\xEB\xFE\xF1", "p: \tc:\\плюс", "p: \tc:\\\xEF\xEB\xFE\xF1"},
+        {65001, "F: \tC:\\Фото", "f: \tc:\\фото", "f: \tc:\\фото"},
+        {1252, bom + "P: \tC:\\Плюс\r\nS: \tC:\\写真", "p: \tc:\\плюс\ns: \tc:\\写真",
+         bom + "p: \tc:\\плюс\r\ns: \tc:\\写真"},
+        {1252, bom + "A: \tC:\\ΑΡΧΕΊΑ\\\xF0\x9F\x93\x81", "a: \tc:\\αρχεία\\\xF0\x9F\x93\x81",
+         bom + "a: \tc:\\αρχεία\\\xF0\x9F\x93\x81"},
+        // A UTF-8 list whose names all fit the code page goes back to it.
+        {1252, bom + "M: \tC:\\Ärger", "m: \tc:\\ärger", "m: \tc:\\\xE4rger"},
+        {1251, bom + "M: \tC:\\Ärger", "m: \tc:\\ärger", bom + "m: \tc:\\ärger"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.page);
+        SCOPED_TRACE(c.read);
         machine.codePage.page = c.page;
         ASSERT_TRUE(files().MakeFile(kStartup, c.stored + "\r\n"));
-        EXPECT_EQ(modLists::ReadStartupList(kAppDir), Lines{c.read});
+        const auto lines = modLists::ReadStartupList(kAppDir);
+        ASSERT_TRUE(lines);
+        EXPECT_EQ(text::Split(c.read, '\n'), *lines);
+        ASSERT_TRUE(modLists::WriteStartupList(kAppDir, *lines));
+        EXPECT_EQ(files().Content(kStartup), c.written + "\r\n");
     }
+}
+
+// The history keeps its form while every new line fits it; the first line the
+// code page cannot hold turns the whole file, old lines included, into UTF-8.
+TEST_F(Lists, HistoryGoesOverToUtf8OnlyForANameTheCodePageCannotHold)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    ASSERT_TRUE(files().MakeFile(kHistory, "C:\\\xC4rger\r\n", platform::ATTR_HIDDEN));
+    ASSERT_TRUE(modLists::AppendHistory(kAppDir, "C:\\Été"));
+    EXPECT_EQ(files().Content(kHistory), "C:\\\xC4rger\r\nC:\\\xC9t\xE9\r\n");
+
+    ASSERT_TRUE(modLists::AppendHistory(kAppDir, "C:\\Плюс"));
+    ASSERT_TRUE(modLists::AppendHistory(kAppDir, "C:\\Été"));
+    EXPECT_EQ(files().Content(kHistory), bom + "C:\\Ärger\r\nC:\\Été\r\nC:\\Плюс\r\nC:\\Été\r\n");
+    EXPECT_EQ(modLists::ReadHistory(kAppDir), (Lines{"C:\\Ärger", "C:\\Été", "C:\\Плюс", "C:\\Été"}));
+    EXPECT_EQ(files().ReadAttributes(kHistory), platform::ATTR_HIDDEN);
+
+    // A history that cannot be read takes only a line both forms write alike.
+    ASSERT_TRUE(files().Remove(kHistory));
+    ASSERT_TRUE(files().MakeFile(kHistory, "C:\\Old\r\n"));
+    files().DenyRead(kHistory);
+    EXPECT_FALSE(modLists::AppendHistory(kAppDir, "C:\\写真"));
+    EXPECT_TRUE(modLists::AppendHistory(kAppDir, "C:\\New"));
+    EXPECT_EQ(files().Content(kHistory), "C:\\Old\r\nC:\\New\r\n");
+
+    files().ClearFailures();
+    ASSERT_TRUE(files().Remove(kHistory));
+    ASSERT_TRUE(modLists::AppendHistory(kAppDir, "C:\\写真"));
+    EXPECT_EQ(files().Content(kHistory), bom + "C:\\写真\r\n");
 }
 
 TEST_F(Lists, StartupRunSkipsLinesWhoseLetterIsNoDriveLetter)

@@ -6,11 +6,13 @@
 #include "engine/mod_DriveInfo.h"
 #include "engine/mod_Subst.h"
 #include "platform/Platform.h"
+#include "platform/WideText_win.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -108,6 +110,45 @@ TEST_F(Win32Drives, MountFolderBindsTheShortForm)
     EXPECT_EQ(modLists::MountFolder("Q: ", folder), modLists::MountResult::Mounted);
     EXPECT_EQ(mod_DriveInfo::GetSubstTarget(kLetter), modFiles::GetShortPath(folder));
     EXPECT_EQ(modLists::MountFolder("Q: ", folder + "\\missing"), modLists::MountResult::NotADirectory);
+}
+
+// Names outside the code page go through the wide calls unharmed, and a path
+// beyond MAX_PATH is bound as Windows allows it.
+TEST_F(Win32Drives, FoldersInAnyScriptAndOfAnyLengthAreBound)
+{
+    using platform::win::Wide;
+    TempFolder temp;
+    std::string longPath = temp.Path();
+    std::vector<std::string> made;
+    while (longPath.size() < 300) {
+        longPath += "\\Ein ziemlich langer Ordnername für den Test";
+        ASSERT_TRUE(CreateDirectoryW(Wide("\\\\?\\" + longPath).c_str(), nullptr));
+        made.push_back(longPath);
+    }
+    for (const std::string name : {"Плюс", "写真", "Αρχεία \xF0\x9F\x93\x81"}) {
+        const std::string folder = temp.Dir() + name;
+        SCOPED_TRACE(folder);
+        ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
+        EXPECT_EQ(modLists::MountFolder("Q: ", folder), modLists::MountResult::Mounted);
+        EXPECT_EQ(modFiles::GetLongPath(mod_DriveInfo::GetSubstTarget(kLetter)), modFiles::GetLongPath(folder));
+        EXPECT_EQ(modFiles::GetLongPath(folder).substr(modFiles::GetLongPath(temp.Path()).size()), "\\" + name);
+        mod_DriveInfo::RemoveSubstDrive("Q: ");
+        EXPECT_FALSE(mod_Subst::IsSubstDrive(kLetter));
+    }
+    {
+        SCOPED_TRACE(longPath);
+        ASSERT_TRUE(modFiles::IsDirectory(longPath));
+        EXPECT_EQ(modLists::MountFolder("Q: ", longPath), modLists::MountResult::Mounted);
+        EXPECT_EQ(modFiles::GetLongPath(mod_DriveInfo::GetSubstTarget(kLetter)), modFiles::GetLongPath(longPath));
+        EXPECT_EQ(modFiles::GetLongPath(longPath).size(), modFiles::GetLongPath(temp.Path()).size() + longPath.size() - temp.Path().size());
+        // Where the volume makes no short names, the long form itself is bound.
+        mod_DriveInfo::RemoveSubstDrive("Q: ");
+        ASSERT_TRUE(mod_Subst::SubstDrive("Q: ", longPath, 0));
+        EXPECT_EQ(mod_DriveInfo::GetSubstTarget(kLetter), longPath);
+    }
+    FreeLetter();
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        RemoveDirectoryW(Wide("\\\\?\\" + *it).c_str());
 }
 
 TEST(Win32Paths, ShortAndLongFormsRoundTrip)
@@ -211,11 +252,19 @@ TEST(Win32Files, ListsHeldReadOnlyOrHidden)
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(Win32Text, LowerCaseFollowsTheAnsiCodePage)
+// The list files' code page both ways, with no look-alike stand-ins, and case
+// rules on characters in every script.
+TEST(Win32Text, AnsiCodePageAndLowerCase)
 {
+    auto& codePage = platform::Current().codePage;
+    EXPECT_EQ(codePage.LowerCase("M: \tC:\\ÄRGER ŠŸ ПЛЮС ΑΡΧΕΊΑ 写真 \xF0\x9F\x93\x81"),
+              "m: \tc:\\ärger šÿ плюс αρχεία 写真 \xF0\x9F\x93\x81");
     if (GetACP() != 1252)
         GTEST_SKIP() << "code page " << GetACP();
-    EXPECT_EQ(platform::Current().codePage.LowerCase("M: \tC:\\\xC4RGER \x8A\x9F"), "m: \tc:\\\xE4rger \x9A\xFF");
+    EXPECT_EQ(codePage.FromAnsi("C:\\\xC4rger \x8A\x9F"), "C:\\Ärger ŠŸ");
+    EXPECT_EQ(codePage.ToAnsi("C:\\Ärger ŠŸ"), "C:\\\xC4rger \x8A\x9F");
+    for (const std::string name : {"C:\\Плюс", "C:\\写真", "C:\\Āb", "C:\\\xF0\x9F\x93\x81", "C:\\\xED\xA0\xBD"})
+        EXPECT_EQ(codePage.ToAnsi(name), std::nullopt) << name;
 }
 
 }  // namespace
