@@ -1,45 +1,77 @@
 // Looks at and changes the DOS device name space from outside the program, for
 // the journeys:  dosdev define X: target | query X: | remove X: [Y: ...] | drives
+// and tells the ANSI code page the journey runs on:  dosdev acp
 // It also holds a file open without sharing, as another program might, until a
 // line arrives on its input:  dosdev hold <file>
 // And it starts a command line exactly as given, as the shell does with an
 // expanded verb or a log-on entry, and ends with the started program's exit
 // code:  dosdev run "<command line>"
+// Names go both ways as UTF-8, whatever the code page, so a journey can name a
+// folder in any script.
+#include "platform/WideText_win.h"
+
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
-int main(int argc, char** argv)
+namespace {
+
+using platform::win::Narrow;
+using platform::win::Wide;
+
+void PrintStrings(const wchar_t* strings, bool asLetters)
 {
-    if (argc >= 4 && std::strcmp(argv[1], "define") == 0)
-        return DefineDosDeviceA(0, argv[2], argv[3]) ? 0 : 1;
-    if (argc >= 3 && std::strcmp(argv[1], "remove") == 0) {
+    for (const wchar_t* p = strings; *p; p += wcslen(p) + 1) {
+        const std::string text = Narrow(p);
+        if (asLetters)
+            std::printf("%c", text[0]);
+        else
+            std::printf("%s\n", text.c_str());
+    }
+}
+
+}  // namespace
+
+int main()
+{
+    int count = 0;
+    wchar_t** wideArgs = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 0; wideArgs && i < count; ++i)
+        args.push_back(Narrow(wideArgs[i]));
+    const auto is = [&](const char* verb, std::size_t least) { return args.size() >= least && args[1] == verb; };
+
+    if (is("define", 4))
+        return DefineDosDeviceW(0, Wide(args[2]).c_str(), Wide(args[3]).c_str()) ? 0 : 1;
+    if (is("remove", 3)) {
         int failed = 0;
-        for (int i = 2; i < argc; ++i)
-            failed |= DefineDosDeviceA(DDD_REMOVE_DEFINITION, argv[i], nullptr) ? 0 : 1;
+        for (std::size_t i = 2; i < args.size(); ++i)
+            failed |= DefineDosDeviceW(DDD_REMOVE_DEFINITION, Wide(args[i]).c_str(), nullptr) ? 0 : 1;
         return failed;
     }
-    if (argc >= 3 && std::strcmp(argv[1], "query") == 0) {
-        char buffer[4096];
-        const DWORD count = QueryDosDeviceA(argv[2], buffer, sizeof buffer);
-        if (count == 0)
+    if (is("query", 3)) {
+        std::vector<wchar_t> buffer(65536);
+        if (QueryDosDeviceW(Wide(args[2]).c_str(), buffer.data(), static_cast<DWORD>(buffer.size())) == 0)
             return 1;
-        for (const char* p = buffer; *p; p += std::strlen(p) + 1)
-            std::printf("%s\n", p);
+        PrintStrings(buffer.data(), false);
         return 0;
     }
-    if (argc >= 2 && std::strcmp(argv[1], "drives") == 0) {
-        char buffer[512] = {};
-        GetLogicalDriveStringsA(sizeof buffer - 1, buffer);
-        for (const char* p = buffer; *p; p += std::strlen(p) + 1)
-            std::printf("%c", *p);
+    if (is("acp", 2)) {
+        std::printf("%u\n", GetACP());
+        return 0;
+    }
+    if (is("drives", 2)) {
+        wchar_t buffer[512] = {};
+        GetLogicalDriveStringsW(511, buffer);
+        PrintStrings(buffer, true);
         std::printf("\n");
         return 0;
     }
-    if (argc >= 3 && std::strcmp(argv[1], "hold") == 0) {
-        HANDLE file = CreateFileA(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (is("hold", 3)) {
+        HANDLE file = CreateFileW(Wide(args[2]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return 1;
         std::printf("held\n");
@@ -49,13 +81,13 @@ int main(int argc, char** argv)
         CloseHandle(file);
         return 0;
     }
-    if (argc >= 3 && std::strcmp(argv[1], "run") == 0) {
+    if (is("run", 3)) {
         // No quoting or splitting here: the program must see this text as its command line.
-        std::string line = argv[2];
-        STARTUPINFOA startup{};
+        std::wstring line = Wide(args[2]);
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
             std::fprintf(stderr, "cannot start: %lu\n", GetLastError());
             return 126;
         }
@@ -66,6 +98,6 @@ int main(int argc, char** argv)
         CloseHandle(process.hProcess);
         return static_cast<int>(code);
     }
-    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: [Y: ...] | drives | hold file | run cmdline\n");
+    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: [Y: ...] | drives | acp | hold file | run cmdline\n");
     return 2;
 }

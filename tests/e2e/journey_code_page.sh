@@ -5,17 +5,8 @@
 source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 
-# A copy of the prefix under the Polish locale: Wine takes its ANSI code page
-# from the locale, and a locale needs a wine server of its own.
-mkdir -p "$work/locale"
-localedef -i pl_PL -f UTF-8 "$work/locale/pl_PL.UTF-8" >/dev/null 2>&1 || { fail "no Polish locale"; journey_end; }
-cp -a "$WINEPREFIX" "$work/prefix"
-export WINEPREFIX="$work/prefix" LOCPATH="$work/locale"
-{ export LC_ALL=pl_PL.UTF-8; } 2>/dev/null  # for Wine; this shell needs no locale
-end_server() { wineserver -k 2>/dev/null; journey_cleanup; }
-trap end_server EXIT
-wineserver -p
-wine cmd /c ver >/dev/null 2>&1
+use_locale pl_PL
+check "Wine runs on code page 1250" '[ "$(dos acp)" = 1250 ]'
 
 bound() { dos query "$1" >/dev/null; }
 SETUP_BUTTON="104 60"; SETUP="Mount @ Win Startup"

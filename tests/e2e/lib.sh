@@ -24,6 +24,20 @@ journey_cleanup() {
     rm -rf "$work"
 }
 
+# Runs the rest of the journey on a copy of the prefix under another locale:
+# Wine takes its ANSI code page from the locale (en_US 1252, pl_PL 1250,
+# ru_RU 1251), and a locale needs a wine server of its own.
+use_locale() { # language_TERRITORY
+    mkdir -p "$work/locale"
+    localedef -i "$1" -f UTF-8 "$work/locale/$1.UTF-8" >/dev/null 2>&1 || { fail "no $1 locale"; journey_end; }
+    cp -a "$WINEPREFIX" "$work/prefix"
+    export WINEPREFIX="$work/prefix" LOCPATH="$work/locale"
+    { export LC_ALL=$1.UTF-8; } 2>/dev/null  # for Wine; this shell needs no locale
+    trap 'wineserver -k 2>/dev/null; journey_cleanup' EXIT
+    wineserver -p
+    wine cmd /c ver >/dev/null 2>&1
+}
+
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 # check "what" command args...   runs the command once.

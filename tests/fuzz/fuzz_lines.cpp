@@ -1,6 +1,9 @@
-// The list files' line split: any bytes, every line end style.
+// The list files' line split: any bytes, every line end style; and the text
+// conversions the list files and the Win32 seam make of those bytes.
 #include "FuzzCheck.h"
 #include "platform/LineText.h"
+#include "platform/SimText.h"
+#include "platform/Unicode.h"
 
 #include <algorithm>
 
@@ -23,5 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string joined = platform::JoinLines(lines);
     FUZZ_CHECK(platform::SplitLines(joined) == lines);
     FUZZ_CHECK(joined.size() == withoutEnds.size() + 2 * lines.size());
+
+    // Any UTF-16 (unpaired surrogates too, as NTFS names may hold them) comes
+    // back from UTF-8 unchanged; any bytes settle after one conversion.
+    std::u16string wide;
+    for (std::size_t i = 0; i + 1 < size; i += 2)
+        wide += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+    FUZZ_CHECK(platform::Utf8ToUtf16(platform::Utf16ToUtf8(wide)) == wide);
+    const std::u16string decoded = platform::Utf8ToUtf16(content);
+    FUZZ_CHECK(platform::Utf8ToUtf16(platform::Utf16ToUtf8(decoded)) == decoded);
+
+    // A list in a single-byte code page is written back byte for byte.
+    for (const unsigned page : {1250u, 1251u, 1252u})
+        FUZZ_CHECK(platform::sim::ToAnsi(page, platform::sim::FromAnsi(page, content)) == content);
     return 0;
 }
