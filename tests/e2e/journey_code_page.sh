@@ -1,7 +1,9 @@
 #!/bin/bash
-# On a Central European Windows (code page 1250) the start-up list keeps its
-# letters: the setup window lower-cases by that code page, and the start-up run
-# still binds a folder whose name needs it.
+# On a Central European Windows (code page 1250) the list files stay as they
+# were, byte for byte: the setup window lower-cases the start-up list by that
+# code page and writes it back in it, the start-up run still binds a folder
+# whose name needs it, and the history keeps its old lines and adds new ones in
+# that code page.
 source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 
@@ -32,4 +34,18 @@ check "every line lower-cased by code page 1250" '[ "$(od -An -tx1 <"$work/mount
 run_tavrik /ini || fail "the second start-up run failed"
 check "the lower-cased list still binds the folder" bound Q:
 free_letters Q
+
+MOUNT="40 60"; HISTORY="6 210"
+printf '%s\r\n' "$folder" >"$work/Tavrik.ini"
+named="$(winepath -w "$work")\\źródła"
+free_letters D
+start_tavrik Ombrilo "$named" || fail "no main window for $named"
+check "the old history line shows by its name" '[ "$(items_at Ombrilo $HISTORY)" = "$named" ]'
+click_at Ombrilo $MOUNT
+check "D: is bound to the folder" bound D:
+shot history
+stop_tavrik
+expected=$(printf '%s\r\n%s\r\n' "$folder" "$folder" | od -An -tx1)
+check "the new history line is in code page 1250 too" '[ "$(od -An -tx1 <"$work/Tavrik.ini")" = "$expected" ]'
+free_letters D
 journey_end

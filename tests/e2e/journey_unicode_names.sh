@@ -10,7 +10,7 @@ journey_setup "$@"
 use_locale en_US
 check "Wine runs on code page 1252" '[ "$(dos acp)" = 1252 ]'
 
-MOUNT="40 60"; MOUNTED="6 116"; FIRST_HISTORY="40 217"; SECOND_HISTORY="40 230"
+PICKER="350 92"; MOUNT="40 60"; MOUNTED="6 116"; FIRST_HISTORY="40 217"; SECOND_HISTORY="40 230"
 SETUP_BUTTON="104 60"; SETUP="Mount @ Win Startup"
 bom=$'\xef\xbb\xbf'
 mkdir -p "$work/Плюс" "$work/写真"
@@ -26,6 +26,10 @@ check "the mounted list shows its name" 'items_at Ombrilo $MOUNTED | grep -qxF "
 check "no error message" '! info exists "ERROR!"'
 shot cyrillic
 start_tavrik Ombrilo "$photos" || fail "no main window for $photos"
+# Wine reaches no folder through a binding, so it offers D: again: pick E:.
+click_at Ombrilo $PICKER
+keys Down Return
+check "the picker shows E:" '[ "$(field_of "$(child_at Ombrilo $PICKER)" text)" = "E: " ]'
 click_at Ombrilo $MOUNT
 check "E: is bound to the Chinese folder" 'dos query E: | grep -q "^\\\\??\\\\"'
 check "the mounted list shows both names" \

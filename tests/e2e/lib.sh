@@ -35,7 +35,13 @@ use_locale() { # language_TERRITORY
     { export LC_ALL=$1.UTF-8; } 2>/dev/null  # for Wine; this shell needs no locale
     trap 'wineserver -k 2>/dev/null; journey_cleanup' EXIT
     wineserver -p
-    wine cmd /c ver >/dev/null 2>&1
+    # The new server's first programs may not see C: yet; a program started
+    # then would offer it as a free letter.
+    local i
+    for i in $(seq 1 50); do
+        wine cmd /c 'if exist C:\windows\system32 echo ready' 2>/dev/null | grep -q ready && break
+        sleep 0.2
+    done
 }
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
