@@ -39,7 +39,7 @@ BOOL CALLBACK ThemeChild(HWND child, LPARAM)
     static auto* setTheme = platform::LazyImport<decltype(SetWindowTheme)>("uxtheme.dll", "SetWindowTheme");
     if (setTheme)
         setTheme(child, nullptr, nullptr);
-    SendMessageA(child, WM_THEMECHANGED, 0, 0);
+    SendMessageW(child, WM_THEMECHANGED, 0, 0);
     return TRUE;
 }
 }  // namespace

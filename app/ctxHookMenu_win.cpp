@@ -8,6 +8,10 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
+using platform::win::Narrow;
+using platform::win::Wide;
 using ui::win::GdiObject;
 using ui::win::Selection;
 using ui::win::ToColorRef;
@@ -50,24 +54,27 @@ void Fill(HDC dc, const RECT& r, COLORREF color)
     FillRect(dc, &r, brush.Get());
 }
 
-char LowerChar(char c)
+// One UTF-16 unit lower-cased as the system does it, in any script.
+wchar_t LowerChar(wchar_t c)
 {
-    const auto lowered = reinterpret_cast<UINT_PTR>(
-        CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(c)))));
-    return static_cast<char>(lowered & 0xFF);
+    const auto lowered =
+        reinterpret_cast<UINT_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c))));
+    return static_cast<wchar_t>(lowered & 0xFFFF);
 }
 
-// The character after a single "&" in a caption, lower-cased; 0 when none.
-char Mnemonic(const std::string& caption)
+// The character after a single "&" in a caption, lower-cased, as the UTF-16
+// unit the menu's window is sent for it; 0 when none.
+wchar_t Mnemonic(const std::string& caption)
 {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
+    const std::wstring text = Wide(caption);
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&')
             continue;
-        if (caption[i + 1] == '&') {
+        if (text[i + 1] == L'&') {
             ++i;
             continue;
         }
-        return LowerChar(caption[i + 1]);
+        return LowerChar(text[i + 1]);
     }
     return 0;
 }
@@ -168,22 +175,22 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         HMENU menu = reinterpret_cast<HMENU>(wParam);
         const int count = GetMenuItemCount(menu);
         for (int i = 0; i < count; ++i) {
-            char text[256] = {};
-            MENUITEMINFOA item{};
+            wchar_t text[256] = {};
+            MENUITEMINFOW item{};
             item.cbSize = sizeof item;
             item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
             item.dwTypeData = text;
-            item.cch = sizeof text - 1;
-            if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item) || (item.fType & MFT_OWNERDRAW))
+            item.cch = static_cast<UINT>(std::size(text) - 1);
+            if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item) || (item.fType & MFT_OWNERDRAW))
                 continue;
             if (!(item.fType & MFT_SEPARATOR))
-                m_Texts[item.wID] = text;
-            MENUITEMINFOA owner{};
+                m_Texts[item.wID] = Narrow(text);
+            MENUITEMINFOW owner{};
             owner.cbSize = sizeof owner;
             owner.fMask = MIIM_FTYPE | MIIM_DATA;
             owner.fType = item.fType | MFT_OWNERDRAW;
             owner.dwItemData = item.wID;
-            SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &owner);
+            SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &owner);
         }
         return 0;  // the window procedure still sees the message
     }
@@ -202,7 +209,7 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}));
         const Selection select(dc.Get(), font.Get());
         RECT r{0, 0, 0, 0};
-        DrawTextA(dc.Get(), it->second.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+        DrawTextW(dc.Get(), Wide(it->second).c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
         measure->itemWidth = static_cast<UINT>(kBarWidth + 8 + r.right + 24);
         measure->itemHeight = kItemHeight;
         return TRUE;
@@ -272,13 +279,13 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
         if (draw->itemState & ODS_NOACCEL)
             format |= DT_HIDEPREFIX;
-        DrawTextA(dc, it->second.c_str(), -1, &text, format);
+        DrawTextW(dc, Wide(it->second).c_str(), -1, &text, format);
         return TRUE;
     }
     case WM_MENUCHAR: {
         // Owner-drawn items keep their keyboard letters.
         HMENU menu = reinterpret_cast<HMENU>(lParam);
-        const char typed = LowerChar(static_cast<char>(LOWORD(wParam)));
+        const wchar_t typed = LowerChar(static_cast<wchar_t>(LOWORD(wParam)));
         const int count = GetMenuItemCount(menu);
         for (int i = 0; i < count; ++i) {
             const auto it = m_Texts.find(GetMenuItemID(menu, i));

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 namespace {
-int RemoveQ() { return DefineDosDeviceA(DDD_REMOVE_DEFINITION, "Q:", nullptr) ? 0 : 1; }
+int RemoveQ() { return DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Q:", nullptr) ? 0 : 1; }
 }  // namespace
 
 #ifdef ONE_CALL_GUI

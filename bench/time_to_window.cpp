@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -30,24 +31,25 @@ bool Painted(HWND window)
 
 }  // namespace
 
-int main(int argc, char** argv)
+// Wide arguments, so that a caption or a path in any script is kept.
+int wmain(int argc, wchar_t** argv)
 {
     if (argc < 3) {
         std::fprintf(stderr, "usage: time_to_window \"<caption>\"|- <program> [arguments...]\n");
         return 2;
     }
-    const bool toExit = std::strcmp(argv[1], "-") == 0;
-    std::string command = std::string("\"") + argv[2] + "\"";
+    const bool toExit = std::wcscmp(argv[1], L"-") == 0;
+    std::wstring command = std::wstring(L"\"") + argv[2] + L"\"";
     for (int i = 3; i < argc; ++i)
-        command += std::string(" ") + argv[i];
+        command += std::wstring(L" ") + argv[i];
 
     LARGE_INTEGER frequency, start, now;
     QueryPerformanceFrequency(&frequency);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     QueryPerformanceCounter(&start);
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return 2;
     double elapsed = -1;
     for (;;) {
@@ -55,7 +57,7 @@ int main(int argc, char** argv)
         if (toExit) {
             done = WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0;
         } else {
-            HWND window = FindWindowA(nullptr, argv[1]);
+            HWND window = FindWindowW(nullptr, argv[1]);
             done = window && Painted(window);
         }
         QueryPerformanceCounter(&now);

@@ -82,14 +82,14 @@ void FormAsFrameHost::Restyle(const frame::TwipRect& b)
     HWND window = H(m_Form.hWnd());
     if (!window)
         return;
-    LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     style &= ~static_cast<LONG_PTR>(WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     style |= WS_SYSMENU;
-    SetWindowLongPtrA(window, GWL_STYLE, style);
+    SetWindowLongPtrW(window, GWL_STYLE, style);
     // A fixed dialog's frame is an extended style: without this it would stay
     // around the skinned frame.
-    const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
-    SetWindowLongPtrA(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME));
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME));
     // A form restyled before it is shown stays hidden until its show.
     const UINT show = IsWindowVisible(window) ? SWP_SHOWWINDOW : SWP_NOACTIVATE | SWP_FRAMECHANGED;
     SetWindowPos(window, nullptr, Round(b.left / 15.0f), Round(b.top / 15.0f), Round(b.width / 15.0f),
@@ -107,12 +107,12 @@ void FormAsFrameHost::StartMove()
 {
     // The window system's own move loop moves the host.
     ReleaseCapture();
-    SendMessageA(H(m_Form.hWnd()), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    SendMessageW(H(m_Form.hWnd()), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 void FormAsFrameHost::TaskBarShow()
 {
-    SetWindowPos(FindWindowA("Shell_traywnd", ""), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW);
+    SetWindowPos(FindWindowW(L"Shell_traywnd", L""), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW);
 }
 
 frame::Point FormAsFrameHost::CursorPos() const

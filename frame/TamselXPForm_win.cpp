@@ -17,12 +17,14 @@
 
 using ui::win::GdiObject;
 using ui::win::H;
+using platform::win::Narrow;
+using platform::win::Wide;
 using ui::win::Selection;
 
 namespace {
 
-constexpr char kFrameClass[] = "TavrikFrame";
-constexpr char kPaneClass[] = "TavrikFramePane";
+constexpr wchar_t kFrameClass[] = L"TavrikFrame";
+constexpr wchar_t kPaneClass[] = L"TavrikFramePane";
 
 // The scheme pictures of the eight pieces, loaded once for the process.
 HBITMAP PiecePicture(int list, int index)
@@ -32,8 +34,8 @@ HBITMAP PiecePicture(int list, int index)
         return nullptr;
     HBITMAP& picture = pictures[list - 1][index];
     if (!picture) {
-        const std::string name = "IMAGE" + std::to_string(list) + "_" + std::to_string(index);
-        picture = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0));
+        const std::wstring name = L"IMAGE" + std::to_wstring(list) + L"_" + std::to_wstring(index);
+        picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0));
     }
     return picture;
 }
@@ -74,11 +76,11 @@ TamselXPFormWindow::~TamselXPFormWindow()
 
 std::string TamselXPFormWindow::GetCompName() const
 {
-    char name[255] = {};
-    DWORD length = sizeof name;
-    if (!GetComputerNameA(name, &length))
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!GetComputerNameW(name, &length))
         return {};
-    return std::string(name, length);
+    return Narrow(std::wstring_view(name, length));
 }
 
 // ---- the surface -------------------------------------------------------------------
@@ -249,10 +251,10 @@ bool TamselXPFormWindow::CreateWindowIn(ui::Handle parentWindow)
             kPaneClass, ui::win::BoundWindowProc<TamselXPFormWindow, &TamselXPFormWindow::HandlePaneMessage>,
             CS_DBLCLKS, IDC_ARROW))
         return false;
-    HWND window = CreateWindowExA(0, kFrameClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+    HWND window = CreateWindowExW(0, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                                   ui::TwipsToPixelsX(m_Left), ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width),
                                   ui::TwipsToPixelsY(m_Height), H(parentWindow), reinterpret_cast<HMENU>(ControlId()),
-                                  GetModuleHandleA(nullptr), this);
+                                  GetModuleHandleW(nullptr), this);
     if (!window)
         return false;
     m_hWnd = ui::win::ToHandle(window);
@@ -261,11 +263,11 @@ bool TamselXPFormWindow::CreateWindowIn(ui::Handle parentWindow)
     for (ControlButtonWindow* button : {&Minimizebutton, &MaximizeButton, &CloseButton})
         if (!button->CreateWindowIn(m_hWnd))
             return false;
-    m_Menu = ui::win::ToHandle(CreateWindowExA(0, kPaneClass, "pICmenu", WS_CHILD | WS_CLIPCHILDREN, 4, 30, 100, 24,
-                                               window, nullptr, GetModuleHandleA(nullptr), this));
-    m_PicMain = ui::win::ToHandle(CreateWindowExA(0, kPaneClass, "PicMain", WS_CHILD | WS_CLIPCHILDREN,
+    m_Menu = ui::win::ToHandle(CreateWindowExW(0, kPaneClass, L"pICmenu", WS_CHILD | WS_CLIPCHILDREN, 4, 30, 100, 24,
+                                               window, nullptr, GetModuleHandleW(nullptr), this));
+    m_PicMain = ui::win::ToHandle(CreateWindowExW(0, kPaneClass, L"PicMain", WS_CHILD | WS_CLIPCHILDREN,
                                                   Round(PicMainLeft()), 30, Round(PicMainWidth()),
-                                                  Round(PicMainHeight()), window, nullptr, GetModuleHandleA(nullptr),
+                                                  Round(PicMainHeight()), window, nullptr, GetModuleHandleW(nullptr),
                                                   this));
     if (!m_Menu || !m_PicMain)
         return false;
@@ -328,7 +330,7 @@ void TamselXPFormWindow::Paint(ui::Handle dcHandle) const
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ui::win::ToColorRef(CaptionColor()));
     RECT text{Round(l.Caption1.left), Round(l.Caption1.top), Round(l.CloseButton.left), Round(l.Title.height)};
-    DrawTextA(dc, Caption().c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
+    DrawTextW(dc, Wide(Caption()).c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
 }
 
 long long TamselXPFormWindow::HandleMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
@@ -349,8 +351,8 @@ long long TamselXPFormWindow::HandleMessage(ui::Handle windowHandle, unsigned me
         POINT at{};
         GetCursorPos(&at);
         ScreenToClient(window, &at);
-        static const LPCSTR kCursors[] = {IDC_ARROW, IDC_SIZEWE, IDC_SIZENS, IDC_SIZENWSE, IDC_SIZENESW};
-        SetCursor(LoadCursor(nullptr, kCursors[static_cast<int>(Frame_MouseMove(at.x, at.y))]));
+        static const LPCWSTR kCursors[] = {IDC_ARROW, IDC_SIZEWE, IDC_SIZENS, IDC_SIZENWSE, IDC_SIZENESW};
+        SetCursor(LoadCursorW(nullptr, kCursors[static_cast<int>(Frame_MouseMove(at.x, at.y))]));
         return TRUE;
     }
     case WM_LBUTTONDOWN:
@@ -376,7 +378,7 @@ long long TamselXPFormWindow::HandleMessage(ui::Handle windowHandle, unsigned me
     default:
         break;
     }
-    return DefWindowProcA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    return DefWindowProcW(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
 void TamselXPFormWindow::PaintPane(ui::Handle windowHandle, ui::Handle dcHandle) const
@@ -387,11 +389,11 @@ void TamselXPFormWindow::PaintPane(ui::Handle windowHandle, ui::Handle dcHandle)
     GetClientRect(H(windowHandle), &r);
     FillRect(dc, &r, reinterpret_cast<HBRUSH>(m_Form.BrushFor(client ? BackColor() : MenuBackColor())));
     if (client && Picture()) {
-        if (auto picture = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(Picture()),
+        if (auto picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(Picture()),
                                                            IMAGE_BITMAP, 0, 0, LR_SHARED))) {
             const ui::win::MemoryDc source(dc);
             BITMAP info{};
-            GetObjectA(picture, sizeof info, &info);
+            GetObjectW(picture, sizeof info, &info);
             Selection selected(source.Get(), picture);
             BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
         }
@@ -440,5 +442,5 @@ long long TamselXPFormWindow::HandlePaneMessage(ui::Handle windowHandle, unsigne
     default:
         break;
     }
-    return DefWindowProcA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    return DefWindowProcW(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }

@@ -11,18 +11,18 @@
 
 namespace {
 
-constexpr char kButtonClass[] = "TavrikCaptionButton";
+constexpr wchar_t kButtonClass[] = L"TavrikCaptionButton";
 constexpr int kPixels = 21;
 
 // The four picture strips, loaded once and kept for the life of the process.
 HBITMAP Strip(CaptionPictureSet set)
 {
     static HBITMAP strips[4] = {};
-    static const char* const names[4] = {"CBMIN", "CBMAX", "CBCLOSE", "CBRESTORE"};
+    static const wchar_t* const names[4] = {L"CBMIN", L"CBMAX", L"CBCLOSE", L"CBRESTORE"};
     const auto i = static_cast<std::size_t>(set);
     if (!strips[i])
         strips[i] = static_cast<HBITMAP>(
-            LoadImageA(GetModuleHandleA(nullptr), names[i], IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+            LoadImageW(GetModuleHandleW(nullptr), names[i], IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     return strips[i];
 }
 
@@ -55,9 +55,9 @@ bool ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
         style |= WS_VISIBLE;
     if (!ui::Control::Enabled())
         style |= WS_DISABLED;
-    HWND window = CreateWindowExA(0, kButtonClass, "", style, ui::TwipsToPixelsX(m_Left), ui::TwipsToPixelsY(m_Top),
+    HWND window = CreateWindowExW(0, kButtonClass, L"", style, ui::TwipsToPixelsX(m_Left), ui::TwipsToPixelsY(m_Top),
                                   kPixels, kPixels, reinterpret_cast<HWND>(parentWindow),
-                                  reinterpret_cast<HMENU>(ControlId()), GetModuleHandleA(nullptr), this);
+                                  reinterpret_cast<HMENU>(ControlId()), GetModuleHandleW(nullptr), this);
     m_hWnd = reinterpret_cast<ui::Handle>(window);
     return window != nullptr;
 }
@@ -126,5 +126,5 @@ long long ControlButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned m
     default:
         break;
     }
-    return DefWindowProcA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    return DefWindowProcW(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }

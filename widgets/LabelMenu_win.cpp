@@ -11,7 +11,9 @@
 
 namespace {
 
-constexpr char kItemClass[] = "TavrikMenuItem";
+constexpr wchar_t kItemClass[] = L"TavrikMenuItem";
+
+using platform::win::Wide;
 
 }  // namespace
 
@@ -34,7 +36,7 @@ LabelMenuWindow::PixelSize LabelMenuWindow::LabelPixels() const
     ui::win::WindowDc screen(nullptr);
     ui::win::Selection font(screen.Get(), reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
     RECT r{0, 0, 0, 0};
-    DrawTextA(screen.Get(), m_Caption.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    DrawTextW(screen.Get(), Wide(m_Caption).c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
     return PixelSize{r.right, r.bottom};
 }
 
@@ -52,9 +54,9 @@ void LabelMenuWindow::BorderStyle(int New_BorderStyle)
     if (!m_hWnd)
         return;
     HWND window = reinterpret_cast<HWND>(m_hWnd);
-    LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     style = New_BorderStyle == ui::vbFixedSingle ? (style | WS_BORDER) : (style & ~static_cast<LONG_PTR>(WS_BORDER));
-    SetWindowLongPtrA(window, GWL_STYLE, style);
+    SetWindowLongPtrW(window, GWL_STYLE, style);
     SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     InvalidateRect(window, nullptr, TRUE);
 }
@@ -79,10 +81,10 @@ bool LabelMenuWindow::CreateWindowIn(ui::Handle parentWindow)
         style |= WS_DISABLED;
     if (m_BorderStyle == ui::vbFixedSingle)
         style |= WS_BORDER;
-    HWND window = CreateWindowExA(0, kItemClass, m_Caption.c_str(), style, ui::TwipsToPixelsX(m_Left),
+    HWND window = CreateWindowExW(0, kItemClass, Wide(m_Caption).c_str(), style, ui::TwipsToPixelsX(m_Left),
                                   ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width), ui::TwipsToPixelsY(m_Height),
                                   reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),
-                                  GetModuleHandleA(nullptr), this);
+                                  GetModuleHandleW(nullptr), this);
     m_hWnd = reinterpret_cast<ui::Handle>(window);
     return window != nullptr;
 }
@@ -98,7 +100,7 @@ void LabelMenuWindow::PaintOn(ui::Handle dcHandle) const
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(m_Enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     RECT text{ui::TwipsToPixelsX(kLabelLeftTwips), ui::TwipsToPixelsY(kLabelTopTwips), client.right, client.bottom};
-    DrawTextA(dc, m_Caption.c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    DrawTextW(dc, Wide(m_Caption).c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 
 long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
@@ -168,5 +170,5 @@ long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned messa
     default:
         break;
     }
-    return DefWindowProcA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    return DefWindowProcW(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }

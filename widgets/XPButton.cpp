@@ -11,7 +11,15 @@ constexpr int kUp = 38;
 constexpr int kRight = 39;
 constexpr int kDown = 40;
 
-char Lower(char c) { return platform::Current().codePage.LowerCase(std::string(1, c))[0]; }
+// An access key is an ASCII letter or digit, the keys Alt reaches on every
+// keyboard layout; a caption's character beyond ASCII (the lead byte of a
+// UTF-8 sequence) gives the button none.
+char Lower(char c)
+{
+    if (static_cast<unsigned char>(c) >= 0x80)
+        return 0;
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 

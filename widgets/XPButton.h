@@ -40,7 +40,8 @@ public:
 };
 
 // The access key of a caption: the letter after the first single "&",
-// lower-cased, looking at the first two ampersand groups only; 0 for none.
+// lower-cased, looking at the first two ampersand groups only; 0 for none, and
+// when that character lies beyond ASCII.
 char AccessKeyOf(const std::string& caption);
 
 class XPButton : public platform::TimerTarget {

@@ -169,17 +169,18 @@ void DrawCaption(HDC dc, int width, int height, const XPButtonLook& look, HFONT 
     Selection select(dc, font);
     SetBkMode(dc, TRANSPARENT);
     RECT measure = client;
-    const int h = DrawTextA(dc, look.caption.c_str(), static_cast<int>(look.caption.size()), &measure,
+    const std::wstring caption = platform::win::Wide(look.caption);
+    const int h = DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measure,
                             DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
     // Halves round to even, as the block's place was always computed.
     RECT target{0, static_cast<int>(std::nearbyint(height / 2.0 - h / 2.0)), width,
                 static_cast<int>(std::nearbyint(height / 2.0 + h / 2.0))};
-    DrawTextA(dc, look.caption.c_str(), static_cast<int>(look.caption.size()), &target, DT_WORDBREAK | DT_CENTER);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &target, DT_WORDBREAK | DT_CENTER);
 }
 
 // ---- the window -------------------------------------------------------------
 
-constexpr char kButtonClass[] = "TavrikXPButton";
+constexpr wchar_t kButtonClass[] = L"TavrikXPButton";
 
 }  // namespace
 
@@ -251,10 +252,11 @@ bool XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
         style |= WS_VISIBLE;
     if (!ui::Control::Enabled())
         style |= WS_DISABLED;
-    HWND window = CreateWindowExA(0, kButtonClass, m_Button.Caption().c_str(), style, ui::TwipsToPixelsX(m_Left),
+    const std::wstring caption = platform::win::Wide(m_Button.Caption());
+    HWND window = CreateWindowExW(0, kButtonClass, caption.c_str(), style, ui::TwipsToPixelsX(m_Left),
                                   ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width), ui::TwipsToPixelsY(m_Height),
                                   reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),
-                                  GetModuleHandleA(nullptr), this);
+                                  GetModuleHandleW(nullptr), this);
     m_hWnd = reinterpret_cast<ui::Handle>(window);
     if (!window)
         return false;
@@ -407,5 +409,5 @@ long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned messag
     default:
         break;
     }
-    return DefWindowProcA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    return DefWindowProcW(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }

@@ -11,17 +11,18 @@ namespace App {
 
 std::string Path()
 {
-    std::string path(MAX_PATH, '\0');
+    std::wstring module(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
         if (length == 0)
             return {};
-        if (length < path.size()) {
-            path.resize(length);
+        if (length < module.size()) {
+            module.resize(length);
             break;
         }
-        path.resize(path.size() * 2);
+        module.resize(module.size() * 2);
     }
+    std::string path = platform::win::Narrow(module);
     const auto slash = path.find_last_of('\\');
     path.resize(slash == std::string::npos ? 0 : slash);
     if (path.size() == 2 && path[1] == ':')
@@ -29,7 +30,7 @@ std::string Path()
     return path;
 }
 
-std::string Command() { return CommandTail(GetCommandLineA()); }
+std::string Command() { return CommandTail(platform::win::Narrow(GetCommandLineW())); }
 
 int Major() { return TAVRIK_VERSION_MAJOR; }
 int Minor() { return TAVRIK_VERSION_MINOR; }
@@ -38,7 +39,7 @@ int Revision() { return TAVRIK_VERSION_REVISION; }
 void Run()
 {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
         win::DispatchInForm(message);
 }
 
@@ -47,7 +48,7 @@ void Run()
 void DoEvents()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;

@@ -67,7 +67,7 @@ public:
     std::function<void(int& KeyCode, int Shift)> KeyDown;
     std::function<void(int& KeyCode, int Shift)> KeyUp;
 
-    // The letter that presses the control with Alt (lower case), 0 for none.
+    // The ASCII letter or digit that presses the control with Alt (lower case), 0 for none.
     virtual char AccessKey() const { return 0; }
     virtual void OnAccessKey() {}
 

@@ -13,6 +13,8 @@
 
 namespace ui {
 
+using platform::win::Narrow;
+using platform::win::Wide;
 using win::H;
 
 namespace win {
@@ -23,30 +25,30 @@ HFONT CreateFontFor(const FontSpec& font)
     const int height = -static_cast<int>(std::lround(font.Size * dpi / 72.0));
     // OEM fonts are fixed-pitch; saying so keeps columns where the named font is missing.
     const DWORD pitch = font.Charset == OEM_CHARSET ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE;
-    return CreateFontA(height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, FALSE, FALSE,
+    return CreateFontW(height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, FALSE, FALSE,
                        static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       pitch, font.Name.c_str());
+                       pitch, Wide(font.Name).c_str());
 }
 
 HICON LoadIconResource(int id, int size)
 {
     // Shared icons belong to the system: nothing to destroy.
     return static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
 }
 
-bool RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor)
+bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, LPCWSTR cursor)
 {
-    static std::set<std::string> registered;
+    static std::set<std::wstring> registered;
     if (registered.count(name))
         return true;
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.style = style;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = cursor ? LoadCursor(nullptr, cursor) : nullptr;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = cursor ? LoadCursorW(nullptr, cursor) : nullptr;
     windowClass.lpszClassName = name;
-    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return false;
     registered.insert(name);
     return true;
@@ -152,10 +154,10 @@ LRESULT CALLBACK ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARA
 // What the user sees in a box, which may differ from the text last set.
 std::string WindowText(Handle window)
 {
-    const int length = GetWindowTextLengthA(H(window));
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(H(window), text.data(), length + 1)));
-    return text;
+    const int length = GetWindowTextLengthW(H(window));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(H(window), text.data(), length + 1)));
+    return Narrow(text);
 }
 
 RECT PixelRect(const Control& control)
@@ -195,9 +197,9 @@ Handle Control::CreateChild(Handle parentWindow, const char* className, const ch
         style |= WS_VISIBLE;
     if (!m_Enabled)
         style |= WS_DISABLED;
-    HWND window = CreateWindowExA(exStyle, className, text, style, r.left, r.top, r.right - r.left,
-                                  r.bottom - r.top, H(parentWindow), reinterpret_cast<HMENU>(m_Id),
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExW(exStyle, Wide(className).c_str(), Wide(text).c_str(), style, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, H(parentWindow), reinterpret_cast<HMENU>(m_Id),
+                                  GetModuleHandleW(nullptr), nullptr);
     if (!window)
         return 0;
     m_hWnd = win::ToHandle(window);
@@ -246,7 +248,7 @@ void Control::ApplyFont()
     if (!m_hWnd)
         return;
     m_FontHandle = m_Form.FontFor(m_Font);
-    SendMessageA(H(m_hWnd), WM_SETFONT, static_cast<WPARAM>(m_FontHandle), TRUE);
+    SendMessageW(H(m_hWnd), WM_SETFONT, static_cast<WPARAM>(m_FontHandle), TRUE);
 }
 
 void Control::Invalidate() const
@@ -344,8 +346,8 @@ bool ListBox::CreateWindowIn(Handle parentWindow)
     if (!CreateChild(parentWindow, "LISTBOX", "", style, WS_EX_CLIENTEDGE))
         return false;
     for (const auto& item : m_Items)
-        SendMessageA(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageA(H(m_hWnd), LB_SETCURSEL, static_cast<WPARAM>(m_ListIndex), 0);
+        SendMessageW(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    SendMessageW(H(m_hWnd), LB_SETCURSEL, static_cast<WPARAM>(m_ListIndex), 0);
     return true;
 }
 
@@ -353,7 +355,7 @@ void ListBox::AddItem(const std::string& item)
 {
     m_Items.push_back(item);
     if (m_hWnd)
-        SendMessageA(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageW(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
 }
 
 void ListBox::RemoveItem(int index)
@@ -362,7 +364,7 @@ void ListBox::RemoveItem(int index)
         return;
     m_Items.erase(m_Items.begin() + index);
     if (m_hWnd)
-        SendMessageA(H(m_hWnd), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        SendMessageW(H(m_hWnd), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     if (m_ListIndex == index)
         m_ListIndex = -1;
     else if (m_ListIndex > index)
@@ -374,7 +376,7 @@ void ListBox::Clear()
     m_Items.clear();
     m_ListIndex = -1;
     if (m_hWnd)
-        SendMessageA(H(m_hWnd), LB_RESETCONTENT, 0, 0);
+        SendMessageW(H(m_hWnd), LB_RESETCONTENT, 0, 0);
 }
 
 std::string ListBox::List(int index) const
@@ -385,7 +387,7 @@ std::string ListBox::List(int index) const
 int ListBox::ListIndex() const
 {
     if (m_hWnd)
-        return static_cast<int>(SendMessageA(H(m_hWnd), LB_GETCURSEL, 0, 0));
+        return static_cast<int>(SendMessageW(H(m_hWnd), LB_GETCURSEL, 0, 0));
     return m_ListIndex;
 }
 
@@ -393,7 +395,7 @@ void ListBox::ListIndex(int New_ListIndex)
 {
     m_ListIndex = New_ListIndex >= 0 && New_ListIndex < ListCount() ? New_ListIndex : -1;
     if (m_hWnd)
-        SendMessageA(H(m_hWnd), LB_SETCURSEL, static_cast<WPARAM>(m_ListIndex), 0);
+        SendMessageW(H(m_hWnd), LB_SETCURSEL, static_cast<WPARAM>(m_ListIndex), 0);
 }
 
 std::string ListBox::Text() const { return List(ListIndex()); }
@@ -403,7 +405,7 @@ int ListBox::ItemAt(float x, float y) const
     if (!m_hWnd)
         return -1;
     const LPARAM at = MAKELPARAM(static_cast<int>(x / TwipsPerPixelX()), static_cast<int>(y / TwipsPerPixelY()));
-    const LRESULT found = SendMessageA(H(m_hWnd), LB_ITEMFROMPOINT, 0, at);
+    const LRESULT found = SendMessageW(H(m_hWnd), LB_ITEMFROMPOINT, 0, at);
     // The high word says the point lies outside every item (below the last one).
     return HIWORD(found) ? -1 : static_cast<int>(LOWORD(found));
 }
@@ -436,14 +438,14 @@ bool ComboBox::CreateWindowIn(Handle parentWindow)
         return false;
     MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, listHeight, FALSE);
     for (const auto& item : m_Items)
-        SendMessageA(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SetWindowTextA(H(m_hWnd), m_Text.c_str());
+        SendMessageW(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    SetWindowTextW(H(m_hWnd), Wide(m_Text).c_str());
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(H(m_hWnd), &info) && info.hwndItem) {
         m_Edit = win::ToHandle(info.hwndItem);
         if (Locked)
-            SendMessageA(info.hwndItem, EM_SETREADONLY, TRUE, 0);
+            SendMessageW(info.hwndItem, EM_SETREADONLY, TRUE, 0);
         SetWindowSubclass(info.hwndItem, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     }
     return true;
@@ -453,7 +455,7 @@ void ComboBox::AddItem(const std::string& item)
 {
     m_Items.push_back(item);
     if (m_hWnd)
-        SendMessageA(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageW(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
 }
 
 void ComboBox::AddItems(const std::vector<std::string>& items)
@@ -464,10 +466,10 @@ void ComboBox::AddItems(const std::vector<std::string>& items)
     // Each item added to a list that redraws updates its scroll bar, a window
     // operation of its own; with redrawing off the list is updated once.
     HWND window = H(m_hWnd);
-    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     for (const auto& item : items)
-        SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -476,8 +478,8 @@ void ComboBox::Clear()
     m_Items.clear();
     m_Text.clear();
     if (m_hWnd) {
-        SendMessageA(H(m_hWnd), CB_RESETCONTENT, 0, 0);
-        SetWindowTextA(H(m_hWnd), "");
+        SendMessageW(H(m_hWnd), CB_RESETCONTENT, 0, 0);
+        SetWindowTextW(H(m_hWnd), L"");
     }
 }
 
@@ -495,13 +497,13 @@ void ComboBox::Text(const std::string& New_Text)
 {
     m_Text = New_Text;
     if (m_hWnd)
-        SetWindowTextA(H(m_hWnd), New_Text.c_str());
+        SetWindowTextW(H(m_hWnd), Wide(New_Text).c_str());
 }
 
 void ComboBox::OnCommand(int notification)
 {
     if (notification == CBN_SELCHANGE) {
-        const auto index = SendMessageA(H(m_hWnd), CB_GETCURSEL, 0, 0);
+        const auto index = SendMessageW(H(m_hWnd), CB_GETCURSEL, 0, 0);
         m_Text = List(static_cast<int>(index));
         if (Click)
             Click();
@@ -535,7 +537,7 @@ void TextBox::Text(const std::string& New_Text)
 {
     m_Text = New_Text;
     if (m_hWnd)
-        SetWindowTextA(H(m_hWnd), New_Text.c_str());
+        SetWindowTextW(H(m_hWnd), Wide(New_Text).c_str());
 }
 
 // ---- CommandButton ---------------------------------------------------------
@@ -551,7 +553,7 @@ bool CommandButton::CreateWindowIn(Handle parentWindow)
         return false;
     if (Picture) {
         const int size = std::min(TwipsToPixelsX(m_Width), TwipsToPixelsY(m_Height)) >= 36 ? 32 : 16;
-        SendMessageA(H(m_hWnd), BM_SETIMAGE, IMAGE_ICON,
+        SendMessageW(H(m_hWnd), BM_SETIMAGE, IMAGE_ICON,
                      reinterpret_cast<LPARAM>(win::LoadIconResource(Picture, size)));
     }
     return true;
@@ -561,17 +563,17 @@ void CommandButton::ShowAsDefault(bool asDefault)
 {
     if (!m_hWnd)
         return;
-    const LONG_PTR style = GetWindowLongPtrA(H(m_hWnd), GWL_STYLE);
+    const LONG_PTR style = GetWindowLongPtrW(H(m_hWnd), GWL_STYLE);
     const bool shown = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     if (shown != asDefault)
-        SendMessageA(H(m_hWnd), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        SendMessageW(H(m_hWnd), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void CommandButton::Caption(const std::string& New_Caption)
 {
     m_Caption = New_Caption;
     if (m_hWnd)
-        SetWindowTextA(H(m_hWnd), New_Caption.c_str());
+        SetWindowTextW(H(m_hWnd), Wide(New_Caption).c_str());
 }
 
 void CommandButton::OnCommand(int notification)
@@ -599,7 +601,7 @@ void Label::Caption(const std::string& New_Caption)
 {
     m_Caption = New_Caption;
     if (m_hWnd)
-        SetWindowTextA(H(m_hWnd), New_Caption.c_str());
+        SetWindowTextW(H(m_hWnd), Wide(New_Caption).c_str());
 }
 
 // ---- PictureBox ------------------------------------------------------------
@@ -657,7 +659,8 @@ void Frame::PaintOn(Handle dc) const
         win::Selection selectFont(hdc, reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
         SetBkColor(hdc, win::ToColorRef(m_Form.BackColor()));
         SetTextColor(hdc, win::ToColorRef(m_ForeColor));
-        TextOutA(hdc, r.left + 8, r.top - 6, Caption.c_str(), static_cast<int>(Caption.size()));
+        const std::wstring caption = Wide(Caption);
+        TextOutW(hdc, r.left + 8, r.top - 6, caption.c_str(), static_cast<int>(caption.size()));
     }
 }
 

@@ -115,7 +115,8 @@ public:
     Handle FontFor(const FontSpec& font);
     void MenusChanged();
     // Alt and a letter typed anywhere in a form presses the control whose access
-    // key it is. True when some control took it.
+    // key it is; the character is the UTF-16 unit of WM_SYSCHAR. True when some
+    // control took it.
     static bool RouteAccessKey(Handle window, unsigned character);
     void ToolTipChanged(Control& control);
     // A control's window (or a piece of it) got the keyboard focus: remembered

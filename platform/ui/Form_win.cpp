@@ -11,11 +11,12 @@
 
 namespace ui {
 
+using platform::win::Wide;
 using win::H;
 
 namespace {
 
-constexpr char kFormClass[] = "TavrikForm";
+constexpr wchar_t kFormClass[] = L"TavrikForm";
 constexpr UINT kRefocus = WM_APP + 0x3F0;  // the focus handed on after a show
 
 std::vector<Form*>& LoadedForms()
@@ -73,15 +74,15 @@ Styles StylesFor(const FormDesign& design)
 
 bool IsFormWindow(HWND window)
 {
-    char name[32] = {};
-    return window && GetClassNameA(window, name, sizeof name) && lstrcmpA(name, kFormClass) == 0;
+    wchar_t name[32] = {};
+    return window && GetClassNameW(window, name, 32) && lstrcmpW(name, kFormClass) == 0;
 }
 
 void RunModalLoop(Form& form)
 {
     MSG message;
     while (form.Loaded() && IsWindowVisible(H(form.hWnd()))) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
@@ -98,7 +99,7 @@ void win::DispatchInForm(MSG& message)
         Form::RouteAccessKey(ToHandle(message.hwnd), static_cast<unsigned>(message.wParam)))
         return;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    if (root && IsDialogMessageA(root, &message)) {
+    if (root && IsDialogMessageW(root, &message)) {
         // The dialog manager sets the buttons' default look as dialogs want it;
         // a form's own rule comes after it.
         if (Form* form = Form::OfWindow(ToHandle(root)))
@@ -106,7 +107,7 @@ void win::DispatchInForm(MSG& message)
         return;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 Form::Form(FormDesign design) : m_Design(std::move(design)) {}
@@ -114,7 +115,7 @@ Form::Form(FormDesign design) : m_Design(std::move(design)) {}
 Form::~Form()
 {
     if (m_hWnd) {
-        SetWindowLongPtrA(H(m_hWnd), GWLP_USERDATA, 0);
+        SetWindowLongPtrW(H(m_hWnd), GWLP_USERDATA, 0);
         DestroyWindow(H(m_hWnd));
         auto& forms = LoadedForms();
         forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
@@ -131,8 +132,13 @@ bool Form::RouteAccessKey(Handle window, unsigned character)
     Form* form = OfWindow(window);
     if (!form)
         return false;
-    const char key = static_cast<char>(
-        reinterpret_cast<UINT_PTR>(CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(character & 0xFF)))));
+    // Access keys are ASCII letters and digits (AccessKeyOf); the character is a
+    // UTF-16 unit, and any other one is no key of this form.
+    if (character == 0 || character >= 0x80)
+        return false;
+    char key = static_cast<char>(character);
+    if (key >= 'A' && key <= 'Z')
+        key = static_cast<char>(key - 'A' + 'a');
     for (Control* control : form->m_Controls) {
         if (control->AccessKey() == key && control->Enabled() && control->Visible() && control->hWnd()) {
             control->OnAccessKey();
@@ -204,8 +210,8 @@ bool Form::Load()
     }
     if (!m_BackBrush)
         m_BackBrush = win::ToHandle(CreateSolidBrush(win::ToColorRef(m_Design.BackColor)));
-    HWND window = CreateWindowExA(exStyle, kFormClass, m_Design.Caption.c_str(), style, left, top, width, height,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    HWND window = CreateWindowExW(exStyle, kFormClass, Wide(m_Design.Caption).c_str(), style, left, top, width,
+                                  height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!window) {
         m_Loading = false;
         return false;
@@ -218,7 +224,7 @@ bool Form::Load()
         // A form missing some of its controls would only mislead: none at all.
         DestroyControls();
         m_hWnd = 0;
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
         auto& forms = LoadedForms();
         forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
@@ -244,9 +250,9 @@ bool Form::CreateControls()
         if (!control->CreateWindowIn(m_hWnd))
             return false;
 
-    HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+    HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, H(m_hWnd), nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+                                   GetModuleHandleW(nullptr), nullptr);
     m_Tooltip = win::ToHandle(tooltip);
     for (Control* control : m_Controls)
         ToolTipChanged(*control);
@@ -261,16 +267,18 @@ void Form::ToolTipChanged(Control& control)
         HWND window = H(hint);
         if (!window)
             continue;
-        TTTOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = H(m_hWnd);
         tool.uId = reinterpret_cast<UINT_PTR>(window);
-        SendMessageA(H(m_Tooltip), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(H(m_Tooltip), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         if (control.ToolTipText().empty())
             continue;
-        tool.lpszText = const_cast<char*>(control.ToolTipText().c_str());
-        SendMessageA(H(m_Tooltip), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        // The tooltip keeps its own copy of the text.
+        std::wstring text = Wide(control.ToolTipText());
+        tool.lpszText = text.data();
+        SendMessageW(H(m_Tooltip), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
@@ -289,7 +297,7 @@ bool Form::Show(int modal, Form* owner)
     if (!Load())
         return false;
     if (owner && owner->hWnd())
-        SetWindowLongPtrA(H(m_hWnd), GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner->hWnd()));
+        SetWindowLongPtrW(H(m_hWnd), GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner->hWnd()));
     // A form is laid out by its controls before it first goes on screen: each
     // move, restyle or region change of a window already shown is a repaint.
     const unsigned show = ++m_Shows;
@@ -352,7 +360,7 @@ void Form::ShowOnScreen()
     // show has been seen through, so that a window system that gives the
     // keyboard only to a window already on screen (Wine's X11 driver, when the
     // form was laid out hidden) follows it.
-    PostMessageA(window, kRefocus, 0, 0);
+    PostMessageW(window, kRefocus, 0, 0);
 }
 
 void Form::Hide()
@@ -375,7 +383,7 @@ void Form::Unload()
         EnableWindow(owner, TRUE);
     DestroyControls();
     m_hWnd = 0;
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
     ReleaseFonts();
     auto& forms = LoadedForms();
@@ -404,9 +412,9 @@ void Form::Icon(int New_Icon)
     m_Design.Icon = New_Icon;
     if (!m_hWnd)
         return;
-    SendMessageA(H(m_hWnd), WM_SETICON, ICON_BIG,
+    SendMessageW(H(m_hWnd), WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(New_Icon ? win::LoadIconResource(New_Icon, 32) : nullptr));
-    SendMessageA(H(m_hWnd), WM_SETICON, ICON_SMALL,
+    SendMessageW(H(m_hWnd), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(New_Icon ? win::LoadIconResource(New_Icon, 16) : nullptr));
 }
 
@@ -414,7 +422,7 @@ void Form::Caption(const std::string& New_Caption)
 {
     m_Design.Caption = New_Caption;
     if (m_hWnd)
-        SetWindowTextA(H(m_hWnd), New_Caption.c_str());
+        SetWindowTextW(H(m_hWnd), Wide(New_Caption).c_str());
 }
 
 namespace {
@@ -545,7 +553,7 @@ void Form::ShowDefaultButton()
 Form* Form::OfWindow(Handle window)
 {
     HWND root = GetAncestor(H(window), GA_ROOT);
-    return IsFormWindow(root) ? reinterpret_cast<Form*>(GetWindowLongPtrA(root, GWLP_USERDATA)) : nullptr;
+    return IsFormWindow(root) ? reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA)) : nullptr;
 }
 
 void Form::RestoreFocus()
@@ -589,10 +597,10 @@ void Form::MenusChanged()
         HMENU popup = CreatePopupMenu();
         for (Menu* item : menu->Items())
             if (item->Visible())
-                AppendMenuA(popup, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED),
-                            static_cast<UINT_PTR>(item->ControlId()), item->Caption().c_str());
-        AppendMenuA(bar, MF_POPUP | (menu->Enabled() ? 0 : MF_GRAYED), reinterpret_cast<UINT_PTR>(popup),
-                    menu->Caption().c_str());
+                AppendMenuW(popup, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED),
+                            static_cast<UINT_PTR>(item->ControlId()), Wide(item->Caption()).c_str());
+        AppendMenuW(bar, MF_POPUP | (menu->Enabled() ? 0 : MF_GRAYED), reinterpret_cast<UINT_PTR>(popup),
+                    Wide(menu->Caption()).c_str());
         ++count;
     }
     HMENU old = GetMenu(H(m_hWnd));
@@ -610,8 +618,8 @@ void Form::PopupMenu(Menu& menu, std::optional<float> x, std::optional<float> y)
     HMENU popup = CreatePopupMenu();
     for (Menu* item : menu.Items())
         if (item->Visible())
-            AppendMenuA(popup, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED),
-                        static_cast<UINT_PTR>(item->ControlId()), item->Caption().c_str());
+            AppendMenuW(popup, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED),
+                        static_cast<UINT_PTR>(item->ControlId()), Wide(item->Caption()).c_str());
     POINT at{};
     if (x && y) {
         at = POINT{TwipsToPixelsX(*x), TwipsToPixelsY(*y)};
@@ -720,7 +728,7 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
     default:
         break;
     }
-    return DefWindowProcA(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    return DefWindowProcW(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
 }  // namespace ui

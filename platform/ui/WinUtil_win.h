@@ -1,6 +1,7 @@
 #pragma once
 // Small Win32 helpers shared by the toolkit's *_win.cpp files.
 #include "UiTypes.h"
+#include "platform/WideText_win.h"
 
 #include <windows.h>
 
@@ -107,18 +108,18 @@ template <typename T, long long (T::*Handler)(Handle, unsigned, std::uintptr_t, 
 LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE)
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* object = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* object = reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!object)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY)
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     return static_cast<LRESULT>((object->*Handler)(ToHandle(window), message, wParam, lParam));
 }
 
 // Registers a window class the first time it is asked for; false when Windows refused it.
-bool RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor);
+bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, LPCWSTR cursor);
 
 // Paints a window through paint(dc) between BeginPaint and EndPaint.
 template <typename Paint>

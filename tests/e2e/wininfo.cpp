@@ -10,18 +10,19 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace {
 
 POINT g_origin;
 
-// Texts are fetched wide and converted here: Wine does not marshal the ANSI
-// list and combo messages correctly between processes.
+// Texts are fetched wide and printed in UTF-8, so that a journey reads every
+// name as the shell writes it, whatever the code page.
 std::string Narrow(const wchar_t* text)
 {
-    char buffer[8192] = {};
-    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer - 1, nullptr, nullptr);
+    char buffer[8192 * 3] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer - 1, nullptr, nullptr);
     return buffer;
 }
 
@@ -64,15 +65,17 @@ void Items(HWND window, UINT countMessage, UINT lengthMessage, UINT textMessage)
 
 BOOL CALLBACK DumpChild(HWND child, LPARAM)
 {
-    char className[64] = {};
-    GetClassNameA(child, className, sizeof className);
+    wchar_t wideClass[64] = {};
+    GetClassNameW(child, wideClass, 64);
+    const std::string name = Narrow(wideClass);
+    const char* className = name.c_str();
     RECT r{};
     GetWindowRect(child, &r);
     long selected = -1;
     if (_stricmp(className, "ListBox") == 0)
-        selected = static_cast<long>(SendMessageA(child, LB_GETCURSEL, 0, 0));
+        selected = static_cast<long>(SendMessageW(child, LB_GETCURSEL, 0, 0));
     else if (_stricmp(className, "ComboBox") == 0)
-        selected = static_cast<long>(SendMessageA(child, CB_GETCURSEL, 0, 0));
+        selected = static_cast<long>(SendMessageW(child, CB_GETCURSEL, 0, 0));
     std::printf("child %s %ld %ld %ld %ld enabled %d visible %d selected %ld text %s\n", className,
                 r.left - g_origin.x, r.top - g_origin.y, r.right - r.left, r.bottom - r.top,
                 IsWindowEnabled(child) ? 1 : 0, IsWindowVisible(child) ? 1 : 0, selected,
@@ -84,9 +87,9 @@ BOOL CALLBACK DumpChild(HWND child, LPARAM)
     return TRUE;
 }
 
-HWND FindVisible(const char* caption)
+HWND FindVisible(const wchar_t* caption)
 {
-    for (HWND window = FindWindowA(nullptr, caption); window; window = FindWindowExA(nullptr, window, nullptr, caption))
+    for (HWND window = FindWindowW(nullptr, caption); window; window = FindWindowExW(nullptr, window, nullptr, caption))
         if (IsWindowVisible(window))
             return window;
     return nullptr;
@@ -94,14 +97,15 @@ HWND FindVisible(const char* caption)
 
 }  // namespace
 
-int main(int argc, char** argv)
+// Wide arguments, so that a caption in any script is found.
+int wmain(int argc, wchar_t** argv)
 {
     if (argc < 3) {
         std::fprintf(stderr, "usage: wininfo dump|exists \"<caption>\"\n");
         return 2;
     }
     HWND window = FindVisible(argv[2]);
-    if (std::strcmp(argv[1], "exists") == 0)
+    if (std::wcscmp(argv[1], L"exists") == 0)
         return window ? 0 : 1;
     if (!window)
         return 1;

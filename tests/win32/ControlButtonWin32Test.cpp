@@ -30,10 +30,10 @@ public:
 };
 
 // The pixel (x, y) of frame `index` of a strip, straight from the resource.
-COLORREF StripPixel(const char* strip, int index, int x, int y)
+COLORREF StripPixel(const wchar_t* strip, int index, int x, int y)
 {
     const ui::win::GdiObject<HBITMAP> bitmap(
-        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), strip, IMAGE_BITMAP, 0, 0, 0)));
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), strip, IMAGE_BITMAP, 0, 0, 0)));
     const ui::win::MemoryDc dc;
     const ui::win::Selection select(dc.Get(), bitmap.Get());
     return GetPixel(dc.Get(), index * 21 + x, y);
@@ -56,10 +56,11 @@ TEST(CaptionButtonWindow, PaintsTheChosenFrameAndKeepsItsSize)
         bar.button.Button().Theme(theme);
         const int index = bar.button.Button().Picture().index;
         for (auto [x, y] : {std::pair{10, 10}, std::pair{6, 6}, std::pair{0, 0}, std::pair{20, 15}})
-            EXPECT_EQ(test::PrintedPixel(bar.button.hWnd(), 21, 21, x, y), StripPixel("CBCLOSE", index, x, y)) << theme << " " << x;
+            EXPECT_EQ(test::PrintedPixel(bar.button.hWnd(), 21, 21, x, y), StripPixel(L"CBCLOSE", index, x, y))
+                << theme << " " << x;
     }
     bar.button.Button().Enabled(false);
-    EXPECT_EQ(test::PrintedPixel(bar.button.hWnd(), 21, 21, 10, 10), StripPixel("CBMAX", 10, 10, 10));
+    EXPECT_EQ(test::PrintedPixel(bar.button.hWnd(), 21, 21, 10, 10), StripPixel(L"CBMAX", 10, 10, 10));
     bar.Unload();
 }
 
@@ -77,18 +78,18 @@ TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
     button.Click = [&] { ++clicks; };
 
     SetCursorPos(r.left + 10, r.top + 10);
-    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     test::Pump(60);
     EXPECT_EQ(button.Picture(), (CaptionPicture{CaptionPictureSet::CbMin, 1}));  // hover
     EXPECT_TRUE(button.Tracking());
 
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_EQ(button.Picture(), (CaptionPicture{CaptionPictureSet::CbMin, 2}));  // pressed
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_EQ(clicks, 1);
 
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));  // released off the button
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));  // released off the button
     EXPECT_EQ(clicks, 1);
 
     SetCursorPos(r.left + 200, r.top + 40);
@@ -110,7 +111,7 @@ TEST(CaptionButtonWindow, APointerRestingOnItRepaintsNothing)
     RECT r{};
     GetWindowRect(window, &r);
     SetCursorPos(r.left + 10, r.top + 10);
-    PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     test::Pump(60);
     ASSERT_TRUE(bar.button.Button().Tracking());
     {

@@ -70,19 +70,19 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
 
     // The hook learns the item's caption as the menu opens.
     HMENU popup = CreatePopupMenu();
-    AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(sheet.mnuPopGo.ControlId()), "&Go");
+    AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(sheet.mnuPopGo.ControlId()), L"&Go");
     HWND window = reinterpret_cast<HWND>(sheet.hWnd());
-    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
-    MENUITEMINFOA info{};
+    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
-    GetMenuItemInfoA(popup, 0, TRUE, &info);
+    GetMenuItemInfoW(popup, 0, TRUE, &info);
     EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
 
     MEASUREITEMSTRUCT measure{};
     measure.CtlType = ODT_MENU;
     measure.itemID = static_cast<UINT>(sheet.mnuPopGo.ControlId());
-    EXPECT_TRUE(SendMessageA(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
+    EXPECT_TRUE(SendMessageW(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
     EXPECT_EQ(measure.itemHeight, 22u);
     EXPECT_GT(measure.itemWidth, 24u + 8u);
 
@@ -93,7 +93,7 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
     draw.itemState = ODS_SELECTED;
     draw.hDC = canvas.Dc();
     draw.rcItem = RECT{0, 0, 120, 22};
-    EXPECT_TRUE(SendMessageA(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
+    EXPECT_TRUE(SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
     EXPECT_EQ(canvas.At(1, 1), RGB(0, 0, 0));          // the selection's frame
     EXPECT_EQ(canvas.At(118, 20), RGB(0, 0, 0));
     EXPECT_EQ(canvas.At(60, 2), RGB(0, 0xFF, 0));      // its gradient starts at the selection colour

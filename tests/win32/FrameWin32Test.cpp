@@ -67,7 +67,7 @@ public:
         const ui::win::MemoryDc dc;
         const ui::win::GdiObject<HBITMAP> bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         const ui::win::Selection selected(dc.Get(), bitmap.Get());
-        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
         GdiFlush();
         const auto* pixels = static_cast<const std::uint32_t*>(bits);
         m_Pixels.assign(pixels, pixels + width * height);
@@ -87,7 +87,7 @@ TEST(SkinnedFrame, AFixedFormWithAMinimizeBoxIsAdopted)
     host.Show();
     ui::DoEvents();
     ASSERT_TRUE(host.frame.Adopted());
-    const LONG style = GetWindowLongA(W(host), GWL_STYLE);
+    const LONG style = GetWindowLongW(W(host), GWL_STYLE);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_TRUE(style & WS_SYSMENU);
     RECT window{}, client{};
@@ -154,9 +154,9 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
     GetWindowRect(frameWindow, &r);
     const int x = r.right - r.left - 2, y = 100;
     SetCursorPos(r.left + x, r.top + y);
-    SendMessageA(frameWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(frameWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     SetCursorPos(r.left + x + 30, r.top + y);
-    SendMessageA(frameWindow, WM_LBUTTONUP, 0, MAKELPARAM(x + 30, y));
+    SendMessageW(frameWindow, WM_LBUTTONUP, 0, MAKELPARAM(x + 30, y));
     EXPECT_EQ(host.Width(), width + 450);
     EXPECT_EQ(host.frame.Width(), host.Width());
 
@@ -167,12 +167,12 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
     EXPECT_EQ(host.WindowState(), ui::vbNormal);
 
     // A double-click on the title band toggles too; one on the caption buttons' band ends does not.
-    SendMessageA(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
+    SendMessageW(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
     EXPECT_EQ(host.WindowState(), ui::vbMaximized);
-    SendMessageA(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
+    SendMessageW(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
     EXPECT_EQ(host.WindowState(), ui::vbNormal);
     host.frame.EnableMaximize(false);
-    SendMessageA(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
+    SendMessageW(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
     EXPECT_EQ(host.WindowState(), ui::vbNormal);  // the title form asks for EnableMaximize
     host.Unload();
 }
@@ -201,13 +201,13 @@ TEST(SkinnedFrame, SchemesCaptionColourAndPieces)
     EXPECT_EQ(host.frame.PictureIndex(), 4);
 
     // A form that is not sizable ignores double-clicks on its title.
-    SendMessageA(reinterpret_cast<HWND>(host.frame.hWnd()), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
+    SendMessageW(reinterpret_cast<HWND>(host.frame.hWnd()), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
     EXPECT_EQ(host.WindowState(), ui::vbNormal);
 
     host.frame.Caption("Renamed");
-    char text[64] = {};
-    GetWindowTextA(W(host), text, sizeof text);
-    EXPECT_STREQ(text, "Renamed");
+    wchar_t text[64] = {};
+    GetWindowTextW(W(host), text, 64);
+    EXPECT_STREQ(text, L"Renamed");
     host.Unload();
 }
 
@@ -283,7 +283,8 @@ int TextWidth(HFONT font, const char* text)
     const ui::win::MemoryDc dc;
     const ui::win::Selection selected(dc.Get(), font);
     SIZE size{};
-    GetTextExtentPoint32A(dc.Get(), text, lstrlenA(text), &size);
+    const std::wstring wide = platform::win::Wide(text);
+    GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
 
@@ -314,7 +315,7 @@ TEST(SkinnedFrame, EveryBorderStyleLosesItsSystemFrame)
         host.Show();
         ui::DoEvents();
         ASSERT_TRUE(host.frame.Adopted());
-        EXPECT_FALSE(GetWindowLongA(W(host), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) << style;
+        EXPECT_FALSE(GetWindowLongW(W(host), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) << style;
         RECT window{}, client{};
         GetWindowRect(W(host), &window);
         GetClientRect(W(host), &client);
@@ -336,8 +337,8 @@ TEST(SkinnedFrame, ClicksOnTheBordersOfASizableFormChangeNothing)
     const int bottom = (before.bottom - before.top) - 2;
     for (auto [x, y] : {std::pair{200, bottom}, {1, 100}, {before.right - before.left - 2, 100}, {1, bottom}}) {
         SetCursorPos(before.left + x, before.top + y);
-        PostMessageA(frameWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        PostMessageA(frameWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        PostMessageW(frameWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageW(frameWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         test::Pump(20);
     }
     RECT after{};

@@ -48,13 +48,13 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     RECT r{};
     GetWindowRect(window, &r);
     SetCursorPos(r.left + 3, r.top + 3);
-    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     EXPECT_TRUE(strip.file.Item().Highlighted());
-    EXPECT_TRUE(GetWindowLongPtrA(window, GWL_STYLE) & WS_BORDER);
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER);
     EXPECT_EQ(test::PrintedPixel(strip.file.hWnd(), 200, 40, 3, 3), RGB(193, 210, 238));
 
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     EXPECT_EQ(clicks, 1);
 
     test::Pump(50);
@@ -62,7 +62,7 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     SetCursorPos(r.left + 300, r.top + 100);
     test::Pump(60);
     EXPECT_FALSE(strip.file.Item().Highlighted());
-    EXPECT_FALSE(GetWindowLongPtrA(window, GWL_STYLE) & WS_BORDER);
+    EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER);
     EXPECT_EQ(test::PrintedPixel(strip.file.hWnd(), 200, 40, 3, 3), RGB(0xFF, 0xFF, 0xFF));
 
     strip.file.Item().Enabled(false);
@@ -94,9 +94,9 @@ TEST(MenuItemWindow, AStrayReleaseAfterItsMenuClosesOpensNothing)
     };
     {
         const test::MessageCounter menus(reinterpret_cast<HWND>(strip.hWnd()), WM_INITMENUPOPUP);
-        PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         test::PostKey(window, VK_ESCAPE);  // closes the menu
-        PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
         test::RunQueue();
         EXPECT_EQ(menus.Count(), 1);
     }

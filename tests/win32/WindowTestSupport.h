@@ -10,6 +10,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 namespace test {
 
 // A test that unloads its last form leaves the quit message the program would
@@ -17,7 +19,7 @@ namespace test {
 inline void DropPendingQuit()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
 }
 
@@ -35,7 +37,7 @@ inline void Pump(int ms)
 inline void RunQueue()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
@@ -59,9 +61,9 @@ inline bool ShowPlain(ui::Form& form)
 // A key pressed and released on a window, as the keyboard would queue it.
 inline void PostKey(HWND window, UINT key)
 {
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(window, WM_KEYDOWN, key, 1 | scan);
-    PostMessageA(window, WM_KEYUP, key, 1 | scan | static_cast<LPARAM>(0xC0000000u));
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(window, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(window, WM_KEYUP, key, 1 | scan | static_cast<LPARAM>(0xC0000000u));
 }
 
 // A key typed where the focus is, and everything it leads to run.
@@ -75,18 +77,18 @@ inline void Type(UINT key)
 // queued before either is handled, as a quick click arrives.
 inline void PostClick(HWND window, int x, int y, UINT down, UINT up, WPARAM held)
 {
-    PostMessageA(window, down, held, MAKELPARAM(x, y));
-    PostMessageA(window, up, 0, MAKELPARAM(x, y));
+    PostMessageW(window, down, held, MAKELPARAM(x, y));
+    PostMessageW(window, up, 0, MAKELPARAM(x, y));
 }
 
 // Runs action on the window of that caption once it is shown and usable, from
 // a timer, so that it also happens inside a modal window's own loop.
 struct WhenShownState {
-    static inline const char* caption = nullptr;
+    static inline std::wstring caption;
     static inline void (*action)(HWND) = nullptr;
     static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
     {
-        HWND window = FindWindowA(nullptr, caption);
+        HWND window = FindWindowW(nullptr, caption.c_str());
         if (!window || !IsWindowVisible(window) || !IsWindowEnabled(window))
             return;
         KillTimer(nullptr, id);
@@ -96,7 +98,7 @@ struct WhenShownState {
 
 inline void WhenShown(const char* caption, void (*action)(HWND))
 {
-    WhenShownState::caption = caption;
+    WhenShownState::caption = platform::win::Wide(caption);
     WhenShownState::action = action;
     SetTimer(nullptr, 0, 20, &WhenShownState::Tick);
 }
@@ -152,7 +154,7 @@ private:
 inline COLORREF PrintedPixel(ui::Handle window, int width, int height, int x, int y)
 {
     const Canvas canvas(width, height);
-    SendMessageA(reinterpret_cast<HWND>(window), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+    SendMessageW(reinterpret_cast<HWND>(window), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
     return canvas.At(x, y);
 }
 

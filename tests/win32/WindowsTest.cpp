@@ -17,6 +17,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <iterator>
+#include <string>
+
 namespace {
 
 class SimWindows : public ::testing::Test {
@@ -66,10 +69,10 @@ TEST_F(SimWindows, SetupWindowEditsAndSavesTheStartupList)
                                                             "D: \tC:\\Picked Folder"}));
 
     setup.vList.ListIndex(0);
-    SendMessageA(reinterpret_cast<HWND>(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
+    SendMessageW(reinterpret_cast<HWND>(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
     EXPECT_EQ(setup.vList.ListCount(), 2);
     setup.vList.ListIndex(-1);
-    SendMessageA(reinterpret_cast<HWND>(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
+    SendMessageW(reinterpret_cast<HWND>(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
     EXPECT_EQ(setup.vList.ListCount(), 2);  // nothing selected, nothing removed
 
     setup.Unload();
@@ -129,8 +132,8 @@ TEST_F(SimWindows, TypingNeverReachesThePickersOrTheFolderBox)
     frmStartLoad setup;
     setup.Load();
     for (HWND target : {reinterpret_cast<HWND>(setup.cboDrive.EditWindow()), reinterpret_cast<HWND>(setup.txtBrowse.hWnd())}) {
-        SendMessageA(target, WM_CHAR, 'x', 0);
-        SendMessageA(target, WM_CHAR, VK_BACK, 0);
+        SendMessageW(target, WM_CHAR, 'x', 0);
+        SendMessageW(target, WM_CHAR, VK_BACK, 0);
     }
     EXPECT_EQ(setup.cboDrive.Text(), "D: ");
     EXPECT_EQ(setup.txtBrowse.Text(), "");
@@ -217,7 +220,7 @@ HWND W(ui::Handle handle) { return reinterpret_cast<HWND>(handle); }
 
 bool LooksDefault(const ui::Control& button)
 {
-    return (GetWindowLongA(W(button.hWnd()), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    return (GetWindowLongW(W(button.hWnd()), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
 }
 
 
@@ -233,10 +236,10 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
 
     // The picker's open list: a typed letter changes nothing, Enter and Escape close it.
     for (const UINT key : {VK_RETURN, VK_ESCAPE}) {
-        SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
         test::Type('X');
         test::Type(key);
-        EXPECT_FALSE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) << key;
+        EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << key;
         EXPECT_EQ(main.cboDrive.Text(), "D: ");
     }
     EXPECT_TRUE(machine.dos.Mappings("D:").empty());  // closing the list mounted nothing
@@ -281,23 +284,23 @@ TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
     ASSERT_TRUE(test::ShowPlain(main));
     test::MessageCounter menus(W(main.hWnd()), WM_INITMENUPOPUP);
     HWND list = W(main.vList.hWnd());
-    const int line = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const int line = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
     ASSERT_EQ(main.vList.ListCount(), 2);
     main.vList.ListIndex(0);  // D: selected
 
-    PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line + line / 2));  // on E:
+    PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line + line / 2));  // on E:
     test::PostKey(list, VK_DOWN);    // the menu's first item,
     test::PostKey(list, VK_RETURN);  // "Unmount"
-    PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line + line / 2));
+    PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line + line / 2));
     test::RunQueue();
     EXPECT_EQ(menus.Count(), 1);
     EXPECT_TRUE(machine.dos.Mappings("E:").empty());
     EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
 
     menus.Reset();
-    PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line * 4));  // below the last line
+    PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line * 4));  // below the last line
     test::PostKey(list, VK_ESCAPE);
-    PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line * 4));
+    PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line * 4));
     test::RunQueue();
     EXPECT_EQ(menus.Count(), 0);
 }
@@ -307,9 +310,9 @@ TEST_F(SimWindows, HelpWindowHoldsTheHelpText)
     frmHelp help;
     help.Load();
     EXPECT_EQ(help.txtHelp.Text(), HelpText());
-    SendMessageA(reinterpret_cast<HWND>(help.txtHelp.hWnd()), WM_CHAR, 'x', 0);
-    SendMessageA(reinterpret_cast<HWND>(help.txtHelp.hWnd()), WM_KEYDOWN, VK_DELETE, 0);
-    SendMessageA(reinterpret_cast<HWND>(help.txtHelp.hWnd()), WM_PASTE, 0, 0);
+    SendMessageW(reinterpret_cast<HWND>(help.txtHelp.hWnd()), WM_CHAR, 'x', 0);
+    SendMessageW(reinterpret_cast<HWND>(help.txtHelp.hWnd()), WM_KEYDOWN, VK_DELETE, 0);
+    SendMessageW(reinterpret_cast<HWND>(help.txtHelp.hWnd()), WM_PASTE, 0, 0);
     EXPECT_EQ(help.txtHelp.Text(), HelpText());
     help.Unload();
 }
@@ -341,9 +344,9 @@ protected:
 
 BOOL CALLBACK FindTooltip(HWND window, LPARAM data)
 {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0)
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
         return TRUE;
     *reinterpret_cast<HWND*>(data) = window;
     return FALSE;
@@ -351,25 +354,25 @@ BOOL CALLBACK FindTooltip(HWND window, LPARAM data)
 
 // Windows may refuse a window (out of resources, a hook): the form says so,
 // runs no load step on half a window, and can be loaded once Windows agrees.
-const char* g_refusedClass = nullptr;
+const wchar_t* g_refusedClass = nullptr;
 
 LRESULT CALLBACK RefuseClass(int code, WPARAM wParam, LPARAM lParam)
 {
-    char name[64] = {};
-    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
-        lstrcmpiA(name, g_refusedClass) == 0)
+    wchar_t name[64] = {};
+    if (code == HCBT_CREATEWND && GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64) &&
+        lstrcmpiW(name, g_refusedClass) == 0)
         return 1;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 TEST(Toolkit, AFormWhoseWindowOrControlIsRefusedReportsIt)
 {
-    for (const char* refused : {"TavrikForm", "Static"}) {
+    for (const wchar_t* refused : {L"TavrikForm", L"Static"}) {
         SCOPED_TRACE(refused);
         test::DropPendingQuit();
         Probe probe;
         g_refusedClass = refused;
-        HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseClass, nullptr, GetCurrentThreadId());
+        HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseClass, nullptr, GetCurrentThreadId());
         ASSERT_NE(hook, nullptr);
         EXPECT_FALSE(probe.Load());
         EXPECT_FALSE(probe.Show());
@@ -415,11 +418,11 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
     HWND tooltip = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_NE(tooltip, nullptr);
-    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
     probe.lblA.ToolTipText("A hint");
-    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
     probe.lblA.ToolTipText("");
-    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
 
     probe.mnuFile.Tag("MainMenu");
     EXPECT_EQ(probe.mnuFile.Tag(), "MainMenu");
@@ -428,6 +431,107 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
     EXPECT_EQ(GetMenu(reinterpret_cast<HWND>(probe.hWnd())), nullptr);
     probe.Unload();
     EXPECT_FALSE(probe.Loaded());
+}
+
+// Names in any script: the program's UTF-8 goes to the windows as UTF-16 and
+// comes back unchanged.
+class Names : public ui::Form {
+public:
+    Names() : ui::Form(Design())
+    {
+        lstNames.Move(0, 0, 3000, 1500);
+        cboNames.Move(0, 1600, 3000, 300);
+        txtName.Move(0, 2000, 3000, 300);
+        lblName.Move(0, 2400, 3000, 300);
+    }
+    static ui::FormDesign Design()
+    {
+        ui::FormDesign design;
+        design.Caption = "Names";
+        design.ClientWidth = 3200;
+        design.ClientHeight = 2800;
+        return design;
+    }
+    ui::ListBox lstNames{*this, "lstNames"};
+    ui::ComboBox cboNames{*this, "cboNames"};
+    ui::TextBox txtName{*this, "txtName"};
+    ui::Label lblName{*this, "lblName"};
+    ui::Menu mnuName{*this, "mnuName", "Name"};
+    ui::Menu mnuNameOpen{*this, "mnuNameOpen", "Open", &mnuName};
+};
+
+std::wstring WindowTextW(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+std::wstring ItemTextW(HWND window, UINT lengthMessage, UINT textMessage, int index)
+{
+    std::wstring text(static_cast<std::size_t>(SendMessageW(window, lengthMessage, index, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(window, textMessage, index, reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
+{
+    struct Case {
+        const char* script;
+        std::string name;  // as the program holds it
+        std::wstring shown;  // as the window must hold it
+    };
+    const Case cases[] = {
+        {"Cyrillic", "C:\\Плюс", L"C:\\Плюс"},
+        {"CJK", "D:\\写真", L"D:\\写真"},
+        {"Greek", "E:\\Φάκελος ΑΒ", L"E:\\Φάκελος ΑΒ"},
+        {"outside the BMP", "F:\\\xF0\x9F\x93\x81 box", L"F:\\\U0001F4C1 box"},
+    };
+    test::DropPendingQuit();
+    Names form;
+    ASSERT_TRUE(test::ShowPlain(form));
+    HWND window = reinterpret_cast<HWND>(form.hWnd());
+    HWND list = reinterpret_cast<HWND>(form.lstNames.hWnd());
+    HWND combo = reinterpret_cast<HWND>(form.cboNames.hWnd());
+    const int line = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.script);
+        ASSERT_EQ(platform::win::Wide(c.name), c.shown);  // the table itself is consistent
+
+        // A list line, picked by a click.
+        form.lstNames.AddItem(c.name);
+        EXPECT_EQ(ItemTextW(list, LB_GETTEXTLEN, LB_GETTEXT, i), c.shown);
+        test::PostClick(list, 5, line * i + line / 2, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+        test::RunQueue();
+        EXPECT_EQ(form.lstNames.ListIndex(), i);
+        EXPECT_EQ(form.lstNames.Text(), c.name);
+
+        // A picker's item, chosen with the Down key: the box then shows it.
+        form.cboNames.AddItem(c.name);
+        EXPECT_EQ(ItemTextW(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i), c.shown);
+        SetFocus(reinterpret_cast<HWND>(form.cboNames.EditWindow()));
+        test::Type(VK_DOWN);
+        EXPECT_EQ(WindowTextW(combo), c.shown);
+        EXPECT_EQ(form.cboNames.Text(), c.name);
+
+        // Text set in a box, a label, the caption and a menu.
+        form.txtName.Text(c.name);
+        EXPECT_EQ(WindowTextW(reinterpret_cast<HWND>(form.txtName.hWnd())), c.shown);
+        EXPECT_EQ(form.txtName.Text(), c.name);
+        form.lblName.Caption(c.name);
+        EXPECT_EQ(WindowTextW(reinterpret_cast<HWND>(form.lblName.hWnd())), c.shown);
+        form.Caption(c.name);
+        EXPECT_EQ(WindowTextW(window), c.shown);
+        form.mnuName.Caption(c.name);
+        form.MenusChanged();
+        wchar_t menu[64] = {};
+        GetMenuStringW(GetMenu(window), 0, menu, 64, MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(menu), c.shown);
+    }
+    form.Unload();
+    test::DropPendingQuit();
 }
 
 TEST(Toolkit, TimerTicksWhileEventsRunAndStopsWhenDisabled)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 #include <vector>
 #include <windows.h>
@@ -22,7 +23,7 @@ class Drawn {
 public:
     explicit Drawn(const XPButtonLook& look, int width = 79, int height = 51)
         : m_Canvas(width, height),
-          m_Font(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma"))
+          m_Font(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, L"Tahoma"))
     {
         DrawXPButtonFace(reinterpret_cast<ui::Handle>(m_Canvas.Dc()), width, height, look,
                          reinterpret_cast<ui::Handle>(m_Font.Get()));
@@ -143,13 +144,13 @@ TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
     RECT r{};
     GetWindowRect(window, &r);
     SetCursorPos(r.left + 20, r.top + 20);
-    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(overs, 1);
     EXPECT_EQ(test::PrintedPixel(panel.button.hWnd(), 79, 51, 1, 2), RGB(254, 223, 154));
 
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
     EXPECT_EQ(test::PrintedPixel(panel.button.hWnd(), 79, 51, 40, 1), RGB(209, 204, 192));  // pressed
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(clicks, 1);
 
     button.Caption("&Go");
@@ -228,6 +229,33 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     test::RunQueue();
     EXPECT_EQ(downs, (std::vector<int>{ui::vbRightButton, ui::vbRightButton, ui::vbMiddleButton, ui::vbMiddleButton}));
     EXPECT_EQ(clicks, 2);
+
+    // Alt and the marked letter, as the keyboard gives it or as a character in
+    // either case; a caption's character beyond ASCII, whole or any byte of
+    // it, is no key.
+    struct AltKey {
+        const char* caption;
+        UINT message;
+        WPARAM key;
+        bool clicks;
+    };
+    const AltKey altKeys[] = {
+        {"&Go", WM_SYSKEYDOWN, 'G', true},
+        {"&Go", WM_SYSCHAR, L'G', true},
+        {"&Go", WM_SYSCHAR, L'x', false},
+        {"Пуск &Go", WM_SYSCHAR, L'g', true},
+        {"&Плюс", WM_SYSCHAR, L'п', false},
+        {"&Плюс", WM_SYSCHAR, 0xD0, false},  // the first byte of П in UTF-8
+    };
+    for (const AltKey& alt : altKeys) {
+        SCOPED_TRACE(std::string(alt.caption) + " " + std::to_string(alt.key));
+        button.Caption(alt.caption);
+        const int before = clicks;
+        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(alt.key), MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(window, alt.message, alt.key, 1 | scan | (1 << 29));  // 1 << 29: Alt is held
+        test::RunQueue();
+        EXPECT_EQ(clicks - before, alt.clicks ? 1 : 0);
+    }
     form.Unload();
     test::DropPendingQuit();
 }
