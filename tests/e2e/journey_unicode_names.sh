@@ -28,7 +28,7 @@ shot cyrillic
 start_tavrik Ombrilo "$photos" || fail "no main window for $photos"
 # Wine reaches no folder through a binding, so it offers D: again: pick E:.
 click_at Ombrilo $PICKER
-keys Down Return
+keys Down Down  # the first Down selects the letter shown, the second the next
 check "the picker shows E:" '[ "$(field_of "$(child_at Ombrilo $PICKER)" text)" = "E: " ]'
 click_at Ombrilo $MOUNT
 check "E: is bound to the Chinese folder" 'dos query E: | grep -q "^\\\\??\\\\"'
