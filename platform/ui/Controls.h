@@ -6,6 +6,7 @@
 #include "UiTypes.h"
 
 #include <functional>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,10 @@ protected:
     void DestroyOwnWindow();
     void ApplyFont();
     void Invalidate() const;
+    // Text the control is to show. A name the ANSI code page cannot hold has no
+    // glyphs in a raster font such as MS Sans Serif; from then on the control
+    // uses the font's TrueType design, which shows every script.
+    void Shows(std::string_view text);
 
     Form& m_Form;
     std::string m_Name;
@@ -118,6 +123,7 @@ protected:
     Color m_ForeColor = vbButtonText;
     Handle m_hWnd = 0;
     Handle m_FontHandle = 0;
+    bool m_AnyScript = false;
     int m_Id = 0;
 };
 

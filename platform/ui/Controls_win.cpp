@@ -4,6 +4,8 @@
 #include "Form.h"
 #include "Twips.h"
 #include "WinUtil_win.h"
+#include "platform/Platform.h"
+#include "platform/Unicode.h"
 
 #include <commctrl.h>
 
@@ -247,8 +249,19 @@ void Control::ApplyFont()
 {
     if (!m_hWnd)
         return;
-    m_FontHandle = m_Form.FontFor(m_Font);
+    FontSpec font = m_Font;
+    if (m_AnyScript && font.Name == "MS Sans Serif")
+        font.Name = "Microsoft Sans Serif";  // the same design in TrueType, linked to the CJK fonts
+    m_FontHandle = m_Form.FontFor(font);
     SendMessageW(H(m_hWnd), WM_SETFONT, static_cast<WPARAM>(m_FontHandle), TRUE);
+}
+
+void Control::Shows(std::string_view text)
+{
+    if (m_AnyScript || platform::IsAscii(text) || platform::Current().codePage.ToAnsi(text))
+        return;
+    m_AnyScript = true;
+    ApplyFont();
 }
 
 void Control::Invalidate() const
@@ -353,6 +366,7 @@ bool ListBox::CreateWindowIn(Handle parentWindow)
 
 void ListBox::AddItem(const std::string& item)
 {
+    Shows(item);
     m_Items.push_back(item);
     if (m_hWnd)
         SendMessageW(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
@@ -453,6 +467,7 @@ bool ComboBox::CreateWindowIn(Handle parentWindow)
 
 void ComboBox::AddItem(const std::string& item)
 {
+    Shows(item);
     m_Items.push_back(item);
     if (m_hWnd)
         SendMessageW(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
@@ -460,6 +475,8 @@ void ComboBox::AddItem(const std::string& item)
 
 void ComboBox::AddItems(const std::vector<std::string>& items)
 {
+    for (const auto& item : items)
+        Shows(item);
     m_Items.insert(m_Items.end(), items.begin(), items.end());
     if (!m_hWnd || items.empty())
         return;
@@ -495,6 +512,7 @@ std::string ComboBox::Text() const
 
 void ComboBox::Text(const std::string& New_Text)
 {
+    Shows(New_Text);
     m_Text = New_Text;
     if (m_hWnd)
         SetWindowTextW(H(m_hWnd), Wide(New_Text).c_str());
@@ -535,6 +553,7 @@ std::string TextBox::Text() const
 
 void TextBox::Text(const std::string& New_Text)
 {
+    Shows(New_Text);
     m_Text = New_Text;
     if (m_hWnd)
         SetWindowTextW(H(m_hWnd), Wide(New_Text).c_str());

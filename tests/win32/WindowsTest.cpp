@@ -495,6 +495,17 @@ TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
     HWND list = reinterpret_cast<HWND>(form.lstNames.hWnd());
     HWND combo = reinterpret_cast<HWND>(form.cboNames.hWnd());
     const int line = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    // A raster font has glyphs for its code page only: a box keeps it for a
+    // name the code page holds and takes its TrueType design for any other.
+    const auto faceOf = [](HWND control) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return std::wstring(font.lfFaceName);
+    };
+    HWND box = reinterpret_cast<HWND>(form.txtName.hWnd());
+    form.txtName.Text(GetACP() == 1252 ? "C:\\Ärger" : "C:\\Data");
+    EXPECT_EQ(faceOf(box), L"MS Sans Serif");
+    EXPECT_EQ(faceOf(list), L"MS Sans Serif");
     for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
         const Case& c = cases[i];
         SCOPED_TRACE(c.script);
@@ -503,6 +514,7 @@ TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
         // A list line, picked by a click.
         form.lstNames.AddItem(c.name);
         EXPECT_EQ(ItemTextW(list, LB_GETTEXTLEN, LB_GETTEXT, i), c.shown);
+        EXPECT_EQ(faceOf(list), L"Microsoft Sans Serif");
         test::PostClick(list, 5, line * i + line / 2, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
         test::RunQueue();
         EXPECT_EQ(form.lstNames.ListIndex(), i);
@@ -518,7 +530,8 @@ TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
 
         // Text set in a box, a label, the caption and a menu.
         form.txtName.Text(c.name);
-        EXPECT_EQ(WindowTextW(reinterpret_cast<HWND>(form.txtName.hWnd())), c.shown);
+        EXPECT_EQ(WindowTextW(box), c.shown);
+        EXPECT_EQ(faceOf(box), L"Microsoft Sans Serif");
         EXPECT_EQ(form.txtName.Text(), c.name);
         form.lblName.Caption(c.name);
         EXPECT_EQ(WindowTextW(reinterpret_cast<HWND>(form.lblName.hWnd())), c.shown);
