@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
 #include <vector>
@@ -250,6 +251,39 @@ TEST(Win32Files, ListsHeldReadOnlyOrHidden)
     EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
     EXPECT_EQ(modLists::ReadStartupList(dir), std::vector<std::string>{"n: \tc:\\new"});
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The folder dialog hands back a folder named outside the code page as it is.
+// A timer on this thread, which the dialog's own loop dispatches, picks the
+// folder and presses OK, as a user would.
+std::wstring g_Picked;
+int g_Ticks;
+
+void CALLBACK PickFolder(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dialog = FindWindowW(nullptr, L"Browse for Folder");
+    if (!dialog)
+        return;
+    if (++g_Ticks == 2)
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_Picked.c_str()));
+    else if (g_Ticks == 4)
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST(Win32Shell, FolderDialogReturnsAnyName)
+{
+    // Wine's dialog selects only what its tree has shown: a folder on the desktop.
+    wchar_t desktop[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, TRUE));
+    const std::string folder = platform::win::Narrow(desktop) + "\\Плюс 写真 " + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(platform::win::Wide(folder).c_str(), nullptr));
+    g_Picked = platform::win::Wide(folder);
+    g_Ticks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, PickFolder);
+    const auto result = platform::Current().shell.BrowseForFolder(0, "Pick", 0x43);
+    KillTimer(nullptr, timer);
+    RemoveDirectoryW(platform::win::Wide(folder).c_str());
+    EXPECT_EQ(result, folder);
 }
 
 // The list files' code page both ways, with no look-alike stand-ins, and case
