@@ -1,5 +1,8 @@
 #include "SimDosDevices.h"
 
+#include "SimText.h"
+#include "Unicode.h"
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -13,6 +16,9 @@ constexpr std::uint32_t kAccessDenied = ERROR_CODE_ACCESS_DENIED;
 constexpr std::uint32_t kInvalidParameter = 87;
 constexpr std::uint32_t kInsufficientBuffer = ERROR_CODE_INSUFFICIENT_BUFFER;
 constexpr std::uint32_t kInvalidName = 123;
+constexpr std::uint32_t kNameTooLong = 206;
+// A link's target is a counted string of at most 32767 UTF-16 units.
+constexpr std::size_t kLongestTarget = 32767;
 
 constexpr std::uint32_t kKnownFlags = 0x1F;
 
@@ -24,12 +30,13 @@ std::string UpperText(std::string text)
     return text;
 }
 
+// Targets compare without case in every script, as the object manager compares them.
 bool StartsWithNoCase(const std::string& text, const std::string& prefix)
 {
-    return text.size() >= prefix.size() && UpperText(text.substr(0, prefix.size())) == UpperText(prefix);
+    return sim::LowerCase(text).starts_with(sim::LowerCase(prefix));
 }
 
-bool EqualNoCase(const std::string& a, const std::string& b) { return a.size() == b.size() && StartsWithNoCase(a, b); }
+bool EqualNoCase(const std::string& a, const std::string& b) { return sim::LowerCase(a) == sim::LowerCase(b); }
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
@@ -127,6 +134,8 @@ bool SimDosDevices::Define(std::uint32_t flags, const char* deviceName, const ch
                 return Fail(kInvalidName);
             stored = *converted;
         }
+        if (Utf8ToUtf16(stored).size() > kLongestTarget)
+            return Fail(kNameTooLong);
         auto& stack = m_Names[name];
         stack.insert(stack.begin(), stored);
         return true;

@@ -4,6 +4,7 @@
 #include "engine/TextUtil.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
+#include "platform/Unicode.h"
 #include "engine/mod_Subst.h"
 
 #include <functional>
@@ -139,6 +140,24 @@ TEST_F(Lists, FoldersInAnyScriptAreBoundAndListedByTheirNames)
         listed.push_back(c.letter + "\t" + c.folder);
     }
     EXPECT_EQ(mod_DriveInfo::MountedDriveLines(), listed);
+
+    // Past MAX_PATH a folder is still bound as it is; past the 32767 units a
+    // binding can hold, it is refused (the main window then says so).
+    std::string folderName;
+    for (int i = 0; i < 7; ++i)
+        folderName += "Папка_с_очень_длинным_именем_";  // 29 characters, 203 in all
+    std::string deep = "D:";
+    while (platform::Utf8ToUtf16(deep).size() < 32500)
+        deep += "\\" + folderName;
+    ASSERT_TRUE(files().MakeDirectory(deep));
+    // One unit more than "\??\" and the path may have.
+    const std::size_t over = 32767 - 4 + 1 - platform::Utf8ToUtf16(deep).size();
+    const std::string deeper = deep + "\\" + std::string(over - 1, 'x');
+    ASSERT_TRUE(files().MakeDirectory(deeper));
+    EXPECT_EQ(modLists::MountFolder("T: ", deep), modLists::MountResult::Mounted);
+    EXPECT_TRUE(mod_DriveInfo::GetSubstTarget("T") == deep);  // not printed: 32 K characters
+    EXPECT_EQ(modLists::MountFolder("U: ", deeper), modLists::MountResult::Refused);
+    mod_DriveInfo::RemoveSubstDrive("T");
 
     ASSERT_TRUE(modLists::WriteStartupList(kAppDir, listed));
     for (const auto& c : cases)
