@@ -7,6 +7,7 @@
 #include "engine/mod_Subst.h"
 #include "platform/Platform.h"
 #include "platform/WideText_win.h"
+#include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -279,6 +280,7 @@ TEST(Win32Shell, FolderDialogReturnsAnyName)
     ASSERT_TRUE(CreateDirectoryW(platform::win::Wide(folder).c_str(), nullptr));
     g_Picked = platform::win::Wide(folder);
     g_Ticks = 0;
+    test::DropPendingQuit();  // an earlier test's quit would end the dialog at once
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, PickFolder);
     const auto result = platform::Current().shell.BrowseForFolder(0, "Pick", 0x43);
     KillTimer(nullptr, timer);
