@@ -128,10 +128,10 @@ std::optional<std::string> ToAnsi(unsigned page, std::string_view text)
     const char16_t* table = TableOf(page);
     if (!table) {
         // Only well-formed UTF-8 comes back out as itself.
+        const auto isLow = [&](std::size_t i) { return i < wide.size() && wide[i] >= 0xDC00 && wide[i] <= 0xDFFF; };
         for (std::size_t i = 0; i < wide.size(); ++i) {
             const bool high = wide[i] >= 0xD800 && wide[i] <= 0xDBFF;
-            const bool low = wide[i] >= 0xDC00 && wide[i] <= 0xDFFF;
-            if (wide[i] == 0xFFFD || low || (high && (i + 1 == wide.size() || wide[i + 1] < 0xDC00 || wide[i + 1] > 0xDFFF)))
+            if (wide[i] == 0xFFFD || isLow(i) || (high && !isLow(i + 1)))
                 return std::nullopt;
             i += high;
         }

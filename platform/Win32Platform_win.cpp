@@ -165,6 +165,15 @@ public:
     }
 };
 
+// Our names for the system's values, checked where both are in sight.
+static_assert(DEFINE_RAW_TARGET == DDD_RAW_TARGET_PATH && DEFINE_REMOVE == DDD_REMOVE_DEFINITION &&
+              DEFINE_EXACT_MATCH == DDD_EXACT_MATCH_ON_REMOVE && DEFINE_NO_BROADCAST == DDD_NO_BROADCAST_SYSTEM);
+static_assert(kTimerMessage == WM_TIMER);
+static_assert(ERROR_CODE_FILE_NOT_FOUND == ERROR_FILE_NOT_FOUND && ERROR_CODE_ACCESS_DENIED == ERROR_ACCESS_DENIED &&
+              ERROR_CODE_INSUFFICIENT_BUFFER == ERROR_INSUFFICIENT_BUFFER);
+static_assert(ATTR_READONLY == FILE_ATTRIBUTE_READONLY && ATTR_HIDDEN == FILE_ATTRIBUTE_HIDDEN &&
+              ATTR_SYSTEM == FILE_ATTRIBUTE_SYSTEM && ATTR_DIRECTORY == FILE_ATTRIBUTE_DIRECTORY);
+
 class Win32CodePage : public CodePage {
 public:
     std::string FromAnsi(std::string_view bytes) override
@@ -269,8 +278,8 @@ public:
 
     std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t maxBytes) override
     {
-        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid())
             return std::nullopt;
         LARGE_INTEGER size{};
@@ -293,8 +302,8 @@ public:
 
     bool AppendLine(const std::string& path, const std::string& text) override
     {
-        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid())
             return false;
         std::string data;
@@ -316,8 +325,8 @@ public:
 
     bool WriteLines(const std::string& path, const std::vector<std::string>& lines) override
     {
-        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
+        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid())
             return false;
         const bool written = WriteAll(file.Get(), JoinLines(lines)) && FlushFileBuffers(file.Get());
