@@ -36,10 +36,11 @@ namespace {
 BOOL CALLBACK ThemeChild(HWND child, LPARAM)
 {
     // Back to the theme the manifest's common controls give every control.
+    // SetWindowTheme ends by sending the window WM_THEMECHANGED itself; a second
+    // one would only have every control reopen its theme data once more.
     static auto* setTheme = platform::LazyImport<decltype(SetWindowTheme)>("uxtheme.dll", "SetWindowTheme");
-    if (setTheme)
-        setTheme(child, nullptr, nullptr);
-    SendMessageW(child, WM_THEMECHANGED, 0, 0);
+    if (!setTheme || FAILED(setTheme(child, nullptr, nullptr)))
+        SendMessageW(child, WM_THEMECHANGED, 0, 0);
     return TRUE;
 }
 }  // namespace
