@@ -11,9 +11,9 @@ constexpr int kUp = 38;
 constexpr int kRight = 39;
 constexpr int kDown = 40;
 
-// An access key is an ASCII letter or digit, the keys Alt reaches on every
-// keyboard layout; a caption's character beyond ASCII (the lead byte of a
-// UTF-8 sequence) gives the button none.
+// An access key is an ASCII letter or digit, as in every caption the program
+// has; a caption's character beyond ASCII (the lead byte of a UTF-8 sequence)
+// gives the button none rather than half a character.
 char Lower(char c)
 {
     if (static_cast<unsigned char>(c) >= 0x80)
