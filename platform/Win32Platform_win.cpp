@@ -393,6 +393,9 @@ public:
     {
         static auto* browse = LazyImport<decltype(SHBrowseForFolderW)>("shell32.dll", "SHBrowseForFolderW");
         static auto* pathOf = LazyImport<decltype(SHGetPathFromIDListW)>("shell32.dll", "SHGetPathFromIDListW");
+        // Where the system has it, the path of a folder deeper than MAX_PATH too.
+        static auto* longPathOf =
+            LazyImport<decltype(SHGetPathFromIDListEx)>("shell32.dll", "SHGetPathFromIDListEx");
         static auto* freeItem = LazyImport<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
         // The dialog's new style needs an apartment on this thread; made on first
         // use, as OLE costs start-up time every other start would pay for nothing.
@@ -408,8 +411,10 @@ public:
         LPITEMIDLIST item = browse(&info);
         if (!item)
             return std::nullopt;
-        std::wstring buffer(MAX_PATH, L'\0');
-        const BOOL ok = pathOf(item, buffer.data());
+        std::wstring buffer(longPathOf ? 32768 : MAX_PATH, L'\0');
+        const BOOL ok = longPathOf
+                            ? longPathOf(item, buffer.data(), static_cast<DWORD>(buffer.size()), GPFIDL_DEFAULT)
+                            : pathOf(item, buffer.data());
         freeItem(item);
         if (!ok)
             return std::string();
