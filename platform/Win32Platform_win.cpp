@@ -23,13 +23,19 @@ namespace {
 using win::Narrow;
 using win::Wide;
 
+// The marks that lift MAX_PATH from a path, for a drive and a network path.
+constexpr std::wstring_view kLongMark = L"\\\\?\\";
+constexpr std::wstring_view kLongUncMark = L"\\\\?\\UNC\\";
+
+bool StartsWith(std::wstring_view text, std::wstring_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
 // A path Windows takes beyond MAX_PATH: made absolute, then marked "\\?\" (or
 // "\\?\UNC\" for a network path), which lifts the limit to 32767 characters.
 // Shorter paths go as they are, normalised by Windows as always.
 std::wstring SystemPath(const std::string& path)
 {
     std::wstring wide = Wide(path.substr(0, path.find('\0')));
-    if (wide.size() < MAX_PATH || wide.rfind(L"\\\\?\\", 0) == 0)
+    if (wide.size() < MAX_PATH || StartsWith(wide, kLongMark))
         return wide;
     const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (needed == 0)
@@ -39,10 +45,10 @@ std::wstring SystemPath(const std::string& path)
     if (length == 0 || length >= needed)
         return wide;
     full.resize(length);
-    if (full.rfind(L"\\\\", 0) == 0)
-        return L"\\\\?\\UNC\\" + full.substr(2);
+    if (StartsWith(full, L"\\\\"))
+        return std::wstring(kLongUncMark) + full.substr(2);
     if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\')
-        return L"\\\\?\\" + full;
+        return std::wstring(kLongMark) + full;
     return wide;
 }
 
@@ -50,10 +56,10 @@ std::wstring SystemPath(const std::string& path)
 // SystemPath added.
 std::string FromSystemPath(std::wstring_view path, bool marked)
 {
-    if (marked && path.rfind(L"\\\\?\\UNC\\", 0) == 0)
-        return "\\\\" + Narrow(path.substr(8));
-    if (marked && path.rfind(L"\\\\?\\", 0) == 0)
-        return Narrow(path.substr(4));
+    if (marked && StartsWith(path, kLongUncMark))
+        return "\\\\" + Narrow(path.substr(kLongUncMark.size()));
+    if (marked && StartsWith(path, kLongMark))
+        return Narrow(path.substr(kLongMark.size()));
     return Narrow(path);
 }
 
@@ -226,7 +232,7 @@ public:
         if (!path)
             return 0;
         const std::wstring asked = SystemPath(path);
-        const bool marked = asked.rfind(L"\\\\?\\", 0) == 0 && std::strncmp(path, "\\\\?\\", 4) != 0;
+        const bool marked = StartsWith(asked, kLongMark) && !StartsWith(Wide(path), kLongMark);
         const DWORD needed = GetShortPathNameW(asked.c_str(), nullptr, 0);
         if (needed == 0)
             return 0;
