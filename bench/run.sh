@@ -2,7 +2,8 @@
 # Every start-up figure in one run under Wine, each as a median over several
 # runs (alternating with its yardstick) and a ratio against that yardstick:
 #   - start with a folder to the main window shown and painted, against a
-#     program that only opens one window;
+#     program that only opens one window, and against a bare program that
+#     opens a window of the main window's design (what such a window costs);
 #   - the unmount mode, against programs that make the same one call (GUI and
 #     console);
 #   - the start-up run of 24 pairs, against 1000 ms + the one-window start;
@@ -12,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-15}
 build="$root/build/win32"
-cmake --build "$build" --target Tavrik dosdev bench_minimal_window bench_time_to_window bench_one_call_gui \
+cmake --build "$build" --target Tavrik dosdev bench_minimal_window bench_same_window bench_time_to_window bench_one_call_gui \
     bench_one_call_console >/dev/null
 
 source "$root/scripts/wine-env.sh"
@@ -41,13 +42,15 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 # Warm every program once: the first start of each pays for the disk cache.
 timed Ombrilo "$exe" "$folder" >/dev/null
 timed Minimal "$bench\\bench_minimal_window.exe" >/dev/null
+timed Ombrilo "$bench\\bench_same_window.exe" >/dev/null
 timed - "$bench\\bench_one_call_gui.exe" >/dev/null
 timed - "$bench\\bench_one_call_console.exe" >/dev/null
 
-shown=() minimal=() unmount=() gui=() console=() startup=()
+shown=() minimal=() same=() unmount=() gui=() console=() startup=()
 for _ in $(seq 1 "$runs"); do
     shown+=("$(timed Ombrilo "$exe" "$folder")")
     minimal+=("$(timed Minimal "$bench\\bench_minimal_window.exe")")
+    same+=("$(timed Ombrilo "$bench\\bench_same_window.exe")")
     dos define Q: 'C:\windows'
     unmount+=("$(timed - "$exe" -Q)")
     dos define Q: 'C:\windows'
@@ -58,12 +61,14 @@ for _ in $(seq 1 "$runs"); do
     dos remove "${letters[@]/%/:}"
 done
 
-s=$(median "${shown[@]}") m=$(median "${minimal[@]}")
+s=$(median "${shown[@]}") m=$(median "${minimal[@]}") w=$(median "${same[@]}")
 u=$(median "${unmount[@]}") g=$(median "${gui[@]}") c=$(median "${console[@]}")
 r=$(median "${startup[@]}")
 limit=$(awk -v m="$m" 'BEGIN { print 1000 + m + 30 }')
 echo "runs: $runs each, alternating (medians in ms)"
 printf '%-44s %8s  yardstick %8s  ratio %s (goal 1.10)\n' "start to main window shown and painted" "$s" "$m" "$(ratio "$s" "$m")"
+printf '%-44s %8s  yardstick %8s  ratio %s\n' "  the same, against a bare window of its design" "$s" "$w" "$(ratio "$s" "$w")"
+printf '%-44s %8s  yardstick %8s  ratio %s\n' "  that bare window, against the one-window one" "$w" "$m" "$(ratio "$w" "$m")"
 printf '%-44s %8s  yardstick %8s  ratio %s (goal 1.10)\n' "-Q, against a GUI program making the call" "$u" "$g" "$(ratio "$u" "$g")"
 printf '%-44s %8s  yardstick %8s  ratio %s\n' "-Q, against a console program making it" "$u" "$c" "$(ratio "$u" "$c")"
 printf '%-44s %8s  limit     %8s  ratio %s (goal 1.00)\n' "/ini with 24 pairs, start to end" "$r" "$limit" "$(ratio "$r" "$limit")"
