@@ -138,6 +138,20 @@ private:
     bool CreateControls();
     void DestroyControls();
     void ShowOnScreen();
+    // The place a hidden form is laid out in before its first show: kept here,
+    // not in the window, and given to the window in one move as the layout ends.
+    // Each move of a window costs the window system a round of its own, however
+    // little it changes; a form being laid out may be moved several times over.
+    struct Place {
+        int left, top, right, bottom;  // pixels, the outer frame
+    };
+    Place Outer() const;
+    // The client area's size in pixels, of the place laid out while there is one.
+    struct PixelSize {
+        int width, height;
+    };
+    PixelSize ClientSize() const;
+    void EndLayout();
     void ReleaseFonts();
     template <typename Event>
     void Tell(Event event)
@@ -171,6 +185,7 @@ private:
     bool m_InModalLoop = false;
     unsigned m_Shows = 0;
     bool m_Preparing = false;
+    std::optional<Place> m_Layout;
 };
 
 }  // namespace ui

@@ -303,8 +303,10 @@ bool Form::Show(int modal, Form* owner)
     const unsigned show = ++m_Shows;
     if (!m_Preparing && !IsWindowVisible(H(m_hWnd))) {
         m_Preparing = true;
+        m_Layout = Outer();
         Tell(&FormListener::FormShown);
         m_Preparing = false;
+        EndLayout();
         if (!m_hWnd || m_Shows != show)
             return true;  // shown (and perhaps closed) again while being laid out
     }
@@ -352,8 +354,23 @@ void Form::FocusIfActive()
         RestoreFocus();
 }
 
+void Form::EndLayout()
+{
+    if (!m_Layout)
+        return;
+    const Place to = *m_Layout;
+    m_Layout.reset();
+    if (!m_hWnd)
+        return;
+    if (const Place now = Outer(); now.left != to.left || now.top != to.top || now.right != to.right ||
+                                   now.bottom != to.bottom)
+        SetWindowPos(H(m_hWnd), nullptr, to.left, to.top, to.right - to.left, to.bottom - to.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::ShowOnScreen()
 {
+    EndLayout();
     HWND window = H(m_hWnd);
     ShowWindow(window, SW_SHOW);
     // The form takes the focus as it is shown. Handed on once more after the
@@ -383,6 +400,7 @@ void Form::Unload()
         EnableWindow(owner, TRUE);
     DestroyControls();
     m_hWnd = 0;
+    m_Layout.reset();
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
     ReleaseFonts();
@@ -425,29 +443,29 @@ void Form::Caption(const std::string& New_Caption)
         SetWindowTextW(H(m_hWnd), Wide(New_Caption).c_str());
 }
 
-namespace {
-RECT OuterRect(Handle window)
+Form::Place Form::Outer() const
 {
+    if (m_Layout)
+        return *m_Layout;
     RECT r{};
-    GetWindowRect(H(window), &r);
-    return r;
+    GetWindowRect(H(m_hWnd), &r);
+    return {r.left, r.top, r.right, r.bottom};
 }
-}  // namespace
 
-int Form::Left() const { return m_hWnd ? PixelsToTwipsX(OuterRect(m_hWnd).left) : 0; }
-int Form::Top() const { return m_hWnd ? PixelsToTwipsY(OuterRect(m_hWnd).top) : 0; }
+int Form::Left() const { return m_hWnd ? PixelsToTwipsX(Outer().left) : 0; }
+int Form::Top() const { return m_hWnd ? PixelsToTwipsY(Outer().top) : 0; }
 int Form::Width() const
 {
     if (!m_hWnd)
         return m_Design.ClientWidth;
-    const RECT r = OuterRect(m_hWnd);
+    const Place r = Outer();
     return PixelsToTwipsX(r.right - r.left);
 }
 int Form::Height() const
 {
     if (!m_hWnd)
         return m_Design.ClientHeight;
-    const RECT r = OuterRect(m_hWnd);
+    const Place r = Outer();
     return PixelsToTwipsY(r.bottom - r.top);
 }
 
@@ -456,12 +474,22 @@ void Form::Move(int left, int top, int width, int height)
     // As a form's own property setters do: a minimized or maximized form keeps its place.
     if (!m_hWnd || IsIconic(H(m_hWnd)) || IsZoomed(H(m_hWnd)))
         return;
-    const RECT to{TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(left) + TwipsToPixelsX(width),
-                  TwipsToPixelsY(top) + TwipsToPixelsY(height)};
+    const Place to{TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(left) + TwipsToPixelsX(width),
+                   TwipsToPixelsY(top) + TwipsToPixelsY(height)};
     // Setting the place a form already has changes nothing on screen; under
     // some window systems it would still cost a repaint of the whole form.
-    if (const RECT now = OuterRect(m_hWnd); EqualRect(&now, &to))
+    const Place now = Outer();
+    if (now.left == to.left && now.top == to.top && now.right == to.right && now.bottom == to.bottom)
         return;
+    if (m_Layout) {
+        // Hidden and being laid out: the form resizes as the window would.
+        m_Layout = to;
+        if (to.right - to.left != now.right - now.left || to.bottom - to.top != now.bottom - now.top) {
+            Form_Resize();
+            Tell(&FormListener::FormResized);
+        }
+        return;
+    }
     MoveWindow(H(m_hWnd), to.left, to.top, to.right - to.left, to.bottom - to.top, TRUE);
 }
 
@@ -470,23 +498,23 @@ void Form::Top(int New_Top) { Move(Left(), New_Top, Width(), Height()); }
 void Form::Width(int New_Width) { Move(Left(), Top(), New_Width, Height()); }
 void Form::Height(int New_Height) { Move(Left(), Top(), Width(), New_Height); }
 
-int Form::ScaleWidth() const
+Form::PixelSize Form::ClientSize() const
 {
-    if (!m_hWnd)
-        return m_Design.ClientWidth;
-    RECT r{};
-    GetClientRect(H(m_hWnd), &r);
-    return PixelsToTwipsX(r.right);
+    RECT client{};
+    GetClientRect(H(m_hWnd), &client);
+    if (!m_Layout)
+        return {client.right, client.bottom};
+    // The window's frame as it is now, around the place it is laid out in.
+    RECT window{};
+    GetWindowRect(H(m_hWnd), &window);
+    const Place& to = *m_Layout;
+    return {to.right - to.left - (window.right - window.left - client.right),
+            to.bottom - to.top - (window.bottom - window.top - client.bottom)};
 }
 
-int Form::ScaleHeight() const
-{
-    if (!m_hWnd)
-        return m_Design.ClientHeight;
-    RECT r{};
-    GetClientRect(H(m_hWnd), &r);
-    return PixelsToTwipsY(r.bottom);
-}
+int Form::ScaleWidth() const { return m_hWnd ? PixelsToTwipsX(ClientSize().width) : m_Design.ClientWidth; }
+
+int Form::ScaleHeight() const { return m_hWnd ? PixelsToTwipsY(ClientSize().height) : m_Design.ClientHeight; }
 
 int Form::WindowState() const
 {
@@ -501,6 +529,7 @@ void Form::WindowState(int New_WindowState)
 {
     if (!m_hWnd)
         return;
+    EndLayout();
     ShowWindow(H(m_hWnd), New_WindowState == vbMinimized   ? SW_MINIMIZE
                           : New_WindowState == vbMaximized ? SW_MAXIMIZE
                                                            : SW_RESTORE);

@@ -4,12 +4,14 @@
 #include "frame/TamselXPFormWindow.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Twips.h"
 #include "platform/ui/WinUtil_win.h"
 
 #include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -321,6 +323,61 @@ TEST(SkinnedFrame, EveryBorderStyleLosesItsSystemFrame)
         GetClientRect(W(host), &client);
         EXPECT_EQ(client.right, window.right - window.left) << style;  // no side borders (the menu bar stays)
         EXPECT_EQ(host.frame.Height(), host.Height()) << style;
+        host.Unload();
+    }
+}
+
+// A form that takes the frame's size on every resize, as the program's windows do.
+class FittingHost : public Host {
+public:
+    using Host::Host;
+    int lastScaleWidth = 0, lastScaleHeight = 0;
+
+protected:
+    void Form_Resize() override
+    {
+        Move(Left(), Top(), frame.Width(), frame.Height());
+        lastScaleWidth = ScaleWidth();
+        lastScaleHeight = ScaleHeight();
+    }
+};
+
+int g_HiddenMoves = 0;
+
+LRESULT CALLBACK CountHiddenMoves(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_WINDOWPOSCHANGED && !IsWindowVisible(window)) {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+            ++g_HiddenMoves;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The adoption moves and resizes the hidden form several times over, and the
+// form fits itself back to the frame each time; the window itself is moved
+// at most once, and ends where the form was laid out, with the size its
+// resize handler last saw.
+TEST(SkinnedFrame, AHiddenFormIsLaidOutWithOneMoveOfItsWindow)
+{
+    for (int style : {ui::vbFixedSingle, ui::vbBSNone, ui::vbSizable, ui::vbFixedDialog}) {
+        test::DropPendingQuit();
+        FittingHost host(style, true, false);
+        ASSERT_TRUE(host.Load());
+        g_HiddenMoves = 0;
+        SetWindowSubclass(W(host), CountHiddenMoves, 1, 0);
+        host.Show();
+        ui::DoEvents();
+        RemoveWindowSubclass(W(host), CountHiddenMoves, 1);
+        ASSERT_TRUE(host.frame.Adopted());
+        EXPECT_LE(g_HiddenMoves, 1) << style;
+        RECT window{}, client{};
+        GetWindowRect(W(host), &window);
+        GetClientRect(W(host), &client);
+        EXPECT_EQ(ui::PixelsToTwipsX(window.right - window.left), host.frame.Width()) << style;
+        EXPECT_EQ(ui::PixelsToTwipsY(window.bottom - window.top), host.frame.Height()) << style;
+        EXPECT_EQ(host.lastScaleWidth, ui::PixelsToTwipsX(client.right)) << style;
+        EXPECT_EQ(host.lastScaleHeight, ui::PixelsToTwipsY(client.bottom)) << style;
         host.Unload();
     }
 }
