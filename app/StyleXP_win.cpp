@@ -33,14 +33,31 @@ bool StyleXP::Invoke(std::int32_t dispId)
 }
 
 namespace {
-BOOL CALLBACK ThemeChild(HWND child, LPARAM)
+// The standard controls the style is for, by their window class.
+bool IsStandardControl(HWND window)
 {
-    // Back to the theme the manifest's common controls give every control.
-    // SetWindowTheme ends by sending the window WM_THEMECHANGED itself; a second
-    // one would only have every control reopen its theme data once more.
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    for (const wchar_t* standard : {L"Button", L"ComboBox", L"ListBox", L"Edit"})
+        if (lstrcmpiW(name, standard) == 0)
+            return true;
+    return false;
+}
+
+BOOL CALLBACK ThemeChild(HWND child, LPARAM reset)
+{
+    // A control that wears a theme keeps it: the manifest's common controls
+    // create every standard control themed, and a reset would only have it
+    // close and reopen the same theme data. A control whose theme was turned
+    // off gets the common controls' one back. SetWindowTheme ends by sending
+    // the window WM_THEMECHANGED itself.
+    static auto* getTheme = platform::LazyImport<decltype(GetWindowTheme)>("uxtheme.dll", "GetWindowTheme");
     static auto* setTheme = platform::LazyImport<decltype(SetWindowTheme)>("uxtheme.dll", "SetWindowTheme");
+    if (!IsStandardControl(child) || (getTheme && getTheme(child)))
+        return TRUE;
     if (!setTheme || FAILED(setTheme(child, nullptr, nullptr)))
         SendMessageW(child, WM_THEMECHANGED, 0, 0);
+    *reinterpret_cast<bool*>(reset) = true;
     return TRUE;
 }
 }  // namespace
@@ -50,7 +67,9 @@ bool StyleXP::ApplyStyle()
     HWND window = reinterpret_cast<HWND>(m_Form.hWnd());
     if (!window)
         return false;
-    EnumChildWindows(window, ThemeChild, 0);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    bool reset = false;
+    EnumChildWindows(window, ThemeChild, reinterpret_cast<LPARAM>(&reset));
+    if (reset)
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     return true;
 }

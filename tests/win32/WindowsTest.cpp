@@ -16,8 +16,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <iterator>
+#include <map>
 #include <string>
 
 namespace {
@@ -567,6 +569,72 @@ TEST(Toolkit, TimerTicksWhileEventsRunAndStopsWhenDisabled)
     ui::DoEvents();
     EXPECT_EQ(ticks, 2);
     probe.Unload();
+}
+
+class Styled : public ui::Form {
+public:
+    Styled() : ui::Form(Probe::Design()) {}
+    ui::ListBox list{*this, "list"};
+    ui::CommandButton button{*this, "button"};
+    StyleXP style{*this, "StyleXP1"};
+};
+
+std::map<HWND, int> g_ThemeChanges;
+
+LRESULT CALLBACK CountThemeChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_THEMECHANGED)
+        ++g_ThemeChanges[window];
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The style leaves the standard controls that wear the common controls'
+// theme as they are (a reset would only reopen the same theme data), and
+// resets each one that wears none.
+TEST(ExternalControls, TheStyleResetsOnlyTheControlsWithoutATheme)
+{
+    using GetTheme = HTHEME(WINAPI*)(HWND);
+    using Active = BOOL(WINAPI*)();
+    HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+    ASSERT_TRUE(uxtheme);
+    const auto getTheme = reinterpret_cast<GetTheme>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "GetWindowTheme")));
+    const auto active = reinterpret_cast<Active>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeActive")));
+    if (!active || !active())
+        GTEST_SKIP() << "no visual style is active";
+    // With the program's manifest, the controls are the themed common controls 6;
+    // without it, the system's unthemed ones.
+    for (const bool commonControls6 : {true, false}) {
+        ACTCTXW manifest{};
+        manifest.cbSize = sizeof manifest;
+        manifest.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        manifest.hModule = GetModuleHandleW(nullptr);
+        manifest.lpResourceName = MAKEINTRESOURCEW(101);
+        HANDLE context = commonControls6 ? CreateActCtxW(&manifest) : INVALID_HANDLE_VALUE;
+        ULONG_PTR cookie = 0;
+        if (commonControls6) {
+            ASSERT_NE(context, INVALID_HANDLE_VALUE);
+            ActivateActCtx(context, &cookie);
+        }
+        Styled form;
+        const bool loaded = form.Load();
+        if (commonControls6) {
+            DeactivateActCtx(0, cookie);
+            ReleaseActCtx(context);
+        }
+        ASSERT_TRUE(loaded);
+        const HWND controls[] = {reinterpret_cast<HWND>(form.list.hWnd()), reinterpret_cast<HWND>(form.button.hWnd())};
+        g_ThemeChanges.clear();
+        for (HWND window : controls) {
+            EXPECT_EQ(getTheme(window) != nullptr, commonControls6);
+            SetWindowSubclass(window, CountThemeChanges, 7, 0);
+        }
+        EXPECT_TRUE(form.style.Invoke(StyleXP::kApplyStyle));
+        for (HWND window : controls) {
+            EXPECT_EQ(g_ThemeChanges[window], commonControls6 ? 0 : 1) << commonControls6;
+            RemoveWindowSubclass(window, CountThemeChanges, 7);
+        }
+        form.Unload();
+    }
 }
 
 TEST(ExternalControls, LateBoundCallsCheckTheirMembersAndArguments)
