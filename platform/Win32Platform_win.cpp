@@ -233,12 +233,17 @@ public:
             return 0;
         const std::wstring asked = SystemPath(path);
         const bool marked = StartsWith(asked, kLongMark) && !StartsWith(Wide(path), kLongMark);
-        const DWORD needed = GetShortPathNameW(asked.c_str(), nullptr, 0);
-        if (needed == 0)
-            return 0;
-        std::wstring shortForm(needed, L'\0');
-        const DWORD length = GetShortPathNameW(asked.c_str(), shortForm.data(), needed);
-        if (length == 0 || length >= needed)
+        // Each call walks the whole path, a directory lookup per name: asked
+        // once with room for the usual path, again only for a longer one.
+        std::wstring shortForm(MAX_PATH, L'\0');
+        DWORD length = GetShortPathNameW(asked.c_str(), shortForm.data(), MAX_PATH);
+        if (length >= MAX_PATH) {  // too long: the room it needs
+            shortForm.assign(length, L'\0');
+            length = GetShortPathNameW(asked.c_str(), shortForm.data(), length);
+            if (length >= shortForm.size())
+                return 0;
+        }
+        if (length == 0)
             return 0;
         shortForm.resize(length);
         return CopyOut(FromSystemPath(shortForm, marked), buffer, capacity);
