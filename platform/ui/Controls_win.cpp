@@ -58,6 +58,16 @@ bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, LPC
 
 void SetWindowRegion(HWND window, HRGN region)
 {
+    // Setting a region is a frame change of the window (under Wine about as
+    // dear as a move), however little it changes: the region the window
+    // already has is not set again.
+    if (region) {
+        GdiObject<HRGN> current(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(window, current.Get()) != ERROR && EqualRgn(current.Get(), region)) {
+            DeleteObject(region);
+            return;
+        }
+    }
     if (!SetWindowRgn(window, region, TRUE))
         DeleteObject(region);
 }

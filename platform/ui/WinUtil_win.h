@@ -144,7 +144,8 @@ HRGN UnionRegion(const Rects& rects, ToRect toRect)
     return region;
 }
 
-// Gives the window its region; the window owns it from then on.
+// Gives the window its region, unless it has that one already; the window
+// owns it from then on (or it is deleted).
 void SetWindowRegion(HWND window, HRGN region);
 
 // Shift, Ctrl and Alt as the Shift argument of mouse and key events.

@@ -382,6 +382,42 @@ TEST(SkinnedFrame, AHiddenFormIsLaidOutWithOneMoveOfItsWindow)
     }
 }
 
+int g_FrameChanges = 0;
+
+LRESULT CALLBACK CountFrameChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_FRAMECHANGED))
+        ++g_FrameChanges;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The frame sets its window's region each time it lays itself out, and the
+// button each time it is drawn: a window is given a region only when it is a
+// new one, for each new one costs the window system a frame change.
+TEST(SkinnedFrame, AWindowIsGivenARegionOnlyWhenItIsANewOne)
+{
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(window);
+    SetWindowSubclass(window, CountFrameChanges, 1, 0);
+    const struct {
+        RECT box;
+        bool changes;
+    } steps[] = {{{0, 0, 90, 40}, true}, {{0, 0, 90, 40}, false}, {{0, 0, 80, 40}, true}, {{0, 0, 80, 40}, false}};
+    for (const auto& step : steps) {
+        g_FrameChanges = 0;
+        ui::win::SetWindowRegion(window, CreateRectRgn(step.box.left, step.box.top, step.box.right, step.box.bottom));
+        EXPECT_EQ(g_FrameChanges > 0, step.changes) << step.box.right;
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(GetWindowRgn(window, region), ERROR);
+        RECT box{};
+        GetRgnBox(region, &box);
+        DeleteObject(region);
+        EXPECT_TRUE(EqualRect(&box, &step.box)) << step.box.right;
+    }
+    RemoveWindowSubclass(window, CountFrameChanges, 1);
+    DestroyWindow(window);
+}
+
 TEST(SkinnedFrame, ClicksOnTheBordersOfASizableFormChangeNothing)
 {
     test::DropPendingQuit();
