@@ -144,6 +144,7 @@ private:
     // little it changes; a form being laid out may be moved several times over.
     struct Place {
         int left, top, right, bottom;  // pixels, the outer frame
+        bool operator==(const Place&) const = default;
     };
     Place Outer() const;
     // The client area's size in pixels, of the place laid out while there is one.

@@ -362,8 +362,7 @@ void Form::EndLayout()
     m_Layout.reset();
     if (!m_hWnd)
         return;
-    if (const Place now = Outer(); now.left != to.left || now.top != to.top || now.right != to.right ||
-                                   now.bottom != to.bottom)
+    if (Outer() != to)
         SetWindowPos(H(m_hWnd), nullptr, to.left, to.top, to.right - to.left, to.bottom - to.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -479,7 +478,7 @@ void Form::Move(int left, int top, int width, int height)
     // Setting the place a form already has changes nothing on screen; under
     // some window systems it would still cost a repaint of the whole form.
     const Place now = Outer();
-    if (now.left == to.left && now.top == to.top && now.right == to.right && now.bottom == to.bottom)
+    if (now == to)
         return;
     if (m_Layout) {
         // Hidden and being laid out: the form resizes as the window would.
