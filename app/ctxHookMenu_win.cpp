@@ -22,15 +22,13 @@ constexpr int kBarWidth = 24;  // the picture bar on the left of every item
 constexpr int kItemHeight = 22;
 constexpr int kSeparatorHeight = 7;
 
-LRESULT CALLBACK MenuHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+LRESULT MenuHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
 {
     bool handled = false;
     const long long result = reinterpret_cast<ctxHookMenu*>(data)->Hook(message, wParam, lParam, handled);
     if (handled)
         return static_cast<LRESULT>(result);
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(window, MenuHook, 2);
-    return DefSubclassProc(window, message, wParam, lParam);
+    return ui::win::DefSubclass(window, message, wParam, lParam);
 }
 
 void Gradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, bool horizontal)
@@ -153,7 +151,7 @@ void ctxHookMenu::Attach()
 {
     if (m_Attached || !m_Form.hWnd())
         return;
-    if (SetWindowSubclass(reinterpret_cast<HWND>(m_Form.hWnd()), MenuHook, 2, reinterpret_cast<DWORD_PTR>(this)))
+    if (ui::win::Subclass(reinterpret_cast<HWND>(m_Form.hWnd()), MenuHook, 2, reinterpret_cast<DWORD_PTR>(this)))
         m_Attached = m_Form.hWnd();
 }
 
@@ -162,7 +160,7 @@ void ctxHookMenu::Detach()
     if (!m_Attached)
         return;
     if (IsWindow(reinterpret_cast<HWND>(m_Attached)))
-        RemoveWindowSubclass(reinterpret_cast<HWND>(m_Attached), MenuHook, 2);
+        ui::win::RemoveSubclass(reinterpret_cast<HWND>(m_Attached), MenuHook, 2);
     m_Attached = 0;
 }
 

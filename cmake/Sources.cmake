@@ -16,6 +16,7 @@ set(TAVRIK_PLATFORM_WIN32_SOURCES
   platform/ui/App_win.cpp
   platform/ui/Controls_win.cpp
   platform/ui/Form_win.cpp
+  platform/ui/Subclass_win.cpp
 )
 
 # The simulated machine: what host tests, and Win32 tests that must not change

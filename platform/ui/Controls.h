@@ -100,9 +100,10 @@ public:
 
 protected:
     // The control's window of the given class in parentWindow, subclassed for
-    // its events; 0 when Windows refused it.
+    // its events, extraHeight pixels taller than the control (a drop-down
+    // list's room); 0 when Windows refused it.
     Handle CreateChild(Handle parentWindow, const char* className, const char* text, unsigned long style,
-                       unsigned long exStyle);
+                       unsigned long exStyle, int extraHeight = 0);
     void DestroyOwnWindow();
     void ApplyFont();
     void Invalidate() const;

@@ -107,7 +107,7 @@ void FireMouse(const std::function<void(int, int, float, float)>& event, int but
 
 // Mouse and key messages of a control's window (or of a combo box's edit) become
 // the control's events; a key press set to 0 never reaches the window.
-LRESULT CALLBACK ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+LRESULT ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
 {
     auto* control = reinterpret_cast<Control*>(data);
     switch (message) {
@@ -134,7 +134,7 @@ LRESULT CALLBACK ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT result = win::DefSubclass(window, message, wParam, lParam);
         const int button = message == WM_LBUTTONDOWN ? vbLeftButton
                            : message == WM_RBUTTONDOWN ? vbRightButton
                                                        : vbMiddleButton;
@@ -144,7 +144,7 @@ LRESULT CALLBACK ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT result = win::DefSubclass(window, message, wParam, lParam);
         const int button = message == WM_LBUTTONUP ? vbLeftButton
                            : message == WM_RBUTTONUP ? vbRightButton
                                                      : vbMiddleButton;
@@ -154,13 +154,10 @@ LRESULT CALLBACK ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SETFOCUS:
         control->Parent().ChildFocused(win::ToHandle(window));
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(window, ControlSubclass, 1);
-        break;
     default:
         break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return win::DefSubclass(window, message, wParam, lParam);
 }
 
 // What the user sees in a box, which may differ from the text last set.
@@ -201,9 +198,10 @@ Control::~Control()
 }
 
 Handle Control::CreateChild(Handle parentWindow, const char* className, const char* text, unsigned long style,
-                            unsigned long exStyle)
+                            unsigned long exStyle, int extraHeight)
 {
-    const RECT r = PixelRect(*this);
+    RECT r = PixelRect(*this);
+    r.bottom += extraHeight;
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (m_Visible)
         style |= WS_VISIBLE;
@@ -215,7 +213,7 @@ Handle Control::CreateChild(Handle parentWindow, const char* className, const ch
     if (!window)
         return 0;
     m_hWnd = win::ToHandle(window);
-    SetWindowSubclass(window, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    win::Subclass(window, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     ApplyFont();
     return m_hWnd;
 }
@@ -263,7 +261,10 @@ void Control::ApplyFont()
     if (m_AnyScript && font.Name == "MS Sans Serif")
         font.Name = "Microsoft Sans Serif";  // the same design in TrueType, linked to the CJK fonts
     m_FontHandle = m_Form.FontFor(font);
-    SendMessageW(H(m_hWnd), WM_SETFONT, static_cast<WPARAM>(m_FontHandle), TRUE);
+    // A window not on screen is drawn in its font when it first shows; redrawing
+    // it now would only cost a repaint of nothing.
+    HWND window = H(m_hWnd);
+    SendMessageW(window, WM_SETFONT, static_cast<WPARAM>(m_FontHandle), IsWindowVisible(window));
 }
 
 void Control::Shows(std::string_view text)
@@ -456,21 +457,19 @@ ComboBox::ComboBox(Form& form, std::string name) : Control(form, std::move(name)
 bool ComboBox::CreateWindowIn(Handle parentWindow)
 {
     // The window's height includes its drop-down list.
-    const int listHeight = TwipsToPixelsY(m_Height) + 160;
-    const RECT r = PixelRect(*this);
-    if (!CreateChild(parentWindow, "COMBOBOX", "", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0))
+    if (!CreateChild(parentWindow, "COMBOBOX", "", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 160))
         return false;
-    MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, listHeight, FALSE);
     for (const auto& item : m_Items)
         SendMessageW(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
-    SetWindowTextW(H(m_hWnd), Wide(m_Text).c_str());
+    if (!m_Text.empty())
+        SetWindowTextW(H(m_hWnd), Wide(m_Text).c_str());
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(H(m_hWnd), &info) && info.hwndItem) {
         m_Edit = win::ToHandle(info.hwndItem);
         if (Locked)
             SendMessageW(info.hwndItem, EM_SETREADONLY, TRUE, 0);
-        SetWindowSubclass(info.hwndItem, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+        win::Subclass(info.hwndItem, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     }
     return true;
 }

@@ -259,6 +259,34 @@ bool Form::CreateControls()
     return true;
 }
 
+namespace {
+
+// Hands the mouse over a hinted window on to the form's tooltip, as the
+// tooltip's own subclass (TTF_SUBCLASS) would, in the program's cheaper chain.
+constexpr UINT_PTR kTooltipRelay = 3;
+
+LRESULT RelayToTooltip(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR tooltip)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: {
+        MSG relayed{window, message, wParam, lParam, 0, {}};
+        SendMessageW(reinterpret_cast<HWND>(tooltip), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        break;
+    }
+    default:
+        break;
+    }
+    return win::DefSubclass(window, message, wParam, lParam);
+}
+
+}  // namespace
+
 void Form::ToolTipChanged(Control& control)
 {
     if (!m_Tooltip || !control.hWnd())
@@ -269,16 +297,19 @@ void Form::ToolTipChanged(Control& control)
             continue;
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V1_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.uFlags = TTF_IDISHWND;
         tool.hwnd = H(m_hWnd);
         tool.uId = reinterpret_cast<UINT_PTR>(window);
         SendMessageW(H(m_Tooltip), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        if (control.ToolTipText().empty())
+        if (control.ToolTipText().empty()) {
+            win::RemoveSubclass(window, RelayToTooltip, kTooltipRelay);
             continue;
+        }
         // The tooltip keeps its own copy of the text.
         std::wstring text = Wide(control.ToolTipText());
         tool.lpszText = text.data();
-        SendMessageW(H(m_Tooltip), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        if (SendMessageW(H(m_Tooltip), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
+            win::Subclass(window, RelayToTooltip, kTooltipRelay, reinterpret_cast<DWORD_PTR>(H(m_Tooltip)));
     }
 }
 

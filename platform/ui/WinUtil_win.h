@@ -118,6 +118,17 @@ LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return static_cast<LRESULT>((object->*Handler)(ToHandle(window), message, wParam, lParam));
 }
 
+// Subclassing as comctl32's SetWindowSubclass does it: each procedure of a
+// window's chain gets the message first, the last added first, and hands it on
+// with DefSubclass. comctl32 looks the chain up in a window property on every
+// message, which under Wine is a round trip to the server, twice per message;
+// this chain is kept in the process. A chain ends with its window.
+using SubclassProc = LRESULT (*)(HWND, UINT, WPARAM, LPARAM, UINT_PTR id, DWORD_PTR data);
+bool Subclass(HWND window, SubclassProc procedure, UINT_PTR id, DWORD_PTR data);
+void RemoveSubclass(HWND window, SubclassProc procedure, UINT_PTR id);
+// Only from inside a SubclassProc: the rest of the chain, then the window's own procedure.
+LRESULT DefSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Registers a window class the first time it is asked for; false when Windows refused it.
 bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, LPCWSTR cursor);
 

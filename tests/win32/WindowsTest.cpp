@@ -10,6 +10,7 @@
 #include "platform/SimPlatform.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Twips.h"
+#include "platform/ui/WinUtil_win.h"
 
 #include "WindowTestSupport.h"
 
@@ -354,6 +355,15 @@ BOOL CALLBACK FindTooltip(HWND window, LPARAM data)
     return FALSE;
 }
 
+int g_relayed = 0;
+
+LRESULT CALLBACK CountRelays(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == TTM_RELAYEVENT)
+        ++g_relayed;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 // Windows may refuse a window (out of resources, a hook): the form says so,
 // runs no load step on half a window, and can be loaded once Windows agrees.
 const wchar_t* g_refusedClass = nullptr;
@@ -421,10 +431,24 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
     EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_NE(tooltip, nullptr);
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    // A hinted window hands the mouse on to the tooltip, and stops with its hint.
+    ASSERT_TRUE(SetWindowSubclass(tooltip, CountRelays, 1, 0));
+    g_relayed = 0;
+    HWND label = reinterpret_cast<HWND>(probe.lblA.hWnd());
+    const auto hover = [label] {
+        PostMessageW(label, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        PostMessageW(label, WM_KEYDOWN, VK_SHIFT, 0);  // not a mouse message: not handed on
+        test::RunQueue();
+    };
     probe.lblA.ToolTipText("A hint");
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    hover();
+    EXPECT_EQ(g_relayed, 1);
     probe.lblA.ToolTipText("");
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    hover();
+    EXPECT_EQ(g_relayed, 1);
+    RemoveWindowSubclass(tooltip, CountRelays, 1);
 
     probe.mnuFile.Tag("MainMenu");
     EXPECT_EQ(probe.mnuFile.Tag(), "MainMenu");
@@ -591,6 +615,85 @@ LRESULT CALLBACK CountThemeChanges(HWND window, UINT message, WPARAM wParam, LPA
 // The style leaves the standard controls that wear the common controls'
 // theme as they are (a reset would only reopen the same theme data), and
 // resets each one that wears none.
+// A subclass chain: each link writes its letter (its data) as WM_APP passes.
+std::string g_trail;
+char g_nestIn = 0;    // this link sends the window a WM_APP of its own first
+char g_removeIn = 0;  // this link takes itself out of the chain first
+
+LRESULT CALLBACK TrailWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP)
+        g_trail += 'w';
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT TrailLink(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
+{
+    if (message == WM_APP) {
+        const char letter = static_cast<char>(data);
+        g_trail += letter;
+        if (letter == g_nestIn) {
+            g_nestIn = 0;
+            SendMessageW(window, WM_APP, 0, 0);
+        }
+        if (letter == g_removeIn) {
+            g_removeIn = 0;
+            ui::win::RemoveSubclass(window, TrailLink, id);
+        }
+    }
+    return ui::win::DefSubclass(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TrailComctl(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_APP)
+        g_trail += 'x';
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST(Toolkit, ASubclassChainRunsItsLinksInTurnUntilItsWindowEnds)
+{
+    WNDCLASSW trailClass{};
+    trailClass.lpfnWndProc = TrailWindow;
+    trailClass.hInstance = GetModuleHandleW(nullptr);
+    trailClass.lpszClassName = L"TrailWindow";
+    RegisterClassW(&trailClass);
+    const auto make = [] {
+        return CreateWindowExW(0, L"TrailWindow", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    };
+    const auto trail = [](HWND window) {
+        g_trail.clear();
+        SendMessageW(window, WM_APP, 0, 0);
+        return g_trail;
+    };
+    HWND window = make();
+    ASSERT_TRUE(ui::win::Subclass(window, TrailLink, 1, 'a'));
+    ASSERT_TRUE(ui::win::Subclass(window, TrailLink, 2, 'b'));
+    EXPECT_EQ(trail(window), "baw");  // the last added first
+    g_nestIn = 'b';
+    EXPECT_EQ(trail(window), "bbawaw");  // a message sent inside a link runs the whole chain
+    g_removeIn = 'a';
+    EXPECT_EQ(trail(window), "baw");  // a link taken out finishes the message at hand...
+    EXPECT_EQ(trail(window), "bw");   // ...and sees no other
+    ASSERT_TRUE(ui::win::Subclass(window, TrailLink, 2, 'c'));
+    EXPECT_EQ(trail(window), "cw");  // the same link again: only its data changes
+    // comctl32's subclassing goes over the chain and comes off it again.
+    ASSERT_TRUE(SetWindowSubclass(window, TrailComctl, 9, 0));
+    EXPECT_EQ(trail(window), "xcw");
+    RemoveWindowSubclass(window, TrailComctl, 9);
+    EXPECT_EQ(trail(window), "cw");
+    ui::win::RemoveSubclass(window, TrailLink, 2);
+    EXPECT_EQ(trail(window), "w");
+    // The chain ends with its window: a window made after it (perhaps with the
+    // same handle) starts without one.
+    ASSERT_TRUE(ui::win::Subclass(window, TrailLink, 1, 'a'));
+    DestroyWindow(window);
+    HWND next = make();
+    EXPECT_EQ(trail(next), "w");
+    DestroyWindow(next);
+}
+
 TEST(ExternalControls, TheStyleResetsOnlyTheControlsWithoutATheme)
 {
     using GetTheme = HTHEME(WINAPI*)(HWND);
