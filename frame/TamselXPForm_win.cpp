@@ -122,15 +122,24 @@ void TamselXPFormWindow::Placed(const frame::Layout& l)
     place(CloseButton, l.CloseButton);
     place(MaximizeButton, l.MaximizeButton);
     place(Minimizebutton, l.Minimizebutton);
+    // A pane already in its place is not moved again: every move is a round
+    // trip to the window system, and the layout is placed several times over.
+    const auto placePane = [](ui::Handle pane, int left, int top, int width, int height) {
+        RECT at{};
+        GetWindowRect(H(pane), &at);
+        MapWindowPoints(nullptr, GetParent(H(pane)), reinterpret_cast<POINT*>(&at), 2);
+        const RECT to{left, top, left + width, top + height};
+        if (!EqualRect(&at, &to))
+            SetWindowPos(H(pane), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
     RECT strip{};
     if (m_Menu) {
         GetClientRect(H(m_Menu), &strip);
-        SetWindowPos(H(m_Menu), nullptr, Round(l.pICmenu.left), Round(l.pICmenu.top), Round(l.pICmenu.width),
-                     strip.bottom ? strip.bottom : 24, SWP_NOZORDER | SWP_NOACTIVATE);
+        placePane(m_Menu, Round(l.pICmenu.left), Round(l.pICmenu.top), Round(l.pICmenu.width),
+                  strip.bottom ? strip.bottom : 24);
     }
     if (m_PicMain)
-        SetWindowPos(H(m_PicMain), nullptr, Round(PicMainLeft()), Round(l.PicMainTop), Round(PicMainWidth()),
-                     Round(PicMainHeight()), SWP_NOZORDER | SWP_NOACTIVATE);
+        placePane(m_PicMain, Round(PicMainLeft()), Round(l.PicMainTop), Round(PicMainWidth()), Round(PicMainHeight()));
     if (!m_hWnd)
         return;
     // The frame is its pieces only: inside the borders the form's own drawing

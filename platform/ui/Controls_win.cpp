@@ -290,6 +290,10 @@ void Control::Invalidate() const
 
 void Control::Move(int left, int top, int width, int height)
 {
+    // The same place again changes nothing on screen (a window move costs a
+    // round trip to the window system however little it changes).
+    if (left == m_Left && top == m_Top && width == m_Width && height == m_Height)
+        return;
     Invalidate();
     m_Left = left;
     m_Top = top;
