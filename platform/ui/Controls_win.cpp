@@ -4,6 +4,7 @@
 #include "Form.h"
 #include "Twips.h"
 #include "WinUtil_win.h"
+#include "platform/LazyImport_win.h"
 #include "platform/Platform.h"
 #include "platform/Unicode.h"
 
@@ -37,6 +38,17 @@ HICON LoadIconResource(int id, int size)
     // Shared icons belong to the system: nothing to destroy.
     return static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+void UseCommonControls()
+{
+    static const bool initialised = [] {
+        static auto* initialise =
+            platform::LazyImport<decltype(InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        return initialise && initialise(&controls) != FALSE;
+    }();
+    (void)initialised;  // without it the standard controls still work; only the extra classes are missing
 }
 
 bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, LPCWSTR cursor)
@@ -202,6 +214,7 @@ Handle Control::CreateChild(Handle parentWindow, const char* className, const ch
 {
     RECT r = PixelRect(*this);
     r.bottom += extraHeight;
+    win::UseCommonControls();
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (m_Visible)
         style |= WS_VISIBLE;

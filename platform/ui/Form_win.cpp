@@ -27,11 +27,6 @@ std::vector<Form*>& LoadedForms()
 
 bool RegisterFormClass()
 {
-    static const bool initialised = [] {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        return InitCommonControlsEx(&controls) != FALSE;
-    }();
-    (void)initialised;  // without it the standard controls still work; only the extra classes are missing
     return win::RegisterWindowClass(kFormClass, win::BoundWindowProc<Form, &Form::HandleMessage>, CS_DBLCLKS,
                                     IDC_ARROW);
 }
@@ -250,6 +245,7 @@ bool Form::CreateControls()
         if (!control->CreateWindowIn(m_hWnd))
             return false;
 
+    win::UseCommonControls();
     HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, H(m_hWnd), nullptr,
                                    GetModuleHandleW(nullptr), nullptr);

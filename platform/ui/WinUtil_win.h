@@ -129,6 +129,13 @@ void RemoveSubclass(HWND window, SubclassProc procedure, UINT_PTR id);
 // Only from inside a SubclassProc: the rest of the chain, then the window's own procedure.
 LRESULT DefSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Loads the common-controls library (the one the program's manifest names) and
+// registers its classes, once, before the first standard control or tooltip is
+// made. Loading it when first needed, and not with the program, lets a start
+// that makes no control (removing a binding) or must start a clock first (the
+// splash's timer) do so before paying for it.
+void UseCommonControls();
+
 // Registers a window class the first time it is asked for; false when Windows refused it.
 bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, LPCWSTR cursor);
 

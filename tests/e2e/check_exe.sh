@@ -17,7 +17,7 @@ while read -r dll; do
     grep -Eq "$system_dlls" <<<"$dll" || fail "imports a non-system DLL: $dll"
 done <<<"$dlls"
 
-for lazy in shell32.dll ole32.dll shlwapi.dll uxtheme.dll; do
+for lazy in comctl32.dll shell32.dll ole32.dll shlwapi.dll uxtheme.dll; do
     grep -qx "$lazy" <<<"$dlls" && fail "imports $lazy, which only some starts need"
 done
 size=$(stat -c %s "$exe")
