@@ -27,11 +27,12 @@ struct Chain {
 };
 
 // Windows belong to the user-interface thread, and so do their chains. A
-// node-based map keeps a chain in place while others come and go.
+// node-based map keeps a chain in place while others come and go. It is never
+// destroyed: a window may still be destroyed while the program's statics are.
 std::unordered_map<HWND, Chain>& Chains()
 {
-    static std::unordered_map<HWND, Chain> chains;
-    return chains;
+    static auto* chains = new std::unordered_map<HWND, Chain>;
+    return *chains;
 }
 
 void Compact(Chain& chain)
