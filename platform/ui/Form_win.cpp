@@ -244,12 +244,6 @@ bool Form::CreateControls()
     for (Control* control : ordered)
         if (!control->CreateWindowIn(m_hWnd))
             return false;
-
-    win::UseCommonControls();
-    HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, H(m_hWnd), nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
-    m_Tooltip = win::ToHandle(tooltip);
     for (Control* control : m_Controls)
         ToolTipChanged(*control);
     return true;
@@ -285,8 +279,20 @@ LRESULT RelayToTooltip(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
 
 void Form::ToolTipChanged(Control& control)
 {
-    if (!m_Tooltip || !control.hWnd())
+    if (!m_hWnd || !control.hWnd())
         return;
+    // The tooltip window is made with the form's first hint: a form without
+    // hints (the splash) does without it.
+    if (!m_Tooltip) {
+        if (control.ToolTipText().empty())
+            return;
+        win::UseCommonControls();
+        m_Tooltip = win::ToHandle(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                                  H(m_hWnd), nullptr, GetModuleHandleW(nullptr), nullptr));
+        if (!m_Tooltip)
+            return;
+    }
     for (const Handle hint : control.HintWindows()) {
         HWND window = H(hint);
         if (!window)

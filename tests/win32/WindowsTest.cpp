@@ -426,11 +426,15 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
     EXPECT_EQ(names, (std::vector<std::string>{"lblA", "mnuFile", "mnuFileOpen", "tmr"}));
     EXPECT_EQ(probe.Menus(), (std::vector<ui::Menu*>{&probe.mnuFile, &probe.mnuFileOpen}));
 
-    // Hover hints can be given or taken back after loading.
+    // Hover hints can be given or taken back after loading. A form without
+    // hints has no tooltip window; its first hint makes one.
     HWND tooltip = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
+    EXPECT_EQ(tooltip, nullptr);
+    probe.lblA.ToolTipText("A hint");
+    EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_NE(tooltip, nullptr);
-    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
     // A hinted window hands the mouse on to the tooltip, and stops with its hint.
     ASSERT_TRUE(SetWindowSubclass(tooltip, CountRelays, 1, 0));
     g_relayed = 0;
@@ -440,8 +444,6 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
         PostMessageW(label, WM_KEYDOWN, VK_SHIFT, 0);  // not a mouse message: not handed on
         test::RunQueue();
     };
-    probe.lblA.ToolTipText("A hint");
-    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
     hover();
     EXPECT_EQ(g_relayed, 1);
     probe.lblA.ToolTipText("");
