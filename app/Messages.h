@@ -9,6 +9,11 @@ inline constexpr const char* kMountFailedText =
 inline constexpr const char* kStartupListUnreadableText =
     "The start-up list (mount.ini) could not be read.  It is left as it is and cannot be changed now.";
 inline constexpr const char* kStartupListNotSavedText =
-    "The start-up list (mount.ini) could not be saved.  It is left as it was.";
+    "The start-up list (mount.ini) could not be saved.  It is left as it was.\r\n\r\n"
+    "Yes tries again.  No closes this window without saving your changes.  Cancel keeps it open.";
+inline constexpr const char* kHistoryNotWrittenText =
+    "The history (Tavrik.ini) could not be written.  This folder was not added to it.";
+inline constexpr const char* kHistoryNotClearedText =
+    "The history (Tavrik.ini) could not be cleared.  It is left as it was.";
 
 inline void ShowError(const std::string& prompt) { ui::MsgBox(prompt, ui::vbCritical | ui::vbOKOnly, "ERROR!"); }

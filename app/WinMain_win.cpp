@@ -2,6 +2,7 @@
 #include "frmMount.h"
 #include "frmSplash.h"
 #include "modMain.h"
+#include "platform/LazyImport_win.h"
 #include "platform/Win32Platform.h"
 #include "platform/ui/App.h"
 
@@ -11,6 +12,8 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Before anything can load a DLL: none may come from the program's folder.
+    platform::LimitDllSearchToSystemFolder();
     platform::ScopedPlatform win32(platform::Win32());
     const auto mode = modMain::Start(ui::App::Path(), ui::App::Command());
     // Removing a binding needs no window, no display and no screen metrics.

@@ -132,7 +132,8 @@ void frmMount::cmdOk_Click()
 {
     if (modLists::MountFolder(cboDrive.Text(), modMain::CommandLine) == modLists::MountResult::Refused)
         ShowMountFailed();
-    modLists::AppendHistory(modMain::AppDir, modMain::CommandLine);
+    if (!modLists::AppendHistory(modMain::AppDir, modMain::CommandLine))
+        ShowError(kHistoryNotWrittenText);
     GetDriveData();
     ListFreeLetters(cboDrive, true);
 }
@@ -197,8 +198,14 @@ void frmMount::mnuoMount_Click()
 
 void frmMount::mnuoClear_Click()
 {
-    modLists::ClearHistory(modMain::AppDir);
+    const bool cleared = modLists::ClearHistory(modMain::AppDir);
     oList.Clear();
+    if (cleared)
+        return;
+    ShowError(kHistoryNotClearedText);
+    // The list shows what the file holds, not an emptiness that would come back.
+    for (const auto& line : modLists::ReadHistory(modMain::AppDir).value_or(std::vector<std::string>{}))
+        oList.AddItem(line);
 }
 
 void frmMount::cboDrive_KeyPress(int& KeyAscii)

@@ -48,15 +48,15 @@ void frmStartLoad::Form_Resize() { FitToFrame(*this, TamselXPForm1); }
 
 void frmStartLoad::Form_Load()
 {
-    const auto lines = modLists::ReadStartupList(modMain::AppDir);
-    m_ListRead = lines.has_value();
-    for (const auto& line : lines.value_or(std::vector<std::string>{}))
-        vList.AddItem(line);
+    m_List = modLists::LoadStartupList(modMain::AppDir);
+    if (m_List)
+        for (const auto& line : m_List->items)
+            vList.AddItem(line);
     ListFreeLetters(cboDrive, false);
     StyleXP1.Invoke(StyleXP::kApplyStyle);
     TamselXPForm1.ShowMaximize(false);
     TamselXPForm1.ShowMinimize(false);
-    if (!m_ListRead) {
+    if (!m_List) {
         // Saving an empty window over a list it never read would wipe the list.
         cmdBrowse.Enabled(false);
         cmdAdd.Enabled(false);
@@ -64,16 +64,44 @@ void frmStartLoad::Form_Load()
     }
 }
 
-void frmStartLoad::Form_Unload(int&)
+void frmStartLoad::Form_QueryUnload(int& Cancel, int)
 {
-    if (!m_ListRead)
-        return;
+    if (!SaveList())
+        Cancel = 1;
+}
+
+std::vector<std::string> frmStartLoad::Items() const
+{
     std::vector<std::string> items;
     for (int i = 0; i < vList.ListCount(); ++i)
         items.push_back(vList.List(i));
-    m_Saved = modLists::WriteStartupList(modMain::AppDir, items);
-    if (!m_Saved)
-        ShowError(kStartupListNotSavedText);
+    return items;
+}
+
+bool frmStartLoad::SaveList()
+{
+    if (!m_List)
+        return true;
+    for (;;) {
+        const auto result = modLists::SaveStartupList(modMain::AppDir, *m_List, Items());
+        m_Saved = result != modLists::SaveResult::Failed;
+        if (result == modLists::SaveResult::Merged) {
+            // Another window's change is in the file now, and shows here too.
+            vList.Clear();
+            for (const auto& line : m_List->items)
+                vList.AddItem(line);
+        }
+        if (m_Saved)
+            return true;
+        switch (ui::MsgBox(kStartupListNotSavedText, ui::vbCritical | ui::vbYesNoCancel, "ERROR!")) {
+        case ui::vbYes:
+            continue;
+        case ui::vbNo:
+            return true;  // the user lets the changes go
+        default:
+            return false;  // nothing typed is lost: the window stays
+        }
+    }
 }
 
 void frmStartLoad::cmdBrowse_Click()
@@ -85,13 +113,13 @@ void frmStartLoad::cmdBrowse_Click()
 
 void frmStartLoad::cmdAdd_Click()
 {
-    if (m_ListRead && !txtBrowse.Text().empty())
+    if (m_List && !txtBrowse.Text().empty())
         vList.AddItem(cboDrive.Text() + "\t" + txtBrowse.Text());
 }
 
 void frmStartLoad::vList_KeyUp(int& KeyCode, int)
 {
-    if (KeyCode == ui::vbKeyDelete && m_ListRead)
+    if (KeyCode == ui::vbKeyDelete && m_List)
         vList.RemoveItem(vList.ListIndex());
 }
 

@@ -3,7 +3,10 @@
 // mounts, and saves them when it closes.
 #include "StyleXP.h"
 #include "frame/TamselXPFormWindow.h"
+#include "engine/modLists.h"
 #include "platform/ui/Form.h"
+
+#include <optional>
 
 class frmStartLoad : public ui::Form {
 public:
@@ -17,16 +20,18 @@ public:
     StyleXP StyleXP1{*this, "StyleXP1"};
     TamselXPFormWindow TamselXPForm1{*this, "TamselXPForm1"};
 
-    // Whether the last save reached the disk.
+    // Whether the file holds the list as the window shows it, after the last
+    // save (true also when there was nothing to write).
     bool Saved() const { return m_Saved; }
     // Whether the list could be read when the window loaded; if not, the window
     // leaves the file alone.
-    bool ListRead() const { return m_ListRead; }
+    bool ListRead() const { return m_List.has_value(); }
 
 protected:
     void Form_Load() override;
     void Form_Resize() override;
-    void Form_Unload(int& Cancel) override;
+    // The list is saved as the window closes, and before the session ends.
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 
 private:
     void cmdBrowse_Click();
@@ -35,6 +40,11 @@ private:
     void cboDrive_KeyPress(int& KeyAscii);
     void txtBrowse_KeyPress(int& KeyAscii);
 
+    // Saves the list; where that fails, asks whether to try again, close
+    // without saving, or stay open. False when the window is to stay open.
+    bool SaveList();
+    std::vector<std::string> Items() const;
+
     bool m_Saved = false;
-    bool m_ListRead = false;
+    std::optional<modLists::StartupList> m_List;  // as loaded, then as last saved
 };

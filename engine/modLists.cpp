@@ -17,6 +17,7 @@ namespace {
 struct ListFile {
     std::vector<std::string> lines;
     bool utf8 = false;
+    bool operator==(const ListFile&) const = default;
 };
 
 std::optional<ListFile> ReadListFile(const std::string& path)
@@ -79,9 +80,12 @@ std::vector<std::string> EncodeLines(const std::vector<std::string>& lines)
 // Writes lines as the whole list. The old list is replaced only once the new
 // one is completely written, keeps its hidden and system attributes, and is
 // not replaced when read-only.
-bool ReplaceList(const std::string& path, const std::vector<std::string>& lines)
+bool ReplaceList(const std::string& listPath, const std::vector<std::string>& lines)
 {
     auto& files = platform::Current().files;
+    // A list that is a symbolic link is written where the link leads: moving
+    // a new file over the link would put a plain file in its place.
+    const std::string path = files.FinalPath(listPath);
     const auto attributes = files.ReadAttributes(path);
     if (attributes && (*attributes & (platform::ATTR_READONLY | platform::ATTR_DIRECTORY)))
         return false;  // the user protected it, or it is no file
@@ -106,6 +110,11 @@ bool AppendHistory(const std::string& appDir, const std::string& commandLine)
 {
     auto& files = platform::Current().files;
     const std::string path = appDir + kHistoryFile;
+    // Another copy's line must not be lost in the rewrite below, nor its
+    // append refused while this one writes.
+    const auto lock = files.Lock(path);
+    if (!lock)
+        return false;
     const auto file = ReadListFile(path);
     // Of a history that cannot be read the form is unknown: only a line that
     // reads the same in both forms may be added to it.
@@ -126,23 +135,91 @@ bool ClearHistory(const std::string& appDir)
     const std::string path = appDir + kHistoryFile;
     if (!modFiles::FileExists(path))
         return true;
-    return platform::Current().files.RemoveFile(path);
+    auto& files = platform::Current().files;
+    const auto lock = files.Lock(path);
+    return lock && files.RemoveFile(path);
 }
+
+namespace {
+
+std::vector<std::string> LowerCased(std::vector<std::string> lines)
+{
+    auto& codePage = platform::Current().codePage;
+    for (auto& line : lines)
+        line = codePage.LowerCase(line);
+    return lines;
+}
+
+StartupList LoadedFrom(const ListFile& file) { return {LowerCased(file.lines), file.lines, file.utf8}; }
+
+}  // namespace
 
 ListLines ReadStartupList(const std::string& appDir)
 {
-    auto lines = ReadList(appDir + kStartupFile);
-    if (lines) {
-        auto& codePage = platform::Current().codePage;
-        for (auto& line : *lines)
-            line = codePage.LowerCase(line);
+    auto list = LoadStartupList(appDir);
+    if (!list)
+        return std::nullopt;
+    return std::move(list->items);
+}
+
+std::optional<StartupList> LoadStartupList(const std::string& appDir)
+{
+    const auto file = ReadListFile(appDir + kStartupFile);
+    if (!file)
+        return std::nullopt;
+    return LoadedFrom(*file);
+}
+
+SaveResult SaveStartupList(const std::string& appDir, StartupList& list, const std::vector<std::string>& items)
+{
+    // Nothing to save: the file stays byte for byte as it is, whatever a
+    // rewrite would have made of it.
+    if (items == list.items)
+        return SaveResult::Unchanged;
+    const std::string path = appDir + kStartupFile;
+    const auto lock = platform::Current().files.Lock(path);
+    if (!lock)
+        return SaveResult::Failed;
+    const auto now = ReadListFile(path);
+    if (!now)
+        return SaveResult::Failed;
+    const bool changed = *now != ListFile{list.fileLines, list.fileUtf8};
+    const auto lines = changed ? MergeEdits(list.items, items, LowerCased(now->lines)) : items;
+    if (!ReplaceList(path, lines))
+        return SaveResult::Failed;
+    // Written, but when it cannot be read back now any later save merges.
+    const auto written = ReadListFile(path).value_or(ListFile{});
+    list = {lines, written.lines, written.utf8};
+    return changed ? SaveResult::Merged : SaveResult::Saved;
+}
+
+std::vector<std::string> MergeEdits(const std::vector<std::string>& base, const std::vector<std::string>& ours,
+                                    const std::vector<std::string>& theirs)
+{
+    // Lines ours removed: base less ours, counted line by line; lines ours
+    // added: ours less base, in ours' order.
+    std::vector<std::string> removed = base;
+    std::vector<std::string> added;
+    for (const auto& line : ours) {
+        const auto it = std::find(removed.begin(), removed.end(), line);
+        if (it != removed.end())
+            removed.erase(it);
+        else
+            added.push_back(line);
     }
-    return lines;
+    std::vector<std::string> merged = theirs;
+    for (const auto& line : removed)
+        if (const auto it = std::find(merged.begin(), merged.end(), line); it != merged.end())
+            merged.erase(it);
+    merged.insert(merged.end(), added.begin(), added.end());
+    return merged;
 }
 
 bool WriteStartupList(const std::string& appDir, const std::vector<std::string>& items)
 {
-    return ReplaceList(appDir + kStartupFile, items);
+    const std::string path = appDir + kStartupFile;
+    const auto lock = platform::Current().files.Lock(path);
+    return lock && ReplaceList(path, items);
 }
 
 MountResult MountFolder(const std::string& letter, const std::string& folder)

@@ -35,6 +35,8 @@ ListLines ReadHistory(const std::string& appDir);
 bool AppendHistory(const std::string& appDir, const std::string& commandLine);
 
 // Deletes the history file if there is one. False when it exists and stays.
+// Like every change to a list file, it waits its turn with other copies of
+// the program writing the same list.
 bool ClearHistory(const std::string& appDir);
 
 // Every start-up line, lower-cased character by character.
@@ -43,8 +45,39 @@ ListLines ReadStartupList(const std::string& appDir);
 // Writes the items as the whole start-up list (an empty list gives an empty
 // file). The old list is replaced only once the new one is completely written,
 // and keeps its hidden and system attributes; a read-only list is not replaced.
-// On failure the old list stays as it was and the result is false.
+// A list that is a symbolic link is written where the link leads. On failure
+// the old list stays as it was and the result is false.
 bool WriteStartupList(const std::string& appDir, const std::vector<std::string>& items);
+
+// The start-up list as a window loaded it: the lines it shows, and the file as
+// it lay on disk then, so that a save can tell whether another window or
+// program changed it meanwhile.
+struct StartupList {
+    std::vector<std::string> items;      // lower-cased, as shown
+    std::vector<std::string> fileLines;  // as read, before lower-casing
+    bool fileUtf8 = false;
+};
+// nullopt when the file is there but cannot be read.
+std::optional<StartupList> LoadStartupList(const std::string& appDir);
+
+enum class SaveResult {
+    Unchanged,  // the items are the list as loaded: nothing is written
+    Saved,      // written over the list as it was loaded
+    Merged,     // the file changed meanwhile: the window's edits went into it
+    Failed,     // nothing written; the file is as it was
+};
+// Saves a window's items as the start-up list loaded into it. A list nobody
+// edited is not written at all. When the file changed since it was loaded,
+// the window's edits are applied to the file as it is now (MergeEdits) rather
+// than written over it. On success `list` becomes the list as it now lies on
+// disk, so a later save compares with that.
+SaveResult SaveStartupList(const std::string& appDir, StartupList& list, const std::vector<std::string>& items);
+
+// The edits that turned base into ours, applied to theirs: every line ours
+// removed from base is removed from theirs (once per removal, where theirs
+// still has it), and every line ours added comes after theirs, in ours' order.
+std::vector<std::string> MergeEdits(const std::vector<std::string>& base, const std::vector<std::string>& ours,
+                                    const std::vector<std::string>& theirs);
 
 // Mounts a folder on a letter text: nothing when the folder is no directory.
 enum class MountResult { Mounted, NotADirectory, Refused };

@@ -4,6 +4,7 @@
 // MAX_PATH; buffer sizes count bytes. File contents are bytes as they lie on disk.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,13 @@ constexpr std::uint32_t ATTR_DIRECTORY = 0x10;
 struct LookupResult {
     std::string name;     // the entry's name as stored (its long name); empty when none matches
     bool error = false;   // the lookup itself failed (bad name, device not ready, ...)
+};
+
+// Held while a list file is read and written back: the lock of one file,
+// across every copy of the program the user runs. Released when destroyed.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
 };
 
 class FileSystem {
@@ -41,7 +49,9 @@ public:
     virtual std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t maxBytes) = 0;
 
     // Appends text and CR LF, creating the file when missing. A last line left
-    // without its line end is ended first, so the new line never joins it.
+    // without its line end is ended first, so the new line never joins it. A
+    // write that does not reach the file whole (a full disk) is taken back: the
+    // file keeps the length it had, and the result is false.
     virtual bool AppendLine(const std::string& path, const std::string& text) = 0;
 
     // Creates or truncates the file and writes every line followed by CR LF.
@@ -57,6 +67,15 @@ public:
     virtual std::optional<std::uint32_t> ReadAttributes(const std::string& path) = 0;
     // SetFileAttributesW (read-only, hidden, system).
     virtual bool WriteAttributes(const std::string& path, std::uint32_t attributes) = 0;
+
+    // Where the file's content lives: the target of a symbolic link, followed
+    // to its end; the path itself for a plain file or nothing of that name.
+    virtual std::string FinalPath(const std::string& path) = 0;
+
+    // The lock of one file for the time a caller reads it and writes it back,
+    // waiting a little while another copy of the program holds it. Null when
+    // it could not be had.
+    virtual std::unique_ptr<FileLock> Lock(const std::string& path) = 0;
 };
 
 }  // namespace platform

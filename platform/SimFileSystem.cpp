@@ -454,7 +454,12 @@ bool SimFileSystem::AppendLine(const std::string& path, const std::string& text)
     if (!content.empty() && content.back() != '\r' && content.back() != '\n')
         data = "\r\n";
     data += text + "\r\n";
-    return Write(*file, path, std::move(data), true);
+    // As on Win32: what a full disk cut short is taken back.
+    const std::size_t length = file->content.size();
+    if (Write(*file, path, std::move(data), true))
+        return true;
+    file->content.resize(length);
+    return false;
 }
 
 bool SimFileSystem::WriteLines(const std::string& path, const std::vector<std::string>& lines)
@@ -609,6 +614,30 @@ void SimFileSystem::DenyWrite(const std::string& path, bool deny)
 }
 
 void SimFileSystem::FailWritesAfter(const std::string& path, std::size_t bytes) { m_WriteLimit[FailureKey(path)] = bytes; }
+
+std::string SimFileSystem::FinalPath(const std::string& path) { return path; }
+
+namespace {
+class SimFileLock : public FileLock {
+public:
+    SimFileLock(std::set<std::string>& held, std::string key) : m_Held(held), m_Key(std::move(key)) {}
+    ~SimFileLock() override { m_Held.erase(m_Key); }
+    SimFileLock(const SimFileLock&) = delete;
+    SimFileLock& operator=(const SimFileLock&) = delete;
+
+private:
+    std::set<std::string>& m_Held;
+    std::string m_Key;
+};
+}  // namespace
+
+std::unique_ptr<FileLock> SimFileSystem::Lock(const std::string& path)
+{
+    std::string key = FailureKey(path);
+    if (!m_Locked.insert(key).second)
+        return nullptr;  // held elsewhere for longer than anyone waits
+    return std::make_unique<SimFileLock>(m_Locked, std::move(key));
+}
 
 void SimFileSystem::ClearFailures()
 {

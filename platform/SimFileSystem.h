@@ -32,6 +32,11 @@ public:
     bool RemoveFile(const std::string& path) override;
     std::optional<std::uint32_t> ReadAttributes(const std::string& path) override;
     bool WriteAttributes(const std::string& path, std::uint32_t attributes) override;
+    // The sim has no links: every path is final.
+    std::string FinalPath(const std::string& path) override;
+    // A lock not given back counts as held by another copy for too long: a
+    // test holds one to play that copy.
+    std::unique_ptr<FileLock> Lock(const std::string& path) override;
 
     // A volume reached through a device path such as "\Device\HarddiskVolume1";
     // SimDosDevices::AddDisk maps a letter to it.
@@ -76,6 +81,7 @@ private:
     std::set<std::string> m_DenyRead;                         // failure keys
     std::set<std::string> m_DenyWrite;
     std::map<std::string, std::size_t> m_WriteLimit;
+    std::set<std::string> m_Locked;
 };
 
 }  // namespace platform

@@ -29,7 +29,11 @@ int SimShellDialogs::ShowMessage(WindowHandle, const std::string& prompt, const 
                                  std::uint32_t flags)
 {
     messages.push_back({prompt, title, flags});
-    return 1;  // OK
+    if (messageAnswer)
+        return messageAnswer(messages.back());
+    constexpr std::uint32_t kButtons = 0xF, kOkOnly = 0;
+    constexpr int kOk = 1, kCancel = 2;
+    return (flags & kButtons) == kOkOnly ? kOk : kCancel;
 }
 
 std::optional<std::uintptr_t> SimTimers::Set(WindowHandle window, std::uintptr_t id, std::uint32_t period,

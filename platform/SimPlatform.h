@@ -6,6 +6,7 @@
 #include "SimDosDevices.h"
 #include "SimFileSystem.h"
 
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -31,7 +32,8 @@ public:
     std::string lastTitle;
     std::uint32_t lastFlags = 0;
 
-    // Every message shown, answered with OK.
+    // Every message shown, answered by messageAnswer where a test sets it,
+    // otherwise with OK, or Cancel where the box has one.
     int ShowMessage(WindowHandle owner, const std::string& prompt, const std::string& title,
                     std::uint32_t flags) override;
     struct Message {
@@ -39,6 +41,7 @@ public:
         std::uint32_t flags;
     };
     std::vector<Message> messages;
+    std::function<int(const Message&)> messageAnswer;
 };
 
 // Timers on a simulated clock: each pass of the message loop moves the clock to

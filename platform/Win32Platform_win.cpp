@@ -116,6 +116,24 @@ private:
     HANDLE m_Handle;
 };
 
+// Another program (a virus scanner, a backup or sync tool) may hold a list
+// file for a moment: an open or a move it refuses for that reason is tried
+// again for about a second before it counts as failed.
+constexpr int kTries = 10;
+constexpr DWORD kPauseBetweenTries = 100;  // ms
+
+bool HeldByAnother(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+HANDLE OpenRetried(const std::wstring& path, DWORD access, DWORD share, DWORD disposition)
+{
+    for (int tries = 1;; ++tries) {
+        HANDLE file = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || tries == kTries || !HeldByAnother(GetLastError()))
+            return file;
+        Sleep(kPauseBetweenTries);
+    }
+}
+
 bool WriteAll(HANDLE file, std::string_view data)
 {
     while (!data.empty()) {
@@ -257,7 +275,7 @@ public:
             const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
             return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
         }
-        static auto* isDirectory = LazyImport<decltype(PathIsDirectoryW)>("shlwapi.dll", "PathIsDirectoryW");
+        static auto* isDirectory = LazyImport<decltype(PathIsDirectoryW)>(L"shlwapi.dll", "PathIsDirectoryW");
         return path && isDirectory && isDirectory(SystemPath(path).c_str()) != FALSE;
     }
 
@@ -313,13 +331,13 @@ public:
 
     bool AppendLine(const std::string& path, const std::string& text) override
     {
-        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid())
+        // Readers may share it; no other writer may.
+        FileHandle file(OpenRetried(SystemPath(path), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS));
+        LARGE_INTEGER size{};
+        if (!file.Valid() || !GetFileSizeEx(file.Get(), &size))
             return false;
         std::string data;
-        LARGE_INTEGER size{};
-        if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0) {
+        if (size.QuadPart > 0) {
             LARGE_INTEGER last{};
             last.QuadPart = size.QuadPart - 1;
             char ending = 0;
@@ -330,14 +348,20 @@ public:
         }
         data += text;
         data += "\r\n";
-        const bool written = WriteAll(file.Get(), data);
-        return file.Close() && written;
+        const LARGE_INTEGER end{};
+        if (SetFilePointerEx(file.Get(), end, nullptr, FILE_END) && WriteAll(file.Get(), data) &&
+            FlushFileBuffers(file.Get()))
+            return file.Close();
+        // A line cut short (a full disk) would stay for good: the file goes back
+        // to the length it had.
+        if (SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN))
+            SetEndOfFile(file.Get());
+        return false;
     }
 
     bool WriteLines(const std::string& path, const std::vector<std::string>& lines) override
     {
-        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(OpenRetried(SystemPath(path), GENERIC_WRITE, 0, CREATE_ALWAYS));
         if (!file.Valid())
             return false;
         const bool written = WriteAll(file.Get(), JoinLines(lines)) && FlushFileBuffers(file.Get());
@@ -346,8 +370,17 @@ public:
 
     bool MoveOver(const std::string& from, const std::string& to) override
     {
-        return MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        const std::wstring source = SystemPath(from), target = SystemPath(to);
+        for (int tries = 1;; ++tries) {
+            if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                return true;
+            // A file held open without delete sharing refuses to be replaced,
+            // as "access denied" or as a sharing violation.
+            const DWORD error = GetLastError();
+            if (tries == kTries || !(HeldByAnother(error) || error == ERROR_ACCESS_DENIED))
+                return false;
+            Sleep(kPauseBetweenTries);
+        }
     }
 
     bool RemoveFile(const std::string& path) override { return DeleteFileW(SystemPath(path).c_str()) != FALSE; }
@@ -365,7 +398,83 @@ public:
         // FILE_ATTRIBUTE_NORMAL is the only way to say "none".
         return SetFileAttributesW(SystemPath(path).c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
     }
+
+    std::string FinalPath(const std::string& path) override
+    {
+        const std::wstring asked = SystemPath(path);
+        // Opened for no access at all: even a file another program holds
+        // without sharing tells where it is.
+        FileHandle file(CreateFileW(asked.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!file.Valid())
+            return path;
+        const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+        const DWORD needed = GetFinalPathNameByHandleW(file.Get(), nullptr, 0, flags);
+        if (needed == 0)
+            return path;
+        std::wstring resolved(needed, L'\0');
+        const DWORD length = GetFinalPathNameByHandleW(file.Get(), resolved.data(), needed, flags);
+        if (length == 0 || length >= needed)
+            return path;
+        resolved.resize(length);
+        // The answer always carries the long-path mark; a path that fits
+        // without it is handed on as the program writes paths.
+        return FromSystemPath(resolved, true);
+    }
+
+    std::unique_ptr<FileLock> Lock(const std::string& path) override;
 };
+
+// One named mutex per list file, named after the file's full path, so that
+// every copy of the program this user runs takes turns with it. A copy that
+// ended while holding it hands it on (an abandoned mutex is owned all the same).
+class Win32FileLock : public FileLock {
+public:
+    explicit Win32FileLock(HANDLE mutex) : m_Mutex(mutex) {}
+    ~Win32FileLock() override
+    {
+        ReleaseMutex(m_Mutex);
+        CloseHandle(m_Mutex);
+    }
+    Win32FileLock(const Win32FileLock&) = delete;
+    Win32FileLock& operator=(const Win32FileLock&) = delete;
+
+private:
+    HANDLE m_Mutex;
+};
+
+// Long enough for another copy to read and write back a list of a megabyte.
+constexpr DWORD kLockWait = 5000;  // ms
+
+std::unique_ptr<FileLock> Win32FileSystem::Lock(const std::string& path)
+{
+    std::wstring full = SystemPath(FinalPath(path));
+    wchar_t buffer[MAX_PATH];
+    DWORD length = GetFullPathNameW(full.c_str(), MAX_PATH, buffer, nullptr);
+    if (length > 0 && length < MAX_PATH)
+        full.assign(buffer, length);
+    if (!full.empty())
+        CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
+    // A mutex name holds no backslash and is at most MAX_PATH long: the path
+    // goes in as a 64-bit FNV-1a hash of its units.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const wchar_t unit : full) {
+        hash ^= static_cast<std::uint16_t>(unit);
+        hash *= 1099511628211ull;
+    }
+    wchar_t name[64];
+    wsprintfW(name, L"Local\\Tavrik.ListFile.%08lX%08lX", static_cast<unsigned long>(hash >> 32),
+              static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+    if (!mutex)
+        return nullptr;
+    const DWORD waited = WaitForSingleObject(mutex, kLockWait);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        CloseHandle(mutex);
+        return nullptr;
+    }
+    return std::make_unique<Win32FileLock>(mutex);
+}
 
 class Win32ListBoxes : public ListBoxes {
 public:
@@ -381,12 +490,12 @@ class OleSession {
 public:
     OleSession()
     {
-        static auto* initialize = LazyImport<decltype(OleInitialize)>("ole32.dll", "OleInitialize");
+        static auto* initialize = LazyImport<decltype(OleInitialize)>(L"ole32.dll", "OleInitialize");
         m_Started = initialize && SUCCEEDED(initialize(nullptr));
     }
     ~OleSession()
     {
-        static auto* uninitialize = LazyImport<decltype(OleUninitialize)>("ole32.dll", "OleUninitialize");
+        static auto* uninitialize = LazyImport<decltype(OleUninitialize)>(L"ole32.dll", "OleUninitialize");
         if (m_Started && uninitialize)
             uninitialize();
     }
@@ -402,12 +511,12 @@ public:
     std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
                                                std::uint32_t flags) override
     {
-        static auto* browse = LazyImport<decltype(SHBrowseForFolderW)>("shell32.dll", "SHBrowseForFolderW");
-        static auto* pathOf = LazyImport<decltype(SHGetPathFromIDListW)>("shell32.dll", "SHGetPathFromIDListW");
+        static auto* browse = LazyImport<decltype(SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
+        static auto* pathOf = LazyImport<decltype(SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
         // Where the system has it, the path of a folder deeper than MAX_PATH too.
         static auto* longPathOf =
-            LazyImport<decltype(SHGetPathFromIDListEx)>("shell32.dll", "SHGetPathFromIDListEx");
-        static auto* freeItem = LazyImport<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+            LazyImport<decltype(SHGetPathFromIDListEx)>(L"shell32.dll", "SHGetPathFromIDListEx");
+        static auto* freeItem = LazyImport<decltype(CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
         // The dialog's new style needs an apartment on this thread; made on first
         // use, as OLE costs start-up time every other start would pay for nothing.
         static const OleSession ole;

@@ -43,8 +43,9 @@ HICON LoadIconResource(int id, int size)
 void UseCommonControls()
 {
     static const bool initialised = [] {
+        platform::LoadBeforeWinesOwnLateLoads(L"ole32.dll");
         static auto* initialise =
-            platform::LazyImport<decltype(InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
+            platform::LazyImport<decltype(InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         return initialise && initialise(&controls) != FALSE;
     }();

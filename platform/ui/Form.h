@@ -56,8 +56,9 @@ public:
     // False when the form could not be loaded.
     bool Show(int modal = 0, Form* owner = nullptr);
     void Hide();
-    // Runs Form_Unload (which may cancel) and destroys the window.
-    void Unload();
+    // Runs Form_QueryUnload and Form_Unload (either may cancel) and destroys
+    // the window.
+    void Unload() { Close(vbFormCode); }
 
     Handle hWnd() const { return m_hWnd; }
     const std::string& Caption() const { return m_Design.Caption; }
@@ -132,9 +133,22 @@ protected:
     virtual void Form_Resize() {}
     virtual void Form_Activate() {}
     virtual void Form_Deactivate() {}
+    // Asked before the form unloads, and when the Windows session is about to
+    // end (UnloadMode vbAppWindows): a form with something to keep keeps it
+    // here. Cancel keeps the form open, or asks Windows not to end the session.
+    virtual void Form_QueryUnload(int& Cancel, int UnloadMode)
+    {
+        (void)Cancel;
+        (void)UnloadMode;
+    }
+    // The form is going. When the session ends it goes whatever Cancel says.
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
 private:
+    void Close(int UnloadMode);
+    // The session ends: every form unloads, the last loaded first, so that a
+    // window goes before the one that opened it.
+    static void EndSession();
     bool CreateControls();
     void DestroyControls();
     void ShowOnScreen();

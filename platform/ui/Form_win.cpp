@@ -418,13 +418,20 @@ void Form::Hide()
         ShowWindow(H(m_hWnd), SW_HIDE);
 }
 
-void Form::Unload()
+void Form::Close(int UnloadMode)
 {
     if (!m_hWnd)
         return;
     int cancel = 0;
+    // At the end of the session the form was asked already, as Windows asked
+    // whether the session may end.
+    if (UnloadMode != vbAppWindows) {
+        Form_QueryUnload(cancel, UnloadMode);
+        if (cancel || !m_hWnd)
+            return;
+    }
     Form_Unload(cancel);
-    if (cancel || !m_hWnd)
+    if ((cancel && UnloadMode != vbAppWindows) || !m_hWnd)
         return;
     HWND window = H(m_hWnd);
     // Closing an owned window must not leave its owner behind other programs.
@@ -440,6 +447,16 @@ void Form::Unload()
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (forms.empty())
         PostQuitMessage(0);
+}
+
+void Form::EndSession()
+{
+    const std::vector<Form*> forms = LoadedForms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+        const auto& loaded = LoadedForms();
+        if (std::find(loaded.begin(), loaded.end(), *it) != loaded.end())
+            (*it)->Close(vbAppWindows);
+    }
 }
 
 void Form::RemoveListener(FormListener& listener)
@@ -778,7 +795,16 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
         RestoreFocus();
         return 0;
     case WM_CLOSE:
-        Unload();
+        Close(vbFormControlMenu);
+        return 0;
+    case WM_QUERYENDSESSION: {
+        int cancel = 0;
+        Form_QueryUnload(cancel, vbAppWindows);
+        return cancel ? FALSE : TRUE;
+    }
+    case WM_ENDSESSION:
+        if (wParam)
+            EndSession();
         return 0;
     case kRefocus:
         if (HWND focus = GetFocus(); focus == window || IsChild(window, focus)) {

@@ -41,9 +41,20 @@ constexpr int vbNormal = 0;
 constexpr int vbMinimized = 1;
 constexpr int vbMaximized = 2;
 
-// Message box styles.
+// Message box styles and answers.
 constexpr int vbOKOnly = 0;
+constexpr int vbYesNoCancel = 3;
 constexpr int vbCritical = 16;
+constexpr int vbOK = 1;
+constexpr int vbCancel = 2;
+constexpr int vbYes = 6;
+constexpr int vbNo = 7;
+
+// Why a form is being unloaded: its close box or Alt+F4, the program, or the
+// end of the Windows session.
+constexpr int vbFormControlMenu = 0;
+constexpr int vbFormCode = 1;
+constexpr int vbAppWindows = 2;
 
 struct FontSpec {
     std::string Name = "MS Sans Serif";

@@ -126,22 +126,38 @@ check "hidden: the list is written back as it was" '[ "$(cat "$work/mount.ini")"
 wine attrib "$work_win\\mount.ini" | tr -d '\r' | grep -q '^ *A\? *H' && pass "hidden: still hidden" || fail "hidden: no longer hidden"
 stop_tavrik
 
-# A read-only list is not replaced: closing the setup window says so.
+# A read-only list is not replaced. Closing the setup window unchanged writes
+# nothing; closing it with an edit says the list could not be saved, and Cancel
+# keeps the window open with the edit, No closes it without saving.
 wine attrib -h +r "$work_win\\mount.ini" >/dev/null 2>&1
 before=$(md5sum <"$work/mount.ini")
 start_tavrik Ombrilo || fail "read-only: no main window"
 click_at Ombrilo $SETUP_BUTTON
 wait_window "$SETUP" 1 || fail "read-only: no setup window"
 close_window "$SETUP"
-check "read-only: closing says the list could not be saved" 'wait_window "ERROR!" 1'
-keys Return
+check "read-only: unchanged, it closes without a word" '! info exists "$SETUP" && ! info exists "ERROR!"'
+click_at Ombrilo $SETUP_BUTTON
+wait_window "$SETUP" 1 || fail "read-only: no setup window again"
+click_at "$SETUP" 40 95
+keys Delete
+close_window "$SETUP"
+check "read-only: closing after an edit says the list could not be saved" 'wait_window "ERROR!" 1'
+shot read-only-save
+keys Escape
+check "read-only: Cancel keeps the window and its edit" \
+    '! info exists "ERROR!" && info exists "$SETUP" && [ -z "$(items_at "$SETUP" 6 88)" ]'
+close_window "$SETUP"
+check "read-only: asked again" 'wait_window "ERROR!" 1'
+keys n
+check "read-only: No closes it" '! info exists "$SETUP" && ! info exists "ERROR!"'
 stop_tavrik
 [ "$(md5sum <"$work/mount.ini")" = "$before" ] && pass "read-only: the list is untouched" || fail "read-only: the list changed"
 wine attrib -r "$work_win\\mount.ini" >/dev/null 2>&1
 
 # A program folder nobody may write to (a read-only mount; the tests run as
-# root, whom file modes do not stop): lists are read and bound, and closing the
-# setup window says the list could not be saved.
+# root, whom file modes do not stop): lists are read and bound; a mount says
+# the history could not be written, and closing the edited setup window says
+# the list could not be saved.
 ro="$work/readonly"
 mkdir -p "$ro"
 cp "$work/Tavrik.exe" "$ro/"
@@ -157,13 +173,18 @@ if mount --bind "$ro" "$ro" 2>/dev/null && mount -o remount,bind,ro "$ro" 2>/dev
     wine "$ro/Tavrik.exe" 'C:\windows' &
     tavrik_pid=$!
     wait_window Ombrilo || fail "read-only folder: no main window"
-    click_at Ombrilo 40 60  # mount: the history cannot grow, nothing else changes
+    click_at Ombrilo 40 60  # mount: the history cannot grow, and says so
+    check "read-only folder: the history says it could not be written" 'wait_window "ERROR!" 1'
+    keys Return
     check "read-only folder: the folder is mounted all the same" '[ -n "$(items_at Ombrilo 6 116)" ]'
     click_at Ombrilo $SETUP_BUTTON
     wait_window "$SETUP" 1 || fail "read-only folder: no setup window"
+    click_at "$SETUP" 40 95
+    keys Delete
     close_window "$SETUP"
     check "read-only folder: closing says the list could not be saved" 'wait_window "ERROR!" 1'
-    keys Return
+    keys n
+    check "read-only folder: No closes the window" '! info exists "$SETUP"'
     stop_tavrik
     [ "$(cd "$ro" && md5sum mount.ini Tavrik.ini)" = "$before" ] && pass "read-only folder: the lists are untouched" ||
         fail "read-only folder: a list changed"

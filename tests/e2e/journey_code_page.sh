@@ -1,7 +1,7 @@
 #!/bin/bash
 # On a Central European Windows (code page 1250) the list files stay as they
 # were, byte for byte: the setup window lower-cases the start-up list by that
-# code page and writes it back in it, the start-up run still binds a folder
+# code page and writes it back in it after an edit, the start-up run still binds a folder
 # whose name needs it, and the history keeps its old lines and adds new ones in
 # that code page.
 source "$(dirname "$0")/lib.sh"
@@ -15,7 +15,8 @@ SETUP_BUTTON="104 60"; SETUP="Mount @ Win Startup"
 # c:\ŹRÓDŁA and c:\źródła in code page 1250; ź (0x9F) is ÿ's capital in 1252.
 mkdir -p "$work/źródła"
 folder="$(winepath -w "$work" | iconv -f UTF-8 -t CP1250)\\"$'\x9fr\xf3d\xb3a'
-printf 'Z: \tC:\\\x8fR\xd3D\xa3A\r\nq: \t%s\r\n' "$folder" >"$work/mount.ini"
+# The first pair is deleted in the setup window, so that it writes the list.
+printf 'y: \tC:\\Gone\r\nZ: \tC:\\\x8fR\xd3D\xa3A\r\nq: \t%s\r\n' "$folder" >"$work/mount.ini"
 
 run_tavrik /ini || fail "the start-up run failed"
 check "the run bound the folder named in code page 1250" bound Q:
@@ -25,6 +26,8 @@ start_tavrik Ombrilo || fail "no main window"
 click_at Ombrilo $SETUP_BUTTON
 check "the setup window opens" 'wait_window "$SETUP" 1'
 shot setup
+click_at "$SETUP" 40 95
+keys Delete
 close_window "$SETUP"
 check "the setup window closes" '! info exists "$SETUP"'
 stop_tavrik

@@ -53,7 +53,8 @@ check "a remount leaves the history as it was" '[ "$(wc -l <"$work/Tavrik.ini")"
 free_letters D
 
 # From the start-up list, then once more after the setup window lower-cased it.
-printf '%sP: \t%s\r\nQ: \t%s\r\n' "$bom" "$plus" "$photos" >"$work/mount.ini"
+# The first pair is deleted in the setup window, so that it writes the list.
+printf '%sR: \tC:\\Gone\r\nP: \t%s\r\nQ: \t%s\r\n' "$bom" "$plus" "$photos" >"$work/mount.ini"
 run_tavrik /ini || fail "the start-up run failed"
 check "the run bound P: and Q:" 'dos query P: >/dev/null && dos query Q: >/dev/null'
 start_tavrik Ombrilo || fail "no main window after the run"
@@ -63,6 +64,8 @@ free_letters P Q
 click_at Ombrilo $SETUP_BUTTON
 check "the setup window opens" 'wait_window "$SETUP" 1'
 shot setup
+click_at "$SETUP" 40 95
+keys Delete
 keys Escape
 check "the setup window closes" '! info exists "$SETUP"'
 stop_tavrik

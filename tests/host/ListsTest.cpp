@@ -249,9 +249,55 @@ TEST_F(Lists, AppendingNeverCutsTheHistory)
     ASSERT_TRUE(files().MakeFile(kHistory, old, platform::ATTR_HIDDEN));
     ASSERT_TRUE(modLists::AppendHistory(kAppDir, "C:\\Three"));
     EXPECT_EQ(files().Content(kHistory), old + "\r\nC:\\Three\r\n");
-    files().FailWritesAfter(kHistory, 3);  // disk full: what was there stays
+    // A full disk takes part of a line: the file goes back to what it was, so
+    // no fragment joins the next line written once there is room again.
+    files().FailWritesAfter(kHistory, 3);
     EXPECT_FALSE(modLists::AppendHistory(kAppDir, "C:\\Four"));
-    EXPECT_EQ(files().Content(kHistory)->substr(0, old.size() + 12), old + "\r\nC:\\Three\r\n");
+    EXPECT_EQ(files().Content(kHistory), old + "\r\nC:\\Three\r\n");
+    files().ClearFailures();
+    ASSERT_TRUE(modLists::AppendHistory(kAppDir, "C:\\Five"));
+    EXPECT_EQ(modLists::ReadHistory(kAppDir), (Lines{"C:\\One", "C:\\Two", "C:\\Three", "C:\\Five"}));
+}
+
+// Another copy of the program busy with a list for longer than anyone waits:
+// no change is made, and none is reported as made.
+TEST_F(Lists, AListAnotherCopyHoldsIsLeftAsItIs)
+{
+    ASSERT_TRUE(files().MakeFile(kHistory, "C:\\Data\r\n"));
+    ASSERT_TRUE(files().MakeFile(kStartup, "m: \tc:\\data\r\n"));
+    auto loaded = modLists::LoadStartupList(kAppDir);
+    ASSERT_TRUE(loaded);
+    {
+        const auto history = files().Lock(kHistory);
+        const auto startup = files().Lock(kStartup);
+        ASSERT_TRUE(history && startup);
+        EXPECT_FALSE(modLists::AppendHistory(kAppDir, "C:\\Other"));
+        EXPECT_FALSE(modLists::ClearHistory(kAppDir));
+        EXPECT_FALSE(modLists::WriteStartupList(kAppDir, {}));
+        EXPECT_EQ(modLists::SaveStartupList(kAppDir, *loaded, {}), modLists::SaveResult::Failed);
+        EXPECT_EQ(files().Content(kHistory), "C:\\Data\r\n");
+        EXPECT_EQ(files().Content(kStartup), "m: \tc:\\data\r\n");
+    }
+    EXPECT_EQ(modLists::SaveStartupList(kAppDir, *loaded, {}), modLists::SaveResult::Saved);
+    EXPECT_TRUE(modLists::AppendHistory(kAppDir, "C:\\Other"));  // each lock is given back
+}
+
+// A window's edits applied to a list another window saved meanwhile.
+TEST_F(Lists, EditsMergeIntoTheListAsItIsNow)
+{
+    struct Case {
+        const char* name;
+        Lines base, ours, theirs, merged;
+    } const cases[] = {
+        {"both add", {"a"}, {"a", "b"}, {"a", "c"}, {"a", "c", "b"}},
+        {"we remove what they kept", {"a", "b"}, {"b"}, {"a", "b", "c"}, {"b", "c"}},
+        {"we remove what they removed", {"a", "b"}, {"b"}, {"b"}, {"b"}},
+        {"one of two equal lines", {"a", "a"}, {"a"}, {"a", "a", "c"}, {"a", "c"}},
+        {"we add a line they also added", {}, {"a"}, {"a"}, {"a", "a"}},
+        {"nothing edited", {"a"}, {"a"}, {"x"}, {"x"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(modLists::MergeEdits(c.base, c.ours, c.theirs), c.merged) << c.name;
 }
 
 // A list is read in the user's ANSI code page, or as UTF-8 after a byte-order

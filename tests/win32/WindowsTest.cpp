@@ -1,6 +1,7 @@
 // The windows and the toolkit in-process under Wine, on the simulated machine:
 // nothing here touches the real name space or disk.
 #include "HelpText.h"
+#include "Messages.h"
 #include "StyleXP.h"
 #include "ctxHookMenu.h"
 #include "frmHelp.h"
@@ -83,19 +84,104 @@ TEST_F(SimWindows, SetupWindowEditsAndSavesTheStartupList)
     EXPECT_EQ(machine.files.Content("C:\\Tools\\mount.ini"), "D: \tC:\\Picked Folder\r\nD: \tC:\\Picked Folder\r\n");
 }
 
-TEST_F(SimWindows, SetupWindowThatCannotSaveKeepsTheOldList)
+// A save the disk refuses asks what to do: try again, close without saving
+// (the old list stays), or keep the window open with everything typed in it.
+TEST_F(SimWindows, SetupWindowThatCannotSaveAsksAndLosesNothing)
 {
-    ASSERT_TRUE(machine.files.MakeFile("C:\\Tools\\mount.ini", "m: \tc:\\data\r\n"));
-    machine.files.DenyWrite("C:\\Tools\\mount.ini");
-    frmStartLoad setup;
-    setup.Load();
-    setup.vList.Clear();
-    setup.Unload();
-    EXPECT_FALSE(setup.Saved());
-    EXPECT_EQ(machine.files.Content("C:\\Tools\\mount.ini"), "m: \tc:\\data\r\n");
-    ASSERT_EQ(machine.shell.messages.size(), 1u);  // the user hears that nothing was saved
-    EXPECT_EQ(machine.shell.messages[0].title, "ERROR!");
-    EXPECT_EQ(machine.shell.messages[0].flags, static_cast<std::uint32_t>(ui::vbCritical));
+    const std::string path = "C:\\Tools\\mount.ini";
+    struct Case {
+        const char* name;
+        std::vector<int> answers;
+        bool staysOpen;
+        const char* file;
+    } const cases[] = {
+        {"no closes unsaved", {ui::vbNo}, false, "m: \tc:\\data\r\n"},
+        {"cancel stays open", {ui::vbCancel}, true, "m: \tc:\\data\r\n"},
+        {"yes tries again", {ui::vbYes, ui::vbYes}, false, ""},  // the disk takes it on the second try
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(machine.files.MakeFile(path, "m: \tc:\\data\r\n"));
+        machine.files.DenyWrite(path);
+        machine.shell.messages.clear();
+        std::size_t asked = 0;
+        machine.shell.messageAnswer = [&](const platform::SimShellDialogs::Message&) {
+            if (asked == 1)
+                machine.files.DenyWrite(path, false);
+            return c.answers.at(asked++);
+        };
+        frmStartLoad setup;
+        setup.Load();
+        setup.vList.Clear();
+        setup.Unload();
+        EXPECT_EQ(setup.Loaded(), c.staysOpen);
+        EXPECT_EQ(setup.vList.ListCount(), 0);  // still what the user made it
+        EXPECT_EQ(machine.files.Content(path), c.file);
+        EXPECT_EQ(asked, c.answers.size());
+        ASSERT_FALSE(machine.shell.messages.empty());
+        EXPECT_EQ(machine.shell.messages[0].title, "ERROR!");
+        EXPECT_EQ(machine.shell.messages[0].flags, static_cast<std::uint32_t>(ui::vbCritical | ui::vbYesNoCancel));
+        machine.shell.messageAnswer = [](const auto&) { return ui::vbNo; };
+        setup.Unload();
+        machine.files.ClearFailures();
+        test::DropPendingQuit();
+    }
+}
+
+// Two setup windows open at once: the one closed last adds its own edits to
+// what the first saved, rather than writing its old view over it; a window
+// closed without edits writes nothing, so bytes no code page can show survive.
+TEST_F(SimWindows, SetupWindowsOpenAtOnceKeepEachOthersEdits)
+{
+    const std::string path = "C:\\Tools\\mount.ini";
+    ASSERT_TRUE(machine.files.MakeFile(path, "m: \tc:\\one\r\nn: \tc:\\two\r\n"));
+    frmStartLoad first, second;
+    first.Load();
+    second.Load();
+    first.txtBrowse.Text("C:\\Three");
+    first.cmdAdd.Click();
+    first.Unload();
+    second.vList.RemoveItem(0);
+    second.Unload();
+    EXPECT_TRUE(second.Saved());
+    // Lower-cased, as every line the window loads.
+    EXPECT_EQ(machine.files.Content(path), "n: \tc:\\two\r\nd: \tc:\\three\r\n");
+
+    // Upper case and a byte that is no UTF-8 in a UTF-8 list: both would change
+    // in a rewrite.
+    const std::string asTyped = "\xEF\xBB\xBFM: \tC:\\Caf\xE9\r\n";
+    ASSERT_TRUE(machine.files.MakeFile(path, asTyped));
+    frmStartLoad untouched;
+    untouched.Load();
+    untouched.Unload();
+    EXPECT_EQ(machine.files.Content(path), asTyped);
+    test::DropPendingQuit();
+}
+
+// The end of the session closes the setup window as its close box does: the
+// list is saved when Windows asks whether the session may end, and a save
+// that fails asks Windows to wait rather than lose the edit.
+TEST_F(SimWindows, TheEndOfTheSessionSavesTheSetupWindowsList)
+{
+    const std::string path = "C:\\Tools\\mount.ini";
+    for (const bool refused : {false, true}) {
+        SCOPED_TRACE(refused);
+        ASSERT_TRUE(machine.files.MakeFile(path, "m: \tc:\\one\r\nn: \tc:\\two\r\n"));
+        machine.files.DenyWrite(path, refused);
+        frmStartLoad setup;
+        setup.Load();
+        setup.vList.RemoveItem(0);
+        const HWND window = reinterpret_cast<HWND>(setup.hWnd());
+        EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), refused ? FALSE : TRUE);
+        EXPECT_EQ(machine.files.Content(path), refused ? "m: \tc:\\one\r\nn: \tc:\\two\r\n" : "n: \tc:\\two\r\n");
+        EXPECT_EQ(machine.shell.messages.size(), refused ? 1u : 0u);
+        machine.shell.messages.clear();
+        SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        EXPECT_FALSE(setup.Loaded());  // the session ends whatever the form said
+        EXPECT_TRUE(machine.shell.messages.empty());
+        machine.files.ClearFailures();
+        test::DropPendingQuit();
+    }
 }
 
 // A list the window could not read is shown as such and never written over;
@@ -174,6 +260,25 @@ TEST_F(SimWindows, MainWindowLoadsMountsAndRecords)
     main.mnuoClear.Click();
     EXPECT_FALSE(machine.files.Exists("C:\\Tools\\Tavrik.ini"));
     EXPECT_EQ(main.oList.ListCount(), 0);
+    EXPECT_TRUE(machine.shell.messages.empty());
+}
+
+// A history the disk refuses is never shown as written or as cleared.
+TEST_F(SimWindows, AHistoryThatCannotChangeSaysSo)
+{
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    const std::string path = "C:\\Tools\\Tavrik.ini";
+    ASSERT_TRUE(machine.files.MakeFile(path, "C:\\Earlier\r\n", platform::ATTR_READONLY));
+    modMain::CommandLine = "C:\\Data";
+    frmMount main;
+    main.Load();
+    main.cmdOk.Click();
+    main.mnuoClear.Click();
+    EXPECT_EQ(machine.files.Content(path), "C:\\Earlier\r\n");
+    EXPECT_EQ(Items(main.oList), std::vector<std::string>{"C:\\Earlier"});
+    ASSERT_EQ(machine.shell.messages.size(), 2u);
+    EXPECT_EQ(machine.shell.messages[0].prompt, kHistoryNotWrittenText);
+    EXPECT_EQ(machine.shell.messages[1].prompt, kHistoryNotClearedText);
 }
 
 TEST_F(SimWindows, RemountFromHistoryNeedsASelectedFolder)
@@ -271,7 +376,7 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
         test::Type(VK_SPACE);  // presses the button: a modal window until Escape
         EXPECT_EQ(GetFocus(), W(button->hWnd())) << button->Name();
     }
-    EXPECT_EQ(machine.files.Content("C:\\Tools\\mount.ini"), "");
+    EXPECT_FALSE(machine.files.Exists("C:\\Tools\\mount.ini"));  // nothing edited, nothing written
 }
 
 // A right press acts on the line under the pointer, never on the one selected
