@@ -7,6 +7,7 @@ set(TAVRIK_PLATFORM_SOURCES
   platform/Platform.cpp
   platform/LineText.cpp
   platform/Unicode.cpp
+  platform/SystemPath.cpp
   platform/ui/CommandLine.cpp
   platform/ui/Twips.cpp
   platform/ui/PropertyBag.cpp

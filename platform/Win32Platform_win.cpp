@@ -3,6 +3,7 @@
 #include "LazyImport_win.h"
 #include "LineText.h"
 #include "Platform.h"
+#include "SystemPath.h"
 #include "WideText_win.h"
 #include "Win32Platform.h"
 #include "ui/App.h"
@@ -23,44 +24,41 @@ namespace {
 using win::Narrow;
 using win::Wide;
 
-// The marks that lift MAX_PATH from a path, for a drive and a network path.
-constexpr std::wstring_view kLongMark = L"\\\\?\\";
-constexpr std::wstring_view kLongUncMark = L"\\\\?\\UNC\\";
+std::u16string_view U16(std::wstring_view text) { return {reinterpret_cast<const char16_t*>(text.data()), text.size()}; }
+std::wstring W(std::u16string_view text) { return {text.begin(), text.end()}; }
 
-bool StartsWith(std::wstring_view text, std::wstring_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+// A path Windows takes beyond MAX_PATH: made absolute, then marked "\\?\"
+// (or "\\?\UNC\" for a network path), which lifts the limit to 32767
+// characters; `added` says which mark the caller did not write. Shorter paths
+// go as they are, normalised by Windows as always.
+struct SystemPathForm {
+    std::wstring path;
+    paths::Mark added = paths::Mark::None;
+};
 
-// A path Windows takes beyond MAX_PATH: made absolute, then marked "\\?\" (or
-// "\\?\UNC\" for a network path), which lifts the limit to 32767 characters.
-// Shorter paths go as they are, normalised by Windows as always.
-std::wstring SystemPath(const std::string& path)
+SystemPathForm MarkedSystemPath(const std::string& path)
 {
     std::wstring wide = Wide(path.substr(0, path.find('\0')));
-    if (wide.size() < MAX_PATH || StartsWith(wide, kLongMark))
-        return wide;
+    if (!paths::NeedsLongForm(U16(wide)))
+        return {wide};
     const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (needed == 0)
-        return wide;
+        return {wide};
     std::wstring full(needed, L'\0');
     const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
     if (length == 0 || length >= needed)
-        return wide;
+        return {wide};
     full.resize(length);
-    if (StartsWith(full, L"\\\\"))
-        return std::wstring(kLongUncMark) + full.substr(2);
-    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\')
-        return std::wstring(kLongMark) + full;
-    return wide;
+    const auto marked = paths::LongForm(U16(full));
+    return marked.added == paths::Mark::None ? SystemPathForm{wide} : SystemPathForm{W(marked.path), marked.added};
 }
 
-// A system answer back in the form it was asked in: without the marker
-// SystemPath added.
-std::string FromSystemPath(std::wstring_view path, bool marked)
+std::wstring SystemPath(const std::string& path) { return MarkedSystemPath(path).path; }
+
+// A system answer back in the form it was asked in.
+std::string FromSystemPath(std::wstring_view answer, paths::Mark added)
 {
-    if (marked && StartsWith(path, kLongUncMark))
-        return "\\\\" + Narrow(path.substr(kLongUncMark.size()));
-    if (marked && StartsWith(path, kLongMark))
-        return Narrow(path.substr(kLongMark.size()));
-    return Narrow(path);
+    return Narrow(W(paths::Unmarked(U16(answer), added)));
 }
 
 // Copies text and its NUL into a caller's buffer of capacity bytes. Returns
@@ -165,13 +163,13 @@ public:
         const DWORD count = QueryDosDeviceW(Wide(deviceName).c_str(), reply.data(), capacity);
         if (count == 0)
             return 0;
-        const std::string text = Narrow(std::wstring_view(reply.data(), count));
-        if (text.size() > capacity) {
+        const auto text = paths::FittedReply(U16(std::wstring_view(reply.data(), count)), capacity);
+        if (!text) {
             SetLastError(ERROR_INSUFFICIENT_BUFFER);
             return 0;
         }
-        std::memcpy(buffer, text.data(), text.size());
-        return static_cast<std::uint32_t>(text.size());
+        std::memcpy(buffer, text->data(), text->size());
+        return static_cast<std::uint32_t>(text->size());
     }
 
     std::uint32_t LastError() const override { return GetLastError(); }
@@ -249,8 +247,7 @@ public:
     {
         if (!path)
             return 0;
-        const std::wstring asked = SystemPath(path);
-        const bool marked = StartsWith(asked, kLongMark) && !StartsWith(Wide(path), kLongMark);
+        const auto [asked, added] = MarkedSystemPath(path);
         // Each call walks the whole path, a directory lookup per name: asked
         // once with room for the usual path, again only for a longer one.
         std::wstring shortForm(MAX_PATH, L'\0');
@@ -264,7 +261,7 @@ public:
         if (length == 0)
             return 0;
         shortForm.resize(length);
-        return CopyOut(FromSystemPath(shortForm, marked), buffer, capacity);
+        return CopyOut(FromSystemPath(shortForm, added), buffer, capacity);
     }
 
     bool IsDirectoryPath(const char* path) override
@@ -417,9 +414,10 @@ public:
         if (length == 0 || length >= needed)
             return path;
         resolved.resize(length);
-        // The answer always carries the long-path mark; a path that fits
-        // without it is handed on as the program writes paths.
-        return FromSystemPath(resolved, true);
+        // The answer always carries the long-path mark, which the program
+        // adds only where a path needs it.
+        const bool network = resolved.starts_with(L"\\\\?\\UNC\\");
+        return FromSystemPath(resolved, network ? paths::Mark::Network : paths::Mark::Drive);
     }
 
     std::unique_ptr<FileLock> Lock(const std::string& path) override;

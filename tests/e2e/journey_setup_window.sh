@@ -2,7 +2,8 @@
 # The start-up setup window opens modally from the main window, shows the
 # start-up list in lower case, removes the selected pair with Delete, leaves the
 # folder box alone when the folder dialog is cancelled, and writes the list
-# when it closes; reopening shows what was written.
+# when it closes, through a symbolic link, and when the session ends;
+# reopening shows what was written.
 source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 
@@ -55,5 +56,29 @@ keys Delete
 check "both pairs deleted" '[ -z "$(setup_items)" ]'
 close_window "$SETUP"
 check "deleting every pair leaves an empty file" '! info exists "$SETUP" && [ -e "$work/mount.ini" ] && [ ! -s "$work/mount.ini" ]'
+
+# A list that is a symbolic link stays one: the edit goes where it leads.
+mkdir -p "$work/kept"
+printf 'm: \tc:\\one\r\nn: \tc:\\other place\r\n' >"$work/kept/mount.ini"
+ln -sf "$work/kept/mount.ini" "$work/mount.ini"
+click_at Ombrilo $SETUP_BUTTON
+check "the setup window opens on the linked list" 'wait_window "$SETUP" 1 && [ "$(setup_items | wc -l)" = 2 ]'
+click_at "$SETUP" $FIRST
+keys Delete
+close_window "$SETUP"
+check "the link is still a link" '! info exists "$SETUP" && [ -L "$work/mount.ini" ]'
+check "the list it leads to holds the edit" '[ "$(cat "$work/kept/mount.ini")" = "$second_line" ]'
+rm -f "$work/mount.ini"
+
+# The session ends with the window open and edited: the edit is saved, and
+# the program ends.
+printf 'm: \tc:\\one\r\nn: \tc:\\other place\r\n' >"$work/mount.ini"
+click_at Ombrilo $SETUP_BUTTON
+check "the setup window opens once more" 'wait_window "$SETUP" 1'
+click_at "$SETUP" $FIRST
+keys Delete
+timeout 30 wine wineboot --end-session >/dev/null 2>&1
+check "the end of the session saved the edit" '[ "$(cat "$work/mount.ini")" = "$second_line" ]'
+check "and ended the program" tavrik_ends_within 10
 
 journey_end

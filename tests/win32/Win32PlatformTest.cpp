@@ -13,7 +13,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -154,6 +157,29 @@ TEST_F(Win32Drives, FoldersInAnyScriptAndOfAnyLengthAreBound)
         RemoveDirectoryW(Wide("\\\\?\\" + *it).c_str());
 }
 
+// A deep folder named through the device namespace ("\\.\C:\...") is the
+// same folder, found and shortened like any other, and comes back in that form.
+TEST(Win32Paths, ADeepFolderNamedAsADeviceIsTheSameFolder)
+{
+    using platform::win::Wide;
+    TempFolder temp;
+    std::string deep = modFiles::GetLongPath(temp.Path());
+    ASSERT_FALSE(deep.empty());
+    std::vector<std::string> made;
+    while (deep.size() < 300) {
+        deep += "\\A folder deep enough to pass MAX_PATH";
+        ASSERT_TRUE(CreateDirectoryW(Wide("\\\\?\\" + deep).c_str(), nullptr));
+        made.push_back(deep);
+    }
+    const std::string device = "\\\\.\\" + deep;
+    EXPECT_TRUE(modFiles::IsDirectory(device));
+    const std::string shortForm = modFiles::GetShortPath(device);
+    EXPECT_EQ(shortForm.substr(0, 4), "\\\\.\\");
+    EXPECT_TRUE(modFiles::IsDirectory(shortForm));
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        RemoveDirectoryW(Wide("\\\\?\\" + *it).c_str());
+}
+
 TEST(Win32Paths, ShortAndLongFormsRoundTrip)
 {
     TempFolder temp;
@@ -253,6 +279,61 @@ TEST(Win32Files, ListsHeldReadOnlyOrHidden)
     EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
     EXPECT_EQ(modLists::ReadStartupList(dir), std::vector<std::string>{"n: \tc:\\new"});
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Another program (a scanner, a backup tool) holding a list for a moment
+// delays a write; one that keeps holding it makes the write fail and leaves
+// the list whole. Copies of the program writing at once each get their turn:
+// no append is refused and no line is lost, not even while one of them
+// rewrites the history as UTF-8.
+TEST(Win32Files, ListsAreWrittenInTurnAndAfterAMomentsHold)
+{
+    TempFolder temp;
+    const std::string dir = temp.Dir();
+    const std::wstring path = platform::win::Wide(dir + "mount.ini");
+    std::vector<std::string> before = {"m: \tc:\\old"};
+    ASSERT_TRUE(modLists::WriteStartupList(dir, before));
+    for (const DWORD held : {DWORD{300}, DWORD{1500}}) {
+        SCOPED_TRACE(held);
+        const std::vector<std::string> after = {"n: \tc:\\held " + std::to_string(held)};
+        // Reading is shared, replacing is not: as a scanner opens a file.
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        std::thread holder([&] {
+            Sleep(held);
+            CloseHandle(file);
+        });
+        const bool written = modLists::WriteStartupList(dir, after);
+        holder.join();
+        EXPECT_EQ(written, held < 1000);
+        EXPECT_EQ(modLists::ReadStartupList(dir), written ? after : before);
+        before = modLists::ReadStartupList(dir).value_or(before);
+        EXPECT_FALSE(modFiles::FileExists(dir + "mount.ini.new"));
+    }
+
+    constexpr int kEach = 20;
+    std::vector<std::string> expected;
+    for (const std::string name : {"C:\\Ascii ", "C:\\Плюс "})
+        for (int i = 0; i < kEach; ++i)
+            expected.push_back(name + std::to_string(i));
+    std::sort(expected.begin(), expected.end());
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(modLists::ClearHistory(dir));
+        std::atomic<int> refused{0};
+        auto append = [&](int first) {
+            for (int i = first; i < first + kEach; ++i)
+                if (!modLists::AppendHistory(dir, expected[i]))
+                    ++refused;
+        };
+        std::thread other(append, kEach);  // the second name needs UTF-8
+        append(0);
+        other.join();
+        EXPECT_EQ(refused, 0);
+        auto lines = modLists::ReadHistory(dir).value_or(std::vector<std::string>{});
+        std::sort(lines.begin(), lines.end());
+        EXPECT_EQ(lines, expected);
+    }
 }
 
 // The folder dialog hands back a folder named outside the code page as it is.
