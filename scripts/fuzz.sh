@@ -12,7 +12,7 @@ seconds=${TAVRIK_FUZZ_SECONDS:-30}
 build=build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRIK_FUZZ=ON >/dev/null
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_lines fuzz_startup fuzz_history fuzz_cmdline fuzz_longpath fuzz_query)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_lines fuzz_startup fuzz_history fuzz_cmdline fuzz_longpath fuzz_query fuzz_paths)
 if ! cmake --build "$build" -j2 --target "${targets[@]}" >"$build/build.log" 2>&1; then
     cat "$build/build.log" >&2
     exit 1
@@ -22,7 +22,7 @@ fi
 max_len() {
     case $1 in
         fuzz_cmdline|fuzz_longpath) echo 1024 ;;
-        fuzz_query) echo 1100 ;;
+        fuzz_query|fuzz_paths) echo 1100 ;;
         *) echo 4096 ;;
     esac
 }

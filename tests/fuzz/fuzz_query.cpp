@@ -1,7 +1,7 @@
 // The engine reading any query reply: the fuzzed bytes are what the device name
-// space answers for every letter.
+// space answers for every letter. What the engine must make of them is worked
+// out here from the bytes alone, not with the engine's own helpers.
 #include "FuzzCheck.h"
-#include "engine/TextUtil.h"
 #include "engine/mod_DriveInfo.h"
 #include "engine/mod_Subst.h"
 #include "platform/SimPlatform.h"
@@ -75,10 +75,17 @@ std::optional<std::vector<std::string>> WellFormed(const std::string& reply)
     return strings;
 }
 
+// The text without the blanks around it (TABs stay: a folder may end in one).
+std::string Trimmed(const std::string& s)
+{
+    const auto first = s.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
 // The Win32 path a "\??\" string names: its network form "UNC\server" is "\\server".
 std::string FolderNamed(const std::string& mapping)
 {
-    std::string folder = text::TrimBlanks(mapping.substr(4));
+    std::string folder = Trimmed(mapping.substr(4));
     if (folder.size() >= 4 && (folder[0] == 'U' || folder[0] == 'u') && (folder[1] == 'N' || folder[1] == 'n') &&
         (folder[2] == 'C' || folder[2] == 'c') && folder[3] == '\\')
         folder.replace(0, 3, "\\");

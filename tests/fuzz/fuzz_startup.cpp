@@ -1,30 +1,51 @@
-// The start-up run on any mount.ini: only whole bindings are made, the list is
-// left as it was, and nothing is removed.
+// The start-up run on a mount.ini built from the fuzzer's bytes: lines of
+// letter fields, folder spellings and line ends, each of whose outcome this
+// target knows on its own. Every well-formed line with an existing folder ends
+// bound to that folder's short form, in the order of the lines; nothing else
+// is bound, and the list is only read.
 #include "FuzzCheck.h"
 #include "engine/modLists.h"
-#include "platform/LineText.h"
 #include "platform/SimPlatform.h"
 
+#include <map>
 #include <vector>
 
 namespace {
 
-bool IsDriveName(const std::string& name)
+// Folder fields and what they name: the short form of an existing folder
+// (upper case, no closing backslash), or "" for no folder.
+struct Folder {
+    const char* field;
+    const char* shortForm;
+};
+constexpr Folder kFolders[] = {
+    {"C:\\Data", "C:\\DATA"},
+    {"c:\\data", "C:\\DATA"},
+    {"C:\\DATA\\", "C:\\DATA"},
+    {"C:\\Program Files\\Common Files", "C:\\PROGRA~1\\COMMON~1"},
+    {"c:\\progra~1\\common~1", "C:\\PROGRA~1\\COMMON~1"},
+    {"D:\\Long Folder Name", "D:\\LONGFO~1"},
+    {"d:\\long folder name\\", "D:\\LONGFO~1"},
+    {"C:\\Data\\Deeper Folder Name", "C:\\DATA\\DEEPER~1"},
+    {"C:\\Missing", ""},
+    {"C:\\Data\\read me.txt", ""},  // a file
+    {"", ""},
+    {"C:\\Data\tC:\\Missing", "C:\\DATA"},  // a further TAB ends the folder field
+};
+
+std::string Upper(std::string s)
 {
-    const char c = name.empty() ? '\0' : name[0];
-    return name.size() == 2 && name[1] == ':' && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'));
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return s;
 }
 
-// Every name the machine's name space holds: a query without a name lists them.
-std::vector<std::string> AllNames(platform::SimDosDevices& dos)
+std::string WithoutClosingSeparator(std::string s)
 {
-    std::string buffer(1 << 16, '\0');
-    const auto count = dos.Query(nullptr, buffer.data(), static_cast<std::uint32_t>(buffer.size()));
-    FUZZ_CHECK(count > 0);
-    std::vector<std::string> names;
-    for (std::size_t at = 0; at < count && buffer[at] != '\0'; at = buffer.find('\0', at) + 1)
-        names.push_back(buffer.c_str() + at);
-    return names;
+    if (!s.empty() && s.back() == '\\')
+        s.pop_back();
+    return s;
 }
 
 }  // namespace
@@ -35,39 +56,62 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform::ScopedPlatform scope(machine.platform);
     machine.AddDisk('D', 2);
     const std::string appDir = "C:\\Tools\\Tavrik\\";
-    for (const char* folder : {"C:\\Tools\\Tavrik", "C:\\Data", "C:\\Program Files\\Common Files", "D:\\Long Folder Name"})
+    for (const char* folder : {"C:\\Tools\\Tavrik", "C:\\Data\\Deeper Folder Name", "C:\\Program Files\\Common Files",
+                               "D:\\Long Folder Name"})
         FUZZ_CHECK(machine.files.MakeDirectory(folder));
-    const std::string content = BytesText(data, size);
+    FUZZ_CHECK(machine.files.MakeFile("C:\\Data\\read me.txt", "text"));
+
+    // Three bytes a line: its letter field, its folder, its separator and end.
+    // Letters are E to Z, so that no binding changes what a later folder names.
+    std::string content;
+    std::map<char, std::vector<std::string>> expected;  // letter -> short forms, oldest first
+    int wellFormed = 0;
+    for (std::size_t at = 0; at + 3 <= size; at += 3) {
+        const std::uint8_t letterByte = data[at], folderByte = data[at + 1], endByte = data[at + 2];
+        const char letter = static_cast<char>('E' + letterByte % 22);
+        const bool lower = (letterByte & 0x20) != 0;
+        std::string field;
+        bool letterValid = true;
+        switch ((letterByte >> 6) & 3) {
+        case 0: field = std::string(1, lower ? static_cast<char>(letter - 'A' + 'a') : letter) + ": "; break;
+        case 1: field = std::string(1, letter); break;
+        case 2: field = std::string(1, letter) + ":\\"; break;
+        default:
+            field = (letterByte & 1) ? "1: " : "";
+            letterValid = false;
+        }
+        const Folder& folder = kFolders[folderByte % std::size(kFolders)];
+        // A TAB, none, or two (the folder field is then empty).
+        static const char* const kSeparators[] = {"\t", "\t", " ", "\t\t"};
+        const int separator = (endByte >> 2) & 3;
+        const bool tab = separator < 2;
+        content += field + kSeparators[separator] + folder.field;
+        static const char* const kEnds[] = {"\r\n", "\n", "\r", "\r\n"};
+        content += kEnds[endByte & 3];
+        if (tab && letterValid && *folder.shortForm) {
+            expected[letter].push_back(folder.shortForm);
+            ++wellFormed;
+        }
+    }
     FUZZ_CHECK(machine.files.MakeFile(appDir + modLists::kStartupFile, content));
 
-    const int mounted = modLists::RunStartupList(appDir);
+    FUZZ_CHECK(modLists::RunStartupList(appDir) == wellFormed);
 
-    std::size_t pairs = 0;
-    for (const auto& line : platform::SplitLines(content))
-        pairs += line.find('\t') != std::string::npos;
-    const auto& calls = machine.dos.Calls();
-    FUZZ_CHECK(mounted >= 0 && static_cast<std::size_t>(mounted) <= calls.size() && calls.size() <= pairs);
-    for (const auto& call : calls) {
-        // Bindings only, and never to nothing.
-        FUZZ_CHECK(call.flags == 0 && call.hasTarget && !call.target.empty());
-        FUZZ_CHECK(IsDriveName(call.deviceName));
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const std::string name = std::string(1, letter) + ":";
+        auto mappings = machine.dos.Mappings(name);  // newest first
+        if (letter == 'C' || letter == 'D') {
+            FUZZ_CHECK(mappings.size() == 1);  // the disks alone
+            continue;
+        }
+        const auto& bound = expected[letter];
+        FUZZ_CHECK(mappings.size() == bound.size());
+        for (std::size_t i = 0; i < bound.size(); ++i) {
+            const std::string& mapping = mappings[bound.size() - 1 - i];
+            FUZZ_CHECK(mapping.starts_with("\\??\\"));
+            FUZZ_CHECK(WithoutClosingSeparator(Upper(mapping.substr(4))) == bound[i]);
+        }
     }
-
-    // Each mounted pair is one more mapping; the two disks are still there.
-    std::size_t mappings = 0;
-    for (const auto& name : AllNames(machine.dos)) {
-        FUZZ_CHECK(IsDriveName(name));
-        mappings += machine.dos.Mappings(name).size();
-    }
-    FUZZ_CHECK(mappings == 2 + static_cast<std::size_t>(mounted));
-    FUZZ_CHECK(machine.dos.Mappings("C:").back() == "\\Device\\HarddiskVolume1");
-    FUZZ_CHECK(machine.dos.Mappings("D:").back() == "\\Device\\HarddiskVolume2");
-
-    // The list itself is only read. A pair may rebind C:, so its disk is reached
-    // again once the bindings are taken back.
-    for (const auto& name : AllNames(machine.dos))
-        while (machine.dos.Mappings(name).size() > ((name == "C:" || name == "D:") ? 1u : 0u))
-            FUZZ_CHECK(machine.dos.Define(platform::DEFINE_REMOVE, name.c_str(), nullptr));
     FUZZ_CHECK(machine.files.Content(appDir + modLists::kStartupFile) == content);
     return 0;
 }

@@ -4,7 +4,7 @@
 set -euo pipefail
 corpus=$(cd "$(dirname "$0")" && pwd)/corpus
 rm -rf "$corpus"
-mkdir -p "$corpus"/{fuzz_lines,fuzz_startup,fuzz_history,fuzz_cmdline,fuzz_longpath,fuzz_query}
+mkdir -p "$corpus"/{fuzz_lines,fuzz_startup,fuzz_history,fuzz_cmdline,fuzz_longpath,fuzz_query,fuzz_paths}
 
 long=$(printf 'Long Folder Name %.0s' {1..12})  # about 200 characters
 
@@ -32,6 +32,10 @@ printf 'm: \tc:\\nowhere\r\nn: \t\r\no: \tc:\\data\tmore\r\n' > missing-folders
 printf 'm: \tc:\\data\r\nm: \tc:\\tools\\tavrik\r\nc: \tc:\\data\r\nx: \tm:\\\r\n' > stacked-and-chained
 printf '' > empty
 printf 'z: \t%s\r\n\0: \tc:\\data\r\n' "$long" > long-and-nul
+# Built lines, three bytes each (letter field, folder, separator and end).
+printf '\000\000\000\001\003\001\142\005\002\103\007\010' > built-pairs
+printf '\000\010\000\300\000\000\000\000\014\000\013\004' > built-skipped-then-bound
+printf '\000\000\000\000\003\000\000\006\000' > built-stacked
 
 # Tavrik.ini: one command-line text per line.
 cd "$corpus/fuzz_history"
@@ -42,6 +46,10 @@ printf ' "C:\\With Quotes"  \r\n\r\n-M\r\n/ini\r\n' > odd-texts
 printf '' > empty
 printf '\0\0\r\n\377\r\n' > binary
 printf '%s\r\n%s' "$long" "$long" > long-lines
+# Built names: a code page byte, then name pieces; 0xFF starts the next name.
+printf '\000\000\001\010\377\016\014\377\361' > built-1252
+printf '\001\012\013\377\016\020\377\002\004' > built-1250-cyrillic
+printf '\003\022\021\377\365\377' > built-utf8-surrogate-long
 
 # Command lines: the modes and the letters the unmount mode may be given.
 cd "$corpus/fuzz_cmdline"
@@ -68,6 +76,9 @@ printf 'C:\\Data\0\\Program Files' > nul
 printf 'C' > one-char
 printf '\\\\server\\share\\dir' > unc
 printf 'C:\\%s\\%s' "$long" "$long" > long
+# Built trees: a placing byte, then name pieces up to a byte with its top bit set.
+printf '\000\010\011\200\002\015\016\200\003\014\200' > built-nested
+printf '\100\020\021\200\142\022\200\041\004\004\200' > built-hidden-system
 
 # Query replies: strings NUL-separated, a closing NUL.
 cd "$corpus/fuzz_query"
@@ -81,3 +92,12 @@ printf '\\??\\C:\\DATA  \0   \0\0' > blanks
 printf '\\??\\' > no-closing-nul
 printf '\0' > empty-list
 printf '\\??\\C:\\%s\0\0' "$long" > long
+
+# Path conversions: two bytes of reply capacity, then UTF-16LE units.
+cd "$corpus/fuzz_paths"
+utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE; }
+{ printf '\004\001'; utf16 "C:\\$long\\$long"; } > long-drive
+{ printf '\004\001'; utf16 "\\\\.\\C:\\$long\\$long"; } > long-device
+{ printf '\004\001'; utf16 "\\\\server\\share\\$long\\$long"; } > long-unc
+{ printf '\020\000'; utf16 "\\\\?\\C:\\Плюс 写真"; } > marked-small-reply
+{ printf '\377\377'; utf16 "C:\\Data"; printf '\075\330'; } > lone-surrogate
