@@ -2,7 +2,7 @@
 // A combo box as the drive-letter picker the free-letter scan fills.
 #include "engine/LetterPicker.h"
 #include "engine/mod_DriveInfo.h"
-#include "platform/ui/Controls.h"
+#include "ui/Controls.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 // The program's error messages: each under the title "ERROR!" with the stop icon.
-#include "platform/ui/App.h"
+#include "ui/App.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The visual-style control placed on the skinned windows: one late-bound call
 // gives the window's standard controls the themed look of common controls 6.
-#include "platform/ui/Controls.h"
-#include "platform/ui/PropertyBag.h"
+#include "ui/Controls.h"
+#include "ui/PropertyBag.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "StyleXP.h"
 
-#include "platform/LazyImport_win.h"
-#include "platform/ui/Form.h"
+#include "os/LazyImport_win.h"
+#include "ui/Form.h"
 
 #include <windows.h>
 #include <uxtheme.h>
@@ -51,8 +51,8 @@ BOOL CALLBACK ThemeChild(HWND child, LPARAM reset)
     // close and reopen the same theme data. A control whose theme was turned
     // off gets the common controls' one back. SetWindowTheme ends by sending
     // the window WM_THEMECHANGED itself.
-    static auto* getTheme = platform::LazyImport<decltype(GetWindowTheme)>(L"uxtheme.dll", "GetWindowTheme");
-    static auto* setTheme = platform::LazyImport<decltype(SetWindowTheme)>(L"uxtheme.dll", "SetWindowTheme");
+    static auto* getTheme = os::LazyImport<decltype(GetWindowTheme)>(L"uxtheme.dll", "GetWindowTheme");
+    static auto* setTheme = os::LazyImport<decltype(SetWindowTheme)>(L"uxtheme.dll", "SetWindowTheme");
     if (!IsStandardControl(child) || (getTheme && getTheme(child)))
         return TRUE;
     if (!setTheme || FAILED(setTheme(child, nullptr, nullptr)))

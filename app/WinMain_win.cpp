@@ -2,9 +2,10 @@
 #include "frmMount.h"
 #include "frmSplash.h"
 #include "modMain.h"
-#include "platform/LazyImport_win.h"
-#include "platform/Win32Platform.h"
-#include "platform/ui/App.h"
+#include "os/LazyImport_win.h"
+#include "os/Win32System.h"
+#include "ui/Win32Services.h"
+#include "ui/App.h"
 
 #include <windows.h>
 
@@ -13,8 +14,9 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // Before anything can load a DLL: none may come from the program's folder.
-    platform::LimitDllSearchToSystemFolder();
-    platform::ScopedPlatform win32(platform::Win32());
+    os::LimitDllSearchToSystemFolder();
+    os::ScopedSystem system(os::Win32());
+    ui::ScopedServices services(ui::Win32Services());
     const auto mode = modMain::Start(ui::App::Path(), ui::App::Command());
     // Removing a binding needs no window, no display and no screen metrics.
     if (mode == modMain::StartMode::Unmount) {

@@ -2,7 +2,7 @@
 // What the skinned windows share in their designs.
 #include "resource.h"
 #include "frame/TamselXPFormWindow.h"
-#include "platform/ui/Form.h"
+#include "ui/Form.h"
 
 // A fixed window centred on the screen, in the program's back colour and icon,
 // without maximize box (the skinned frame decides on the caption buttons).

@@ -2,7 +2,7 @@
 // The menu-drawing control: once configured it draws the pop-up menus of its
 // window itself, owner-drawn in its colours and font, with a picture bar on the
 // left that carries the items' pictures.
-#include "platform/ui/Controls.h"
+#include "ui/Controls.h"
 
 #include <cstdint>
 #include <map>

@@ -3,15 +3,15 @@
 // and draws them itself.
 #include "ctxHookMenu.h"
 
-#include "platform/ui/Form.h"
-#include "platform/ui/WinUtil_win.h"
+#include "ui/Form.h"
+#include "ui/WinUtil_win.h"
 
 #include <commctrl.h>
 
 #include <iterator>
 
-using platform::win::Narrow;
-using platform::win::Wide;
+using os::win::Narrow;
+using os::win::Wide;
 using ui::win::GdiObject;
 using ui::win::Selection;
 using ui::win::ToColorRef;

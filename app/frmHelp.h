@@ -2,7 +2,7 @@
 // The help window: a fixed text that cannot be changed.
 #include "StyleXP.h"
 #include "frame/TamselXPFormWindow.h"
-#include "platform/ui/Form.h"
+#include "ui/Form.h"
 
 class frmHelp : public ui::Form {
 public:

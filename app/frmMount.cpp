@@ -10,7 +10,8 @@
 #include "Messages.h"
 #include "modMain.h"
 #include "WindowDesigns.h"
-#include "platform/ui/App.h"
+#include "ui/App.h"
+#include "ui/Services.h"
 
 frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true))
 {
@@ -104,9 +105,17 @@ void frmMount::Form_Load()
     ctxHookMenu1.Invoke(ctxHookMenu::kSetColors, {white, white, lightGrey, white, lightGrey, black, white, white, black,
                                                   grey, lightGrey, black, black, V{true}, V{true}});
 
-    modFiles::SetListTabStops(vList.hWnd());
+    SetListTabStops();
     DefineNullTargets();
     GetDriveData();
+}
+
+void frmMount::SetListTabStops()
+{
+    // Two entries with the second left at 0: the list tabs to the first, 16
+    // dialog units, where the mounted folders line up.
+    const std::int32_t stops[2] = {16, 0};
+    ui::CurrentServices().lists.SetTabStops(vList.hWnd(), 2, stops);
 }
 
 void frmMount::Form_Resize() { FitToFrame(*this, TamselXPForm1); }

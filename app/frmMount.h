@@ -5,7 +5,7 @@
 #include "StyleXP.h"
 #include "ctxHookMenu.h"
 #include "frame/TamselXPFormWindow.h"
-#include "platform/ui/Form.h"
+#include "ui/Form.h"
 
 class frmMount : public ui::Form {
 public:
@@ -51,6 +51,7 @@ private:
     void cboDrive_KeyPress(int& KeyAscii);
 
     void DefineNullTargets();
+    void SetListTabStops();
     void ShowMountFailed();
     static bool SelectLineAt(ui::ListBox& list, float X, float Y);
 };

@@ -3,7 +3,7 @@
 #include "engine/modLists.h"
 #include "modMain.h"
 #include "resource.h"
-#include "platform/ui/App.h"
+#include "ui/App.h"
 
 #include <string>
 

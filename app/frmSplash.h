@@ -1,7 +1,7 @@
 #pragma once
 // The splash of the start-up run: shows the name and version, mounts the
 // start-up list one second later, and ends the program.
-#include "platform/ui/Form.h"
+#include "ui/Form.h"
 
 class frmSplash : public ui::Form {
 public:

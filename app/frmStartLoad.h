@@ -4,7 +4,7 @@
 #include "StyleXP.h"
 #include "frame/TamselXPFormWindow.h"
 #include "engine/modLists.h"
-#include "platform/ui/Form.h"
+#include "ui/Form.h"
 
 #include <optional>
 

@@ -1,12 +1,12 @@
 #include "modBrowse.h"
 
-#include "platform/Platform.h"
+#include "ui/Services.h"
 
 namespace modBrowse {
 
-std::string BrowseForFolder(const std::string& title, platform::WindowHandle owner, bool addBackslash)
+std::string BrowseForFolder(const std::string& title, ui::Handle owner, bool addBackslash)
 {
-    auto path = platform::Current().shell.BrowseForFolder(owner, title + std::string(1, '\0'), kBrowseFlags);
+    auto path = ui::CurrentServices().shell.BrowseForFolder(owner, title + std::string(1, '\0'), kBrowseFlags);
     if (!path)
         return {};
     if (addBackslash && !path->empty() && path->back() != '\\')

@@ -1,6 +1,6 @@
 #pragma once
 // The shell's folder dialog.
-#include "platform/ListBoxes.h"
+#include "ui/ListBoxes.h"
 
 #include <cstdint>
 #include <string>
@@ -12,6 +12,6 @@ constexpr std::uint32_t kBrowseFlags = 0x43;
 
 // The picked folder's path, with a closing "\" when addBackslash asks for one;
 // empty when the dialog was cancelled.
-std::string BrowseForFolder(const std::string& title, platform::WindowHandle owner, bool addBackslash);
+std::string BrowseForFolder(const std::string& title, ui::Handle owner, bool addBackslash);
 
 }  // namespace modBrowse

@@ -1,36 +1,41 @@
 # Which file goes into which library. One library per folder, each linking only
-# the ones below it (app -> frame -> widgets -> platform, app -> engine ->
-# platform), so a call upwards fails to link. Portable logic is compiled
+# the ones below it (app -> frame -> widgets -> ui -> os, app -> engine -> os),
+# so a call upwards fails to link. Portable logic is compiled
 # everywhere and tested on the host; *_win.cpp files bind it to Win32.
 
-set(TAVRIK_PLATFORM_SOURCES
-  platform/Platform.cpp
-  platform/LineText.cpp
-  platform/Unicode.cpp
-  platform/SystemPath.cpp
-  platform/ui/CommandLine.cpp
-  platform/ui/Twips.cpp
-  platform/ui/PropertyBag.cpp
+set(TAVRIK_OS_SOURCES
+  os/System.cpp
+  os/Text.cpp
+  os/SystemPath.cpp
 )
-set(TAVRIK_PLATFORM_WIN32_SOURCES
-  platform/Win32Platform_win.cpp
-  platform/ui/App_win.cpp
-  platform/ui/Controls_win.cpp
-  platform/ui/Form_win.cpp
-  platform/ui/Subclass_win.cpp
+set(TAVRIK_OS_WIN32_SOURCES
+  os/Win32System_win.cpp
+)
+
+set(TAVRIK_UI_SOURCES
+  ui/Services.cpp
+  ui/CommandLine.cpp
+  ui/Twips.cpp
+  ui/PropertyBag.cpp
+)
+set(TAVRIK_UI_WIN32_SOURCES
+  ui/Win32Services_win.cpp
+  ui/App_win.cpp
+  ui/Controls_win.cpp
+  ui/Form_win.cpp
+  ui/Subclass_win.cpp
 )
 
 # The simulated machine: what host tests, and Win32 tests that must not change
-# the machine they run on, put in place of the real platform.
+# the machine they run on, put in place of the real system and services.
 set(TAVRIK_SIM_SOURCES
-  platform/SimDosDevices.cpp
-  platform/SimFileSystem.cpp
-  platform/SimPlatform.cpp
-  platform/SimText.cpp
+  tests/support/SimDosDevices.cpp
+  tests/support/SimFileSystem.cpp
+  tests/support/SimMachine.cpp
+  tests/support/SimText.cpp
 )
 
 set(TAVRIK_ENGINE_SOURCES
-  engine/TextUtil.cpp
   engine/mod_Subst.cpp
   engine/mod_DriveInfo.cpp
   engine/modFiles.cpp

@@ -1,17 +1,17 @@
 #include "modFiles.h"
 
-#include "platform/Platform.h"
+#include "os/System.h"
 
 namespace modFiles {
 
 namespace {
 // Directory + system + hidden: every entry a folder path can pass through.
-constexpr std::uint32_t kAnyEntry = platform::ATTR_DIRECTORY | platform::ATTR_SYSTEM | platform::ATTR_HIDDEN;
+constexpr std::uint32_t kAnyEntry = os::ATTR_DIRECTORY | os::ATTR_SYSTEM | os::ATTR_HIDDEN;
 }
 
 std::string GetShortPath(const std::string& path)
 {
-    auto& files = platform::Current().files;
+    auto& files = os::Current().files;
     std::string buffer(kShortPathCapacity, ' ');
     auto count = files.ShortPathName(path.c_str(), buffer.data(), kShortPathCapacity);
     // A count as large as the buffer is the size the platform needs: a long
@@ -45,7 +45,7 @@ std::string GetLongPath(const std::string& path)
             return {};
     }
 
-    auto& files = platform::Current().files;
+    auto& files = os::Current().files;
     std::string longPath = s.substr(0, rootEnd);
     // Past the root ("C:\"), every backslash ends one folder to look up.
     for (auto p = s.find('\\', rootEnd + 1); p != std::string::npos; p = s.find('\\', p + 1)) {
@@ -59,17 +59,10 @@ std::string GetLongPath(const std::string& path)
 
 bool FileExists(const std::string& path)
 {
-    const auto found = platform::Current().files.Lookup(path.c_str(), 0);
+    const auto found = os::Current().files.Lookup(path.c_str(), 0);
     return !found.error && !found.name.empty();
 }
 
-bool IsDirectory(const std::string& path) { return platform::Current().files.IsDirectoryPath(path.c_str()); }
-
-void SetListTabStops(platform::WindowHandle listWindow)
-{
-    // Two entries with the second left at 0: the list tabs to the first, 16 units.
-    const std::int32_t stops[2] = {16, 0};
-    platform::Current().lists.SetTabStops(listWindow, 2, stops);
-}
+bool IsDirectory(const std::string& path) { return os::Current().files.IsDirectoryPath(path.c_str()); }
 
 }  // namespace modFiles

@@ -1,8 +1,5 @@
 #pragma once
-// Path helpers: short and long forms, file and directory tests, and the tab stop
-// of the list of mounted folders.
-#include "platform/ListBoxes.h"
-
+// Path helpers: short and long forms, file and directory tests.
 #include <cstdint>
 #include <string>
 
@@ -26,8 +23,5 @@ std::string GetLongPath(const std::string& path);
 bool FileExists(const std::string& path);
 
 bool IsDirectory(const std::string& path);
-
-// The mounted list's folders line up at 16 dialog units.
-void SetListTabStops(platform::WindowHandle listWindow);
 
 }  // namespace modFiles

@@ -1,10 +1,10 @@
 #include "modLists.h"
 
-#include "TextUtil.h"
+#include "os/Text.h"
 #include "modFiles.h"
 #include "mod_Subst.h"
-#include "platform/Platform.h"
-#include "platform/Unicode.h"
+#include "os/System.h"
+#include "os/Text.h"
 
 #include <algorithm>
 
@@ -22,11 +22,11 @@ struct ListFile {
 
 std::optional<ListFile> ReadListFile(const std::string& path)
 {
-    auto& files = platform::Current().files;
+    auto& files = os::Current().files;
     // Hidden, system and directory entries count as there: only "nothing of that
     // name" is a missing list.
     const auto found =
-        files.Lookup(path.c_str(), platform::ATTR_HIDDEN | platform::ATTR_SYSTEM | platform::ATTR_DIRECTORY);
+        files.Lookup(path.c_str(), os::ATTR_HIDDEN | os::ATTR_SYSTEM | os::ATTR_DIRECTORY);
     if (found.error)
         return std::nullopt;
     if (found.name.empty())
@@ -38,11 +38,11 @@ std::optional<ListFile> ReadListFile(const std::string& path)
                               [](const std::string& line) { return line.find('\0') != std::string::npos; }))
         return std::nullopt;
     ListFile file;
-    file.utf8 = !lines->empty() && lines->front().starts_with(platform::kUtf8Bom);
+    file.utf8 = !lines->empty() && lines->front().starts_with(text::kUtf8Bom);
     if (file.utf8) {
-        lines->front().erase(0, platform::kUtf8Bom.size());
+        lines->front().erase(0, text::kUtf8Bom.size());
     } else {
-        auto& codePage = platform::Current().codePage;
+        auto& codePage = os::Current().codePage;
         for (auto& line : *lines)
             line = codePage.FromAnsi(line);
     }
@@ -63,13 +63,13 @@ ListLines ReadList(const std::string& path)
 // after a byte-order mark, so no name is lost.
 std::vector<std::string> EncodeLines(const std::vector<std::string>& lines)
 {
-    auto& codePage = platform::Current().codePage;
+    auto& codePage = os::Current().codePage;
     std::vector<std::string> encoded;
     for (const auto& line : lines) {
         auto ansi = codePage.ToAnsi(line);
         if (!ansi) {
             encoded = lines;
-            encoded.front().insert(0, platform::kUtf8Bom);
+            encoded.front().insert(0, text::kUtf8Bom);
             return encoded;
         }
         encoded.push_back(std::move(*ansi));
@@ -82,12 +82,12 @@ std::vector<std::string> EncodeLines(const std::vector<std::string>& lines)
 // not replaced when read-only.
 bool ReplaceList(const std::string& listPath, const std::vector<std::string>& lines)
 {
-    auto& files = platform::Current().files;
+    auto& files = os::Current().files;
     // A list that is a symbolic link is written where the link leads: moving
     // a new file over the link would put a plain file in its place.
     const std::string path = files.FinalPath(listPath);
     const auto attributes = files.ReadAttributes(path);
-    if (attributes && (*attributes & (platform::ATTR_READONLY | platform::ATTR_DIRECTORY)))
+    if (attributes && (*attributes & (os::ATTR_READONLY | os::ATTR_DIRECTORY)))
         return false;  // the user protected it, or it is no file
 
     // Written beside the list and moved over it, so a full disk or a refused
@@ -98,7 +98,7 @@ bool ReplaceList(const std::string& listPath, const std::vector<std::string>& li
         return false;
     }
     // The move brings the new file's attributes; a hidden or system list stays so.
-    const std::uint32_t kept = attributes ? *attributes & (platform::ATTR_HIDDEN | platform::ATTR_SYSTEM) : 0;
+    const std::uint32_t kept = attributes ? *attributes & (os::ATTR_HIDDEN | os::ATTR_SYSTEM) : 0;
     return kept == 0 || files.WriteAttributes(path, kept);
 }
 
@@ -108,7 +108,7 @@ ListLines ReadHistory(const std::string& appDir) { return ReadList(appDir + kHis
 
 bool AppendHistory(const std::string& appDir, const std::string& commandLine)
 {
-    auto& files = platform::Current().files;
+    auto& files = os::Current().files;
     const std::string path = appDir + kHistoryFile;
     // Another copy's line must not be lost in the rewrite below, nor its
     // append refused while this one writes.
@@ -119,10 +119,10 @@ bool AppendHistory(const std::string& appDir, const std::string& commandLine)
     // Of a history that cannot be read the form is unknown: only a line that
     // reads the same in both forms may be added to it.
     if (!file)
-        return platform::IsAscii(commandLine) && files.AppendLine(path, commandLine);
+        return text::IsAscii(commandLine) && files.AppendLine(path, commandLine);
     if (file->utf8)
         return files.AppendLine(path, commandLine);
-    if (const auto ansi = platform::Current().codePage.ToAnsi(commandLine))
+    if (const auto ansi = os::Current().codePage.ToAnsi(commandLine))
         return files.AppendLine(path, *ansi);
     // The first name the code page cannot hold: the history goes over to UTF-8.
     auto lines = file->lines;
@@ -135,7 +135,7 @@ bool ClearHistory(const std::string& appDir)
     const std::string path = appDir + kHistoryFile;
     if (!modFiles::FileExists(path))
         return true;
-    auto& files = platform::Current().files;
+    auto& files = os::Current().files;
     const auto lock = files.Lock(path);
     return lock && files.RemoveFile(path);
 }
@@ -144,7 +144,7 @@ namespace {
 
 std::vector<std::string> LowerCased(std::vector<std::string> lines)
 {
-    auto& codePage = platform::Current().codePage;
+    auto& codePage = os::Current().codePage;
     for (auto& line : lines)
         line = codePage.LowerCase(line);
     return lines;
@@ -177,7 +177,7 @@ SaveResult SaveStartupList(const std::string& appDir, StartupList& list, const s
     if (items == list.items)
         return SaveResult::Unchanged;
     const std::string path = appDir + kStartupFile;
-    const auto lock = platform::Current().files.Lock(path);
+    const auto lock = os::Current().files.Lock(path);
     if (!lock)
         return SaveResult::Failed;
     const auto now = ReadListFile(path);
@@ -218,7 +218,7 @@ std::vector<std::string> MergeEdits(const std::vector<std::string>& base, const 
 bool WriteStartupList(const std::string& appDir, const std::vector<std::string>& items)
 {
     const std::string path = appDir + kStartupFile;
-    const auto lock = platform::Current().files.Lock(path);
+    const auto lock = os::Current().files.Lock(path);
     return lock && ReplaceList(path, items);
 }
 

@@ -1,9 +1,9 @@
 #include "mod_DriveInfo.h"
 
-#include "TextUtil.h"
+#include "os/Text.h"
 #include "modFiles.h"
 #include "mod_Subst.h"
-#include "platform/Platform.h"
+#include "os/System.h"
 
 #include <algorithm>
 
@@ -35,7 +35,7 @@ std::optional<std::string> QueryReply(const std::string& letter)
 {
     if (!mod_Subst::IsDriveLetter(letter))
         return std::nullopt;
-    auto& dos = platform::Current().dos;
+    auto& dos = os::Current().dos;
     const auto device = mod_Subst::DeviceName(letter, true);
     // A letter with many long mappings stacked on it answers with more than the
     // usual buffer holds: ask again with room for it rather than lose the letter.
@@ -43,7 +43,7 @@ std::optional<std::string> QueryReply(const std::string& letter)
         std::string buffer(capacity, ' ');
         if (dos.Query(device.c_str(), buffer.data(), capacity) != 0)
             return buffer;
-        if (dos.LastError() != platform::ERROR_CODE_INSUFFICIENT_BUFFER)
+        if (dos.LastError() != os::ERROR_CODE_INSUFFICIENT_BUFFER)
             break;
     }
     return std::nullopt;
@@ -89,7 +89,7 @@ void RemoveSubstDrive(const std::string& letter)
     // would be the disk itself, so then only the folder bindings are named.
     const bool holdsDevice = !std::all_of(mappings.begin(), mappings.end(), IsFolderMapping);
 
-    auto& dos = platform::Current().dos;
+    auto& dos = os::Current().dos;
     const auto device = mod_Subst::DeviceName(letter, false);
     for (const auto& piece : pieces) {
         std::string target;
@@ -97,7 +97,7 @@ void RemoveSubstDrive(const std::string& letter)
             target = FolderOf(piece);
         else if (holdsDevice || !text::TrimBlanks(piece).empty())
             continue;
-        dos.Define(platform::DEFINE_REMOVE, device.c_str(), target.c_str());
+        dos.Define(os::DEFINE_REMOVE, device.c_str(), target.c_str());
     }
 }
 
@@ -116,7 +116,7 @@ std::string GetSubstTarget(const std::string& letter)
 std::string GetDriveLetters()
 {
     std::string buffer(kDriveStringsCapacity, '\0');
-    platform::Current().dos.LogicalDriveStrings(kDriveStringsCapacity - 1, buffer.data());
+    os::Current().dos.LogicalDriveStrings(kDriveStringsCapacity - 1, buffer.data());
 
     // "A:\" NUL "C:\" NUL ... NUL: the first character of each root string.
     std::string letters;

@@ -1,8 +1,8 @@
 #include "mod_Subst.h"
 
-#include "TextUtil.h"
+#include "os/Text.h"
 #include "mod_DriveInfo.h"
-#include "platform/Platform.h"
+#include "os/System.h"
 
 #include <algorithm>
 
@@ -27,11 +27,11 @@ bool SubstDrive(const std::string& letter, const char* target, std::uint32_t fla
 {
     if (!IsDriveLetter(letter))
         return false;
-    if (flags == platform::DEFINE_REMOVE) {
+    if (flags == os::DEFINE_REMOVE) {
         mod_DriveInfo::RemoveSubstDrive(letter);
         return !IsSubstDrive(letter);
     }
-    return platform::Current().dos.Define(flags, DeviceName(letter, false).c_str(), target);
+    return os::Current().dos.Define(flags, DeviceName(letter, false).c_str(), target);
 }
 
 bool SubstDrive(const std::string& letter, const std::string& target, std::uint32_t flags)

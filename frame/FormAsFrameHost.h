@@ -3,7 +3,7 @@
 // settings and bounds, its menus, and what only its window can do (lose the
 // system caption, take a region, run the system's move loop).
 #include "TamselXPForm.h"
-#include "platform/ui/Form.h"
+#include "ui/Form.h"
 
 #include <string>
 #include <vector>

@@ -2,9 +2,9 @@
 #include "FormAsFrameHost.h"
 
 #include "FrameRegion.h"
-#include "platform/ui/App.h"
-#include "platform/ui/Twips.h"
-#include "platform/ui/WinUtil_win.h"
+#include "ui/App.h"
+#include "ui/Twips.h"
+#include "ui/WinUtil_win.h"
 
 #include <windows.h>
 

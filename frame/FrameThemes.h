@@ -1,7 +1,7 @@
 #pragma once
 // The frame's colour schemes: which of the six pictures of each piece list a
 // scheme and variant use, the caption colour, and the pictures' sizes.
-#include "platform/ui/UiTypes.h"
+#include "ui/UiTypes.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #include "TamselXPForm.h"
 
 #include "FrameThemes.h"
-#include "platform/ui/Twips.h"
+#include "ui/Twips.h"
 
 #include <algorithm>
 #include <cctype>

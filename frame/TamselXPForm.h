@@ -9,8 +9,8 @@
 // and mouse decisions, against its host form and its own surface. On Win32 the
 // surface is TamselXPFormWindow; in tests both are fakes.
 #include "FrameLayout.h"
-#include "platform/ui/PropertyBag.h"
-#include "platform/ui/UiTypes.h"
+#include "ui/PropertyBag.h"
+#include "ui/UiTypes.h"
 #include "widgets/ControlButton.h"
 
 #include <cstdint>

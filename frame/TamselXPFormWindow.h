@@ -4,7 +4,7 @@
 // the menu strip and the client area, and hands the mouse to the frame's logic.
 #include "FormAsFrameHost.h"
 #include "TamselXPForm.h"
-#include "platform/ui/Form.h"
+#include "ui/Form.h"
 #include "widgets/ControlButtonWindow.h"
 #include "widgets/LabelMenuWindow.h"
 

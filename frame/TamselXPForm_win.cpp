@@ -4,9 +4,9 @@
 #include "TamselXPFormWindow.h"
 
 #include "FrameThemes.h"
-#include "platform/ui/App.h"
-#include "platform/ui/Twips.h"
-#include "platform/ui/WinUtil_win.h"
+#include "ui/App.h"
+#include "ui/Twips.h"
+#include "ui/WinUtil_win.h"
 
 #include <windows.h>
 
@@ -17,8 +17,8 @@
 
 using ui::win::GdiObject;
 using ui::win::H;
-using platform::win::Narrow;
-using platform::win::Wide;
+using os::win::Narrow;
+using os::win::Wide;
 using ui::win::Selection;
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ControlButton.h"
 
-#include "platform/Platform.h"
+#include "ui/Services.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ void ControlButton::IsActivate(bool New_IsActivate)
     m_Changed = true;
 }
 
-platform::WindowHandle ControlButton::Hwnd() const { return m_PicMain.Hwnd(); }
+ui::Handle ControlButton::Hwnd() const { return m_PicMain.Hwnd(); }
 
 void ControlButton::Show(const CaptionPicture& picture)
 {
@@ -116,10 +116,10 @@ void ControlButton::DrawHotOrPressed(bool IsOver)
     Show({set, IndexOf(set, m_Theme, IsOver ? Look::Hover : Look::Pressed)});
 }
 
-bool ControlButton::IsCursorOver(platform::WindowHandle hwnd) const
+bool ControlButton::IsCursorOver(ui::Handle hwnd) const
 {
-    auto& cursor = platform::Current().cursor;
-    platform::ScreenPoint point;
+    auto& cursor = ui::CurrentServices().cursor;
+    ui::ScreenPoint point;
     return cursor.CursorPos(point) && cursor.WindowAt(point) == hwnd;
 }
 
@@ -152,18 +152,18 @@ void ControlButton::StartTimer1()
     if (m_TimerRunning)
         return;
     // A refused timer is tried again on the next mouse move.
-    m_TimerRunning = platform::Current().timers.Set(m_PicMain.Hwnd(), kPollTimerId, kPollMs, *this).has_value();
+    m_TimerRunning = ui::CurrentServices().timers.Set(m_PicMain.Hwnd(), kPollTimerId, kPollMs, *this).has_value();
 }
 
 void ControlButton::StopTimer1()
 {
     if (!m_TimerRunning)
         return;
-    platform::Current().timers.Kill(m_PicMain.Hwnd(), kPollTimerId);
+    ui::CurrentServices().timers.Kill(m_PicMain.Hwnd(), kPollTimerId);
     m_TimerRunning = false;
 }
 
-void ControlButton::OnSystemTick(platform::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)
+void ControlButton::OnSystemTick(ui::Handle, std::uint32_t, std::uintptr_t, std::uint32_t)
 {
     Timer1_Timer();
 }

@@ -7,8 +7,8 @@
 //
 // This is the button's logic; its picture surface (PicMain) is whatever shows a
 // picture and receives the mouse: a window on Win32, a fake in tests.
-#include "platform/Timers.h"
-#include "platform/ui/PropertyBag.h"
+#include "ui/Timers.h"
+#include "ui/PropertyBag.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,7 +31,7 @@ class CaptionSurface {
 public:
     virtual ~CaptionSurface() = default;
     virtual void ShowPicture(const CaptionPicture& picture) = 0;
-    virtual platform::WindowHandle Hwnd() const = 0;
+    virtual ui::Handle Hwnd() const = 0;
     virtual bool Enabled() const = 0;
     virtual void Enabled(bool New_Enabled) = 0;
     virtual bool AutoRedraw() const = 0;
@@ -41,7 +41,7 @@ public:
     virtual void Repaint() = 0;
 };
 
-class ControlButton : public platform::TimerTarget {
+class ControlButton : public ui::TimerTarget {
 public:
     static constexpr int kSizeTwips = 315;  // 21 pixels at 15 twips a pixel
     static constexpr std::uint32_t kPollMs = 10;
@@ -65,7 +65,7 @@ public:
     void Enabled(bool New_Enabled);
     bool IsActivate() const { return m_IsActivate; }
     void IsActivate(bool New_IsActivate);
-    platform::WindowHandle Hwnd() const;
+    ui::Handle Hwnd() const;
 
     // Shows the resting look, active when IpRes is set, or the disabled look.
     void RefreshControl(bool IpRes);
@@ -92,12 +92,12 @@ public:
     bool Tracking() const { return m_TimerRunning; }
     std::int16_t MouseButton() const { return m_MouseButton; }
 
-    void OnSystemTick(platform::WindowHandle window, std::uint32_t message, std::uintptr_t id,
+    void OnSystemTick(ui::Handle window, std::uint32_t message, std::uintptr_t id,
                       std::uint32_t time) override;
 
 private:
     void DrawHotOrPressed(bool IsOver);
-    bool IsCursorOver(platform::WindowHandle hwnd) const;
+    bool IsCursorOver(ui::Handle hwnd) const;
     void Show(const CaptionPicture& picture);
     void StartTimer1();
     void StopTimer1();

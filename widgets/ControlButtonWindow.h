@@ -2,7 +2,7 @@
 // The caption button as a control of the window toolkit: a 21 x 21 window that
 // shows the button's pictures and feeds it the mouse.
 #include "ControlButton.h"
-#include "platform/ui/Controls.h"
+#include "ui/Controls.h"
 
 class ControlButtonWindow : public ui::Control, public CaptionSurface {
 public:
@@ -16,7 +16,7 @@ public:
     void Move(int left, int top, int width, int height) override;
 
     void ShowPicture(const CaptionPicture& picture) override;
-    platform::WindowHandle Hwnd() const override { return hWnd(); }
+    ui::Handle Hwnd() const override { return hWnd(); }
     bool Enabled() const override { return ui::Control::Enabled(); }
     void Enabled(bool New_Enabled) override { ui::Control::Enabled(New_Enabled); }
     bool AutoRedraw() const override { return m_AutoRedraw; }

@@ -2,9 +2,9 @@
 // hands mouse input to the button's logic.
 #include "ControlButtonWindow.h"
 
-#include "platform/ui/Form.h"
-#include "platform/ui/Twips.h"
-#include "platform/ui/WinUtil_win.h"
+#include "ui/Form.h"
+#include "ui/Twips.h"
+#include "ui/WinUtil_win.h"
 
 #include <windows.h>
 #include <windowsx.h>

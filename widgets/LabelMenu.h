@@ -6,8 +6,8 @@
 // This is the item's logic; its surface (the control's window with its label)
 // is a window on Win32, a fake in tests.
 #include "clsTimer.h"
-#include "platform/ui/PropertyBag.h"
-#include "platform/ui/UiTypes.h"
+#include "ui/PropertyBag.h"
+#include "ui/UiTypes.h"
 
 #include <functional>
 #include <memory>
@@ -28,7 +28,7 @@ public:
     virtual void Size(int width, int height) = 0;
     virtual bool Enabled() const = 0;
     virtual void Enabled(bool New_Enabled) = 0;
-    virtual platform::WindowHandle Hwnd() const = 0;
+    virtual ui::Handle Hwnd() const = 0;
 };
 
 class LabelMenu {

@@ -2,7 +2,7 @@
 // The menu-bar item as a control of the window toolkit: a window in its back
 // colour, with an optional thin border, showing its caption at Label1's place.
 #include "LabelMenu.h"
-#include "platform/ui/Controls.h"
+#include "ui/Controls.h"
 
 class LabelMenuWindow : public ui::Control, public LabelMenuSurface {
 public:
@@ -25,7 +25,7 @@ public:
     void Size(int width, int height) override { ui::Control::Move(m_Left, m_Top, width, height); }
     bool Enabled() const override { return ui::Control::Enabled(); }
     void Enabled(bool New_Enabled) override { ui::Control::Enabled(New_Enabled); }
-    platform::WindowHandle Hwnd() const override { return hWnd(); }
+    ui::Handle Hwnd() const override { return hWnd(); }
 
     void Move(int left, int top, int width, int height) override;
     bool CreateWindowIn(ui::Handle parentWindow) override;

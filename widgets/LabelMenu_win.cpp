@@ -2,9 +2,9 @@
 // the mouse to the item's logic.
 #include "LabelMenuWindow.h"
 
-#include "platform/ui/Form.h"
-#include "platform/ui/Twips.h"
-#include "platform/ui/WinUtil_win.h"
+#include "ui/Form.h"
+#include "ui/Twips.h"
+#include "ui/WinUtil_win.h"
 
 #include <windows.h>
 #include <windowsx.h>
@@ -13,7 +13,7 @@ namespace {
 
 constexpr wchar_t kItemClass[] = L"TavrikMenuItem";
 
-using platform::win::Wide;
+using os::win::Wide;
 
 }  // namespace
 

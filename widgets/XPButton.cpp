@@ -1,6 +1,6 @@
 #include "XPButton.h"
 
-#include "platform/Platform.h"
+#include "ui/Services.h"
 
 namespace {
 
@@ -112,8 +112,8 @@ void XPButton::RedrawButton(bool pressed) { m_View.Draw(LookFor(pressed)); }
 
 bool XPButton::IsMouseOverButton() const
 {
-    auto& cursor = platform::Current().cursor;
-    platform::ScreenPoint point;
+    auto& cursor = ui::CurrentServices().cursor;
+    ui::ScreenPoint point;
     return cursor.CursorPos(point) && cursor.WindowAt(point) == m_View.Hwnd();
 }
 
@@ -121,18 +121,18 @@ void XPButton::StartHoverTimer()
 {
     if (m_HoverTimer)
         return;
-    m_HoverTimer = platform::Current().timers.Set(m_View.Hwnd(), kHoverTimerId, kHoverPollMs, *this).has_value();
+    m_HoverTimer = ui::CurrentServices().timers.Set(m_View.Hwnd(), kHoverTimerId, kHoverPollMs, *this).has_value();
 }
 
 void XPButton::StopHoverTimer()
 {
     if (!m_HoverTimer)
         return;
-    platform::Current().timers.Kill(m_View.Hwnd(), kHoverTimerId);
+    ui::CurrentServices().timers.Kill(m_View.Hwnd(), kHoverTimerId);
     m_HoverTimer = false;
 }
 
-void XPButton::OnSystemTick(platform::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)
+void XPButton::OnSystemTick(ui::Handle, std::uint32_t, std::uintptr_t, std::uint32_t)
 {
     HoverTimer_Timer();
 }

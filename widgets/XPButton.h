@@ -6,9 +6,9 @@
 // This is the button's logic: its state, input handling, events, access key and
 // stored properties. The look of each state is drawn by its view (a window on
 // Win32, a fake in tests), which RedrawButton tells what to draw.
-#include "platform/Timers.h"
-#include "platform/ui/PropertyBag.h"
-#include "platform/ui/UiTypes.h"
+#include "ui/Timers.h"
+#include "ui/PropertyBag.h"
+#include "ui/UiTypes.h"
 
 #include <cstdint>
 #include <functional>
@@ -36,7 +36,7 @@ public:
     virtual void EnableWindow(bool enabled) = 0;
     virtual void CaptureMouse() = 0;
     virtual void MoveFocus(bool forward) = 0;  // as Tab or Shift+Tab would
-    virtual platform::WindowHandle Hwnd() const = 0;
+    virtual ui::Handle Hwnd() const = 0;
 };
 
 // The access key of a caption: the letter after the first single "&",
@@ -44,7 +44,7 @@ public:
 // when that character lies beyond ASCII.
 char AccessKeyOf(const std::string& caption);
 
-class XPButton : public platform::TimerTarget {
+class XPButton : public ui::TimerTarget {
 public:
     static constexpr ui::Color kDisabledText = 0x92A1A1;  // (161, 161, 146)
     static constexpr ui::Color kNewForeColor = ui::vbWindowFrame;
@@ -113,7 +113,7 @@ public:
     bool Hover() const { return m_Hover; }
     bool HoverTimerRunning() const { return m_HoverTimer; }
 
-    void OnSystemTick(platform::WindowHandle window, std::uint32_t message, std::uintptr_t id,
+    void OnSystemTick(ui::Handle window, std::uint32_t message, std::uintptr_t id,
                       std::uint32_t time) override;
 
 private:

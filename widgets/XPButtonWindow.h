@@ -3,7 +3,7 @@
 // off-screen picture of its face, cuts its four corner pixels, and turns mouse,
 // keyboard and focus messages into the button's input.
 #include "XPButton.h"
-#include "platform/ui/Controls.h"
+#include "ui/Controls.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,7 +21,7 @@ public:
     void EnableWindow(bool enabled) override { ui::Control::Enabled(enabled); }
     void CaptureMouse() override;
     void MoveFocus(bool forward) override;
-    platform::WindowHandle Hwnd() const override { return hWnd(); }
+    ui::Handle Hwnd() const override { return hWnd(); }
 
     char AccessKey() const override { return m_Button.AccessKey(); }
     bool TakesEnter() const override { return true; }

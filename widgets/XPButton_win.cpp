@@ -1,10 +1,10 @@
 // The XP push button's drawing and window.
 #include "XPButtonWindow.h"
 
-#include "platform/ui/App.h"
-#include "platform/ui/Form.h"
-#include "platform/ui/Twips.h"
-#include "platform/ui/WinUtil_win.h"
+#include "ui/App.h"
+#include "ui/Form.h"
+#include "ui/Twips.h"
+#include "ui/WinUtil_win.h"
 
 #include <windows.h>
 #include <windowsx.h>
@@ -169,7 +169,7 @@ void DrawCaption(HDC dc, int width, int height, const XPButtonLook& look, HFONT 
     Selection select(dc, font);
     SetBkMode(dc, TRANSPARENT);
     RECT measure = client;
-    const std::wstring caption = platform::win::Wide(look.caption);
+    const std::wstring caption = os::win::Wide(look.caption);
     const int h = DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measure,
                             DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
     // Halves round to even, as the block's place was always computed.
@@ -252,7 +252,7 @@ bool XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
         style |= WS_VISIBLE;
     if (!ui::Control::Enabled())
         style |= WS_DISABLED;
-    const std::wstring caption = platform::win::Wide(m_Button.Caption());
+    const std::wstring caption = os::win::Wide(m_Button.Caption());
     HWND window = CreateWindowExW(0, kButtonClass, caption.c_str(), style, ui::TwipsToPixelsX(m_Left),
                                   ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width), ui::TwipsToPixelsY(m_Height),
                                   reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),

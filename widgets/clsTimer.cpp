@@ -1,6 +1,6 @@
 #include "clsTimer.h"
 
-#include "platform/Platform.h"
+#include "ui/Services.h"
 
 #include <limits>
 
@@ -14,13 +14,13 @@ clsTimer::~clsTimer()
 
 void clsTimer::StartSystemTimer(std::uint32_t period)
 {
-    m_TimerId = platform::Current().timers.Set(m_Hwnd, 0, period, *this);
+    m_TimerId = ui::CurrentServices().timers.Set(m_Hwnd, 0, period, *this);
 }
 
 void clsTimer::KillSystemTimer()
 {
     if (m_TimerId)
-        platform::Current().timers.Kill(m_Hwnd, *m_TimerId);
+        ui::CurrentServices().timers.Kill(m_Hwnd, *m_TimerId);
     m_TimerId.reset();
 }
 
@@ -35,7 +35,7 @@ void clsTimer::Interval(std::int16_t int_interval)
     }
 }
 
-void clsTimer::Hwnd(platform::WindowHandle lng_hwnd)
+void clsTimer::Hwnd(ui::Handle lng_hwnd)
 {
     if (!m_Running)
         m_Hwnd = lng_hwnd;
@@ -68,21 +68,21 @@ void clsTimer::Wait(std::int16_t int_interval)
         m_Waiting = false;
     const auto alive = m_Alive;
     while (*alive && m_Waiting)
-        platform::Current().timers.RunPendingEvents();
+        ui::CurrentServices().timers.RunPendingEvents();
     if (*alive)
         StopTimer();
 }
 
-bool clsTimer::isMouseOver(platform::WindowHandle Hwnd)
+bool clsTimer::isMouseOver(ui::Handle Hwnd)
 {
-    auto& cursor = platform::Current().cursor;
-    platform::ScreenPoint point;
+    auto& cursor = ui::CurrentServices().cursor;
+    ui::ScreenPoint point;
     if (!cursor.CursorPos(point))
         return false;
     return cursor.WindowAt(point) == Hwnd;
 }
 
-void clsTimer::TimerProc(platform::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t DwTime)
+void clsTimer::TimerProc(ui::Handle, std::uint32_t, std::uintptr_t, std::uint32_t DwTime)
 {
     // The count never wraps: past the largest value a tick raises nothing.
     if (m_TickCount == std::numeric_limits<std::int32_t>::max())
@@ -98,7 +98,7 @@ void clsTimer::TimerProc(platform::WindowHandle, std::uint32_t, std::uintptr_t, 
         m_Waiting = false;
 }
 
-void clsTimer::OnSystemTick(platform::WindowHandle window, std::uint32_t message, std::uintptr_t id,
+void clsTimer::OnSystemTick(ui::Handle window, std::uint32_t message, std::uintptr_t id,
                             std::uint32_t time)
 {
     TimerProc(window, message, id, time);

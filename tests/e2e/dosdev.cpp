@@ -8,7 +8,7 @@
 // code:  dosdev run "<command line>"
 // Names go both ways as UTF-8, whatever the code page, so a journey can name a
 // folder in any script.
-#include "platform/WideText_win.h"
+#include "os/WideText_win.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -19,8 +19,8 @@
 
 namespace {
 
-using platform::win::Narrow;
-using platform::win::Wide;
+using os::win::Narrow;
+using os::win::Wide;
 
 void PrintStrings(const wchar_t* strings, bool asLetters)
 {

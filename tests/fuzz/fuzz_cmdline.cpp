@@ -3,17 +3,17 @@
 // removed.
 #include "FuzzCheck.h"
 #include "app/modMain.h"
-#include "engine/TextUtil.h"
+#include "os/Text.h"
 #include "engine/mod_Subst.h"
-#include "platform/SimPlatform.h"
+#include "tests/support/SimMachine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    platform::SimMachine machine;
-    platform::ScopedPlatform scope(machine.platform);
+    sim::SimMachine machine;
+    sim::ScopedMachine scope(machine);
     // D: a disk plugged in after start-up, which a normal user may stack a binding on.
     machine.files.AddVolume("\\Device\\HarddiskVolume2");
-    FUZZ_CHECK(machine.dos.Define(platform::DEFINE_RAW_TARGET, "D:", "\\Device\\HarddiskVolume2"));
+    FUZZ_CHECK(machine.dos.Define(os::DEFINE_RAW_TARGET, "D:", "\\Device\\HarddiskVolume2"));
     for (const char* folder : {"C:\\Data", "C:\\Program Files\\Common Files"})
         FUZZ_CHECK(machine.files.MakeDirectory(folder));
     // M: one binding; N: two stacked; D: a binding over the disk.
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!unmount)
         FUZZ_CHECK(calls.empty());
     for (const auto& call : calls)
-        FUZZ_CHECK(call.flags == platform::DEFINE_REMOVE && call.deviceName == mod_Subst::DeviceName(letter, false));
+        FUZZ_CHECK(call.flags == os::DEFINE_REMOVE && call.deviceName == mod_Subst::DeviceName(letter, false));
 
     FUZZ_CHECK(machine.dos.Mappings("C:") == std::vector<std::string>{"\\Device\\HarddiskVolume1"});
     FUZZ_CHECK(machine.dos.Mappings("D:").back() == "\\Device\\HarddiskVolume2");

@@ -5,8 +5,8 @@
 // and keeps its lines when appended to.
 #include "FuzzCheck.h"
 #include "engine/modLists.h"
-#include "platform/SimPlatform.h"
-#include "platform/Unicode.h"
+#include "tests/support/SimMachine.h"
+#include "os/Text.h"
 
 #include <vector>
 
@@ -39,8 +39,8 @@ std::vector<std::string> Names(const std::uint8_t* data, std::size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    platform::SimMachine machine;
-    platform::ScopedPlatform scope(machine.platform);
+    sim::SimMachine machine;
+    sim::ScopedMachine scope(machine);
     const std::string appDir = "C:\\Tools\\Tavrik\\";
     const std::string path = appDir + modLists::kHistoryFile;
     FUZZ_CHECK(machine.files.MakeDirectory("C:\\Tools\\Tavrik"));
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string text : {"C:\\Program Files\\Data", "", " \"C:\\With Quotes\"  ", "C:\\Été", "C:\\Плюс"}) {
         const bool appended = modLists::AppendHistory(appDir, text);
         // Only an unreadable history, whose form is unknown, refuses a line.
-        FUZZ_CHECK(appended || (!lines && !platform::IsAscii(text)));
+        FUZZ_CHECK(appended || (!lines && !text::IsAscii(text)));
         if (lines && appended) {
             lines->push_back(text);
             FUZZ_CHECK(modLists::ReadHistory(appDir) == lines);

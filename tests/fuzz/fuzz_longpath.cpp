@@ -5,7 +5,7 @@
 // on the way gives no long form at all. And any raw path is taken safely.
 #include "FuzzCheck.h"
 #include "engine/modFiles.h"
-#include "platform/SimPlatform.h"
+#include "tests/support/SimMachine.h"
 
 #include <vector>
 
@@ -19,8 +19,8 @@ constexpr const char* kPieces[] = {"a", "Z", "0", " ", ".", "-", "_", "~", "Long
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    platform::SimMachine machine;
-    platform::ScopedPlatform scope(machine.platform);
+    sim::SimMachine machine;
+    sim::ScopedMachine scope(machine);
     auto& files = machine.files;
     machine.AddDisk('D', 2);
 
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         while (name.back() == ' ' || name.back() == '.')
             name.pop_back();
         const std::string folder = parent + "\\" + name;
-        const std::uint32_t marks = (place & 0x40 ? platform::ATTR_HIDDEN : 0) | (place & 0x20 ? platform::ATTR_SYSTEM : 0);
+        const std::uint32_t marks = (place & 0x40 ? os::ATTR_HIDDEN : 0) | (place & 0x20 ? os::ATTR_SYSTEM : 0);
         FUZZ_CHECK(files.MakeDirectory(folder, marks));
         folders.push_back(folder);
     }

@@ -3,11 +3,11 @@
 // marked path comes back exactly as the caller wrote it, and a query reply is
 // handed over whole, in UTF-8, exactly when its UTF-8 fits the caller's bytes.
 #include "FuzzCheck.h"
-#include "platform/SystemPath.h"
+#include "os/SystemPath.h"
 
 namespace {
 
-using platform::paths::Mark;
+using os::paths::Mark;
 
 bool StartsWith(std::u16string_view text, std::u16string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 2; i + 1 < size; i += 2)
         units += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
 
-    namespace paths = platform::paths;
+    namespace paths = os::paths;
     const bool marked = StartsWith(units, u"\\\\?\\");
     FUZZ_CHECK(paths::NeedsLongForm(units) == (units.size() >= 260 && !marked));
 

@@ -4,7 +4,7 @@
 #include "FuzzCheck.h"
 #include "engine/mod_DriveInfo.h"
 #include "engine/mod_Subst.h"
-#include "platform/SimPlatform.h"
+#include "tests/support/SimMachine.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,7 +13,7 @@
 
 namespace {
 
-class ReplyDevices : public platform::DosDevices {
+class ReplyDevices : public os::DosDevices {
 public:
     explicit ReplyDevices(std::string reply) : m_Reply(std::move(reply)) {}
 
@@ -31,7 +31,7 @@ public:
         std::memcpy(buffer, m_Reply.data(), count);
         return count;
     }
-    std::uint32_t LastError() const override { return platform::ERROR_CODE_FILE_NOT_FOUND; }
+    std::uint32_t LastError() const override { return os::ERROR_CODE_FILE_NOT_FOUND; }
 
     std::uint32_t LogicalDriveStrings(std::uint32_t length, char* buffer) override
     {
@@ -97,12 +97,11 @@ std::string FolderNamed(const std::string& mapping)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string reply = BytesText(data, size).substr(0, mod_Subst::kQueryCapacity);
-    platform::SimMachine machine;
+    sim::SimMachine machine;
     FUZZ_CHECK(machine.files.MakeDirectory("C:\\Program Files\\Data"));
     ReplyDevices devices(reply);
-    platform::Platform replying{devices,        machine.files,  machine.lists,   machine.shell,
-                                machine.timers, machine.cursor, machine.codePage};
-    platform::ScopedPlatform scope(replying);
+    os::System replying{devices, machine.files, machine.codePage};
+    os::ScopedSystem scope(replying);
 
     const bool bound = mod_Subst::IsSubstDrive("M");
     const std::string target = mod_DriveInfo::GetSubstTarget("M");
@@ -112,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     mod_DriveInfo::RemoveSubstDrive("m");
     FUZZ_CHECK(bound || devices.removals.empty());  // no folder binding: left alone
     for (const auto& removal : devices.removals)
-        FUZZ_CHECK(removal.flags == platform::DEFINE_REMOVE && removal.deviceName == "m:" && removal.hasTarget);
+        FUZZ_CHECK(removal.flags == os::DEFINE_REMOVE && removal.deviceName == "m:" && removal.hasTarget);
     // Each folder binding is named by its own target, newest first. Over a device
     // (a disk under the bindings) nothing else goes: a removal without a target
     // would pop the disk.

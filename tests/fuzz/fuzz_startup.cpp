@@ -5,7 +5,7 @@
 // is bound, and the list is only read.
 #include "FuzzCheck.h"
 #include "engine/modLists.h"
-#include "platform/SimPlatform.h"
+#include "tests/support/SimMachine.h"
 
 #include <map>
 #include <vector>
@@ -52,8 +52,8 @@ std::string WithoutClosingSeparator(std::string s)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    platform::SimMachine machine;
-    platform::ScopedPlatform scope(machine.platform);
+    sim::SimMachine machine;
+    sim::ScopedMachine scope(machine);
     machine.AddDisk('D', 2);
     const std::string appDir = "C:\\Tools\\Tavrik\\";
     for (const char* folder : {"C:\\Tools\\Tavrik", "C:\\Data\\Deeper Folder Name", "C:\\Program Files\\Common Files",

@@ -3,9 +3,10 @@
 // in each state, the frame's caption buttons and menu-strip labels. A journey
 // drives it with real input; the label at the bottom tells what happened.
 #include "frame/TamselXPFormWindow.h"
-#include "platform/Win32Platform.h"
-#include "platform/ui/App.h"
-#include "platform/ui/Form.h"
+#include "os/Win32System.h"
+#include "ui/Win32Services.h"
+#include "ui/App.h"
+#include "ui/Form.h"
 #include "widgets/XPButtonWindow.h"
 
 #include <windows.h>
@@ -84,7 +85,8 @@ private:
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    platform::ScopedPlatform win32(platform::Win32());
+    os::ScopedSystem system(os::Win32());
+    ui::ScopedServices services(ui::Win32Services());
     ui::App::ReadScreenScale();
     frmGallery gallery;
     if (!gallery.Show())

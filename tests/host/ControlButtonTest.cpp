@@ -14,7 +14,7 @@ public:
         shown = picture;
         ++shows;
     }
-    platform::WindowHandle Hwnd() const override { return 0x77; }
+    ui::Handle Hwnd() const override { return 0x77; }
     bool Enabled() const override { return enabled; }
     void Enabled(bool New_Enabled) override { enabled = New_Enabled; }
     bool AutoRedraw() const override { return autoRedraw; }

@@ -26,7 +26,7 @@ public:
 };
 
 // Remembers every path the directory test is asked about.
-class ProbeRecorder : public platform::SimFileSystem {
+class ProbeRecorder : public sim::SimFileSystem {
 public:
     using SimFileSystem::SimFileSystem;
     bool IsDirectoryPath(const char* path) override
@@ -74,7 +74,7 @@ TEST_F(DriveInfo, LettersAndMountedLines)
 TEST_F(DriveInfo, NoDrivesGiveNoLetters)
 {
     dos().administrator = true;  // only an administrator may take a disk's letter away
-    dos().Define(platform::DEFINE_REMOVE, "C:", nullptr);
+    dos().Define(os::DEFINE_REMOVE, "C:", nullptr);
     EXPECT_EQ(GetDriveLetters(), "");
     EXPECT_TRUE(MountedDriveLines().empty());
 }
@@ -123,19 +123,15 @@ TEST_F(DriveInfo, NoFreeLetterLeavesThePickerEmpty)
 
 TEST(DriveInfoProbe, ListedLettersAreProbedWithATrailingBlank)
 {
-    platform::SimDosDevices dos;
+    sim::SimDosDevices dos;
     ProbeRecorder files(dos);
-    platform::SimListBoxes lists;
-    platform::SimShellDialogs shell;
-    platform::SimTimers timers;
-    platform::SimCursorWindows cursor;
-    platform::SimCodePage codePage;
-    platform::Platform sim{dos, files, lists, shell, timers, cursor, codePage};
-    platform::ScopedPlatform scope(sim);
+    sim::SimCodePage codePage;
+    os::System probed{dos, files, codePage};
+    os::ScopedSystem scope(probed);
     files.AddVolume("\\Device\\HarddiskVolume1");
     dos.AddDisk('C', "\\Device\\HarddiskVolume1");
     dos.AddDisk('A', "\\Device\\Floppy0");
-    dos.Define(platform::DEFINE_RAW_TARGET, "Q:", "\\Device\\Nowhere");
+    dos.Define(os::DEFINE_RAW_TARGET, "Q:", "\\Device\\Nowhere");
 
     FakePicker picker;
     ListFreeLetters(picker, false);

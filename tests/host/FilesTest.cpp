@@ -34,7 +34,7 @@ TEST_F(Files, LongPathOfAMissingFolderIsEmptyNotPartial)
 
 TEST_F(Files, LongPathPassesHiddenAndSystemFolders)
 {
-    ASSERT_TRUE(files().MakeDirectory("C:\\Secret Place", platform::ATTR_HIDDEN | platform::ATTR_SYSTEM));
+    ASSERT_TRUE(files().MakeDirectory("C:\\Secret Place", os::ATTR_HIDDEN | os::ATTR_SYSTEM));
     ASSERT_TRUE(files().MakeDirectory("C:\\Secret Place\\Inside"));
     EXPECT_EQ(GetLongPath("C:\\SECRET~1\\INSIDE"), "C:\\Secret Place\\Inside");
 }
@@ -62,8 +62,8 @@ TEST_F(Files, ShortPathOfAPathLongerThanTheFirstBuffer)
 TEST_F(Files, FileExistsSeesPlainFilesOnly)
 {
     ASSERT_TRUE(files().MakeFile("C:\\App\\plain.ini", "x\r\n"));
-    ASSERT_TRUE(files().MakeFile("C:\\App\\hidden.ini", "", platform::ATTR_HIDDEN));
-    ASSERT_TRUE(files().MakeFile("C:\\App\\system.ini", "", platform::ATTR_SYSTEM));
+    ASSERT_TRUE(files().MakeFile("C:\\App\\hidden.ini", "", os::ATTR_HIDDEN));
+    ASSERT_TRUE(files().MakeFile("C:\\App\\system.ini", "", os::ATTR_SYSTEM));
     EXPECT_TRUE(FileExists("C:\\App\\plain.ini"));
     EXPECT_TRUE(FileExists("c:\\app\\PLAIN.INI"));
     EXPECT_FALSE(FileExists("C:\\App\\hidden.ini"));
@@ -83,14 +83,6 @@ TEST_F(Files, DirectoryTest)
     EXPECT_FALSE(modFiles::IsDirectory("C:\\Data\\file.txt"));
     EXPECT_FALSE(modFiles::IsDirectory("\"C:\\Data\""));
     EXPECT_FALSE(modFiles::IsDirectory("Q:\\"));
-}
-
-TEST_F(Files, TabStopsOfTheMountedList)
-{
-    modFiles::SetListTabStops(0x1234);
-    ASSERT_EQ(machine.lists.calls.size(), 1u);
-    EXPECT_EQ(machine.lists.calls[0].window, 0x1234u);
-    EXPECT_EQ(machine.lists.calls[0].stops, (std::vector<std::int32_t>{16, 0}));
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ public:
     }
     bool Enabled() const override { return enabled; }
     void Enabled(bool New_Enabled) override { enabled = New_Enabled; }
-    platform::WindowHandle Hwnd() const override { return 0x55; }
+    ui::Handle Hwnd() const override { return 0x55; }
 
     ui::Color back = LabelMenu::kHighlightColor;  // the design colour
     int border = 0;

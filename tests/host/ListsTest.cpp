@@ -1,10 +1,10 @@
 // The history and the start-up list: what is stored, what is read back, and
 // that a failing disk never costs the user a list.
 #include "SimMachineFixture.h"
-#include "engine/TextUtil.h"
+#include "os/Text.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
-#include "platform/Unicode.h"
+#include "os/Text.h"
 #include "engine/mod_Subst.h"
 
 #include <functional>
@@ -147,11 +147,11 @@ TEST_F(Lists, FoldersInAnyScriptAreBoundAndListedByTheirNames)
     for (int i = 0; i < 7; ++i)
         folderName += "Папка_с_очень_длинным_именем_";  // 29 characters, 203 in all
     std::string deep = "D:";
-    while (platform::Utf8ToUtf16(deep).size() < 32500)
+    while (text::Utf8ToUtf16(deep).size() < 32500)
         deep += "\\" + folderName;
     ASSERT_TRUE(files().MakeDirectory(deep));
     // One unit more than "\??\" and the path may have.
-    const std::size_t over = 32767 - 4 + 1 - platform::Utf8ToUtf16(deep).size();
+    const std::size_t over = 32767 - 4 + 1 - text::Utf8ToUtf16(deep).size();
     const std::string deeper = deep + "\\" + std::string(over - 1, 'x');
     ASSERT_TRUE(files().MakeDirectory(deeper));
     EXPECT_EQ(modLists::MountFolder("T: ", deep), modLists::MountResult::Mounted);
@@ -197,8 +197,8 @@ TEST_F(Lists, ListsTellMissingFromUnreadable)
         {"missing", [] {}, Lines{}},
         {"empty", [&] { files().MakeFile(kStartup, ""); }, Lines{}},
         {"readable", [&] { files().MakeFile(kStartup, list); }, Lines{"m: \tc:\\data"}},
-        {"hidden", [&] { files().MakeFile(kStartup, list, platform::ATTR_HIDDEN); }, Lines{"m: \tc:\\data"}},
-        {"system", [&] { files().MakeFile(kStartup, list, platform::ATTR_SYSTEM); }, Lines{"m: \tc:\\data"}},
+        {"hidden", [&] { files().MakeFile(kStartup, list, os::ATTR_HIDDEN); }, Lines{"m: \tc:\\data"}},
+        {"system", [&] { files().MakeFile(kStartup, list, os::ATTR_SYSTEM); }, Lines{"m: \tc:\\data"}},
         {"held by another program",
          [&] {
              files().MakeFile(kStartup, list);
@@ -222,22 +222,22 @@ TEST_F(Lists, ListsTellMissingFromUnreadable)
         EXPECT_EQ(modLists::RunStartupList(kAppDir), c.expected ? static_cast<int>(c.expected->size()) : 0);
         const auto calls = dos().Calls();  // removing adds calls of its own
         for (const auto& call : calls)
-            dos().Define(platform::DEFINE_REMOVE, call.deviceName.c_str(), nullptr);
+            dos().Define(os::DEFINE_REMOVE, call.deviceName.c_str(), nullptr);
         EXPECT_EQ(files().Content(kStartup), before);
     }
 }
 
 TEST_F(Lists, RewriteKeepsHiddenAndSystemListsSoAndLeavesReadOnlyOnesAlone)
 {
-    for (const std::uint32_t kept : {platform::ATTR_HIDDEN, platform::ATTR_SYSTEM,
-                                     platform::ATTR_HIDDEN | platform::ATTR_SYSTEM}) {
+    for (const std::uint32_t kept : {os::ATTR_HIDDEN, os::ATTR_SYSTEM,
+                                     os::ATTR_HIDDEN | os::ATTR_SYSTEM}) {
         ASSERT_TRUE(files().MakeFile(kStartup, "m: \tc:\\old\r\n", kept));
         EXPECT_TRUE(modLists::WriteStartupList(kAppDir, {"n: \tc:\\new"}));
         EXPECT_EQ(files().Content(kStartup), "n: \tc:\\new\r\n");
         EXPECT_EQ(files().ReadAttributes(kStartup), kept);
         files().Remove(kStartup);
     }
-    ASSERT_TRUE(files().MakeFile(kStartup, "m: \tc:\\old\r\n", platform::ATTR_READONLY));
+    ASSERT_TRUE(files().MakeFile(kStartup, "m: \tc:\\old\r\n", os::ATTR_READONLY));
     EXPECT_FALSE(modLists::WriteStartupList(kAppDir, {"n: \tc:\\new"}));
     EXPECT_EQ(files().Content(kStartup), "m: \tc:\\old\r\n");
     EXPECT_FALSE(files().Exists(kStartup + ".new"));
@@ -246,7 +246,7 @@ TEST_F(Lists, RewriteKeepsHiddenAndSystemListsSoAndLeavesReadOnlyOnesAlone)
 TEST_F(Lists, AppendingNeverCutsTheHistory)
 {
     const std::string old = "C:\\One\r\nC:\\Two";  // hand-edited: no last line end
-    ASSERT_TRUE(files().MakeFile(kHistory, old, platform::ATTR_HIDDEN));
+    ASSERT_TRUE(files().MakeFile(kHistory, old, os::ATTR_HIDDEN));
     ASSERT_TRUE(modLists::AppendHistory(kAppDir, "C:\\Three"));
     EXPECT_EQ(files().Content(kHistory), old + "\r\nC:\\Three\r\n");
     // A full disk takes part of a line: the file goes back to what it was, so
@@ -340,7 +340,7 @@ TEST_F(Lists, StartupListIsReadAndWrittenInTheFormItsNamesNeed)
 TEST_F(Lists, HistoryGoesOverToUtf8OnlyForANameTheCodePageCannotHold)
 {
     const std::string bom = "\xEF\xBB\xBF";
-    ASSERT_TRUE(files().MakeFile(kHistory, "C:\\\xC4rger\r\n", platform::ATTR_HIDDEN));
+    ASSERT_TRUE(files().MakeFile(kHistory, "C:\\\xC4rger\r\n", os::ATTR_HIDDEN));
     ASSERT_TRUE(modLists::AppendHistory(kAppDir, "C:\\Été"));
     EXPECT_EQ(files().Content(kHistory), "C:\\\xC4rger\r\nC:\\\xC9t\xE9\r\n");
 
@@ -348,7 +348,7 @@ TEST_F(Lists, HistoryGoesOverToUtf8OnlyForANameTheCodePageCannotHold)
     ASSERT_TRUE(modLists::AppendHistory(kAppDir, "C:\\Été"));
     EXPECT_EQ(files().Content(kHistory), bom + "C:\\Ärger\r\nC:\\Été\r\nC:\\Плюс\r\nC:\\Été\r\n");
     EXPECT_EQ(modLists::ReadHistory(kAppDir), (Lines{"C:\\Ärger", "C:\\Été", "C:\\Плюс", "C:\\Été"}));
-    EXPECT_EQ(files().ReadAttributes(kHistory), platform::ATTR_HIDDEN);
+    EXPECT_EQ(files().ReadAttributes(kHistory), os::ATTR_HIDDEN);
 
     // A history that cannot be read takes only a line both forms write alike.
     ASSERT_TRUE(files().Remove(kHistory));

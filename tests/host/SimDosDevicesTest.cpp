@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-using platform::DEFINE_EXACT_MATCH;
-using platform::DEFINE_RAW_TARGET;
+using os::DEFINE_EXACT_MATCH;
+using os::DEFINE_RAW_TARGET;
 
 namespace {
 
@@ -14,7 +14,7 @@ using Strings = std::vector<std::string>;
 const std::string T1 = "\\??\\C:\\temp1";
 const std::string T2 = "\\??\\C:\\temp2";
 const std::string T3 = "\\??\\C:\\temp3";
-constexpr auto kRemove = platform::DEFINE_REMOVE;
+constexpr auto kRemove = os::DEFINE_REMOVE;
 constexpr auto kRemoveExact = kRemove | DEFINE_EXACT_MATCH;
 
 class SimDos : public SimMachineTest {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-using platform::ATTR_DIRECTORY;
-using platform::ATTR_HIDDEN;
-using platform::ATTR_SYSTEM;
+using os::ATTR_DIRECTORY;
+using os::ATTR_HIDDEN;
+using os::ATTR_SYSTEM;
 
 namespace {
 
@@ -35,7 +35,7 @@ TEST_F(SimFiles, LetterReachesTheFolderOfItsNewestBinding)
 
     ASSERT_TRUE(dos().Define(0, "M:", "C:\\Other"));
     EXPECT_FALSE(IsDir("M:\\Sub"));
-    ASSERT_TRUE(dos().Define(platform::DEFINE_RAW_TARGET, "R:", "\\Device\\HarddiskVolume1\\Data\\Sub"));
+    ASSERT_TRUE(dos().Define(os::DEFINE_RAW_TARGET, "R:", "\\Device\\HarddiskVolume1\\Data\\Sub"));
     EXPECT_EQ(files().Content("R:\\a.txt"), "x");
 
     // A deleted folder, a letter bound to itself or a ring: no directory, no endless walk.

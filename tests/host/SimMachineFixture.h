@@ -1,14 +1,14 @@
 #pragma once
 // Host tests run the engine against a simulated machine put in place for the test.
-#include "platform/SimPlatform.h"
+#include "tests/support/SimMachine.h"
 
 #include <gtest/gtest.h>
 
 class SimMachineTest : public ::testing::Test {
 protected:
-    platform::SimMachine machine;
-    platform::ScopedPlatform scope{machine.platform};
+    sim::SimMachine machine;
+    sim::ScopedMachine scope{machine};
 
-    platform::SimDosDevices& dos() { return machine.dos; }
-    platform::SimFileSystem& files() { return machine.files; }
+    sim::SimDosDevices& dos() { return machine.dos; }
+    sim::SimFileSystem& files() { return machine.files; }
 };

@@ -2,7 +2,7 @@
 // each start asks for.
 #include "SimMachineFixture.h"
 #include "app/modMain.h"
-#include "platform/ui/CommandLine.h"
+#include "ui/CommandLine.h"
 #include "engine/mod_Subst.h"
 
 using modMain::StartMode;

@@ -17,11 +17,11 @@ struct Removal {
     bool operator==(const Removal&) const = default;
 };
 
-std::vector<Removal> Removals(const platform::SimDosDevices& dos)
+std::vector<Removal> Removals(const sim::SimDosDevices& dos)
 {
     std::vector<Removal> removals;
     for (const auto& call : dos.Calls()) {
-        EXPECT_EQ(call.flags, platform::DEFINE_REMOVE);
+        EXPECT_EQ(call.flags, os::DEFINE_REMOVE);
         EXPECT_TRUE(call.hasTarget);
         removals.push_back({call.deviceName, call.target});
     }
@@ -68,7 +68,7 @@ TEST_F(Subst, RemovingWithFlagsTwoReportsWhetherTheLetterIsFree)
 {
     ASSERT_TRUE(SubstDrive("M", "C:\\One", 0));
     ASSERT_TRUE(SubstDrive("M", "C:\\Two", 0));
-    EXPECT_TRUE(SubstDrive("M", static_cast<const char*>(nullptr), platform::DEFINE_REMOVE));
+    EXPECT_TRUE(SubstDrive("M", static_cast<const char*>(nullptr), os::DEFINE_REMOVE));
     EXPECT_FALSE(IsSubstDrive("M"));
 }
 
@@ -88,7 +88,7 @@ TEST_F(Subst, DiskLettersAreNeverRemoved)
 
     // A folder stacked over a device letter (a stick plugged in after start-up)
     // goes; the device under it stays.
-    ASSERT_TRUE(dos().Define(platform::DEFINE_RAW_TARGET, "E:", "\\Device\\HarddiskVolume3"));
+    ASSERT_TRUE(dos().Define(os::DEFINE_RAW_TARGET, "E:", "\\Device\\HarddiskVolume3"));
     ASSERT_TRUE(SubstDrive("E", "C:\\Data", 0));
     dos().ClearCalls();
     RemoveSubstDrive("E:");
@@ -105,7 +105,7 @@ TEST_F(Subst, FolderMarkerAndTargets)
 
     // Only a mapping that starts with the marker is a folder binding, the same
     // rule removal follows: this one is neither listed nor removed.
-    ASSERT_TRUE(dos().Define(platform::DEFINE_RAW_TARGET, "R:", "\\Device\\Odd??Name"));
+    ASSERT_TRUE(dos().Define(os::DEFINE_RAW_TARGET, "R:", "\\Device\\Odd??Name"));
     EXPECT_FALSE(IsSubstDrive("R"));
     RemoveSubstDrive("R");
     EXPECT_EQ(dos().Mappings("R:"), std::vector<std::string>{"\\Device\\Odd??Name"});
@@ -131,7 +131,7 @@ TEST_F(Subst, TextsThatAreNoDriveLetterNeverReachThePlatform)
     for (const std::string letter : std::vector<std::string>{"", ":", " M", "1: ", "?: ", "*: ", "\xE9: ", "\\: ", std::string(1, '\0')}) {
         SCOPED_TRACE(letter);
         EXPECT_FALSE(SubstDrive(letter, "C:\\Data", 0));
-        EXPECT_FALSE(SubstDrive(letter, static_cast<const char*>(nullptr), platform::DEFINE_REMOVE));
+        EXPECT_FALSE(SubstDrive(letter, static_cast<const char*>(nullptr), os::DEFINE_REMOVE));
         RemoveSubstDrive(letter);
         EXPECT_FALSE(IsSubstDrive(letter));
         EXPECT_EQ(GetSubstTarget(letter), "");
@@ -148,7 +148,7 @@ TEST_F(Subst, NetworkFolderBindingsAreListedAndRemovedByName)
 {
     files().AddShare("\\\\server\\share");
     ASSERT_TRUE(files().MakeDirectory("\\\\server\\share\\Long Folder"));
-    ASSERT_TRUE(dos().Define(platform::DEFINE_RAW_TARGET, "N:", "\\Device\\CdRom0"));
+    ASSERT_TRUE(dos().Define(os::DEFINE_RAW_TARGET, "N:", "\\Device\\CdRom0"));
     ASSERT_TRUE(SubstDrive("N", "\\\\server\\share\\LONGFO~1", 0));
     ASSERT_EQ(dos().Mappings("N:").front(), "\\??\\UNC\\server\\share\\LONGFO~1");
 
@@ -183,7 +183,7 @@ TEST_F(Subst, ADisksLetterStaysForANormalUser)
 {
     ASSERT_TRUE(files().MakeDirectory("C:\\Data"));
     EXPECT_FALSE(SubstDrive("c: ", "C:\\Data", 0));
-    EXPECT_EQ(dos().LastError(), platform::ERROR_CODE_ACCESS_DENIED);
+    EXPECT_EQ(dos().LastError(), os::ERROR_CODE_ACCESS_DENIED);
     EXPECT_EQ(dos().Mappings("C:"), std::vector<std::string>{"\\Device\\HarddiskVolume1"});
 }
 

@@ -16,7 +16,7 @@ using frame::TwipRect;
 // A form whose window keeps whole pixels, as a real one does.
 class FakeHost : public XPFormHost {
 public:
-    explicit FakeHost(platform::SimCursorWindows& mouse) : m_Mouse(&mouse) {}
+    explicit FakeHost(sim::SimCursorWindows& mouse) : m_Mouse(&mouse) {}
     int BorderStyle() const override { return borderStyle; }
     bool MinButton() const override { return minButton; }
     bool MaxButton() const override { return maxButton; }
@@ -76,13 +76,13 @@ public:
     int stateChanges = 0, moves = 0, unloads = 0, ends = 0, restyles = 0, moveLoops = 0, taskBars = 0;
 
 private:
-    platform::SimCursorWindows* m_Mouse;
+    sim::SimCursorWindows* m_Mouse;
 };
 
 class NoPicture : public CaptionSurface {
 public:
     void ShowPicture(const CaptionPicture&) override {}
-    platform::WindowHandle Hwnd() const override { return 0; }
+    ui::Handle Hwnd() const override { return 0; }
     bool Enabled() const override { return enabled; }
     void Enabled(bool New_Enabled) override { enabled = New_Enabled; }
     bool AutoRedraw() const override { return false; }

@@ -8,7 +8,7 @@ namespace {
 
 class Timer : public SimMachineTest {
 protected:
-    platform::SimTimers& timers() { return machine.timers; }
+    sim::SimTimers& timers() { return machine.timers; }
 };
 
 TEST_F(Timer, StartUsesItsArgumentOrTheInterval)

@@ -3,8 +3,8 @@
 #include "SimMachineFixture.h"
 #include "app/HelpText.h"
 #include "app/modBrowse.h"
-#include "platform/ui/PropertyBag.h"
-#include "platform/ui/Twips.h"
+#include "ui/PropertyBag.h"
+#include "ui/Twips.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "platform/Unicode.h"
+#include "os/Text.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using platform::Utf16ToUtf8;
-using platform::Utf8ToUtf16;
+using text::Utf16ToUtf8;
+using text::Utf8ToUtf16;
 
 // Names in every script the program may meet go to UTF-16 and back unchanged.
 TEST(Unicode, NamesRoundTripThroughUtf16)
@@ -47,8 +47,8 @@ TEST(Unicode, BytesThatAreNoUtf8BecomeReplacementCharacters)
         SCOPED_TRACE(c.bytes);
         EXPECT_EQ(Utf8ToUtf16(c.bytes), c.utf16);
     }
-    EXPECT_TRUE(platform::IsAscii("M: \tC:\\Data"));
-    EXPECT_FALSE(platform::IsAscii("C:\\\xE9"));
+    EXPECT_TRUE(text::IsAscii("M: \tC:\\Data"));
+    EXPECT_FALSE(text::IsAscii("C:\\\xE9"));
 }
 
 }  // namespace

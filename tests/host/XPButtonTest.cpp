@@ -24,7 +24,7 @@ public:
     void EnableWindow(bool enabled) override { windowEnabled = enabled; }
     void CaptureMouse() override { ++captures; }
     void MoveFocus(bool forward) override { focusMoves.push_back(forward); }
-    platform::WindowHandle Hwnd() const override { return 0x44; }
+    ui::Handle Hwnd() const override { return 0x44; }
 
     const XPButtonLook& Last() const { return draws.back(); }
     std::vector<XPButtonLook> draws;

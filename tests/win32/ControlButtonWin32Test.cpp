@@ -1,12 +1,12 @@
 // The caption button's window under Wine: it paints the chosen frame of its
 // strip, keeps its size, and turns real mouse input into looks and clicks.
-#include "platform/ui/App.h"
-#include "platform/ui/Form.h"
+#include "ui/App.h"
+#include "ui/Form.h"
 #include "widgets/ControlButtonWindow.h"
 
 #include "WindowTestSupport.h"
 
-#include "platform/ui/WinUtil_win.h"
+#include "ui/WinUtil_win.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,7 +1,7 @@
 // What the toolkit and the menu-drawing control paint themselves, read back
 // pixel by pixel from a memory DC.
 #include "ctxHookMenu.h"
-#include "platform/ui/Form.h"
+#include "ui/Form.h"
 
 #include "WindowTestSupport.h"
 

@@ -2,10 +2,10 @@
 // host's region, menu labels, maximize and border resizing, schemes, and the
 // client-area helpers.
 #include "frame/TamselXPFormWindow.h"
-#include "platform/ui/App.h"
-#include "platform/ui/Form.h"
-#include "platform/ui/Twips.h"
-#include "platform/ui/WinUtil_win.h"
+#include "ui/App.h"
+#include "ui/Form.h"
+#include "ui/Twips.h"
+#include "ui/WinUtil_win.h"
 
 #include "WindowTestSupport.h"
 
@@ -285,7 +285,7 @@ int TextWidth(HFONT font, const char* text)
     const ui::win::MemoryDc dc;
     const ui::win::Selection selected(dc.Get(), font);
     SIZE size{};
-    const std::wstring wide = platform::win::Wide(text);
+    const std::wstring wide = os::win::Wide(text);
     GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }

@@ -1,7 +1,7 @@
 // The menu-bar item's window under Wine: it lights up under the real mouse,
 // goes back when the mouse leaves, and turns a press and release into Click.
-#include "platform/ui/App.h"
-#include "platform/ui/Form.h"
+#include "ui/App.h"
+#include "ui/Form.h"
 #include "widgets/LabelMenuWindow.h"
 
 #include "WindowTestSupport.h"

@@ -1,6 +1,7 @@
 // The Win32 tests run on the real platform, put in place as the program puts it;
 // tests that must not change the machine put a simulated one over it.
-#include "platform/Win32Platform.h"
+#include "os/Win32System.h"
+#include "ui/Win32Services.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,20 @@ namespace {
 
 class RealMachine : public ::testing::Environment {
 public:
-    void SetUp() override { m_Scope = std::make_unique<platform::ScopedPlatform>(platform::Win32()); }
-    void TearDown() override { m_Scope.reset(); }
+    void SetUp() override
+    {
+        m_System = std::make_unique<os::ScopedSystem>(os::Win32());
+        m_Services = std::make_unique<ui::ScopedServices>(ui::Win32Services());
+    }
+    void TearDown() override
+    {
+        m_Services.reset();
+        m_System.reset();
+    }
 
 private:
-    std::unique_ptr<platform::ScopedPlatform> m_Scope;
+    std::unique_ptr<os::ScopedSystem> m_System;
+    std::unique_ptr<ui::ScopedServices> m_Services;
 };
 
 [[maybe_unused]] ::testing::Environment* const g_machine = ::testing::AddGlobalTestEnvironment(new RealMachine);

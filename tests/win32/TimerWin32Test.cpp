@@ -1,6 +1,6 @@
 // The timer object on real system timers and the real mouse, under Wine.
-#include "platform/ui/App.h"
-#include "platform/ui/Form.h"
+#include "ui/App.h"
+#include "ui/Form.h"
 #include "widgets/clsTimer.h"
 
 #include "WindowTestSupport.h"

@@ -5,8 +5,9 @@
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
 #include "engine/mod_Subst.h"
-#include "platform/Platform.h"
-#include "platform/WideText_win.h"
+#include "os/System.h"
+#include "ui/Services.h"
+#include "os/WideText_win.h"
 #include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -121,7 +122,7 @@ TEST_F(Win32Drives, MountFolderBindsTheShortForm)
 // beyond MAX_PATH is bound as Windows allows it.
 TEST_F(Win32Drives, FoldersInAnyScriptAndOfAnyLengthAreBound)
 {
-    using platform::win::Wide;
+    using os::win::Wide;
     TempFolder temp;
     std::string longPath = temp.Path();
     std::vector<std::string> made;
@@ -161,7 +162,7 @@ TEST_F(Win32Drives, FoldersInAnyScriptAndOfAnyLengthAreBound)
 // same folder, found and shortened like any other, and comes back in that form.
 TEST(Win32Paths, ADeepFolderNamedAsADeviceIsTheSameFolder)
 {
-    using platform::win::Wide;
+    using os::win::Wide;
     TempFolder temp;
     std::string deep = modFiles::GetLongPath(temp.Path());
     ASSERT_FALSE(deep.empty());
@@ -204,7 +205,7 @@ TEST(Win32Paths, DirectoryAndFileTests)
 {
     TempFolder temp;
     const std::string file = temp.Dir() + "plain.txt";
-    ASSERT_TRUE(platform::Current().files.WriteLines(file, {"x"}));
+    ASSERT_TRUE(os::Current().files.WriteLines(file, {"x"}));
 
     EXPECT_TRUE(modFiles::IsDirectory(temp.Path()));
     EXPECT_TRUE(modFiles::IsDirectory("C:\\ "));  // the free-letter probe keeps a blank
@@ -290,7 +291,7 @@ TEST(Win32Files, ListsAreWrittenInTurnAndAfterAMomentsHold)
 {
     TempFolder temp;
     const std::string dir = temp.Dir();
-    const std::wstring path = platform::win::Wide(dir + "mount.ini");
+    const std::wstring path = os::win::Wide(dir + "mount.ini");
     std::vector<std::string> before = {"m: \tc:\\old"};
     ASSERT_TRUE(modLists::WriteStartupList(dir, before));
     for (const DWORD held : {DWORD{300}, DWORD{1500}}) {
@@ -358,15 +359,15 @@ TEST(Win32Shell, FolderDialogReturnsAnyName)
     // Wine's dialog selects only what its tree has shown: a folder on the desktop.
     wchar_t desktop[MAX_PATH] = {};
     ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, TRUE));
-    const std::string folder = platform::win::Narrow(desktop) + "\\Плюс 写真 " + std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryW(platform::win::Wide(folder).c_str(), nullptr));
-    g_Picked = platform::win::Wide(folder);
+    const std::string folder = os::win::Narrow(desktop) + "\\Плюс 写真 " + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(os::win::Wide(folder).c_str(), nullptr));
+    g_Picked = os::win::Wide(folder);
     g_Ticks = 0;
     test::DropPendingQuit();  // an earlier test's quit would end the dialog at once
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, PickFolder);
-    const auto result = platform::Current().shell.BrowseForFolder(0, "Pick", 0x43);
+    const auto result = ui::CurrentServices().shell.BrowseForFolder(0, "Pick", 0x43);
     KillTimer(nullptr, timer);
-    RemoveDirectoryW(platform::win::Wide(folder).c_str());
+    RemoveDirectoryW(os::win::Wide(folder).c_str());
     EXPECT_EQ(result, folder);
 }
 
@@ -374,7 +375,7 @@ TEST(Win32Shell, FolderDialogReturnsAnyName)
 // rules on characters in every script.
 TEST(Win32Text, AnsiCodePageAndLowerCase)
 {
-    auto& codePage = platform::Current().codePage;
+    auto& codePage = os::Current().codePage;
     EXPECT_EQ(codePage.LowerCase("M: \tC:\\ÄRGER ŠŸ ПЛЮС ΑΡΧΕΊΑ 写真 \xF0\x9F\x93\x81"),
               "m: \tc:\\ärger šÿ плюс αρχεία 写真 \xF0\x9F\x93\x81");
     if (GetACP() != 1252)

@@ -2,10 +2,10 @@
 // What the in-process window tests share: a clean message queue, letting time
 // and events pass, input through the real queue, and reading back what a
 // window paints.
-#include "platform/ui/App.h"
-#include "platform/ui/Form.h"
-#include "platform/ui/UiTypes.h"
-#include "platform/ui/WinUtil_win.h"
+#include "ui/App.h"
+#include "ui/Form.h"
+#include "ui/UiTypes.h"
+#include "ui/WinUtil_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -98,7 +98,7 @@ struct WhenShownState {
 
 inline void WhenShown(const char* caption, void (*action)(HWND))
 {
-    WhenShownState::caption = platform::win::Wide(caption);
+    WhenShownState::caption = os::win::Wide(caption);
     WhenShownState::action = action;
     SetTimer(nullptr, 0, 20, &WhenShownState::Tick);
 }

@@ -8,10 +8,10 @@
 #include "frmMount.h"
 #include "frmStartLoad.h"
 #include "modMain.h"
-#include "platform/SimPlatform.h"
-#include "platform/ui/App.h"
-#include "platform/ui/Twips.h"
-#include "platform/ui/WinUtil_win.h"
+#include "tests/support/SimMachine.h"
+#include "ui/App.h"
+#include "ui/Twips.h"
+#include "ui/WinUtil_win.h"
 
 #include "WindowTestSupport.h"
 
@@ -35,8 +35,8 @@ protected:
         modMain::CommandLine.clear();
     }
 
-    platform::SimMachine machine;
-    platform::ScopedPlatform scope{machine.platform};
+    sim::SimMachine machine;
+    sim::ScopedMachine scope{machine};
 };
 
 std::vector<std::string> Items(const ui::ListBox& list)
@@ -105,7 +105,7 @@ TEST_F(SimWindows, SetupWindowThatCannotSaveAsksAndLosesNothing)
         machine.files.DenyWrite(path);
         machine.shell.messages.clear();
         std::size_t asked = 0;
-        machine.shell.messageAnswer = [&](const platform::SimShellDialogs::Message&) {
+        machine.shell.messageAnswer = [&](const sim::SimShellDialogs::Message&) {
             if (asked == 1)
                 machine.files.DenyWrite(path, false);
             return c.answers.at(asked++);
@@ -193,7 +193,7 @@ TEST_F(SimWindows, SetupWindowNeverWritesOverAListItCouldNotRead)
     for (const bool readable : {false, true}) {
         SCOPED_TRACE(readable);
         machine.shell.messages.clear();
-        ASSERT_TRUE(machine.files.MakeFile(path, list, readable ? platform::ATTR_HIDDEN : 0));
+        ASSERT_TRUE(machine.files.MakeFile(path, list, readable ? os::ATTR_HIDDEN : 0));
         machine.files.DenyRead(path, !readable);
         frmStartLoad setup;
         setup.Load();
@@ -205,7 +205,7 @@ TEST_F(SimWindows, SetupWindowNeverWritesOverAListItCouldNotRead)
         if (readable) {
             EXPECT_TRUE(machine.shell.messages.empty());
             EXPECT_EQ(machine.files.Content(path), "m: \tc:\\data\r\nD: \tC:\\Other\r\n");
-            EXPECT_EQ(machine.files.ReadAttributes(path), platform::ATTR_HIDDEN);
+            EXPECT_EQ(machine.files.ReadAttributes(path), os::ATTR_HIDDEN);
         } else {
             ASSERT_EQ(machine.shell.messages.size(), 1u);
             EXPECT_EQ(machine.shell.messages[0].title, "ERROR!");
@@ -241,6 +241,7 @@ TEST_F(SimWindows, MainWindowLoadsMountsAndRecords)
     EXPECT_EQ(Items(main.oList), std::vector<std::string>{"C:\\Earlier"});
     ASSERT_EQ(machine.lists.calls.size(), 1u);
     EXPECT_EQ(machine.lists.calls[0].window, main.vList.hWnd());
+    EXPECT_EQ(machine.lists.calls[0].stops, (std::vector<std::int32_t>{16, 0}));
     // DefineNullTargets: 26 definitions without a target, all refused.
     EXPECT_EQ(machine.dos.Calls().size(), 26u);
 
@@ -268,7 +269,7 @@ TEST_F(SimWindows, AHistoryThatCannotChangeSaysSo)
 {
     ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
     const std::string path = "C:\\Tools\\Tavrik.ini";
-    ASSERT_TRUE(machine.files.MakeFile(path, "C:\\Earlier\r\n", platform::ATTR_READONLY));
+    ASSERT_TRUE(machine.files.MakeFile(path, "C:\\Earlier\r\n", os::ATTR_READONLY));
     modMain::CommandLine = "C:\\Data";
     frmMount main;
     main.Load();
@@ -642,7 +643,7 @@ TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
     for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
         const Case& c = cases[i];
         SCOPED_TRACE(c.script);
-        ASSERT_EQ(platform::win::Wide(c.name), c.shown);  // the table itself is consistent
+        ASSERT_EQ(os::win::Wide(c.name), c.shown);  // the table itself is consistent
 
         // A list line, picked by a click.
         form.lstNames.AddItem(c.name);

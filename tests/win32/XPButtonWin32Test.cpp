@@ -1,7 +1,7 @@
 // The XP push button's faces drawn on a memory DC and read back pixel by pixel,
 // its corner-less region, and its window under real messages.
-#include "platform/ui/App.h"
-#include "platform/ui/Form.h"
+#include "ui/App.h"
+#include "ui/Form.h"
 #include "widgets/XPButtonWindow.h"
 
 #include "WindowTestSupport.h"

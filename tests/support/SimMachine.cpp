@@ -1,0 +1,130 @@
+#include "SimMachine.h"
+
+#include "SimText.h"
+
+#include <span>
+#include <string>
+
+namespace sim {
+
+void SimListBoxes::SetTabStops(ui::Handle listWindow, int count, const std::int32_t* stops)
+{
+    Call call{listWindow, {}};
+    for (int i = 0; i < count; ++i)
+        call.stops.push_back(stops[i]);
+    calls.push_back(std::move(call));
+}
+
+std::optional<std::string> SimShellDialogs::BrowseForFolder(ui::Handle owner, const std::string& title,
+                                                            std::uint32_t flags)
+{
+    ++calls;
+    lastOwner = owner;
+    lastTitle = title;
+    lastFlags = flags;
+    return answer;
+}
+
+int SimShellDialogs::ShowMessage(ui::Handle, const std::string& prompt, const std::string& title,
+                                 std::uint32_t flags)
+{
+    messages.push_back({prompt, title, flags});
+    if (messageAnswer)
+        return messageAnswer(messages.back());
+    constexpr std::uint32_t kButtons = 0xF, kOkOnly = 0;
+    constexpr int kOk = 1, kCancel = 2;
+    return (flags & kButtons) == kOkOnly ? kOk : kCancel;
+}
+
+std::optional<std::uintptr_t> SimTimers::Set(ui::Handle window, std::uintptr_t id, std::uint32_t period,
+                                             ui::TimerTarget& target)
+{
+    ++sets;
+    lastPeriod = period;
+    if (failNextSet) {
+        failNextSet = false;
+        return std::nullopt;
+    }
+    const std::uintptr_t actual = window ? id : m_NextId++;
+    Remove(window, actual);  // the same window and identifier replace a timer, as SetTimer does
+    m_Timers.push_back({window, actual, period ? period : 1, m_Now + (period ? period : 1), &target});
+    return actual;
+}
+
+bool SimTimers::Kill(ui::Handle window, std::uintptr_t id)
+{
+    ++kills;
+    return Remove(window, id);
+}
+
+bool SimTimers::Remove(ui::Handle window, std::uintptr_t id)
+{
+    for (auto it = m_Timers.begin(); it != m_Timers.end(); ++it) {
+        if (it->window == window && it->id == id) {
+            m_Timers.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SimTimers::FireNext(std::uint32_t limit)
+{
+    auto next = m_Timers.end();
+    for (auto it = m_Timers.begin(); it != m_Timers.end(); ++it)
+        if (it->due <= limit && (next == m_Timers.end() || it->due < next->due))
+            next = it;
+    if (next == m_Timers.end())
+        return false;
+    m_Now = next->due;
+    next->due += next->period;
+    // The tick may kill or add timers: nothing of the entry is used after it.
+    const Entry tick = *next;
+    tick.target->OnSystemTick(tick.window, ui::kTimerMessage, tick.id, m_Now);
+    return true;
+}
+
+void SimTimers::RunPendingEvents()
+{
+    if (!FireNext(m_Now) && !m_Timers.empty())
+        FireNext(~std::uint32_t{0});
+}
+
+void SimTimers::Advance(std::uint32_t ms)
+{
+    const std::uint32_t end = m_Now + ms;
+    while (FireNext(end)) {
+    }
+    m_Now = end;
+}
+
+bool SimCursorWindows::CursorPos(ui::ScreenPoint& point)
+{
+    point = cursor;
+    return cursorKnown;
+}
+
+ui::Handle SimCursorWindows::WindowAt(ui::ScreenPoint point)
+{
+    for (const auto& area : windows)
+        if (point.x >= area.left && point.x < area.right && point.y >= area.top && point.y < area.bottom)
+            return area.window;
+    return 0;
+}
+
+std::string SimCodePage::FromAnsi(std::string_view bytes) { return sim::FromAnsi(page, bytes); }
+
+std::optional<std::string> SimCodePage::ToAnsi(std::string_view text) { return sim::ToAnsi(page, text); }
+
+std::string SimCodePage::LowerCase(std::string_view text) { return sim::LowerCase(text); }
+
+SimMachine::SimMachine() { AddDisk('C', 1); }
+
+void SimMachine::AddDisk(char letter, int volumeNumber)
+{
+    const std::string device = "\\Device\\HarddiskVolume" + std::to_string(volumeNumber);
+    files.AddVolume(device);
+    dos.AddDisk(letter, device);
+}
+
+}  // namespace sim

@@ -1,0 +1,137 @@
+#pragma once
+// A whole simulated machine: the device name space, the file tree and the
+// code page as the engine's system, the list boxes, dialogs, timers and mouse
+// as the windows' services. It starts with disk C: on
+// "\Device\HarddiskVolume1" holding an empty root.
+#include "os/System.h"
+#include "ui/Services.h"
+#include "SimDosDevices.h"
+#include "SimFileSystem.h"
+
+#include <functional>
+#include <vector>
+
+namespace sim {
+
+class SimListBoxes : public ui::ListBoxes {
+public:
+    struct Call {
+        ui::Handle window;
+        std::vector<std::int32_t> stops;  // count entries
+    };
+    void SetTabStops(ui::Handle listWindow, int count, const std::int32_t* stops) override;
+    std::vector<Call> calls;
+};
+
+// Answers the folder picker as a test sets it up, and remembers how it was asked.
+class SimShellDialogs : public ui::ShellDialogs {
+public:
+    std::optional<std::string> BrowseForFolder(ui::Handle owner, const std::string& title,
+                                               std::uint32_t flags) override;
+    std::optional<std::string> answer;  // nullopt: the user cancels
+    int calls = 0;
+    ui::Handle lastOwner = 0;
+    std::string lastTitle;
+    std::uint32_t lastFlags = 0;
+
+    // Every message shown, answered by messageAnswer where a test sets it,
+    // otherwise with OK, or Cancel where the box has one.
+    int ShowMessage(ui::Handle owner, const std::string& prompt, const std::string& title,
+                    std::uint32_t flags) override;
+    struct Message {
+        std::string prompt, title;
+        std::uint32_t flags;
+    };
+    std::vector<Message> messages;
+    std::function<int(const Message&)> messageAnswer;
+};
+
+// ui::Timers on a simulated clock: each pass of the message loop moves the clock to
+// the next due tick and delivers it.
+class SimTimers : public ui::Timers {
+public:
+    std::optional<std::uintptr_t> Set(ui::Handle window, std::uintptr_t id, std::uint32_t period,
+                                      ui::TimerTarget& target) override;
+    bool Kill(ui::Handle window, std::uintptr_t id) override;
+    void RunPendingEvents() override;
+
+    // Moves the clock on by ms, delivering every tick due on the way.
+    void Advance(std::uint32_t ms);
+    std::uint32_t Now() const { return m_Now; }
+    std::size_t Running() const { return m_Timers.size(); }
+    bool failNextSet = false;  // the system refuses the next timer
+    int sets = 0;
+    int kills = 0;
+    std::uint32_t lastPeriod = 0;
+
+private:
+    struct Entry {
+        ui::Handle window;
+        std::uintptr_t id;
+        std::uint32_t period;
+        std::uint32_t due;
+        ui::TimerTarget* target;
+    };
+    bool FireNext(std::uint32_t limit);
+    bool Remove(ui::Handle window, std::uintptr_t id);
+    std::vector<Entry> m_Timers;
+    std::uint32_t m_Now = 0;
+    std::uintptr_t m_NextId = 1;
+};
+
+// The mouse and the windows under it, as a test arranges them.
+class SimCursorWindows : public ui::CursorWindows {
+public:
+    bool CursorPos(ui::ScreenPoint& point) override;
+    ui::Handle WindowAt(ui::ScreenPoint point) override;
+    ui::ScreenPoint cursor;
+    bool cursorKnown = true;
+    // Top-most first: the first rectangle holding the point names the window.
+    struct Area {
+        int left, top, right, bottom;
+        ui::Handle window;
+    };
+    std::vector<Area> windows;
+};
+
+// The ANSI code page a test chooses (see SimText.h for those it knows).
+class SimCodePage : public os::CodePage {
+public:
+    std::string FromAnsi(std::string_view bytes) override;
+    std::optional<std::string> ToAnsi(std::string_view text) override;
+    std::string LowerCase(std::string_view text) override;
+    unsigned page = 1252;  // 1250, 1251, 1252 or 65001
+};
+
+class SimMachine {
+public:
+    SimMachine();
+    SimMachine(const SimMachine&) = delete;
+    SimMachine& operator=(const SimMachine&) = delete;
+
+    // Another disk, e.g. AddDisk('D', 2) for "\Device\HarddiskVolume2".
+    void AddDisk(char letter, int volumeNumber);
+
+    SimDosDevices dos;
+    SimFileSystem files{dos};
+    SimListBoxes lists;
+    SimShellDialogs shell;
+    SimTimers timers;
+    SimCursorWindows cursor;
+    SimCodePage codePage;
+    os::System system{dos, files, codePage};
+    ui::Services services{lists, shell, timers, cursor};
+};
+
+// Puts a machine in place for a scope: its system for the engine and its
+// services for the windows.
+class ScopedMachine {
+public:
+    explicit ScopedMachine(SimMachine& machine) : m_System(machine.system), m_Services(machine.services) {}
+
+private:
+    os::ScopedSystem m_System;
+    ui::ScopedServices m_Services;
+};
+
+}  // namespace sim

@@ -1,0 +1,776 @@
+// The controls' windows: creation, mirroring of properties, notifications,
+// and the subclass that turns mouse and key messages into control events.
+#include "Controls.h"
+#include "Form.h"
+#include "Twips.h"
+#include "WinUtil_win.h"
+#include "os/LazyImport_win.h"
+#include "os/System.h"
+#include "os/Text.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+
+namespace ui {
+
+using os::win::Narrow;
+using os::win::Wide;
+using win::H;
+
+namespace win {
+
+HFONT CreateFontFor(const FontSpec& font)
+{
+    const int dpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
+    const int height = -static_cast<int>(std::lround(font.Size * dpi / 72.0));
+    // OEM fonts are fixed-pitch; saying so keeps columns where the named font is missing.
+    const DWORD pitch = font.Charset == OEM_CHARSET ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE;
+    return CreateFontW(height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, FALSE, FALSE,
+                       static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       pitch, Wide(font.Name).c_str());
+}
+
+HICON LoadIconResource(int id, int size)
+{
+    // Shared icons belong to the system: nothing to destroy.
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+void UseCommonControls()
+{
+    static const bool initialised = [] {
+        os::LoadBeforeWinesOwnLateLoads(L"ole32.dll");
+        static auto* initialise =
+            os::LazyImport<decltype(InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        return initialise && initialise(&controls) != FALSE;
+    }();
+    (void)initialised;  // without it the standard controls still work; only the extra classes are missing
+}
+
+bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, LPCWSTR cursor)
+{
+    static std::set<std::wstring> registered;
+    if (registered.count(name))
+        return true;
+    WNDCLASSW windowClass{};
+    windowClass.style = style;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = cursor ? LoadCursorW(nullptr, cursor) : nullptr;
+    windowClass.lpszClassName = name;
+    if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return false;
+    registered.insert(name);
+    return true;
+}
+
+void SetWindowRegion(HWND window, HRGN region)
+{
+    // Setting a region is a frame change of the window (under Wine about as
+    // dear as a move), however little it changes: the region the window
+    // already has is not set again.
+    if (region) {
+        GdiObject<HRGN> current(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(window, current.Get()) != ERROR && EqualRgn(current.Get(), region)) {
+            DeleteObject(region);
+            return;
+        }
+    }
+    if (!SetWindowRgn(window, region, TRUE))
+        DeleteObject(region);
+}
+
+int ShiftState()
+{
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= vbShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= vbCtrlMask;
+    if (GetKeyState(VK_MENU) < 0)
+        shift |= vbAltMask;
+    return shift;
+}
+
+int MouseButtons(WPARAM keys)
+{
+    return ((keys & MK_LBUTTON) ? vbLeftButton : 0) | ((keys & MK_RBUTTON) ? vbRightButton : 0) |
+           ((keys & MK_MBUTTON) ? vbMiddleButton : 0);
+}
+
+}  // namespace win
+
+namespace {
+
+using win::ShiftState;
+
+void FireMouse(const std::function<void(int, int, float, float)>& event, int button, LPARAM lParam)
+{
+    if (!event)
+        return;
+    const float x = static_cast<float>(static_cast<short>(LOWORD(lParam)) * TwipsPerPixelX());
+    const float y = static_cast<float>(static_cast<short>(HIWORD(lParam)) * TwipsPerPixelY());
+    event(button, ShiftState(), x, y);
+}
+
+// Mouse and key messages of a control's window (or of a combo box's edit) become
+// the control's events; a key press set to 0 never reaches the window.
+LRESULT ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    auto* control = reinterpret_cast<Control*>(data);
+    switch (message) {
+    case WM_CHAR:
+        if (control->KeyPress) {
+            int keyAscii = static_cast<int>(wParam);
+            control->KeyPress(keyAscii);
+            if (keyAscii == 0)
+                return 0;
+            wParam = static_cast<WPARAM>(keyAscii);
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_KEYUP: {
+        auto& event = message == WM_KEYDOWN ? control->KeyDown : control->KeyUp;
+        if (event) {
+            int keyCode = static_cast<int>(wParam);
+            event(keyCode, ShiftState());
+            if (keyCode == 0)
+                return 0;
+        }
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        const LRESULT result = win::DefSubclass(window, message, wParam, lParam);
+        const int button = message == WM_LBUTTONDOWN ? vbLeftButton
+                           : message == WM_RBUTTONDOWN ? vbRightButton
+                                                       : vbMiddleButton;
+        FireMouse(control->MouseDown, button, lParam);
+        return result;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const LRESULT result = win::DefSubclass(window, message, wParam, lParam);
+        const int button = message == WM_LBUTTONUP ? vbLeftButton
+                           : message == WM_RBUTTONUP ? vbRightButton
+                                                     : vbMiddleButton;
+        FireMouse(control->MouseUp, button, lParam);
+        return result;
+    }
+    case WM_SETFOCUS:
+        control->Parent().ChildFocused(win::ToHandle(window));
+        break;
+    default:
+        break;
+    }
+    return win::DefSubclass(window, message, wParam, lParam);
+}
+
+// What the user sees in a box, which may differ from the text last set.
+std::string WindowText(Handle window)
+{
+    const int length = GetWindowTextLengthW(H(window));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(H(window), text.data(), length + 1)));
+    return Narrow(text);
+}
+
+RECT PixelRect(const Control& control)
+{
+    const int left = TwipsToPixelsX(control.Left());
+    const int top = TwipsToPixelsY(control.Top());
+    return RECT{left, top, left + TwipsToPixelsX(control.Width()), top + TwipsToPixelsY(control.Height())};
+}
+
+}  // namespace
+
+// ---- Control ---------------------------------------------------------------
+
+Control::Control(Form& form, std::string name) : m_Form(form), m_Name(std::move(name)), m_Font(form.Font())
+{
+    m_Id = form.NextControlId();
+    form.Register(*this);
+}
+
+Control::Control(Form& form, std::string name, Piece) : m_Form(form), m_Name(std::move(name)), m_Font(form.Font())
+{
+    m_Id = form.NextControlId();
+}
+
+Control::~Control()
+{
+    m_Form.Unregister(*this);
+    DestroyOwnWindow();
+}
+
+Handle Control::CreateChild(Handle parentWindow, const char* className, const char* text, unsigned long style,
+                            unsigned long exStyle, int extraHeight)
+{
+    RECT r = PixelRect(*this);
+    r.bottom += extraHeight;
+    win::UseCommonControls();
+    style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (m_Visible)
+        style |= WS_VISIBLE;
+    if (!m_Enabled)
+        style |= WS_DISABLED;
+    HWND window = CreateWindowExW(exStyle, Wide(className).c_str(), Wide(text).c_str(), style, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, H(parentWindow), reinterpret_cast<HMENU>(m_Id),
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!window)
+        return 0;
+    m_hWnd = win::ToHandle(window);
+    win::Subclass(window, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    ApplyFont();
+    return m_hWnd;
+}
+
+bool Control::CreateWindowIn(Handle) { return true; }
+
+void Control::DestroyWindowOf() { DestroyOwnWindow(); }
+
+void Control::DestroyOwnWindow()
+{
+    if (m_hWnd) {
+        DestroyWindow(H(m_hWnd));
+        m_hWnd = 0;
+    }
+    m_FontHandle = 0;  // the form's
+}
+
+void Control::PaintOn(Handle) const {}
+
+void Control::OnCommand(int) {}
+
+Handle Control::OnCtlColor(Handle dc)
+{
+    // Read-only boxes keep the look of boxes one can type in.
+    SetTextColor(reinterpret_cast<HDC>(dc), win::ToColorRef(m_ForeColor));
+    SetBkColor(reinterpret_cast<HDC>(dc), win::ToColorRef(m_BackColor));
+    return m_Form.BrushFor(m_BackColor);
+}
+
+namespace {
+// Labels and pictures draw their text over their own back colour's brush.
+Handle TransparentText(Form& form, Handle dc, Color foreColor, Color backColor)
+{
+    SetTextColor(reinterpret_cast<HDC>(dc), win::ToColorRef(foreColor));
+    SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+    return form.BrushFor(backColor);
+}
+}  // namespace
+
+void Control::ApplyFont()
+{
+    if (!m_hWnd)
+        return;
+    FontSpec font = m_Font;
+    if (m_AnyScript && font.Name == "MS Sans Serif")
+        font.Name = "Microsoft Sans Serif";  // the same design in TrueType, linked to the CJK fonts
+    m_FontHandle = m_Form.FontFor(font);
+    // A window not on screen is drawn in its font when it first shows; redrawing
+    // it now would only cost a repaint of nothing.
+    HWND window = H(m_hWnd);
+    SendMessageW(window, WM_SETFONT, static_cast<WPARAM>(m_FontHandle), IsWindowVisible(window));
+}
+
+void Control::Shows(std::string_view text)
+{
+    if (m_AnyScript || text::IsAscii(text) || os::Current().codePage.ToAnsi(text))
+        return;
+    m_AnyScript = true;
+    ApplyFont();
+}
+
+void Control::Invalidate() const
+{
+    if (!m_Form.Loaded())
+        return;
+    if (m_hWnd) {
+        InvalidateRect(H(m_hWnd), nullptr, TRUE);
+    } else {
+        RECT r = PixelRect(*this);
+        InflateRect(&r, 1, 1);
+        InvalidateRect(H(m_Form.hWnd()), &r, TRUE);
+    }
+}
+
+void Control::Move(int left, int top, int width, int height)
+{
+    // The same place again changes nothing on screen (a window move costs a
+    // round trip to the window system however little it changes).
+    if (left == m_Left && top == m_Top && width == m_Width && height == m_Height)
+        return;
+    Invalidate();
+    m_Left = left;
+    m_Top = top;
+    m_Width = width;
+    m_Height = height;
+    if (m_hWnd) {
+        const RECT r = PixelRect(*this);
+        MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    }
+    Invalidate();
+}
+
+void Control::Visible(bool New_Visible)
+{
+    m_Visible = New_Visible;
+    if (m_hWnd)
+        ShowWindow(H(m_hWnd), New_Visible ? SW_SHOWNA : SW_HIDE);
+    else
+        Invalidate();
+}
+
+void Control::Enabled(bool New_Enabled)
+{
+    m_Enabled = New_Enabled;
+    if (m_hWnd)
+        EnableWindow(H(m_hWnd), New_Enabled);
+}
+
+void Control::ToolTipText(const std::string& New_ToolTipText)
+{
+    m_ToolTipText = New_ToolTipText;
+    m_Form.ToolTipChanged(*this);
+}
+
+void Control::Font(const FontSpec& New_Font)
+{
+    m_Font = New_Font;
+    ApplyFont();
+}
+
+void Control::BackColor(Color New_BackColor)
+{
+    m_BackColor = New_BackColor;
+    Invalidate();
+}
+
+void Control::ForeColor(Color New_ForeColor)
+{
+    m_ForeColor = New_ForeColor;
+    Invalidate();
+}
+
+void Control::SetFocus()
+{
+    if (m_hWnd)
+        ::SetFocus(H(m_hWnd));
+}
+
+void Control::Refresh()
+{
+    if (m_hWnd)
+        UpdateWindow(H(m_hWnd));
+}
+
+// ---- ListBox ---------------------------------------------------------------
+
+ListBox::ListBox(Form& form, std::string name) : Control(form, std::move(name))
+{
+    m_BackColor = vbWindowBackground;
+    m_ForeColor = vbWindowText;
+}
+
+bool ListBox::CreateWindowIn(Handle parentWindow)
+{
+    DWORD style = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    if (UseTabStops)
+        style |= LBS_USETABSTOPS;
+    if (!CreateChild(parentWindow, "LISTBOX", "", style, WS_EX_CLIENTEDGE))
+        return false;
+    for (const auto& item : m_Items)
+        SendMessageW(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    SendMessageW(H(m_hWnd), LB_SETCURSEL, static_cast<WPARAM>(m_ListIndex), 0);
+    return true;
+}
+
+void ListBox::AddItem(const std::string& item)
+{
+    Shows(item);
+    m_Items.push_back(item);
+    if (m_hWnd)
+        SendMessageW(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+}
+
+void ListBox::RemoveItem(int index)
+{
+    if (index < 0 || index >= ListCount())
+        return;
+    m_Items.erase(m_Items.begin() + index);
+    if (m_hWnd)
+        SendMessageW(H(m_hWnd), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (m_ListIndex == index)
+        m_ListIndex = -1;
+    else if (m_ListIndex > index)
+        --m_ListIndex;
+}
+
+void ListBox::Clear()
+{
+    m_Items.clear();
+    m_ListIndex = -1;
+    if (m_hWnd)
+        SendMessageW(H(m_hWnd), LB_RESETCONTENT, 0, 0);
+}
+
+std::string ListBox::List(int index) const
+{
+    return index >= 0 && index < ListCount() ? m_Items[static_cast<std::size_t>(index)] : std::string();
+}
+
+int ListBox::ListIndex() const
+{
+    if (m_hWnd)
+        return static_cast<int>(SendMessageW(H(m_hWnd), LB_GETCURSEL, 0, 0));
+    return m_ListIndex;
+}
+
+void ListBox::ListIndex(int New_ListIndex)
+{
+    m_ListIndex = New_ListIndex >= 0 && New_ListIndex < ListCount() ? New_ListIndex : -1;
+    if (m_hWnd)
+        SendMessageW(H(m_hWnd), LB_SETCURSEL, static_cast<WPARAM>(m_ListIndex), 0);
+}
+
+std::string ListBox::Text() const { return List(ListIndex()); }
+
+int ListBox::ItemAt(float x, float y) const
+{
+    if (!m_hWnd)
+        return -1;
+    const LPARAM at = MAKELPARAM(static_cast<int>(x / TwipsPerPixelX()), static_cast<int>(y / TwipsPerPixelY()));
+    const LRESULT found = SendMessageW(H(m_hWnd), LB_ITEMFROMPOINT, 0, at);
+    // The high word says the point lies outside every item (below the last one).
+    return HIWORD(found) ? -1 : static_cast<int>(LOWORD(found));
+}
+
+void ListBox::OnCommand(int notification)
+{
+    if (notification == LBN_SELCHANGE) {
+        m_ListIndex = ListIndex();
+        if (Click)
+            Click();
+    } else if (notification == LBN_DBLCLK && DblClick) {
+        DblClick();
+    }
+}
+
+// ---- ComboBox --------------------------------------------------------------
+
+ComboBox::ComboBox(Form& form, std::string name) : Control(form, std::move(name))
+{
+    m_BackColor = vbWindowBackground;
+    m_ForeColor = vbWindowText;
+}
+
+bool ComboBox::CreateWindowIn(Handle parentWindow)
+{
+    // The window's height includes its drop-down list.
+    if (!CreateChild(parentWindow, "COMBOBOX", "", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 160))
+        return false;
+    for (const auto& item : m_Items)
+        SendMessageW(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    if (!m_Text.empty())
+        SetWindowTextW(H(m_hWnd), Wide(m_Text).c_str());
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(H(m_hWnd), &info) && info.hwndItem) {
+        m_Edit = win::ToHandle(info.hwndItem);
+        if (Locked)
+            SendMessageW(info.hwndItem, EM_SETREADONLY, TRUE, 0);
+        win::Subclass(info.hwndItem, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    return true;
+}
+
+void ComboBox::AddItem(const std::string& item)
+{
+    Shows(item);
+    m_Items.push_back(item);
+    if (m_hWnd)
+        SendMessageW(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+}
+
+void ComboBox::AddItems(const std::vector<std::string>& items)
+{
+    for (const auto& item : items)
+        Shows(item);
+    m_Items.insert(m_Items.end(), items.begin(), items.end());
+    if (!m_hWnd || items.empty())
+        return;
+    // Each item added to a list that redraws updates its scroll bar, a window
+    // operation of its own; with redrawing off the list is updated once.
+    HWND window = H(m_hWnd);
+    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    for (const auto& item : items)
+        SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void ComboBox::Clear()
+{
+    m_Items.clear();
+    m_Text.clear();
+    if (m_hWnd) {
+        SendMessageW(H(m_hWnd), CB_RESETCONTENT, 0, 0);
+        SetWindowTextW(H(m_hWnd), L"");
+    }
+}
+
+std::string ComboBox::List(int index) const
+{
+    return index >= 0 && index < ListCount() ? m_Items[static_cast<std::size_t>(index)] : std::string();
+}
+
+std::string ComboBox::Text() const
+{
+    return m_hWnd ? WindowText(m_hWnd) : m_Text;
+}
+
+void ComboBox::Text(const std::string& New_Text)
+{
+    Shows(New_Text);
+    m_Text = New_Text;
+    if (m_hWnd)
+        SetWindowTextW(H(m_hWnd), Wide(New_Text).c_str());
+}
+
+void ComboBox::OnCommand(int notification)
+{
+    if (notification == CBN_SELCHANGE) {
+        const auto index = SendMessageW(H(m_hWnd), CB_GETCURSEL, 0, 0);
+        m_Text = List(static_cast<int>(index));
+        if (Click)
+            Click();
+    }
+}
+
+// ---- TextBox ---------------------------------------------------------------
+
+TextBox::TextBox(Form& form, std::string name) : Control(form, std::move(name))
+{
+    m_BackColor = vbWindowBackground;
+    m_ForeColor = vbWindowText;
+}
+
+bool TextBox::CreateWindowIn(Handle parentWindow)
+{
+    DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
+    if (MultiLine)
+        style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    if (Locked)
+        style |= ES_READONLY;
+    return CreateChild(parentWindow, "EDIT", m_Text.c_str(), style, WS_EX_CLIENTEDGE) != 0;
+}
+
+std::string TextBox::Text() const
+{
+    return m_hWnd ? WindowText(m_hWnd) : m_Text;
+}
+
+void TextBox::Text(const std::string& New_Text)
+{
+    Shows(New_Text);
+    m_Text = New_Text;
+    if (m_hWnd)
+        SetWindowTextW(H(m_hWnd), Wide(New_Text).c_str());
+}
+
+// ---- CommandButton ---------------------------------------------------------
+
+CommandButton::CommandButton(Form& form, std::string name) : Control(form, std::move(name)) {}
+
+bool CommandButton::CreateWindowIn(Handle parentWindow)
+{
+    DWORD style = WS_TABSTOP | (Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    if (Picture && m_Caption.empty())
+        style |= BS_ICON;
+    if (!CreateChild(parentWindow, "BUTTON", m_Caption.c_str(), style, 0))
+        return false;
+    if (Picture) {
+        const int size = std::min(TwipsToPixelsX(m_Width), TwipsToPixelsY(m_Height)) >= 36 ? 32 : 16;
+        SendMessageW(H(m_hWnd), BM_SETIMAGE, IMAGE_ICON,
+                     reinterpret_cast<LPARAM>(win::LoadIconResource(Picture, size)));
+    }
+    return true;
+}
+
+void CommandButton::ShowAsDefault(bool asDefault)
+{
+    if (!m_hWnd)
+        return;
+    const LONG_PTR style = GetWindowLongPtrW(H(m_hWnd), GWL_STYLE);
+    const bool shown = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (shown != asDefault)
+        SendMessageW(H(m_hWnd), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void CommandButton::Caption(const std::string& New_Caption)
+{
+    m_Caption = New_Caption;
+    if (m_hWnd)
+        SetWindowTextW(H(m_hWnd), Wide(New_Caption).c_str());
+}
+
+void CommandButton::OnCommand(int notification)
+{
+    if (notification == BN_CLICKED && Click)
+        Click();
+}
+
+// ---- Label -----------------------------------------------------------------
+
+Label::Label(Form& form, std::string name) : Control(form, std::move(name))
+{
+    m_BackColor = form.BackColor();
+    m_ForeColor = vbButtonText;
+}
+
+bool Label::CreateWindowIn(Handle parentWindow)
+{
+    return CreateChild(parentWindow, "STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY, 0) != 0;
+}
+
+Handle Label::OnCtlColor(Handle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor); }
+
+void Label::Caption(const std::string& New_Caption)
+{
+    m_Caption = New_Caption;
+    if (m_hWnd)
+        SetWindowTextW(H(m_hWnd), Wide(New_Caption).c_str());
+}
+
+// ---- PictureBox ------------------------------------------------------------
+
+bool PictureBox::CreateWindowIn(Handle parentWindow)
+{
+    return CreateChild(parentWindow, "STATIC", "", SS_NOTIFY, 0) != 0;
+}
+
+Handle PictureBox::OnCtlColor(Handle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor); }
+
+// ---- Windowless controls -----------------------------------------------------
+
+void Image::PaintOn(Handle dc) const
+{
+    if (!m_Visible || !Picture)
+        return;
+    if (HICON icon = win::LoadIconResource(Picture, PictureSize))
+        DrawIconEx(reinterpret_cast<HDC>(dc), TwipsToPixelsX(m_Left), TwipsToPixelsY(m_Top), icon, PictureSize,
+                   PictureSize, 0, nullptr, DI_NORMAL);
+}
+
+void Shape::PaintOn(Handle dc) const
+{
+    if (!m_Visible)
+        return;
+    HDC hdc = reinterpret_cast<HDC>(dc);
+    const RECT r = PixelRect(*this);
+    win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, win::ToColorRef(BorderColor)));
+    win::GdiObject<HBRUSH> brush(Filled ? CreateSolidBrush(win::ToColorRef(FillColor)) : nullptr);
+    win::Selection selectPen(hdc, pen.Get());
+    win::Selection selectBrush(hdc, Filled ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
+    Rectangle(hdc, r.left, r.top, r.right, r.bottom);
+}
+
+void Line::PaintOn(Handle dc) const
+{
+    if (!m_Visible)
+        return;
+    HDC hdc = reinterpret_cast<HDC>(dc);
+    win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, win::ToColorRef(BorderColor)));
+    win::Selection selectPen(hdc, pen.Get());
+    MoveToEx(hdc, TwipsToPixelsX(X1), TwipsToPixelsY(Y1), nullptr);
+    LineTo(hdc, TwipsToPixelsX(X2), TwipsToPixelsY(Y2));
+}
+
+void Frame::PaintOn(Handle dc) const
+{
+    if (!m_Visible)
+        return;
+    HDC hdc = reinterpret_cast<HDC>(dc);
+    RECT r = PixelRect(*this);
+    DrawEdge(hdc, &r, EDGE_ETCHED, BF_RECT);
+    if (!Caption.empty()) {
+        win::Selection selectFont(hdc, reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
+        SetBkColor(hdc, win::ToColorRef(m_Form.BackColor()));
+        SetTextColor(hdc, win::ToColorRef(m_ForeColor));
+        const std::wstring caption = Wide(Caption);
+        TextOutW(hdc, r.left + 8, r.top - 6, caption.c_str(), static_cast<int>(caption.size()));
+    }
+}
+
+// ---- Timer -----------------------------------------------------------------
+
+Timer::~Timer() { DestroyWindowOf(); }
+
+bool Timer::CreateWindowIn(Handle parentWindow)
+{
+    m_FormWindow = parentWindow;
+    return Restart();
+}
+
+void Timer::DestroyWindowOf()
+{
+    if (m_FormWindow)
+        KillTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id));
+    m_FormWindow = 0;
+}
+
+void Timer::OnTimer()
+{
+    if (Tick)
+        Tick();
+}
+
+void Timer::Interval(int New_Interval)
+{
+    m_Interval = New_Interval;
+    Restart();
+}
+
+void Timer::Enabled(bool New_Enabled)
+{
+    m_Enabled = New_Enabled;
+    Restart();
+}
+
+bool Timer::Restart()
+{
+    if (!m_FormWindow)
+        return true;
+    KillTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id));
+    if (!m_Enabled || m_Interval <= 0)
+        return true;
+    return SetTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id), static_cast<UINT>(m_Interval), nullptr) != 0;
+}
+
+// ---- Menu ------------------------------------------------------------------
+
+Menu::Menu(Form& form, std::string name, std::string caption, Menu* parentMenu)
+    : Control(form, std::move(name)), m_Caption(std::move(caption)), m_ParentMenu(parentMenu)
+{
+    form.RegisterMenu(*this);
+    if (parentMenu)
+        parentMenu->m_Items.push_back(this);
+}
+
+Menu::~Menu() { m_Form.UnregisterMenu(*this); }
+
+void Menu::Visible(bool New_Visible)
+{
+    m_Visible = New_Visible;
+    m_Form.MenusChanged();
+}
+
+}  // namespace ui

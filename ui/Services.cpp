@@ -1,0 +1,24 @@
+#include "Services.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace ui {
+namespace {
+Services* g_current = nullptr;
+}
+
+Services& CurrentServices()
+{
+    if (!g_current) {
+        std::fputs("no window services in place\n", stderr);
+        std::abort();
+    }
+    return *g_current;
+}
+
+ScopedServices::ScopedServices(Services& replacement) : m_Previous(g_current) { g_current = &replacement; }
+
+ScopedServices::~ScopedServices() { g_current = m_Previous; }
+
+}  // namespace ui

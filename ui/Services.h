@@ -1,0 +1,33 @@
+#pragma once
+// What only windows need of the system, behind one accessor as the engine's
+// system is: list-box tab stops, the shell's dialogs, timers, and the mouse
+// position. The program puts the Win32 services in place as it starts; tests
+// put simulated ones in place for their scope.
+#include "ListBoxes.h"
+#include "ShellDialogs.h"
+#include "Timers.h"
+
+namespace ui {
+
+struct Services {
+    ListBoxes& lists;
+    ShellDialogs& shell;
+    Timers& timers;
+    CursorWindows& cursor;
+};
+
+// The services put in place for the current scope. Nothing may run before that.
+Services& CurrentServices();
+
+class ScopedServices {
+public:
+    explicit ScopedServices(Services& replacement);
+    ~ScopedServices();
+    ScopedServices(const ScopedServices&) = delete;
+    ScopedServices& operator=(const ScopedServices&) = delete;
+
+private:
+    Services* m_Previous;
+};
+
+}  // namespace ui

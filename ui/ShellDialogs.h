@@ -1,0 +1,25 @@
+#pragma once
+// The shell's folder picker and message boxes.
+#include "UiTypes.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace ui {
+
+class ShellDialogs {
+public:
+    virtual ~ShellDialogs() = default;
+    // SHBrowseForFolderW with no root, then SHGetPathFromIDListW into a buffer of
+    // 260 characters. nullopt when the user cancels; otherwise the buffer's text
+    // up to its first NUL (empty for an item without a file-system path).
+    virtual std::optional<std::string> BrowseForFolder(Handle owner, const std::string& title,
+                                                       std::uint32_t flags) = 0;
+
+    // MessageBoxW over the owner, task-modal; the button pressed.
+    virtual int ShowMessage(Handle owner, const std::string& prompt, const std::string& title,
+                            std::uint32_t flags) = 0;
+};
+
+}  // namespace ui

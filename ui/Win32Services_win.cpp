@@ -1,0 +1,173 @@
+// The real window services: list-box tab stops, the shell's dialogs, timers
+// and the mouse position, by the wide Win32 calls.
+#include "Win32Services.h"
+
+#include "App.h"
+#include "os/LazyImport_win.h"
+#include "os/WideText_win.h"
+
+#include <windows.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <map>
+#include <utility>
+
+namespace ui {
+
+namespace {
+
+using os::LazyImport;
+using os::win::Narrow;
+using os::win::Wide;
+
+static_assert(kTimerMessage == WM_TIMER);
+
+class Win32ListBoxes : public ListBoxes {
+public:
+    void SetTabStops(Handle listWindow, int count, const std::int32_t* stops) override
+    {
+        SendMessageW(reinterpret_cast<HWND>(listWindow), LB_SETTABSTOPS, static_cast<WPARAM>(count),
+                     reinterpret_cast<LPARAM>(stops));
+    }
+};
+
+// OLE on this thread for as long as the program runs, once it is needed.
+class OleSession {
+public:
+    OleSession()
+    {
+        static auto* initialize = LazyImport<decltype(OleInitialize)>(L"ole32.dll", "OleInitialize");
+        m_Started = initialize && SUCCEEDED(initialize(nullptr));
+    }
+    ~OleSession()
+    {
+        static auto* uninitialize = LazyImport<decltype(OleUninitialize)>(L"ole32.dll", "OleUninitialize");
+        if (m_Started && uninitialize)
+            uninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool m_Started = false;
+};
+
+class Win32ShellDialogs : public ShellDialogs {
+public:
+    std::optional<std::string> BrowseForFolder(Handle owner, const std::string& title,
+                                               std::uint32_t flags) override
+    {
+        static auto* browse = LazyImport<decltype(SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
+        static auto* pathOf = LazyImport<decltype(SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
+        // Where the system has it, the path of a folder deeper than MAX_PATH too.
+        static auto* longPathOf =
+            LazyImport<decltype(SHGetPathFromIDListEx)>(L"shell32.dll", "SHGetPathFromIDListEx");
+        static auto* freeItem = LazyImport<decltype(CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+        // The dialog's new style needs an apartment on this thread; made on first
+        // use, as OLE costs start-up time every other start would pay for nothing.
+        static const OleSession ole;
+        if (!browse || !pathOf || !freeItem)
+            return std::nullopt;
+        const std::wstring wideTitle = Wide(title);
+        BROWSEINFOW info{};
+        info.hwndOwner = reinterpret_cast<HWND>(owner);
+        info.pidlRoot = nullptr;
+        info.lpszTitle = wideTitle.c_str();
+        info.ulFlags = flags;
+        LPITEMIDLIST item = browse(&info);
+        if (!item)
+            return std::nullopt;
+        std::wstring buffer(longPathOf ? 32768 : MAX_PATH, L'\0');
+        const BOOL ok = longPathOf
+                            ? longPathOf(item, buffer.data(), static_cast<DWORD>(buffer.size()), GPFIDL_DEFAULT)
+                            : pathOf(item, buffer.data());
+        freeItem(item);
+        if (!ok)
+            return std::string();
+        return Narrow(buffer.c_str());
+    }
+
+    int ShowMessage(Handle owner, const std::string& prompt, const std::string& title,
+                    std::uint32_t flags) override
+    {
+        return MessageBoxW(reinterpret_cast<HWND>(owner), Wide(prompt).c_str(), Wide(title).c_str(),
+                           flags | MB_TASKMODAL);
+    }
+};
+
+// Timer callbacks carry no context: the table finds the object from the window
+// and identifier the system hands back.
+class Win32Timers : public Timers {
+public:
+    std::optional<std::uintptr_t> Set(Handle window, std::uintptr_t id, std::uint32_t period,
+                                      TimerTarget& target) override
+    {
+        HWND hwnd = reinterpret_cast<HWND>(window);
+        const UINT_PTR result = SetTimer(hwnd, id, period, &Win32Timers::Callback);
+        if (!result)
+            return std::nullopt;
+        // A window's timer keeps the id asked for; SetTimer then only says "done".
+        const std::uintptr_t actual = hwnd ? id : result;
+        Targets()[{window, actual}] = &target;
+        return actual;
+    }
+
+    bool Kill(Handle window, std::uintptr_t id) override
+    {
+        Targets().erase({window, id});
+        return KillTimer(reinterpret_cast<HWND>(window), id) != FALSE;
+    }
+
+    void RunPendingEvents() override
+    {
+        MSG message;
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE))
+            WaitMessage();
+        DoEvents();
+    }
+
+private:
+    static std::map<std::pair<Handle, std::uintptr_t>, TimerTarget*>& Targets()
+    {
+        static std::map<std::pair<Handle, std::uintptr_t>, TimerTarget*> targets;
+        return targets;
+    }
+
+    static void CALLBACK Callback(HWND window, UINT message, UINT_PTR id, DWORD time)
+    {
+        const auto it = Targets().find({reinterpret_cast<Handle>(window), id});
+        if (it != Targets().end())
+            it->second->OnSystemTick(reinterpret_cast<Handle>(window), message, id, time);
+    }
+};
+
+class Win32CursorWindows : public CursorWindows {
+public:
+    bool CursorPos(ScreenPoint& point) override
+    {
+        POINT at{};
+        if (!GetCursorPos(&at))
+            return false;
+        point = ScreenPoint{at.x, at.y};
+        return true;
+    }
+    Handle WindowAt(ScreenPoint point) override
+    {
+        return reinterpret_cast<Handle>(WindowFromPoint(POINT{point.x, point.y}));
+    }
+};
+
+}  // namespace
+
+Services& Win32Services()
+{
+    static Win32ListBoxes lists;
+    static Win32ShellDialogs shell;
+    static Win32Timers timers;
+    static Win32CursorWindows cursor;
+    static Services services{lists, shell, timers, cursor};
+    return services;
+}
+
+}  // namespace ui

@@ -1,0 +1,191 @@
+#pragma once
+// Small Win32 helpers shared by the toolkit's *_win.cpp files.
+#include "UiTypes.h"
+#include "os/WideText_win.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace ui::win {
+
+inline HWND H(Handle handle) { return reinterpret_cast<HWND>(handle); }
+inline Handle ToHandle(const void* p) { return reinterpret_cast<Handle>(p); }
+
+// A colour value as GDI takes it, system colours resolved.
+inline COLORREF ToColorRef(Color color)
+{
+    return IsSystemColor(color) ? GetSysColor(static_cast<int>(color & 0xFF)) : static_cast<COLORREF>(color & 0xFFFFFF);
+}
+
+// Owns one GDI object and deletes it.
+template <typename T>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(T object) : m_Object(object) {}
+    ~GdiObject() { Reset(); }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    GdiObject(GdiObject&& other) noexcept : m_Object(other.m_Object) { other.m_Object = nullptr; }
+    GdiObject& operator=(GdiObject&& other) noexcept
+    {
+        if (this != &other) {
+            Reset();
+            m_Object = other.m_Object;
+            other.m_Object = nullptr;
+        }
+        return *this;
+    }
+    void Reset(T object = nullptr)
+    {
+        if (m_Object)
+            DeleteObject(m_Object);
+        m_Object = object;
+    }
+    T Get() const { return m_Object; }
+
+private:
+    T m_Object = nullptr;
+};
+
+// Selects an object into a DC for one scope.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : m_Dc(dc), m_Old(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(m_Dc, m_Old); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC m_Dc;
+    HGDIOBJ m_Old;
+};
+
+// A memory DC compatible with another DC (the screen's when none), deleted at
+// the end of its scope.
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC like = nullptr) : m_Dc(CreateCompatibleDC(like)) {}
+    ~MemoryDc()
+    {
+        if (m_Dc)
+            DeleteDC(m_Dc);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC Get() const { return m_Dc; }
+
+private:
+    HDC m_Dc;
+};
+
+// A window's DC (the screen's for none), released at the end of its scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : m_Window(window), m_Dc(GetDC(window)) {}
+    ~WindowDc()
+    {
+        if (m_Dc)
+            ReleaseDC(m_Window, m_Dc);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return m_Dc; }
+
+private:
+    HWND m_Window;
+    HDC m_Dc;
+};
+
+HFONT CreateFontFor(const FontSpec& font);
+HICON LoadIconResource(int id, int size);
+
+// The window procedure of a class whose windows each belong to one object: the
+// object handed to CreateWindowEx is kept with the window and gets every message
+// through Handler until the window is gone.
+template <typename T, long long (T::*Handler)(Handle, unsigned, std::uintptr_t, std::intptr_t)>
+LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* object = reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!object)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return static_cast<LRESULT>((object->*Handler)(ToHandle(window), message, wParam, lParam));
+}
+
+// Subclassing as comctl32's SetWindowSubclass does it: each procedure of a
+// window's chain gets the message first, the last added first, and hands it on
+// with DefSubclass. comctl32 looks the chain up in a window property on every
+// message, which under Wine is a round trip to the server, twice per message;
+// this chain is kept in the process. A chain ends with its window.
+using SubclassProc = LRESULT (*)(HWND, UINT, WPARAM, LPARAM, UINT_PTR id, DWORD_PTR data);
+bool Subclass(HWND window, SubclassProc procedure, UINT_PTR id, DWORD_PTR data);
+void RemoveSubclass(HWND window, SubclassProc procedure, UINT_PTR id);
+// Only from inside a SubclassProc: the rest of the chain, then the window's own procedure.
+LRESULT DefSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Loads the common-controls library (the one the program's manifest names) and
+// registers its classes, once, before the first standard control or tooltip is
+// made. Loading it when first needed, and not with the program, lets a start
+// that makes no control (removing a binding) or must start a clock first (the
+// splash's timer) do so before paying for it.
+void UseCommonControls();
+
+// Registers a window class the first time it is asked for; false when Windows refused it.
+bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style, LPCWSTR cursor);
+
+// Paints a window through paint(dc) between BeginPaint and EndPaint.
+template <typename Paint>
+void PaintWindow(HWND window, Paint paint)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    paint(ToHandle(dc));
+    EndPaint(window, &ps);
+}
+
+// The union of rectangles (toRect makes a RECT of each) as a new region.
+template <typename Rects, typename ToRect>
+HRGN UnionRegion(const Rects& rects, ToRect toRect)
+{
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    for (const auto& item : rects) {
+        const RECT r = toRect(item);
+        GdiObject<HRGN> part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+        CombineRgn(region, region, part.Get(), RGN_OR);
+    }
+    return region;
+}
+
+// Gives the window its region, unless it has that one already; the window
+// owns it from then on (or it is deleted).
+void SetWindowRegion(HWND window, HRGN region);
+
+// Shift, Ctrl and Alt as the Shift argument of mouse and key events.
+int ShiftState();
+// The mouse buttons held, as the Button argument: 1 left, 2 right, 4 middle.
+int MouseButtons(WPARAM keys);
+// The button of a press, release or double-click message, as the Button argument.
+inline int ButtonOf(UINT message)
+{
+    switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: return vbRightButton;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: return vbMiddleButton;
+    default: return vbLeftButton;
+    }
+}
+
+// One message of the program's message loops: Alt and a letter press a
+// control's access key, dialog keys move between controls, the rest is dispatched.
+void DispatchInForm(MSG& message);
+
+}  // namespace ui::win
