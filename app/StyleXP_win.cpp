@@ -1,6 +1,7 @@
 #include "StyleXP.h"
 
 #include "os/LazyImport_win.h"
+#include "ui/WinUtil_win.h"
 #include "ui/Form.h"
 
 #include <windows.h>
@@ -64,7 +65,7 @@ BOOL CALLBACK ThemeChild(HWND child, LPARAM reset)
 
 bool StyleXP::ApplyStyle()
 {
-    HWND window = reinterpret_cast<HWND>(m_Form.hWnd());
+    HWND window = ui::win::H(m_Form.hWnd());
     if (!window)
         return false;
     bool reset = false;

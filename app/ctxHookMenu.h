@@ -73,5 +73,5 @@ private:
     Colors m_Colors;
     std::map<std::string, int> m_Pictures;
     std::map<unsigned, std::string> m_Texts;  // item id -> caption, for drawing
-    ui::Handle m_Attached = 0;
+    ui::WindowHandle m_Attached;
 };

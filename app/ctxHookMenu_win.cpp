@@ -151,7 +151,7 @@ void ctxHookMenu::Attach()
 {
     if (m_Attached || !m_Form.hWnd())
         return;
-    if (ui::win::Subclass(reinterpret_cast<HWND>(m_Form.hWnd()), MenuHook, 2, reinterpret_cast<DWORD_PTR>(this)))
+    if (ui::win::Subclass(ui::win::H(m_Form.hWnd()), MenuHook, 2, reinterpret_cast<DWORD_PTR>(this)))
         m_Attached = m_Form.hWnd();
 }
 
@@ -159,9 +159,9 @@ void ctxHookMenu::Detach()
 {
     if (!m_Attached)
         return;
-    if (IsWindow(reinterpret_cast<HWND>(m_Attached)))
-        ui::win::RemoveSubclass(reinterpret_cast<HWND>(m_Attached), MenuHook, 2);
-    m_Attached = 0;
+    if (IsWindow(ui::win::H(m_Attached)))
+        ui::win::RemoveSubclass(ui::win::H(m_Attached), MenuHook, 2);
+    m_Attached = {};
 }
 
 long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr_t lParam, bool& handled)
@@ -203,7 +203,7 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
             measure->itemHeight = kSeparatorHeight;
             return TRUE;
         }
-        const ui::win::WindowDc dc(reinterpret_cast<HWND>(m_Form.hWnd()));
+        const ui::win::WindowDc dc(ui::win::H(m_Form.hWnd()));
         GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}));
         const Selection select(dc.Get(), font.Get());
         RECT r{0, 0, 0, 0};

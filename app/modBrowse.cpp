@@ -4,7 +4,7 @@
 
 namespace modBrowse {
 
-std::string BrowseForFolder(const std::string& title, ui::Handle owner, bool addBackslash)
+std::string BrowseForFolder(const std::string& title, ui::WindowHandle owner, bool addBackslash)
 {
     auto path = ui::CurrentServices().shell.BrowseForFolder(owner, title + std::string(1, '\0'), kBrowseFlags);
     if (!path)

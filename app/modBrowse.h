@@ -12,6 +12,6 @@ constexpr std::uint32_t kBrowseFlags = 0x43;
 
 // The picked folder's path, with a closing "\" when addBackslash asks for one;
 // empty when the dialog was cancelled.
-std::string BrowseForFolder(const std::string& title, ui::Handle owner, bool addBackslash);
+std::string BrowseForFolder(const std::string& title, ui::WindowHandle owner, bool addBackslash);
 
 }  // namespace modBrowse

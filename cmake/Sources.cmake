@@ -20,6 +20,7 @@ set(TAVRIK_UI_SOURCES
 )
 set(TAVRIK_UI_WIN32_SOURCES
   ui/Win32Services_win.cpp
+  ui/Owned_win.cpp
   ui/App_win.cpp
   ui/Controls_win.cpp
   ui/Form_win.cpp

@@ -24,11 +24,11 @@ public:
     void BackColor(ui::Color New_BackColor) { TamselXPForm::BackColor(New_BackColor); }
     const ui::FontSpec& Font() const { return TamselXPForm::Font(); }
     void Font(const ui::FontSpec& New_Font) { TamselXPForm::Font(New_Font); }
-    ui::Handle Hwnd() const { return m_PicMain; }  // the client area's
+    ui::WindowHandle Hwnd() const { return m_PicMain; }  // the client area's
 
     std::string GetCompName() const;
     void LoadXP(std::int16_t& OptModal, ui::Form* OwnForm);
-    void FormOnTop(ui::Handle hWindow, bool bTopMost);
+    void FormOnTop(ui::WindowHandle hWindow, bool bTopMost);
     void TaskBarShow() { m_HostForm.TaskBarShow(); }
     bool ShowChild(ui::Form& IpForm);
     void ContainerCheck();
@@ -40,18 +40,18 @@ public:
     ControlButtonWindow Minimizebutton;
     ControlButtonWindow MaximizeButton;
     ControlButtonWindow CloseButton;
-    ui::Handle MenuStrip() const { return m_Menu; }
+    ui::WindowHandle MenuStrip() const { return m_Menu; }
     LabelMenuWindow& MenuLabel(std::size_t i) { return *m_MenuLabels.at(i - 1); }
 
     // ---- the toolkit and the window procedure ----------------------------------
     void Move(int left, int top, int width, int height) override;
-    bool CreateWindowIn(ui::Handle parentWindow) override;
+    bool CreateWindowIn(ui::WindowHandle parentWindow) override;
     void DestroyWindowOf() override;
     void FormShown() override;
     void FormActivated() override { SetFormActiveStyle(true); }
     void FormDeactivated() override { SetFormActiveStyle(false); }
-    long long HandleMessage(ui::Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
-    long long HandlePaneMessage(ui::Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    long long HandleMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    long long HandlePaneMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
 private:
     // The surface the logic draws on.
@@ -69,11 +69,11 @@ private:
                            int top) override;
     void ContainerRegion(double widthTwips, double heightTwips) override;
 
-    void Paint(ui::Handle dc) const;
-    void PaintPane(ui::Handle window, ui::Handle dc) const;
+    void Paint(ui::DcHandle dc) const;
+    void PaintPane(ui::WindowHandle window, ui::DcHandle dc) const;
 
     FormAsFrameHost m_HostForm;
-    ui::Handle m_PicMain = 0;
-    ui::Handle m_Menu = 0;
+    ui::WindowHandle m_PicMain;
+    ui::WindowHandle m_Menu;
     std::vector<std::unique_ptr<LabelMenuWindow>> m_MenuLabels;
 };

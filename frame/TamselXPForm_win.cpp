@@ -124,7 +124,7 @@ void TamselXPFormWindow::Placed(const frame::Layout& l)
     place(Minimizebutton, l.Minimizebutton);
     // A pane already in its place is not moved again: every move is a round
     // trip to the window system, and the layout is placed several times over.
-    const auto placePane = [](ui::Handle pane, int left, int top, int width, int height) {
+    const auto placePane = [](ui::WindowHandle pane, int left, int top, int width, int height) {
         RECT at{};
         GetWindowRect(H(pane), &at);
         MapWindowPoints(nullptr, GetParent(H(pane)), reinterpret_cast<POINT*>(&at), 2);
@@ -156,7 +156,7 @@ void TamselXPFormWindow::Placed(const frame::Layout& l)
 
 void TamselXPFormWindow::Redraw()
 {
-    for (ui::Handle window : {m_hWnd, m_Menu, m_PicMain})
+    for (ui::WindowHandle window : {m_hWnd, m_Menu, m_PicMain})
         if (window)
             InvalidateRect(H(window), nullptr, window != m_hWnd);
 }
@@ -224,7 +224,7 @@ void TamselXPFormWindow::FormShown()
     }
 }
 
-void TamselXPFormWindow::FormOnTop(ui::Handle hWindow, bool bTopMost)
+void TamselXPFormWindow::FormOnTop(ui::WindowHandle hWindow, bool bTopMost)
 {
     SetWindowPos(H(hWindow), bTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -250,7 +250,7 @@ void TamselXPFormWindow::ContainerCheck()
 
 // ---- the windows --------------------------------------------------------------------------
 
-bool TamselXPFormWindow::CreateWindowIn(ui::Handle parentWindow)
+bool TamselXPFormWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
     // The frame's own class keeps no cursor: each piece sets its own.
     if (!ui::win::RegisterWindowClass(kFrameClass,
@@ -296,16 +296,16 @@ void TamselXPFormWindow::DestroyWindowOf()
         label->DestroyWindowOf();
     for (ControlButtonWindow* button : {&Minimizebutton, &MaximizeButton, &CloseButton})
         button->DestroyWindowOf();
-    m_Menu = m_PicMain = 0;
+    m_Menu = m_PicMain = {};
     ui::Control::DestroyWindowOf();
 }
 
-void TamselXPFormWindow::Paint(ui::Handle dcHandle) const
+void TamselXPFormWindow::Paint(ui::DcHandle dcHandle) const
 {
-    HDC dc = reinterpret_cast<HDC>(dcHandle);
+    HDC dc = ui::win::H(dcHandle);
     RECT client{};
     GetClientRect(H(m_hWnd), &client);
-    FillRect(dc, &client, reinterpret_cast<HBRUSH>(m_Form.BrushFor(m_Form.BackColor())));
+    FillRect(dc, &client, ui::win::Brush(m_Form.BrushFor(m_Form.BackColor())));
 
     const auto& l = CurrentLayout();
     {
@@ -335,24 +335,24 @@ void TamselXPFormWindow::Paint(ui::Handle dcHandle) const
         if (HICON icon = ui::win::LoadIconResource(Icon(), 16))
             DrawIconEx(dc, Round(l.TitleIcon.left), Round(l.TitleIcon.top), icon, 16, 16, 0, nullptr, DI_NORMAL);
 
-    Selection font(dc, reinterpret_cast<HFONT>(m_Form.FontFor(Font())));
+    Selection font(dc, ui::win::Font(m_Form.FontFor(Font())));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ui::win::ToColorRef(CaptionColor()));
     RECT text{Round(l.Caption1.left), Round(l.Caption1.top), Round(l.CloseButton.left), Round(l.Title.height)};
     DrawTextW(dc, Wide(Caption()).c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
 }
 
-long long TamselXPFormWindow::HandleMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
+long long TamselXPFormWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned message, std::uintptr_t wParam,
                                             std::intptr_t lParam)
 {
     HWND window = H(windowHandle);
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
     case WM_PAINT:
-        ui::win::PaintWindow(window, [this](ui::Handle dc) { Paint(dc); });
+        ui::win::PaintWindow(window, [this](ui::DcHandle dc) { Paint(dc); });
         return 0;
     case WM_PRINTCLIENT:
-        Paint(static_cast<ui::Handle>(wParam));
+        Paint(ui::win::ToHandle(reinterpret_cast<HDC>(wParam)));
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -390,13 +390,13 @@ long long TamselXPFormWindow::HandleMessage(ui::Handle windowHandle, unsigned me
     return DefWindowProcW(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
-void TamselXPFormWindow::PaintPane(ui::Handle windowHandle, ui::Handle dcHandle) const
+void TamselXPFormWindow::PaintPane(ui::WindowHandle windowHandle, ui::DcHandle dcHandle) const
 {
-    HDC dc = reinterpret_cast<HDC>(dcHandle);
+    HDC dc = ui::win::H(dcHandle);
     const bool client = windowHandle == m_PicMain;
     RECT r{};
     GetClientRect(H(windowHandle), &r);
-    FillRect(dc, &r, reinterpret_cast<HBRUSH>(m_Form.BrushFor(client ? BackColor() : MenuBackColor())));
+    FillRect(dc, &r, ui::win::Brush(m_Form.BrushFor(client ? BackColor() : MenuBackColor())));
     if (client && Picture()) {
         if (auto picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(Picture()),
                                                            IMAGE_BITMAP, 0, 0, LR_SHARED))) {
@@ -417,14 +417,14 @@ void TamselXPFormWindow::PaintPane(ui::Handle windowHandle, ui::Handle dcHandle)
     }
 }
 
-long long TamselXPFormWindow::HandlePaneMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
+long long TamselXPFormWindow::HandlePaneMessage(ui::WindowHandle windowHandle, unsigned message, std::uintptr_t wParam,
                                                 std::intptr_t lParam)
 {
     HWND window = H(windowHandle);
     const bool client = windowHandle == m_PicMain;
     switch (message) {
     case WM_ERASEBKGND:
-        PaintPane(windowHandle, static_cast<ui::Handle>(wParam));
+        PaintPane(windowHandle, ui::win::ToHandle(reinterpret_cast<HDC>(wParam)));
         return 1;
     case WM_LBUTTONUP:
         if (client && Click)

@@ -70,7 +70,7 @@ void End() { ExitProcess(0); }
 
 int MsgBox(const std::string& prompt, int buttons, const std::string& title)
 {
-    return ui::CurrentServices().shell.ShowMessage(reinterpret_cast<ui::Handle>(GetActiveWindow()), prompt,
+    return ui::CurrentServices().shell.ShowMessage(win::ToHandle(GetActiveWindow()), prompt,
                                                  title, static_cast<std::uint32_t>(buttons));
 }
 

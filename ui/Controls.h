@@ -56,7 +56,7 @@ public:
     void ForeColor(Color New_ForeColor);
 
     // The control's own window; 0 for windowless controls and before loading.
-    Handle hWnd() const { return m_hWnd; }
+    WindowHandle hWnd() const { return m_hWnd; }
     void SetFocus();
     void Refresh();
 
@@ -75,16 +75,16 @@ public:
     // ---- Toolkit internals: what the form asks of each control. ----
     // Makes the control's window in parentWindow (its form's, or a user
     // control's for its pieces); false when Windows refused it.
-    virtual bool CreateWindowIn(Handle parentWindow);
+    virtual bool CreateWindowIn(WindowHandle parentWindow);
     virtual void DestroyWindowOf();
     // Windowless controls are painted by their form.
     virtual bool Windowed() const { return true; }
-    virtual void PaintOn(Handle dc) const;
+    virtual void PaintOn(DcHandle dc) const;
     // A notification of the control's window (WM_COMMAND).
     virtual void OnCommand(int notification);
     // The colours of the control's window (WM_CTLCOLOR*): set them on dc and
     // return the background brush.
-    virtual Handle OnCtlColor(Handle dc);
+    virtual GdiHandle OnCtlColor(DcHandle dc);
     // The button Enter presses when the focus is on no other button.
     virtual bool IsDefault() const { return false; }
     // A push button: Enter presses it while it has the focus, and it then looks
@@ -94,15 +94,15 @@ public:
     // A tick of the timer the control set on its form's window under its id.
     virtual void OnTimer() {}
     // The windows that show the control's hover hint.
-    virtual std::vector<Handle> HintWindows() const { return {m_hWnd}; }
-    Handle FontHandle() const { return m_FontHandle; }
+    virtual std::vector<WindowHandle> HintWindows() const { return {m_hWnd}; }
+    GdiHandle FontHandle() const { return m_FontHandle; }
     int ControlId() const { return m_Id; }
 
 protected:
     // The control's window of the given class in parentWindow, subclassed for
     // its events, extraHeight pixels taller than the control (a drop-down
     // list's room); 0 when Windows refused it.
-    Handle CreateChild(Handle parentWindow, const char* className, const char* text, unsigned long style,
+    WindowHandle CreateChild(WindowHandle parentWindow, const char* className, const char* text, unsigned long style,
                        unsigned long exStyle, int extraHeight = 0);
     void DestroyOwnWindow();
     void ApplyFont();
@@ -122,8 +122,8 @@ protected:
     FontSpec m_Font;
     Color m_BackColor = vbButtonFace;
     Color m_ForeColor = vbButtonText;
-    Handle m_hWnd = 0;
-    Handle m_FontHandle = 0;
+    WindowHandle m_hWnd;
+    GdiHandle m_FontHandle;
     bool m_AnyScript = false;
     int m_Id = 0;
 };
@@ -146,7 +146,7 @@ public:
     // Tab characters align to tab stops (set by the caller with LB_SETTABSTOPS).
     bool UseTabStops = true;
 
-    bool CreateWindowIn(Handle parentWindow) override;
+    bool CreateWindowIn(WindowHandle parentWindow) override;
     void OnCommand(int notification) override;
 
 private:
@@ -170,15 +170,15 @@ public:
     // The text changes only by picking an item.
     bool Locked = false;
 
-    bool CreateWindowIn(Handle parentWindow) override;
+    bool CreateWindowIn(WindowHandle parentWindow) override;
     void OnCommand(int notification) override;
-    std::vector<Handle> HintWindows() const override { return {m_hWnd, m_Edit}; }
-    Handle EditWindow() const { return m_Edit; }
+    std::vector<WindowHandle> HintWindows() const override { return {m_hWnd, m_Edit}; }
+    WindowHandle EditWindow() const { return m_Edit; }
 
 private:
     std::vector<std::string> m_Items;
     std::string m_Text;
-    Handle m_Edit = 0;
+    WindowHandle m_Edit;
 };
 
 class TextBox : public Control {
@@ -191,7 +191,7 @@ public:
     // The user can select and copy but never change the text.
     bool Locked = false;
 
-    bool CreateWindowIn(Handle parentWindow) override;
+    bool CreateWindowIn(WindowHandle parentWindow) override;
 
 private:
     std::string m_Text;
@@ -208,7 +208,7 @@ public:
     // The button Enter presses.
     bool Default = false;
 
-    bool CreateWindowIn(Handle parentWindow) override;
+    bool CreateWindowIn(WindowHandle parentWindow) override;
     void OnCommand(int notification) override;
     bool IsDefault() const override { return Default; }
     bool TakesEnter() const override { return true; }
@@ -226,8 +226,8 @@ public:
     void Caption(const std::string& New_Caption);
     bool Transparent = false;  // BackStyle 0: the form shows through
 
-    bool CreateWindowIn(Handle parentWindow) override;
-    Handle OnCtlColor(Handle dc) override;
+    bool CreateWindowIn(WindowHandle parentWindow) override;
+    GdiHandle OnCtlColor(DcHandle dc) override;
 
 private:
     std::string m_Caption;
@@ -238,7 +238,7 @@ class Image : public Control {
 public:
     using Control::Control;
     bool Windowed() const override { return false; }
-    void PaintOn(Handle dc) const override;
+    void PaintOn(DcHandle dc) const override;
 
     int Picture = 0;
     int PictureSize = 32;  // pixels
@@ -249,7 +249,7 @@ class Shape : public Control {
 public:
     using Control::Control;
     bool Windowed() const override { return false; }
-    void PaintOn(Handle dc) const override;
+    void PaintOn(DcHandle dc) const override;
 
     Color BorderColor = 0x000000;
     Color FillColor = 0x000000;
@@ -260,7 +260,7 @@ class Line : public Control {
 public:
     using Control::Control;
     bool Windowed() const override { return false; }
-    void PaintOn(Handle dc) const override;
+    void PaintOn(DcHandle dc) const override;
 
     int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
     Color BorderColor = 0x000000;
@@ -271,7 +271,7 @@ class Frame : public Control {
 public:
     using Control::Control;
     bool Windowed() const override { return false; }
-    void PaintOn(Handle dc) const override;
+    void PaintOn(DcHandle dc) const override;
 
     std::string Caption;
 };
@@ -279,8 +279,8 @@ public:
 class PictureBox : public Control {
 public:
     using Control::Control;
-    bool CreateWindowIn(Handle parentWindow) override;
-    Handle OnCtlColor(Handle dc) override;
+    bool CreateWindowIn(WindowHandle parentWindow) override;
+    GdiHandle OnCtlColor(DcHandle dc) override;
 };
 
 class Timer : public Control {
@@ -296,7 +296,7 @@ public:
 
     std::function<void()> Tick;  // the Timer event
 
-    bool CreateWindowIn(Handle parentWindow) override;
+    bool CreateWindowIn(WindowHandle parentWindow) override;
     void DestroyWindowOf() override;
     void OnTimer() override;
 
@@ -304,7 +304,7 @@ private:
     // Sets the system timer as Interval and Enabled say; false when Windows refused it.
     bool Restart();
     int m_Interval = 0;
-    Handle m_FormWindow = 0;
+    WindowHandle m_FormWindow;
 };
 
 // A menu: top-level menus carry items; a hidden top-level menu serves as a pop-up.

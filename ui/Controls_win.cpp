@@ -174,7 +174,7 @@ LRESULT ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 // What the user sees in a box, which may differ from the text last set.
-std::string WindowText(Handle window)
+std::string WindowText(WindowHandle window)
 {
     const int length = GetWindowTextLengthW(H(window));
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -210,7 +210,7 @@ Control::~Control()
     DestroyOwnWindow();
 }
 
-Handle Control::CreateChild(Handle parentWindow, const char* className, const char* text, unsigned long style,
+WindowHandle Control::CreateChild(WindowHandle parentWindow, const char* className, const char* text, unsigned long style,
                             unsigned long exStyle, int extraHeight)
 {
     RECT r = PixelRect(*this);
@@ -225,14 +225,14 @@ Handle Control::CreateChild(Handle parentWindow, const char* className, const ch
                                   r.right - r.left, r.bottom - r.top, H(parentWindow), reinterpret_cast<HMENU>(m_Id),
                                   GetModuleHandleW(nullptr), nullptr);
     if (!window)
-        return 0;
+        return {};
     m_hWnd = win::ToHandle(window);
     win::Subclass(window, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     ApplyFont();
     return m_hWnd;
 }
 
-bool Control::CreateWindowIn(Handle) { return true; }
+bool Control::CreateWindowIn(WindowHandle) { return true; }
 
 void Control::DestroyWindowOf() { DestroyOwnWindow(); }
 
@@ -240,29 +240,29 @@ void Control::DestroyOwnWindow()
 {
     if (m_hWnd) {
         DestroyWindow(H(m_hWnd));
-        m_hWnd = 0;
+        m_hWnd = {};
     }
-    m_FontHandle = 0;  // the form's
+    m_FontHandle = {};  // the form's
 }
 
-void Control::PaintOn(Handle) const {}
+void Control::PaintOn(DcHandle) const {}
 
 void Control::OnCommand(int) {}
 
-Handle Control::OnCtlColor(Handle dc)
+GdiHandle Control::OnCtlColor(DcHandle dc)
 {
     // Read-only boxes keep the look of boxes one can type in.
-    SetTextColor(reinterpret_cast<HDC>(dc), win::ToColorRef(m_ForeColor));
-    SetBkColor(reinterpret_cast<HDC>(dc), win::ToColorRef(m_BackColor));
+    SetTextColor(win::H(dc), win::ToColorRef(m_ForeColor));
+    SetBkColor(win::H(dc), win::ToColorRef(m_BackColor));
     return m_Form.BrushFor(m_BackColor);
 }
 
 namespace {
 // Labels and pictures draw their text over their own back colour's brush.
-Handle TransparentText(Form& form, Handle dc, Color foreColor, Color backColor)
+GdiHandle TransparentText(Form& form, DcHandle dc, Color foreColor, Color backColor)
 {
-    SetTextColor(reinterpret_cast<HDC>(dc), win::ToColorRef(foreColor));
-    SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+    SetTextColor(win::H(dc), win::ToColorRef(foreColor));
+    SetBkMode(win::H(dc), TRANSPARENT);
     return form.BrushFor(backColor);
 }
 }  // namespace
@@ -278,7 +278,7 @@ void Control::ApplyFont()
     // A window not on screen is drawn in its font when it first shows; redrawing
     // it now would only cost a repaint of nothing.
     HWND window = H(m_hWnd);
-    SendMessageW(window, WM_SETFONT, static_cast<WPARAM>(m_FontHandle), IsWindowVisible(window));
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(win::Font(m_FontHandle)), IsWindowVisible(window));
 }
 
 void Control::Shows(std::string_view text)
@@ -380,7 +380,7 @@ ListBox::ListBox(Form& form, std::string name) : Control(form, std::move(name))
     m_ForeColor = vbWindowText;
 }
 
-bool ListBox::CreateWindowIn(Handle parentWindow)
+bool ListBox::CreateWindowIn(WindowHandle parentWindow)
 {
     DWORD style = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     if (UseTabStops)
@@ -472,7 +472,7 @@ ComboBox::ComboBox(Form& form, std::string name) : Control(form, std::move(name)
     m_ForeColor = vbWindowText;
 }
 
-bool ComboBox::CreateWindowIn(Handle parentWindow)
+bool ComboBox::CreateWindowIn(WindowHandle parentWindow)
 {
     // The window's height includes its drop-down list.
     if (!CreateChild(parentWindow, "COMBOBOX", "", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 160))
@@ -563,14 +563,14 @@ TextBox::TextBox(Form& form, std::string name) : Control(form, std::move(name))
     m_ForeColor = vbWindowText;
 }
 
-bool TextBox::CreateWindowIn(Handle parentWindow)
+bool TextBox::CreateWindowIn(WindowHandle parentWindow)
 {
     DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
     if (MultiLine)
         style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     if (Locked)
         style |= ES_READONLY;
-    return CreateChild(parentWindow, "EDIT", m_Text.c_str(), style, WS_EX_CLIENTEDGE) != 0;
+    return static_cast<bool>(CreateChild(parentWindow, "EDIT", m_Text.c_str(), style, WS_EX_CLIENTEDGE));
 }
 
 std::string TextBox::Text() const
@@ -590,7 +590,7 @@ void TextBox::Text(const std::string& New_Text)
 
 CommandButton::CommandButton(Form& form, std::string name) : Control(form, std::move(name)) {}
 
-bool CommandButton::CreateWindowIn(Handle parentWindow)
+bool CommandButton::CreateWindowIn(WindowHandle parentWindow)
 {
     DWORD style = WS_TABSTOP | (Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     if (Picture && m_Caption.empty())
@@ -636,12 +636,12 @@ Label::Label(Form& form, std::string name) : Control(form, std::move(name))
     m_ForeColor = vbButtonText;
 }
 
-bool Label::CreateWindowIn(Handle parentWindow)
+bool Label::CreateWindowIn(WindowHandle parentWindow)
 {
-    return CreateChild(parentWindow, "STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY, 0) != 0;
+    return static_cast<bool>(CreateChild(parentWindow, "STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY, 0));
 }
 
-Handle Label::OnCtlColor(Handle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor); }
+GdiHandle Label::OnCtlColor(DcHandle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor); }
 
 void Label::Caption(const std::string& New_Caption)
 {
@@ -652,29 +652,29 @@ void Label::Caption(const std::string& New_Caption)
 
 // ---- PictureBox ------------------------------------------------------------
 
-bool PictureBox::CreateWindowIn(Handle parentWindow)
+bool PictureBox::CreateWindowIn(WindowHandle parentWindow)
 {
-    return CreateChild(parentWindow, "STATIC", "", SS_NOTIFY, 0) != 0;
+    return static_cast<bool>(CreateChild(parentWindow, "STATIC", "", SS_NOTIFY, 0));
 }
 
-Handle PictureBox::OnCtlColor(Handle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor); }
+GdiHandle PictureBox::OnCtlColor(DcHandle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor); }
 
 // ---- Windowless controls -----------------------------------------------------
 
-void Image::PaintOn(Handle dc) const
+void Image::PaintOn(DcHandle dc) const
 {
     if (!m_Visible || !Picture)
         return;
     if (HICON icon = win::LoadIconResource(Picture, PictureSize))
-        DrawIconEx(reinterpret_cast<HDC>(dc), TwipsToPixelsX(m_Left), TwipsToPixelsY(m_Top), icon, PictureSize,
+        DrawIconEx(win::H(dc), TwipsToPixelsX(m_Left), TwipsToPixelsY(m_Top), icon, PictureSize,
                    PictureSize, 0, nullptr, DI_NORMAL);
 }
 
-void Shape::PaintOn(Handle dc) const
+void Shape::PaintOn(DcHandle dc) const
 {
     if (!m_Visible)
         return;
-    HDC hdc = reinterpret_cast<HDC>(dc);
+    HDC hdc = win::H(dc);
     const RECT r = PixelRect(*this);
     win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, win::ToColorRef(BorderColor)));
     win::GdiObject<HBRUSH> brush(Filled ? CreateSolidBrush(win::ToColorRef(FillColor)) : nullptr);
@@ -683,26 +683,26 @@ void Shape::PaintOn(Handle dc) const
     Rectangle(hdc, r.left, r.top, r.right, r.bottom);
 }
 
-void Line::PaintOn(Handle dc) const
+void Line::PaintOn(DcHandle dc) const
 {
     if (!m_Visible)
         return;
-    HDC hdc = reinterpret_cast<HDC>(dc);
+    HDC hdc = win::H(dc);
     win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, win::ToColorRef(BorderColor)));
     win::Selection selectPen(hdc, pen.Get());
     MoveToEx(hdc, TwipsToPixelsX(X1), TwipsToPixelsY(Y1), nullptr);
     LineTo(hdc, TwipsToPixelsX(X2), TwipsToPixelsY(Y2));
 }
 
-void Frame::PaintOn(Handle dc) const
+void Frame::PaintOn(DcHandle dc) const
 {
     if (!m_Visible)
         return;
-    HDC hdc = reinterpret_cast<HDC>(dc);
+    HDC hdc = win::H(dc);
     RECT r = PixelRect(*this);
     DrawEdge(hdc, &r, EDGE_ETCHED, BF_RECT);
     if (!Caption.empty()) {
-        win::Selection selectFont(hdc, reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
+        win::Selection selectFont(hdc, win::Font(m_Form.FontFor(m_Font)));
         SetBkColor(hdc, win::ToColorRef(m_Form.BackColor()));
         SetTextColor(hdc, win::ToColorRef(m_ForeColor));
         const std::wstring caption = Wide(Caption);
@@ -714,7 +714,7 @@ void Frame::PaintOn(Handle dc) const
 
 Timer::~Timer() { DestroyWindowOf(); }
 
-bool Timer::CreateWindowIn(Handle parentWindow)
+bool Timer::CreateWindowIn(WindowHandle parentWindow)
 {
     m_FormWindow = parentWindow;
     return Restart();
@@ -724,7 +724,7 @@ void Timer::DestroyWindowOf()
 {
     if (m_FormWindow)
         KillTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id));
-    m_FormWindow = 0;
+    m_FormWindow = {};
 }
 
 void Timer::OnTimer()

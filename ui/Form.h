@@ -3,6 +3,7 @@
 // in order. One window procedure serves every form and dispatches to the
 // form's handlers and its controls' events.
 #include "Controls.h"
+#include "Owned.h"
 #include "UiTypes.h"
 
 #include <map>
@@ -50,7 +51,7 @@ public:
     // Creates the window and its controls and runs Form_Load; once. False when
     // Windows refused the window or one of its controls: nothing is left then.
     bool Load();
-    bool Loaded() const { return m_hWnd != 0; }
+    bool Loaded() const { return static_cast<bool>(m_hWnd); }
     // Shows the form, loading it first. A modal show returns when the form is
     // hidden or unloaded; the owner (or every other form) is disabled meanwhile.
     // False when the form could not be loaded.
@@ -60,7 +61,7 @@ public:
     // the window.
     void Unload() { Close(vbFormCode); }
 
-    Handle hWnd() const { return m_hWnd; }
+    WindowHandle hWnd() const { return m_hWnd; }
     const std::string& Caption() const { return m_Design.Caption; }
     void Caption(const std::string& New_Caption);
     Color BackColor() const { return m_Design.BackColor; }
@@ -109,24 +110,24 @@ public:
     void RegisterMenu(Menu& menu);
     void UnregisterMenu(Menu& menu);
     int NextControlId() { return ++m_LastId; }
-    Handle BackBrush() const { return m_BackBrush; }
+    GdiHandle BackBrush() const { return m_BackBrush.Get(); }
     // A solid brush of the colour, kept until the form is destroyed.
-    Handle BrushFor(Color color);
+    GdiHandle BrushFor(Color color);
     // A font, shared by every control that asks for the same one, kept until the form unloads.
-    Handle FontFor(const FontSpec& font);
+    GdiHandle FontFor(const FontSpec& font);
     void MenusChanged();
     // Alt and a letter typed anywhere in a form presses the control whose access
     // key it is; the character is the UTF-16 unit of WM_SYSCHAR. True when some
     // control took it.
-    static bool RouteAccessKey(Handle window, unsigned character);
+    static bool RouteAccessKey(WindowHandle window, unsigned character);
     void ToolTipChanged(Control& control);
     // A control's window (or a piece of it) got the keyboard focus: remembered
     // for when the form is active again, and the default button's look follows.
-    void ChildFocused(Handle window);
+    void ChildFocused(WindowHandle window);
     void ShowDefaultButton();
     // The form a window belongs to, or null.
-    static Form* OfWindow(Handle window);
-    long long HandleMessage(Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    static Form* OfWindow(WindowHandle window);
+    long long HandleMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
 protected:
     virtual void Form_Load() {}
@@ -167,7 +168,6 @@ private:
     };
     PixelSize ClientSize() const;
     void EndLayout();
-    void ReleaseFonts();
     template <typename Event>
     void Tell(Event event)
     {
@@ -175,9 +175,9 @@ private:
         for (FormListener* listener : listeners)
             (listener->*event)();
     }
-    Control* ControlByWindow(Handle window) const;
+    Control* ControlByWindow(WindowHandle window) const;
     // The control a window belongs to: its own, or the one it is a piece of.
-    Control* OwnerOfWindow(Handle window) const;
+    Control* OwnerOfWindow(WindowHandle window) const;
     // Back to the control that had the focus, or to the first tab stop.
     void RestoreFocus();
     // The same, when the form is the active window and the focus is elsewhere.
@@ -189,12 +189,12 @@ private:
     std::vector<Control*> m_Controls;
     std::vector<Menu*> m_Menus;
     std::vector<FormListener*> m_Listeners;
-    Handle m_hWnd = 0;
-    Handle m_BackBrush = 0;
-    std::map<Color, Handle> m_Brushes;
-    std::vector<std::pair<FontSpec, Handle>> m_Fonts;
-    Handle m_Tooltip = 0;
-    Handle m_LastFocus = 0;
+    WindowHandle m_hWnd;
+    OwnedGdi m_BackBrush;
+    std::map<Color, OwnedGdi> m_Brushes;
+    std::vector<std::pair<FontSpec, OwnedGdi>> m_Fonts;
+    OwnedWindow m_Tooltip;
+    WindowHandle m_LastFocus;
     int m_LastId = 1000;
     bool m_Loading = false;
     bool m_InModalLoop = false;

@@ -109,20 +109,16 @@ Form::Form(FormDesign design) : m_Design(std::move(design)) {}
 
 Form::~Form()
 {
+    m_Tooltip.Reset();  // before its owner, which would take it along unseen
     if (m_hWnd) {
         SetWindowLongPtrW(H(m_hWnd), GWLP_USERDATA, 0);
         DestroyWindow(H(m_hWnd));
         auto& forms = LoadedForms();
         forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     }
-    if (m_BackBrush)
-        DeleteObject(reinterpret_cast<HBRUSH>(m_BackBrush));
-    for (const auto& [color, brush] : m_Brushes)
-        DeleteObject(reinterpret_cast<HBRUSH>(brush));
-    ReleaseFonts();
 }
 
-bool Form::RouteAccessKey(Handle window, unsigned character)
+bool Form::RouteAccessKey(WindowHandle window, unsigned character)
 {
     Form* form = OfWindow(window);
     if (!form)
@@ -143,32 +139,26 @@ bool Form::RouteAccessKey(Handle window, unsigned character)
     return false;
 }
 
-Handle Form::BrushFor(Color color)
+GdiHandle Form::BrushFor(Color color)
 {
     if (IsSystemColor(color))
         return win::ToHandle(GetSysColorBrush(static_cast<int>(color & 0xFF)));
     auto& brush = m_Brushes[color];
     if (!brush)
-        brush = win::ToHandle(CreateSolidBrush(win::ToColorRef(color)));
-    return brush;
+        brush.Reset(win::ToHandle(CreateSolidBrush(win::ToColorRef(color))));
+    return brush.Get();
 }
 
-Handle Form::FontFor(const FontSpec& font)
+GdiHandle Form::FontFor(const FontSpec& font)
 {
-    for (const auto& [cached, handle] : m_Fonts)
+    for (const auto& [cached, owned] : m_Fonts)
         if (cached == font)
-            return handle;
-    const Handle handle = win::ToHandle(win::CreateFontFor(font));
+            return owned.Get();
+    OwnedGdi made(win::ToHandle(win::CreateFontFor(font)));
+    const GdiHandle handle = made.Get();
     if (handle)
-        m_Fonts.emplace_back(font, handle);
+        m_Fonts.emplace_back(font, std::move(made));
     return handle;
-}
-
-void Form::ReleaseFonts()
-{
-    for (const auto& entry : m_Fonts)
-        DeleteObject(reinterpret_cast<HFONT>(entry.second));
-    m_Fonts.clear();
 }
 
 void Form::Register(Control& control) { m_Controls.push_back(&control); }
@@ -204,7 +194,7 @@ bool Form::Load()
         top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     }
     if (!m_BackBrush)
-        m_BackBrush = win::ToHandle(CreateSolidBrush(win::ToColorRef(m_Design.BackColor)));
+        m_BackBrush.Reset(win::ToHandle(CreateSolidBrush(win::ToColorRef(m_Design.BackColor))));
     HWND window = CreateWindowExW(exStyle, kFormClass, Wide(m_Design.Caption).c_str(), style, left, top, width,
                                   height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!window) {
@@ -218,7 +208,7 @@ bool Form::Load()
     if (!CreateControls()) {
         // A form missing some of its controls would only mislead: none at all.
         DestroyControls();
-        m_hWnd = 0;
+        m_hWnd = {};
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
         auto& forms = LoadedForms();
@@ -229,7 +219,7 @@ bool Form::Load()
     MenusChanged();
     Form_Load();
     m_Loading = false;
-    return m_hWnd != 0;
+    return static_cast<bool>(m_hWnd);
 }
 
 bool Form::CreateControls()
@@ -287,13 +277,14 @@ void Form::ToolTipChanged(Control& control)
         if (control.ToolTipText().empty())
             return;
         win::UseCommonControls();
-        m_Tooltip = win::ToHandle(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                                  H(m_hWnd), nullptr, GetModuleHandleW(nullptr), nullptr));
+        m_Tooltip.Reset(win::ToHandle(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                                      WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                                      CW_USEDEFAULT, CW_USEDEFAULT, H(m_hWnd), nullptr,
+                                                      GetModuleHandleW(nullptr), nullptr)));
         if (!m_Tooltip)
             return;
     }
-    for (const Handle hint : control.HintWindows()) {
+    for (const WindowHandle hint : control.HintWindows()) {
         HWND window = H(hint);
         if (!window)
             continue;
@@ -302,7 +293,7 @@ void Form::ToolTipChanged(Control& control)
         tool.uFlags = TTF_IDISHWND;
         tool.hwnd = H(m_hWnd);
         tool.uId = reinterpret_cast<UINT_PTR>(window);
-        SendMessageW(H(m_Tooltip), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(H(m_Tooltip.Get()), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         if (control.ToolTipText().empty()) {
             win::RemoveSubclass(window, RelayToTooltip, kTooltipRelay);
             continue;
@@ -310,8 +301,8 @@ void Form::ToolTipChanged(Control& control)
         // The tooltip keeps its own copy of the text.
         std::wstring text = Wide(control.ToolTipText());
         tool.lpszText = text.data();
-        if (SendMessageW(H(m_Tooltip), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
-            win::Subclass(window, RelayToTooltip, kTooltipRelay, reinterpret_cast<DWORD_PTR>(H(m_Tooltip)));
+        if (SendMessageW(H(m_Tooltip.Get()), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
+            win::Subclass(window, RelayToTooltip, kTooltipRelay, reinterpret_cast<DWORD_PTR>(H(m_Tooltip.Get())));
     }
 }
 
@@ -319,10 +310,7 @@ void Form::DestroyControls()
 {
     for (Control* control : m_Controls)
         control->DestroyWindowOf();
-    if (m_Tooltip) {
-        DestroyWindow(H(m_Tooltip));
-        m_Tooltip = 0;
-    }
+    m_Tooltip.Reset();
 }
 
 bool Form::Show(int modal, Form* owner)
@@ -330,7 +318,7 @@ bool Form::Show(int modal, Form* owner)
     if (!Load())
         return false;
     if (owner && owner->hWnd())
-        SetWindowLongPtrW(H(m_hWnd), GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner->hWnd()));
+        SetWindowLongPtrW(H(m_hWnd), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(H(owner->hWnd())));
     // A form is laid out by its controls before it first goes on screen: each
     // move, restyle or region change of a window already shown is a repaint.
     const unsigned show = ++m_Shows;
@@ -438,11 +426,11 @@ void Form::Close(int UnloadMode)
     if (HWND owner = GetWindow(window, GW_OWNER))
         EnableWindow(owner, TRUE);
     DestroyControls();
-    m_hWnd = 0;
+    m_hWnd = {};
     m_Layout.reset();
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
-    ReleaseFonts();
+    m_Fonts.clear();
     auto& forms = LoadedForms();
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (forms.empty())
@@ -467,9 +455,7 @@ void Form::RemoveListener(FormListener& listener)
 void Form::BackColor(Color New_BackColor)
 {
     m_Design.BackColor = New_BackColor;
-    if (m_BackBrush)
-        DeleteObject(reinterpret_cast<HBRUSH>(m_BackBrush));
-    m_BackBrush = win::ToHandle(CreateSolidBrush(win::ToColorRef(New_BackColor)));
+    m_BackBrush.Reset(win::ToHandle(CreateSolidBrush(win::ToColorRef(New_BackColor))));
     if (m_hWnd)
         InvalidateRect(H(m_hWnd), nullptr, TRUE);
 }
@@ -595,7 +581,7 @@ Control* Form::ActiveControl() const
     return nullptr;
 }
 
-Control* Form::ControlByWindow(Handle window) const
+Control* Form::ControlByWindow(WindowHandle window) const
 {
     for (Control* control : m_Controls)
         if (control->hWnd() == window)
@@ -603,7 +589,7 @@ Control* Form::ControlByWindow(Handle window) const
     return nullptr;
 }
 
-Control* Form::OwnerOfWindow(Handle window) const
+Control* Form::OwnerOfWindow(WindowHandle window) const
 {
     for (HWND at = H(window); at && at != H(m_hWnd); at = GetParent(at))
         if (Control* control = ControlByWindow(win::ToHandle(at)))
@@ -611,7 +597,7 @@ Control* Form::OwnerOfWindow(Handle window) const
     return nullptr;
 }
 
-void Form::ChildFocused(Handle window)
+void Form::ChildFocused(WindowHandle window)
 {
     m_LastFocus = window;
     ShowDefaultButton();
@@ -628,7 +614,7 @@ void Form::ShowDefaultButton()
             control->ShowAsDefault(onButton ? control == focused : control->IsDefault());
 }
 
-Form* Form::OfWindow(Handle window)
+Form* Form::OfWindow(WindowHandle window)
 {
     HWND root = GetAncestor(H(window), GA_ROOT);
     return IsFormWindow(root) ? reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA)) : nullptr;
@@ -713,7 +699,7 @@ void Form::PopupMenu(Menu& menu, std::optional<float> x, std::optional<float> y)
             item->Click();
 }
 
-long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
+long long Form::HandleMessage(WindowHandle windowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
 {
     // Messages arrive before CreateWindowEx has returned the handle.
     HWND window = H(windowHandle);
@@ -723,7 +709,7 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
         const int notification = HIWORD(wParam);
         if (lParam) {
             // A disabled control raises nothing, whoever sends the notification.
-            if (Control* control = ControlByWindow(static_cast<Handle>(lParam)); control && control->Enabled())
+            if (Control* control = ControlByWindow(static_cast<WindowHandle>(lParam)); control && control->Enabled())
                 control->OnCommand(notification);
             return 0;
         }
@@ -757,16 +743,16 @@ long long Form::HandleMessage(Handle windowHandle, unsigned message, std::uintpt
             control = ControlByWindow(win::ToHandle(GetParent(child)));  // a combo box's edit
         if (!control)
             break;
-        return static_cast<long long>(control->OnCtlColor(win::ToHandle(dc)));
+        return reinterpret_cast<long long>(win::H(control->OnCtlColor(win::ToHandle(dc))));
     }
     case WM_ERASEBKGND: {
         RECT r{};
         GetClientRect(window, &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, reinterpret_cast<HBRUSH>(m_BackBrush));
+        FillRect(reinterpret_cast<HDC>(wParam), &r, win::Brush(m_BackBrush.Get()));
         return 1;
     }
     case WM_PAINT:
-        win::PaintWindow(window, [this](Handle dc) {
+        win::PaintWindow(window, [this](DcHandle dc) {
             for (Control* control : m_Controls)
                 if (!control->Windowed())
                     control->PaintOn(dc);

@@ -10,7 +10,7 @@ class ListBoxes {
 public:
     virtual ~ListBoxes() = default;
     // LB_SETTABSTOPS with count entries of stops, in dialog template units.
-    virtual void SetTabStops(Handle listWindow, int count, const std::int32_t* stops) = 0;
+    virtual void SetTabStops(WindowHandle listWindow, int count, const std::int32_t* stops) = 0;
 };
 
 }  // namespace ui

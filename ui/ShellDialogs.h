@@ -14,11 +14,11 @@ public:
     // SHBrowseForFolderW with no root, then SHGetPathFromIDListW into a buffer of
     // 260 characters. nullopt when the user cancels; otherwise the buffer's text
     // up to its first NUL (empty for an item without a file-system path).
-    virtual std::optional<std::string> BrowseForFolder(Handle owner, const std::string& title,
+    virtual std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
                                                        std::uint32_t flags) = 0;
 
     // MessageBoxW over the owner, task-modal; the button pressed.
-    virtual int ShowMessage(Handle owner, const std::string& prompt, const std::string& title,
+    virtual int ShowMessage(WindowHandle owner, const std::string& prompt, const std::string& title,
                             std::uint32_t flags) = 0;
 };
 

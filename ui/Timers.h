@@ -15,7 +15,7 @@ class TimerTarget {
 public:
     virtual ~TimerTarget() = default;
     // The four values the system hands a timer callback, unchanged.
-    virtual void OnSystemTick(Handle window, std::uint32_t message, std::uintptr_t id, std::uint32_t time) = 0;
+    virtual void OnSystemTick(WindowHandle window, std::uint32_t message, std::uintptr_t id, std::uint32_t time) = 0;
 };
 
 class Timers {
@@ -25,9 +25,9 @@ public:
     // timer with: for a window's timer the id asked for (0 is as good as any),
     // for a thread timer (window 0) the one the system chose; nullopt when the
     // system refused the timer.
-    virtual std::optional<std::uintptr_t> Set(Handle window, std::uintptr_t id, std::uint32_t period,
+    virtual std::optional<std::uintptr_t> Set(WindowHandle window, std::uintptr_t id, std::uint32_t period,
                                               TimerTarget& target) = 0;
-    virtual bool Kill(Handle window, std::uintptr_t id) = 0;
+    virtual bool Kill(WindowHandle window, std::uintptr_t id) = 0;
     // Lets the pending window messages and timer ticks run once; waits for one when none is pending.
     virtual void RunPendingEvents() = 0;
 };
@@ -41,7 +41,7 @@ class CursorWindows {
 public:
     virtual ~CursorWindows() = default;
     virtual bool CursorPos(ScreenPoint& point) = 0;
-    virtual Handle WindowAt(ScreenPoint point) = 0;
+    virtual WindowHandle WindowAt(ScreenPoint point) = 0;
 };
 
 }  // namespace ui

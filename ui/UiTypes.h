@@ -1,11 +1,31 @@
 #pragma once
 // Plain types shared by the window toolkit and its users, with no Win32 types.
+#include <compare>
 #include <cstdint>
 #include <string>
 
 namespace ui {
 
-using Handle = std::uintptr_t;  // a window, icon or menu handle
+// A system handle the portable code holds without Win32 types. Each kind is a
+// type of its own, so that a DC is never handed where a window is asked for;
+// the *_win.cpp files turn them into HWND, HDC, ... and back (WinUtil_win.h).
+// The empty handle is none.
+template <typename Kind>
+class TypedHandle {
+public:
+    constexpr TypedHandle() = default;
+    constexpr explicit TypedHandle(std::uintptr_t value) : m_Value(value) {}
+    constexpr std::uintptr_t Value() const { return m_Value; }
+    constexpr explicit operator bool() const { return m_Value != 0; }
+    constexpr auto operator<=>(const TypedHandle&) const = default;
+
+private:
+    std::uintptr_t m_Value = 0;
+};
+
+using WindowHandle = TypedHandle<struct WindowKind>;
+using DcHandle = TypedHandle<struct DcKind>;
+using GdiHandle = TypedHandle<struct GdiKind>;  // a brush, font, pen, bitmap or region
 using Color = std::uint32_t;    // 0x00BBGGRR, or 0x80000000 + n for system colour n
 
 constexpr Color SystemColor(int index) { return 0x80000000u + static_cast<Color>(index); }

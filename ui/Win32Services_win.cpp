@@ -3,6 +3,7 @@
 #include "Win32Services.h"
 
 #include "App.h"
+#include "WinUtil_win.h"
 #include "os/LazyImport_win.h"
 #include "os/WideText_win.h"
 
@@ -25,9 +26,9 @@ static_assert(kTimerMessage == WM_TIMER);
 
 class Win32ListBoxes : public ListBoxes {
 public:
-    void SetTabStops(Handle listWindow, int count, const std::int32_t* stops) override
+    void SetTabStops(WindowHandle listWindow, int count, const std::int32_t* stops) override
     {
-        SendMessageW(reinterpret_cast<HWND>(listWindow), LB_SETTABSTOPS, static_cast<WPARAM>(count),
+        SendMessageW(win::H(listWindow), LB_SETTABSTOPS, static_cast<WPARAM>(count),
                      reinterpret_cast<LPARAM>(stops));
     }
 };
@@ -55,7 +56,7 @@ private:
 
 class Win32ShellDialogs : public ShellDialogs {
 public:
-    std::optional<std::string> BrowseForFolder(Handle owner, const std::string& title,
+    std::optional<std::string> BrowseForFolder(WindowHandle owner, const std::string& title,
                                                std::uint32_t flags) override
     {
         static auto* browse = LazyImport<decltype(SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
@@ -71,7 +72,7 @@ public:
             return std::nullopt;
         const std::wstring wideTitle = Wide(title);
         BROWSEINFOW info{};
-        info.hwndOwner = reinterpret_cast<HWND>(owner);
+        info.hwndOwner = win::H(owner);
         info.pidlRoot = nullptr;
         info.lpszTitle = wideTitle.c_str();
         info.ulFlags = flags;
@@ -88,10 +89,10 @@ public:
         return Narrow(buffer.c_str());
     }
 
-    int ShowMessage(Handle owner, const std::string& prompt, const std::string& title,
+    int ShowMessage(WindowHandle owner, const std::string& prompt, const std::string& title,
                     std::uint32_t flags) override
     {
-        return MessageBoxW(reinterpret_cast<HWND>(owner), Wide(prompt).c_str(), Wide(title).c_str(),
+        return MessageBoxW(win::H(owner), Wide(prompt).c_str(), Wide(title).c_str(),
                            flags | MB_TASKMODAL);
     }
 };
@@ -100,10 +101,10 @@ public:
 // and identifier the system hands back.
 class Win32Timers : public Timers {
 public:
-    std::optional<std::uintptr_t> Set(Handle window, std::uintptr_t id, std::uint32_t period,
+    std::optional<std::uintptr_t> Set(WindowHandle window, std::uintptr_t id, std::uint32_t period,
                                       TimerTarget& target) override
     {
-        HWND hwnd = reinterpret_cast<HWND>(window);
+        HWND hwnd = win::H(window);
         const UINT_PTR result = SetTimer(hwnd, id, period, &Win32Timers::Callback);
         if (!result)
             return std::nullopt;
@@ -113,10 +114,10 @@ public:
         return actual;
     }
 
-    bool Kill(Handle window, std::uintptr_t id) override
+    bool Kill(WindowHandle window, std::uintptr_t id) override
     {
         Targets().erase({window, id});
-        return KillTimer(reinterpret_cast<HWND>(window), id) != FALSE;
+        return KillTimer(win::H(window), id) != FALSE;
     }
 
     void RunPendingEvents() override
@@ -128,17 +129,17 @@ public:
     }
 
 private:
-    static std::map<std::pair<Handle, std::uintptr_t>, TimerTarget*>& Targets()
+    static std::map<std::pair<WindowHandle, std::uintptr_t>, TimerTarget*>& Targets()
     {
-        static std::map<std::pair<Handle, std::uintptr_t>, TimerTarget*> targets;
+        static std::map<std::pair<WindowHandle, std::uintptr_t>, TimerTarget*> targets;
         return targets;
     }
 
     static void CALLBACK Callback(HWND window, UINT message, UINT_PTR id, DWORD time)
     {
-        const auto it = Targets().find({reinterpret_cast<Handle>(window), id});
+        const auto it = Targets().find({win::ToHandle(window), id});
         if (it != Targets().end())
-            it->second->OnSystemTick(reinterpret_cast<Handle>(window), message, id, time);
+            it->second->OnSystemTick(win::ToHandle(window), message, id, time);
     }
 };
 
@@ -152,9 +153,9 @@ public:
         point = ScreenPoint{at.x, at.y};
         return true;
     }
-    Handle WindowAt(ScreenPoint point) override
+    WindowHandle WindowAt(ScreenPoint point) override
     {
-        return reinterpret_cast<Handle>(WindowFromPoint(POINT{point.x, point.y}));
+        return win::ToHandle(WindowFromPoint(POINT{point.x, point.y}));
     }
 };
 

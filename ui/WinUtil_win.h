@@ -9,8 +9,15 @@
 
 namespace ui::win {
 
-inline HWND H(Handle handle) { return reinterpret_cast<HWND>(handle); }
-inline Handle ToHandle(const void* p) { return reinterpret_cast<Handle>(p); }
+// Our handle types and the system's, both ways.
+inline HWND H(WindowHandle handle) { return reinterpret_cast<HWND>(handle.Value()); }
+inline HDC H(DcHandle handle) { return reinterpret_cast<HDC>(handle.Value()); }
+inline HGDIOBJ H(GdiHandle handle) { return reinterpret_cast<HGDIOBJ>(handle.Value()); }
+inline HFONT Font(GdiHandle handle) { return static_cast<HFONT>(H(handle)); }
+inline HBRUSH Brush(GdiHandle handle) { return static_cast<HBRUSH>(H(handle)); }
+inline WindowHandle ToHandle(HWND window) { return WindowHandle{reinterpret_cast<std::uintptr_t>(window)}; }
+inline DcHandle ToHandle(HDC dc) { return DcHandle{reinterpret_cast<std::uintptr_t>(dc)}; }
+inline GdiHandle ToHandle(HGDIOBJ object) { return GdiHandle{reinterpret_cast<std::uintptr_t>(object)}; }
 
 // A colour value as GDI takes it, system colours resolved.
 inline COLORREF ToColorRef(Color color)
@@ -104,7 +111,7 @@ HICON LoadIconResource(int id, int size);
 // The window procedure of a class whose windows each belong to one object: the
 // object handed to CreateWindowEx is kept with the window and gets every message
 // through Handler until the window is gone.
-template <typename T, long long (T::*Handler)(Handle, unsigned, std::uintptr_t, std::intptr_t)>
+template <typename T, long long (T::*Handler)(WindowHandle, unsigned, std::uintptr_t, std::intptr_t)>
 LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE)

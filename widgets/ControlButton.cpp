@@ -82,7 +82,7 @@ void ControlButton::IsActivate(bool New_IsActivate)
     m_Changed = true;
 }
 
-ui::Handle ControlButton::Hwnd() const { return m_PicMain.Hwnd(); }
+ui::WindowHandle ControlButton::Hwnd() const { return m_PicMain.Hwnd(); }
 
 void ControlButton::Show(const CaptionPicture& picture)
 {
@@ -116,7 +116,7 @@ void ControlButton::DrawHotOrPressed(bool IsOver)
     Show({set, IndexOf(set, m_Theme, IsOver ? Look::Hover : Look::Pressed)});
 }
 
-bool ControlButton::IsCursorOver(ui::Handle hwnd) const
+bool ControlButton::IsCursorOver(ui::WindowHandle hwnd) const
 {
     auto& cursor = ui::CurrentServices().cursor;
     ui::ScreenPoint point;
@@ -163,7 +163,7 @@ void ControlButton::StopTimer1()
     m_TimerRunning = false;
 }
 
-void ControlButton::OnSystemTick(ui::Handle, std::uint32_t, std::uintptr_t, std::uint32_t)
+void ControlButton::OnSystemTick(ui::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)
 {
     Timer1_Timer();
 }

@@ -31,7 +31,7 @@ class CaptionSurface {
 public:
     virtual ~CaptionSurface() = default;
     virtual void ShowPicture(const CaptionPicture& picture) = 0;
-    virtual ui::Handle Hwnd() const = 0;
+    virtual ui::WindowHandle Hwnd() const = 0;
     virtual bool Enabled() const = 0;
     virtual void Enabled(bool New_Enabled) = 0;
     virtual bool AutoRedraw() const = 0;
@@ -65,7 +65,7 @@ public:
     void Enabled(bool New_Enabled);
     bool IsActivate() const { return m_IsActivate; }
     void IsActivate(bool New_IsActivate);
-    ui::Handle Hwnd() const;
+    ui::WindowHandle Hwnd() const;
 
     // Shows the resting look, active when IpRes is set, or the disabled look.
     void RefreshControl(bool IpRes);
@@ -92,12 +92,12 @@ public:
     bool Tracking() const { return m_TimerRunning; }
     std::int16_t MouseButton() const { return m_MouseButton; }
 
-    void OnSystemTick(ui::Handle window, std::uint32_t message, std::uintptr_t id,
+    void OnSystemTick(ui::WindowHandle window, std::uint32_t message, std::uintptr_t id,
                       std::uint32_t time) override;
 
 private:
     void DrawHotOrPressed(bool IsOver);
-    bool IsCursorOver(ui::Handle hwnd) const;
+    bool IsCursorOver(ui::WindowHandle hwnd) const;
     void Show(const CaptionPicture& picture);
     void StartTimer1();
     void StopTimer1();

@@ -16,7 +16,7 @@ public:
     void Move(int left, int top, int width, int height) override;
 
     void ShowPicture(const CaptionPicture& picture) override;
-    ui::Handle Hwnd() const override { return hWnd(); }
+    ui::WindowHandle Hwnd() const override { return hWnd(); }
     bool Enabled() const override { return ui::Control::Enabled(); }
     void Enabled(bool New_Enabled) override { ui::Control::Enabled(New_Enabled); }
     bool AutoRedraw() const override { return m_AutoRedraw; }
@@ -25,13 +25,13 @@ public:
     void ToolTipText(const std::string& New_ToolTipText) override { ui::Control::ToolTipText(New_ToolTipText); }
     void Repaint() override;
 
-    bool CreateWindowIn(ui::Handle parentWindow) override;
+    bool CreateWindowIn(ui::WindowHandle parentWindow) override;
     // Paints the current picture onto a device context.
-    void PaintOn(ui::Handle dc) const override;
+    void PaintOn(ui::DcHandle dc) const override;
     bool Windowed() const override { return true; }
 
     // The window procedure's entry for this button's messages.
-    long long HandleMessage(ui::Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    long long HandleMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
 private:
     bool m_AutoRedraw = false;

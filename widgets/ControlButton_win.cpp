@@ -44,7 +44,7 @@ void ControlButtonWindow::Move(int left, int top, int, int)
     ui::Control::Move(left, top, ControlButton::kSizeTwips, ControlButton::kSizeTwips);
 }
 
-bool ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
+bool ControlButtonWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
     if (!ui::win::RegisterWindowClass(kButtonClass,
                                       ui::win::BoundWindowProc<ControlButtonWindow, &ControlButtonWindow::HandleMessage>,
@@ -56,9 +56,9 @@ bool ControlButtonWindow::CreateWindowIn(ui::Handle parentWindow)
     if (!ui::Control::Enabled())
         style |= WS_DISABLED;
     HWND window = CreateWindowExW(0, kButtonClass, L"", style, ui::TwipsToPixelsX(m_Left), ui::TwipsToPixelsY(m_Top),
-                                  kPixels, kPixels, reinterpret_cast<HWND>(parentWindow),
+                                  kPixels, kPixels, ui::win::H(parentWindow),
                                   reinterpret_cast<HMENU>(ControlId()), GetModuleHandleW(nullptr), this);
-    m_hWnd = reinterpret_cast<ui::Handle>(window);
+    m_hWnd = ui::win::ToHandle(window);
     return window != nullptr;
 }
 
@@ -66,37 +66,37 @@ void ControlButtonWindow::ShowPicture(const CaptionPicture& picture)
 {
     m_Shown = picture;
     if (m_hWnd)
-        InvalidateRect(reinterpret_cast<HWND>(m_hWnd), nullptr, FALSE);
+        InvalidateRect(ui::win::H(m_hWnd), nullptr, FALSE);
 }
 
 void ControlButtonWindow::Repaint()
 {
     if (m_hWnd) {
-        InvalidateRect(reinterpret_cast<HWND>(m_hWnd), nullptr, FALSE);
-        UpdateWindow(reinterpret_cast<HWND>(m_hWnd));
+        InvalidateRect(ui::win::H(m_hWnd), nullptr, FALSE);
+        UpdateWindow(ui::win::H(m_hWnd));
     }
 }
 
-void ControlButtonWindow::PaintOn(ui::Handle dc) const
+void ControlButtonWindow::PaintOn(ui::DcHandle dc) const
 {
     HBITMAP strip = Strip(m_Shown.set);
     if (!strip)
         return;
-    ui::win::MemoryDc source(reinterpret_cast<HDC>(dc));
+    ui::win::MemoryDc source(ui::win::H(dc));
     ui::win::Selection selected(source.Get(), strip);
-    BitBlt(reinterpret_cast<HDC>(dc), 0, 0, kPixels, kPixels, source.Get(), m_Shown.index * kPixels, 0, SRCCOPY);
+    BitBlt(ui::win::H(dc), 0, 0, kPixels, kPixels, source.Get(), m_Shown.index * kPixels, 0, SRCCOPY);
 }
 
-long long ControlButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
+long long ControlButtonWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned message, std::uintptr_t wParam,
                                              std::intptr_t lParam)
 {
-    HWND window = reinterpret_cast<HWND>(windowHandle);
+    HWND window = ui::win::H(windowHandle);
     switch (message) {
     case WM_PAINT:
-        ui::win::PaintWindow(window, [this](ui::Handle dc) { PaintOn(dc); });
+        ui::win::PaintWindow(window, [this](ui::DcHandle dc) { PaintOn(dc); });
         return 0;
     case WM_PRINTCLIENT:
-        PaintOn(static_cast<ui::Handle>(wParam));
+        PaintOn(ui::win::ToHandle(reinterpret_cast<HDC>(wParam)));
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the picture covers every pixel

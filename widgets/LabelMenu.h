@@ -28,7 +28,7 @@ public:
     virtual void Size(int width, int height) = 0;
     virtual bool Enabled() const = 0;
     virtual void Enabled(bool New_Enabled) = 0;
-    virtual ui::Handle Hwnd() const = 0;
+    virtual ui::WindowHandle Hwnd() const = 0;
 };
 
 class LabelMenu {

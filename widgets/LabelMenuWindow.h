@@ -25,13 +25,13 @@ public:
     void Size(int width, int height) override { ui::Control::Move(m_Left, m_Top, width, height); }
     bool Enabled() const override { return ui::Control::Enabled(); }
     void Enabled(bool New_Enabled) override { ui::Control::Enabled(New_Enabled); }
-    ui::Handle Hwnd() const override { return hWnd(); }
+    ui::WindowHandle Hwnd() const override { return hWnd(); }
 
     void Move(int left, int top, int width, int height) override;
-    bool CreateWindowIn(ui::Handle parentWindow) override;
-    void PaintOn(ui::Handle dc) const override;
+    bool CreateWindowIn(ui::WindowHandle parentWindow) override;
+    void PaintOn(ui::DcHandle dc) const override;
 
-    long long HandleMessage(ui::Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    long long HandleMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
 private:
     // Label1's size in pixels: it sizes itself to its caption.

@@ -34,7 +34,7 @@ LabelMenuWindow::PixelSize LabelMenuWindow::LabelPixels() const
 {
     // Measured in the host's font, as the label sizes itself.
     ui::win::WindowDc screen(nullptr);
-    ui::win::Selection font(screen.Get(), reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
+    ui::win::Selection font(screen.Get(), ui::win::Font(m_Form.FontFor(m_Font)));
     RECT r{0, 0, 0, 0};
     DrawTextW(screen.Get(), Wide(m_Caption).c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
     return PixelSize{r.right, r.bottom};
@@ -53,7 +53,7 @@ void LabelMenuWindow::BorderStyle(int New_BorderStyle)
     m_BorderStyle = New_BorderStyle;
     if (!m_hWnd)
         return;
-    HWND window = reinterpret_cast<HWND>(m_hWnd);
+    HWND window = ui::win::H(m_hWnd);
     LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     style = New_BorderStyle == ui::vbFixedSingle ? (style | WS_BORDER) : (style & ~static_cast<LONG_PTR>(WS_BORDER));
     SetWindowLongPtrW(window, GWL_STYLE, style);
@@ -68,7 +68,7 @@ void LabelMenuWindow::Move(int left, int top, int width, int height)
         m_Item.OnResize();
 }
 
-bool LabelMenuWindow::CreateWindowIn(ui::Handle parentWindow)
+bool LabelMenuWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
     if (!ui::win::RegisterWindowClass(kItemClass,
                                       ui::win::BoundWindowProc<LabelMenuWindow, &LabelMenuWindow::HandleMessage>, 0,
@@ -83,30 +83,30 @@ bool LabelMenuWindow::CreateWindowIn(ui::Handle parentWindow)
         style |= WS_BORDER;
     HWND window = CreateWindowExW(0, kItemClass, Wide(m_Caption).c_str(), style, ui::TwipsToPixelsX(m_Left),
                                   ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width), ui::TwipsToPixelsY(m_Height),
-                                  reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),
+                                  ui::win::H(parentWindow), reinterpret_cast<HMENU>(ControlId()),
                                   GetModuleHandleW(nullptr), this);
-    m_hWnd = reinterpret_cast<ui::Handle>(window);
+    m_hWnd = ui::win::ToHandle(window);
     return window != nullptr;
 }
 
-void LabelMenuWindow::PaintOn(ui::Handle dcHandle) const
+void LabelMenuWindow::PaintOn(ui::DcHandle dcHandle) const
 {
-    HDC dc = reinterpret_cast<HDC>(dcHandle);
+    HDC dc = ui::win::H(dcHandle);
     RECT client{};
-    GetClientRect(reinterpret_cast<HWND>(m_hWnd), &client);
+    GetClientRect(ui::win::H(m_hWnd), &client);
     ui::win::GdiObject<HBRUSH> brush(CreateSolidBrush(ui::win::ToColorRef(m_BackColor)));
     FillRect(dc, &client, brush.Get());
-    ui::win::Selection font(dc, reinterpret_cast<HFONT>(m_Form.FontFor(m_Font)));
+    ui::win::Selection font(dc, ui::win::Font(m_Form.FontFor(m_Font)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(m_Enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     RECT text{ui::TwipsToPixelsX(kLabelLeftTwips), ui::TwipsToPixelsY(kLabelTopTwips), client.right, client.bottom};
     DrawTextW(dc, Wide(m_Caption).c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 
-long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
+long long LabelMenuWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned message, std::uintptr_t wParam,
                                          std::intptr_t lParam)
 {
-    HWND window = reinterpret_cast<HWND>(windowHandle);
+    HWND window = ui::win::H(windowHandle);
     // Mouse positions in twips, relative to the label when the pointer is on it.
     const auto at = [&](float& x, float& y) {
         int px = GET_X_LPARAM(lParam), py = GET_Y_LPARAM(lParam);
@@ -123,10 +123,10 @@ long long LabelMenuWindow::HandleMessage(ui::Handle windowHandle, unsigned messa
     float x = 0, y = 0;
     switch (message) {
     case WM_PAINT:
-        ui::win::PaintWindow(window, [this](ui::Handle dc) { PaintOn(dc); });
+        ui::win::PaintWindow(window, [this](ui::DcHandle dc) { PaintOn(dc); });
         return 0;
     case WM_PRINTCLIENT:
-        PaintOn(static_cast<ui::Handle>(wParam));
+        PaintOn(ui::win::ToHandle(reinterpret_cast<HDC>(wParam)));
         return 0;
     case WM_ERASEBKGND:
         return 1;

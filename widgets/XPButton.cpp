@@ -132,7 +132,7 @@ void XPButton::StopHoverTimer()
     m_HoverTimer = false;
 }
 
-void XPButton::OnSystemTick(ui::Handle, std::uint32_t, std::uintptr_t, std::uint32_t)
+void XPButton::OnSystemTick(ui::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)
 {
     HoverTimer_Timer();
 }

@@ -36,7 +36,7 @@ public:
     virtual void EnableWindow(bool enabled) = 0;
     virtual void CaptureMouse() = 0;
     virtual void MoveFocus(bool forward) = 0;  // as Tab or Shift+Tab would
-    virtual ui::Handle Hwnd() const = 0;
+    virtual ui::WindowHandle Hwnd() const = 0;
 };
 
 // The access key of a caption: the letter after the first single "&",
@@ -113,7 +113,7 @@ public:
     bool Hover() const { return m_Hover; }
     bool HoverTimerRunning() const { return m_HoverTimer; }
 
-    void OnSystemTick(ui::Handle window, std::uint32_t message, std::uintptr_t id,
+    void OnSystemTick(ui::WindowHandle window, std::uint32_t message, std::uintptr_t id,
                       std::uint32_t time) override;
 
 private:

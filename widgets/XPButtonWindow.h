@@ -21,17 +21,17 @@ public:
     void EnableWindow(bool enabled) override { ui::Control::Enabled(enabled); }
     void CaptureMouse() override;
     void MoveFocus(bool forward) override;
-    ui::Handle Hwnd() const override { return hWnd(); }
+    ui::WindowHandle Hwnd() const override { return hWnd(); }
 
     char AccessKey() const override { return m_Button.AccessKey(); }
     bool TakesEnter() const override { return true; }
     void OnAccessKey() override { m_Button.OnAccessKey(); }
 
-    bool CreateWindowIn(ui::Handle parentWindow) override;
+    bool CreateWindowIn(ui::WindowHandle parentWindow) override;
     void DestroyWindowOf() override;
-    void PaintOn(ui::Handle dc) const override;
+    void PaintOn(ui::DcHandle dc) const override;
 
-    long long HandleMessage(ui::Handle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    long long HandleMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
 private:
     void ResizeCanvas();
@@ -46,5 +46,5 @@ private:
 
 // The face of one look on a device context of width x height pixels (the
 // drawing the button keeps off screen), and the region without the corners.
-void DrawXPButtonFace(ui::Handle dc, int width, int height, const XPButtonLook& look, ui::Handle font);
-void ApplyXPButtonRegion(ui::Handle window, int width, int height);
+void DrawXPButtonFace(ui::DcHandle dc, int width, int height, const XPButtonLook& look, ui::GdiHandle font);
+void ApplyXPButtonRegion(ui::WindowHandle window, int width, int height);

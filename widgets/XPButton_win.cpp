@@ -184,9 +184,9 @@ constexpr wchar_t kButtonClass[] = L"TavrikXPButton";
 
 }  // namespace
 
-void DrawXPButtonFace(ui::Handle dcHandle, int width, int height, const XPButtonLook& look, ui::Handle font)
+void DrawXPButtonFace(ui::DcHandle dcHandle, int width, int height, const XPButtonLook& look, ui::GdiHandle font)
 {
-    HDC dc = reinterpret_cast<HDC>(dcHandle);
+    HDC dc = ui::win::H(dcHandle);
     const Bounds k{0, 0, width - 1, height};
     if (look.face == XPButtonLook::Face::Disabled) {
         DrawDisabledFace(dc, k, width, height);
@@ -202,10 +202,10 @@ void DrawXPButtonFace(ui::Handle dcHandle, int width, int height, const XPButton
         if (look.outline)
             DrawOutline(dc, k, width, height);
     }
-    DrawCaption(dc, width, height, look, reinterpret_cast<HFONT>(font));
+    DrawCaption(dc, width, height, look, ui::win::Font(font));
 }
 
-void ApplyXPButtonRegion(ui::Handle window, int width, int height)
+void ApplyXPButtonRegion(ui::WindowHandle window, int width, int height)
 {
     HRGN region = CreateRectRgn(0, 0, width, height);
     for (const RECT& corner : {RECT{0, 0, 1, 1}, RECT{0, height - 1, 1, height}, RECT{width - 1, 0, width, 1},
@@ -213,7 +213,7 @@ void ApplyXPButtonRegion(ui::Handle window, int width, int height)
         ui::win::GdiObject<HRGN> pixel(CreateRectRgn(corner.left, corner.top, corner.right, corner.bottom));
         CombineRgn(region, region, pixel.Get(), RGN_DIFF);
     }
-    ui::win::SetWindowRegion(reinterpret_cast<HWND>(window), region);
+    ui::win::SetWindowRegion(ui::win::H(window), region);
 }
 
 // A memory DC with a bitmap of the window's size selected into it; the bitmap
@@ -241,7 +241,7 @@ XPButtonWindow::XPButtonWindow(ui::Form& form, std::string name) : ui::Control(f
 
 XPButtonWindow::~XPButtonWindow() { DestroyWindowOf(); }
 
-bool XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
+bool XPButtonWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
     if (!ui::win::RegisterWindowClass(kButtonClass,
                                       ui::win::BoundWindowProc<XPButtonWindow, &XPButtonWindow::HandleMessage>,
@@ -255,9 +255,9 @@ bool XPButtonWindow::CreateWindowIn(ui::Handle parentWindow)
     const std::wstring caption = os::win::Wide(m_Button.Caption());
     HWND window = CreateWindowExW(0, kButtonClass, caption.c_str(), style, ui::TwipsToPixelsX(m_Left),
                                   ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width), ui::TwipsToPixelsY(m_Height),
-                                  reinterpret_cast<HWND>(parentWindow), reinterpret_cast<HMENU>(ControlId()),
+                                  ui::win::H(parentWindow), reinterpret_cast<HMENU>(ControlId()),
                                   GetModuleHandleW(nullptr), this);
-    m_hWnd = reinterpret_cast<ui::Handle>(window);
+    m_hWnd = ui::win::ToHandle(window);
     if (!window)
         return false;
     ResizeCanvas();
@@ -276,8 +276,8 @@ void XPButtonWindow::ResizeCanvas()
     if (!m_hWnd)
         return;
     RECT client{};
-    GetClientRect(reinterpret_cast<HWND>(m_hWnd), &client);
-    const ui::win::WindowDc window(reinterpret_cast<HWND>(m_hWnd));
+    GetClientRect(ui::win::H(m_hWnd), &client);
+    const ui::win::WindowDc window(ui::win::H(m_hWnd));
     m_Canvas = std::make_unique<Canvas>(window.Get(), client.right, client.bottom);
 }
 
@@ -288,19 +288,19 @@ void XPButtonWindow::Draw(const XPButtonLook& look)
     DrawXPButtonFace(ui::win::ToHandle(m_Canvas->dc.Get()), m_Canvas->width, m_Canvas->height, look,
                      m_Form.FontFor(m_Button.Font()));
     ApplyXPButtonRegion(m_hWnd, m_Canvas->width, m_Canvas->height);
-    InvalidateRect(reinterpret_cast<HWND>(m_hWnd), nullptr, FALSE);
+    InvalidateRect(ui::win::H(m_hWnd), nullptr, FALSE);
 }
 
-void XPButtonWindow::PaintOn(ui::Handle dc) const
+void XPButtonWindow::PaintOn(ui::DcHandle dc) const
 {
     if (m_Canvas)
-        BitBlt(reinterpret_cast<HDC>(dc), 0, 0, m_Canvas->width, m_Canvas->height, m_Canvas->dc.Get(), 0, 0, SRCCOPY);
+        BitBlt(ui::win::H(dc), 0, 0, m_Canvas->width, m_Canvas->height, m_Canvas->dc.Get(), 0, 0, SRCCOPY);
 }
 
 void XPButtonWindow::RepaintNow()
 {
     if (m_hWnd)
-        UpdateWindow(reinterpret_cast<HWND>(m_hWnd));
+        UpdateWindow(ui::win::H(m_hWnd));
 }
 
 void XPButtonWindow::ProcessPendingMessages() { ui::DoEvents(); }
@@ -308,28 +308,28 @@ void XPButtonWindow::ProcessPendingMessages() { ui::DoEvents(); }
 void XPButtonWindow::CaptureMouse()
 {
     if (m_hWnd)
-        SetCapture(reinterpret_cast<HWND>(m_hWnd));
+        SetCapture(ui::win::H(m_hWnd));
 }
 
 void XPButtonWindow::MoveFocus(bool forward)
 {
-    HWND window = reinterpret_cast<HWND>(m_hWnd);
+    HWND window = ui::win::H(m_hWnd);
     if (HWND next = GetNextDlgTabItem(GetAncestor(window, GA_ROOT), window, !forward))
         ::SetFocus(next);
 }
 
-long long XPButtonWindow::HandleMessage(ui::Handle windowHandle, unsigned message, std::uintptr_t wParam,
+long long XPButtonWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned message, std::uintptr_t wParam,
                                         std::intptr_t lParam)
 {
-    HWND window = reinterpret_cast<HWND>(windowHandle);
+    HWND window = ui::win::H(windowHandle);
     const float x = static_cast<float>(GET_X_LPARAM(lParam));
     const float y = static_cast<float>(GET_Y_LPARAM(lParam));
     switch (message) {
     case WM_PAINT:
-        ui::win::PaintWindow(window, [this](ui::Handle dc) { PaintOn(dc); });
+        ui::win::PaintWindow(window, [this](ui::DcHandle dc) { PaintOn(dc); });
         return 0;
     case WM_PRINTCLIENT:
-        PaintOn(static_cast<ui::Handle>(wParam));
+        PaintOn(ui::win::ToHandle(reinterpret_cast<HDC>(wParam)));
         return 0;
     case WM_ERASEBKGND:
         return 1;

@@ -35,7 +35,7 @@ void clsTimer::Interval(std::int16_t int_interval)
     }
 }
 
-void clsTimer::Hwnd(ui::Handle lng_hwnd)
+void clsTimer::Hwnd(ui::WindowHandle lng_hwnd)
 {
     if (!m_Running)
         m_Hwnd = lng_hwnd;
@@ -73,7 +73,7 @@ void clsTimer::Wait(std::int16_t int_interval)
         StopTimer();
 }
 
-bool clsTimer::isMouseOver(ui::Handle Hwnd)
+bool clsTimer::isMouseOver(ui::WindowHandle Hwnd)
 {
     auto& cursor = ui::CurrentServices().cursor;
     ui::ScreenPoint point;
@@ -82,7 +82,7 @@ bool clsTimer::isMouseOver(ui::Handle Hwnd)
     return cursor.WindowAt(point) == Hwnd;
 }
 
-void clsTimer::TimerProc(ui::Handle, std::uint32_t, std::uintptr_t, std::uint32_t DwTime)
+void clsTimer::TimerProc(ui::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t DwTime)
 {
     // The count never wraps: past the largest value a tick raises nothing.
     if (m_TickCount == std::numeric_limits<std::int32_t>::max())
@@ -98,7 +98,7 @@ void clsTimer::TimerProc(ui::Handle, std::uint32_t, std::uintptr_t, std::uint32_
         m_Waiting = false;
 }
 
-void clsTimer::OnSystemTick(ui::Handle window, std::uint32_t message, std::uintptr_t id,
+void clsTimer::OnSystemTick(ui::WindowHandle window, std::uint32_t message, std::uintptr_t id,
                             std::uint32_t time)
 {
     TimerProc(window, message, id, time);

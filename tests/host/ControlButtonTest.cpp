@@ -14,7 +14,7 @@ public:
         shown = picture;
         ++shows;
     }
-    ui::Handle Hwnd() const override { return 0x77; }
+    ui::WindowHandle Hwnd() const override { return ui::WindowHandle{0x77}; }
     bool Enabled() const override { return enabled; }
     void Enabled(bool New_Enabled) override { enabled = New_Enabled; }
     bool AutoRedraw() const override { return autoRedraw; }
@@ -35,7 +35,7 @@ class CaptionButton : public SimMachineTest {
 protected:
     void SetUp() override
     {
-        machine.cursor.windows = {{0, 0, 21, 21, 0x77}, {0, 0, 500, 500, 0x1}};
+        machine.cursor.windows = {{0, 0, 21, 21, ui::WindowHandle{0x77}}, {0, 0, 500, 500, ui::WindowHandle{0x1}}};
         MouseOff();
     }
     void MouseOn() { machine.cursor.cursor = {10, 10}; }

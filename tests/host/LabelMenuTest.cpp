@@ -21,7 +21,7 @@ public:
     }
     bool Enabled() const override { return enabled; }
     void Enabled(bool New_Enabled) override { enabled = New_Enabled; }
-    ui::Handle Hwnd() const override { return 0x55; }
+    ui::WindowHandle Hwnd() const override { return ui::WindowHandle{0x55}; }
 
     ui::Color back = LabelMenu::kHighlightColor;  // the design colour
     int border = 0;
@@ -34,7 +34,7 @@ class MenuItem : public SimMachineTest {
 protected:
     void SetUp() override
     {
-        machine.cursor.windows = {{0, 0, 40, 18, 0x55}, {0, 0, 400, 300, 0x1}};
+        machine.cursor.windows = {{0, 0, 40, 18, ui::WindowHandle{0x55}}, {0, 0, 400, 300, ui::WindowHandle{0x1}}};
         item.back = 0xC0C0C0;
     }
     void MouseOn() { machine.cursor.cursor = {10, 10}; }
@@ -67,7 +67,7 @@ TEST_F(MenuItem, ALeaveTowardsAnOverlappingWindowEndsItToo)
     LabelMenu menu(item);
     MouseOn();
     menu.OnMouseDown(1, 0, 10, 10);
-    machine.cursor.windows.insert(machine.cursor.windows.begin(), {5, 5, 15, 15, 0x99});
+    machine.cursor.windows.insert(machine.cursor.windows.begin(), {5, 5, 15, 15, ui::WindowHandle{0x99}});
     Tick();
     EXPECT_FALSE(menu.Highlighted());
 }

@@ -82,7 +82,7 @@ private:
 class NoPicture : public CaptionSurface {
 public:
     void ShowPicture(const CaptionPicture&) override {}
-    ui::Handle Hwnd() const override { return 0; }
+    ui::WindowHandle Hwnd() const override { return {}; }
     bool Enabled() const override { return enabled; }
     void Enabled(bool New_Enabled) override { enabled = New_Enabled; }
     bool AutoRedraw() const override { return false; }

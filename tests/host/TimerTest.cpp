@@ -59,10 +59,10 @@ TEST_F(Timer, IntervalAndWindowWhileRunning)
     clsTimer timer;
     int ticks = 0;
     timer.OnTime = [&](std::int32_t, std::int32_t) { ++ticks; };
-    timer.Hwnd(0x10);
+    timer.Hwnd(ui::WindowHandle{0x10});
     timer.StartTimer(0);
-    timer.Hwnd(0x20);  // ignored while running
-    EXPECT_EQ(timer.Hwnd(), 0x10u);
+    timer.Hwnd(ui::WindowHandle{0x20});  // ignored while running
+    EXPECT_EQ(timer.Hwnd(), ui::WindowHandle{0x10});
 
     timers().Advance(1000);
     timer.Interval(1000);  // the same value: the system timer is left alone
@@ -76,8 +76,8 @@ TEST_F(Timer, IntervalAndWindowWhileRunning)
     timers().Advance(100);
     EXPECT_EQ(last, 2);
     timer.StopTimer();
-    timer.Hwnd(0x20);
-    EXPECT_EQ(timer.Hwnd(), 0x20u);
+    timer.Hwnd(ui::WindowHandle{0x20});
+    EXPECT_EQ(timer.Hwnd(), ui::WindowHandle{0x20});
 }
 
 TEST_F(Timer, WaitReturnsAfterTheNextTickWithTheTimerStopped)
@@ -132,14 +132,14 @@ TEST_F(Timer, TimersTickIndependently)
 TEST_F(Timer, MouseOverIsTheWindowRightUnderTheCursor)
 {
     clsTimer timer;
-    machine.cursor.windows = {{10, 10, 20, 20, 0x2}, {0, 0, 100, 100, 0x1}};  // a child over its parent
+    machine.cursor.windows = {{10, 10, 20, 20, ui::WindowHandle{0x2}}, {0, 0, 100, 100, ui::WindowHandle{0x1}}};  // a child over its parent
     machine.cursor.cursor = {50, 50};
-    EXPECT_TRUE(timer.isMouseOver(0x1));
+    EXPECT_TRUE(timer.isMouseOver(ui::WindowHandle{0x1}));
     machine.cursor.cursor = {15, 15};
-    EXPECT_FALSE(timer.isMouseOver(0x1));
-    EXPECT_TRUE(timer.isMouseOver(0x2));
+    EXPECT_FALSE(timer.isMouseOver(ui::WindowHandle{0x1}));
+    EXPECT_TRUE(timer.isMouseOver(ui::WindowHandle{0x2}));
     machine.cursor.cursorKnown = false;
-    EXPECT_FALSE(timer.isMouseOver(0x2));
+    EXPECT_FALSE(timer.isMouseOver(ui::WindowHandle{0x2}));
 }
 
 // A timer on a window is known by the id it asked for, as on Windows: a wait
@@ -149,7 +149,7 @@ TEST_F(Timer, AWindowsTimerWaitsForItsTickAndStops)
     clsTimer timer;
     int ticks = 0;
     timer.OnTime = [&](std::int32_t, std::int32_t) { ++ticks; };
-    timer.Hwnd(0x1234);
+    timer.Hwnd(ui::WindowHandle{0x1234});
     timer.Wait(30);
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(timers().Now(), 30u);

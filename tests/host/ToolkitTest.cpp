@@ -111,15 +111,15 @@ class Browse : public SimMachineTest {};
 TEST_F(Browse, FolderDialogAnswersAndCancels)
 {
     machine.shell.answer = "C:\\Data";
-    EXPECT_EQ(modBrowse::BrowseForFolder("Folder to mount.", 0x42, false), "C:\\Data");
+    EXPECT_EQ(modBrowse::BrowseForFolder("Folder to mount.", ui::WindowHandle{0x42}, false), "C:\\Data");
     EXPECT_EQ(machine.shell.lastTitle, std::string("Folder to mount.\0", 17));
     EXPECT_EQ(machine.shell.lastFlags, 0x43u);
-    EXPECT_EQ(machine.shell.lastOwner, 0x42u);
-    EXPECT_EQ(modBrowse::BrowseForFolder("t", 0, true), "C:\\Data\\");
+    EXPECT_EQ(machine.shell.lastOwner, ui::WindowHandle{0x42});
+    EXPECT_EQ(modBrowse::BrowseForFolder("t", {}, true), "C:\\Data\\");
     machine.shell.answer = "D:\\";
-    EXPECT_EQ(modBrowse::BrowseForFolder("t", 0, true), "D:\\");
+    EXPECT_EQ(modBrowse::BrowseForFolder("t", {}, true), "D:\\");
     machine.shell.answer.reset();
-    EXPECT_EQ(modBrowse::BrowseForFolder("t", 0, true), "");
+    EXPECT_EQ(modBrowse::BrowseForFolder("t", {}, true), "");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ public:
     void EnableWindow(bool enabled) override { windowEnabled = enabled; }
     void CaptureMouse() override { ++captures; }
     void MoveFocus(bool forward) override { focusMoves.push_back(forward); }
-    ui::Handle Hwnd() const override { return 0x44; }
+    ui::WindowHandle Hwnd() const override { return ui::WindowHandle{0x44}; }
 
     const XPButtonLook& Last() const { return draws.back(); }
     std::vector<XPButtonLook> draws;
@@ -38,7 +38,7 @@ class PushButton : public SimMachineTest {
 protected:
     void SetUp() override
     {
-        machine.cursor.windows = {{0, 0, 79, 51, 0x44}, {0, 0, 500, 500, 0x1}};
+        machine.cursor.windows = {{0, 0, 79, 51, ui::WindowHandle{0x44}}, {0, 0, 500, 500, ui::WindowHandle{0x1}}};
         MouseOff();
         button.InitProperties("XPButton1", ui::FontSpec{"Tahoma", 8.25});
         button.Click = [this] { events.push_back("Click"); };

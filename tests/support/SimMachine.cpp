@@ -7,7 +7,7 @@
 
 namespace sim {
 
-void SimListBoxes::SetTabStops(ui::Handle listWindow, int count, const std::int32_t* stops)
+void SimListBoxes::SetTabStops(ui::WindowHandle listWindow, int count, const std::int32_t* stops)
 {
     Call call{listWindow, {}};
     for (int i = 0; i < count; ++i)
@@ -15,7 +15,7 @@ void SimListBoxes::SetTabStops(ui::Handle listWindow, int count, const std::int3
     calls.push_back(std::move(call));
 }
 
-std::optional<std::string> SimShellDialogs::BrowseForFolder(ui::Handle owner, const std::string& title,
+std::optional<std::string> SimShellDialogs::BrowseForFolder(ui::WindowHandle owner, const std::string& title,
                                                             std::uint32_t flags)
 {
     ++calls;
@@ -25,7 +25,7 @@ std::optional<std::string> SimShellDialogs::BrowseForFolder(ui::Handle owner, co
     return answer;
 }
 
-int SimShellDialogs::ShowMessage(ui::Handle, const std::string& prompt, const std::string& title,
+int SimShellDialogs::ShowMessage(ui::WindowHandle, const std::string& prompt, const std::string& title,
                                  std::uint32_t flags)
 {
     messages.push_back({prompt, title, flags});
@@ -36,7 +36,7 @@ int SimShellDialogs::ShowMessage(ui::Handle, const std::string& prompt, const st
     return (flags & kButtons) == kOkOnly ? kOk : kCancel;
 }
 
-std::optional<std::uintptr_t> SimTimers::Set(ui::Handle window, std::uintptr_t id, std::uint32_t period,
+std::optional<std::uintptr_t> SimTimers::Set(ui::WindowHandle window, std::uintptr_t id, std::uint32_t period,
                                              ui::TimerTarget& target)
 {
     ++sets;
@@ -51,13 +51,13 @@ std::optional<std::uintptr_t> SimTimers::Set(ui::Handle window, std::uintptr_t i
     return actual;
 }
 
-bool SimTimers::Kill(ui::Handle window, std::uintptr_t id)
+bool SimTimers::Kill(ui::WindowHandle window, std::uintptr_t id)
 {
     ++kills;
     return Remove(window, id);
 }
 
-bool SimTimers::Remove(ui::Handle window, std::uintptr_t id)
+bool SimTimers::Remove(ui::WindowHandle window, std::uintptr_t id)
 {
     for (auto it = m_Timers.begin(); it != m_Timers.end(); ++it) {
         if (it->window == window && it->id == id) {
@@ -104,12 +104,12 @@ bool SimCursorWindows::CursorPos(ui::ScreenPoint& point)
     return cursorKnown;
 }
 
-ui::Handle SimCursorWindows::WindowAt(ui::ScreenPoint point)
+ui::WindowHandle SimCursorWindows::WindowAt(ui::ScreenPoint point)
 {
     for (const auto& area : windows)
         if (point.x >= area.left && point.x < area.right && point.y >= area.top && point.y < area.bottom)
             return area.window;
-    return 0;
+    return {};
 }
 
 std::string SimCodePage::FromAnsi(std::string_view bytes) { return sim::FromAnsi(page, bytes); }

@@ -16,27 +16,27 @@ namespace sim {
 class SimListBoxes : public ui::ListBoxes {
 public:
     struct Call {
-        ui::Handle window;
+        ui::WindowHandle window;
         std::vector<std::int32_t> stops;  // count entries
     };
-    void SetTabStops(ui::Handle listWindow, int count, const std::int32_t* stops) override;
+    void SetTabStops(ui::WindowHandle listWindow, int count, const std::int32_t* stops) override;
     std::vector<Call> calls;
 };
 
 // Answers the folder picker as a test sets it up, and remembers how it was asked.
 class SimShellDialogs : public ui::ShellDialogs {
 public:
-    std::optional<std::string> BrowseForFolder(ui::Handle owner, const std::string& title,
+    std::optional<std::string> BrowseForFolder(ui::WindowHandle owner, const std::string& title,
                                                std::uint32_t flags) override;
     std::optional<std::string> answer;  // nullopt: the user cancels
     int calls = 0;
-    ui::Handle lastOwner = 0;
+    ui::WindowHandle lastOwner;
     std::string lastTitle;
     std::uint32_t lastFlags = 0;
 
     // Every message shown, answered by messageAnswer where a test sets it,
     // otherwise with OK, or Cancel where the box has one.
-    int ShowMessage(ui::Handle owner, const std::string& prompt, const std::string& title,
+    int ShowMessage(ui::WindowHandle owner, const std::string& prompt, const std::string& title,
                     std::uint32_t flags) override;
     struct Message {
         std::string prompt, title;
@@ -50,9 +50,9 @@ public:
 // the next due tick and delivers it.
 class SimTimers : public ui::Timers {
 public:
-    std::optional<std::uintptr_t> Set(ui::Handle window, std::uintptr_t id, std::uint32_t period,
+    std::optional<std::uintptr_t> Set(ui::WindowHandle window, std::uintptr_t id, std::uint32_t period,
                                       ui::TimerTarget& target) override;
-    bool Kill(ui::Handle window, std::uintptr_t id) override;
+    bool Kill(ui::WindowHandle window, std::uintptr_t id) override;
     void RunPendingEvents() override;
 
     // Moves the clock on by ms, delivering every tick due on the way.
@@ -66,14 +66,14 @@ public:
 
 private:
     struct Entry {
-        ui::Handle window;
+        ui::WindowHandle window;
         std::uintptr_t id;
         std::uint32_t period;
         std::uint32_t due;
         ui::TimerTarget* target;
     };
     bool FireNext(std::uint32_t limit);
-    bool Remove(ui::Handle window, std::uintptr_t id);
+    bool Remove(ui::WindowHandle window, std::uintptr_t id);
     std::vector<Entry> m_Timers;
     std::uint32_t m_Now = 0;
     std::uintptr_t m_NextId = 1;
@@ -83,13 +83,13 @@ private:
 class SimCursorWindows : public ui::CursorWindows {
 public:
     bool CursorPos(ui::ScreenPoint& point) override;
-    ui::Handle WindowAt(ui::ScreenPoint point) override;
+    ui::WindowHandle WindowAt(ui::ScreenPoint point) override;
     ui::ScreenPoint cursor;
     bool cursorKnown = true;
     // Top-most first: the first rectangle holding the point names the window.
     struct Area {
         int left, top, right, bottom;
-        ui::Handle window;
+        ui::WindowHandle window;
     };
     std::vector<Area> windows;
 };

@@ -48,7 +48,7 @@ TEST(CaptionButtonWindow, PaintsTheChosenFrameAndKeepsItsSize)
     bar.button.Move(300, 150, 2000, 50);
     EXPECT_EQ(bar.button.Height(), 315);
     RECT r{};
-    GetWindowRect(reinterpret_cast<HWND>(bar.button.hWnd()), &r);
+    GetWindowRect(ui::win::H(bar.button.hWnd()), &r);
     EXPECT_EQ(r.right - r.left, 21);
 
     bar.button.Button().ButtonStyle(2);
@@ -70,7 +70,7 @@ TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
     Bar bar;
     bar.Show();
     ui::DoEvents();
-    HWND window = reinterpret_cast<HWND>(bar.button.hWnd());
+    HWND window = ui::win::H(bar.button.hWnd());
     RECT r{};
     GetWindowRect(window, &r);
     auto& button = bar.button.Button();
@@ -107,7 +107,7 @@ TEST(CaptionButtonWindow, APointerRestingOnItRepaintsNothing)
     Bar bar;
     bar.Show();
     ui::DoEvents();
-    HWND window = reinterpret_cast<HWND>(bar.button.hWnd());
+    HWND window = ui::win::H(bar.button.hWnd());
     RECT r{};
     GetWindowRect(window, &r);
     SetCursorPos(r.left + 10, r.top + 10);

@@ -36,8 +36,8 @@ TEST(Drawing, ShapeAndLinePaintTheirColoursInPixels)
     sheet.line.BorderColor = 0x0000FF;
 
     Canvas canvas(40, 50);
-    sheet.shape.PaintOn(reinterpret_cast<ui::Handle>(canvas.Dc()));
-    sheet.line.PaintOn(reinterpret_cast<ui::Handle>(canvas.Dc()));
+    sheet.shape.PaintOn(ui::win::ToHandle(canvas.Dc()));
+    sheet.line.PaintOn(ui::win::ToHandle(canvas.Dc()));
     EXPECT_EQ(canvas.At(4, 20), RGB(0x80, 0x80, 0x80));
     EXPECT_EQ(canvas.At(23, 29), RGB(0x80, 0x80, 0x80));
     EXPECT_EQ(canvas.At(10, 25), RGB(0xE0, 0xE0, 0xE0));
@@ -49,7 +49,7 @@ TEST(Drawing, ShapeAndLinePaintTheirColoursInPixels)
 
     sheet.shape.Visible(false);
     Canvas hidden(40, 50);
-    sheet.shape.PaintOn(reinterpret_cast<ui::Handle>(hidden.Dc()));
+    sheet.shape.PaintOn(ui::win::ToHandle(hidden.Dc()));
     EXPECT_EQ(hidden.At(10, 25), RGB(0xFF, 0xFF, 0xFF));
 }
 
@@ -71,7 +71,7 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
     // The hook learns the item's caption as the menu opens.
     HMENU popup = CreatePopupMenu();
     AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(sheet.mnuPopGo.ControlId()), L"&Go");
-    HWND window = reinterpret_cast<HWND>(sheet.hWnd());
+    HWND window = ui::win::H(sheet.hWnd());
     SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;

@@ -52,7 +52,7 @@ public:
     ui::Menu mnuOther{*this, "mnuOther", "&Other"};
 };
 
-HWND W(const ui::Form& form) { return reinterpret_cast<HWND>(form.hWnd()); }
+HWND W(const ui::Form& form) { return ui::win::H(form.hWnd()); }
 
 // Every pixel a window paints, read back through WM_PRINTCLIENT, row by row.
 class Printed {
@@ -151,7 +151,7 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
 
     // Pulling the right border 30 pixels out widens the form by 450 twips at the release.
     const int width = host.Width();
-    HWND frameWindow = reinterpret_cast<HWND>(host.frame.hWnd());
+    HWND frameWindow = ui::win::H(host.frame.hWnd());
     RECT r{};
     GetWindowRect(frameWindow, &r);
     const int x = r.right - r.left - 2, y = 100;
@@ -203,7 +203,7 @@ TEST(SkinnedFrame, SchemesCaptionColourAndPieces)
     EXPECT_EQ(host.frame.PictureIndex(), 4);
 
     // A form that is not sizable ignores double-clicks on its title.
-    SendMessageW(reinterpret_cast<HWND>(host.frame.hWnd()), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
+    SendMessageW(ui::win::H(host.frame.hWnd()), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
     EXPECT_EQ(host.WindowState(), ui::vbNormal);
 
     host.frame.Caption("Renamed");
@@ -249,7 +249,7 @@ TEST(SkinnedFrame, NoTransparentKeyColourInsideTheWindowInAnySchemeOrVariant)
         host.frame.ColorScheme(scheme);
         for (bool active : {true, false}) {
             host.frame.SetFormActiveStyle(active);
-            const Printed printed(reinterpret_cast<HWND>(host.frame.hWnd()));
+            const Printed printed(ui::win::H(host.frame.hWnd()));
             int magenta = 0;
             for (int y = 0; y < printed.height; ++y)
                 for (int x = 0; x < printed.width; ++x)
@@ -265,7 +265,7 @@ TEST(SkinnedFrame, NoTransparentKeyColourInsideTheWindowInAnySchemeOrVariant)
 // How wide the caption's dark pixels spread across the title band.
 int CaptionInkWidth(const TamselXPFormWindow& frame)
 {
-    const Printed printed(reinterpret_cast<HWND>(frame.hWnd()));
+    const Printed printed(ui::win::H(frame.hWnd()));
     const auto& l = frame.CurrentLayout();
     int first = -1, last = -1;
     for (int x = static_cast<int>(l.Caption1.left) - 2; x < static_cast<int>(l.Minimizebutton.left); ++x)
@@ -299,9 +299,9 @@ TEST(SkinnedFrame, TheCaptionIsInTheHostsFontUnlessTheDesignSaysOtherwise)
     const char caption[] = "Skinned window caption";
     host.frame.Caption(caption);
     EXPECT_EQ(host.frame.Font(), host.Font());
-    const int inHostFont = TextWidth(reinterpret_cast<HFONT>(host.FontFor(host.Font())), caption);
+    const int inHostFont = TextWidth(ui::win::Font(host.FontFor(host.Font())), caption);
     const ui::FontSpec other{"Trebuchet MS", 9.75, true};
-    const int inOther = TextWidth(reinterpret_cast<HFONT>(host.FontFor(other)), caption);
+    const int inOther = TextWidth(ui::win::Font(host.FontFor(other)), caption);
     ASSERT_GT(std::abs(inOther - inHostFont), 6);  // the two can be told apart by their width
     EXPECT_NEAR(CaptionInkWidth(host.frame), inHostFont, 3);
     host.frame.Font(other);
@@ -426,7 +426,7 @@ TEST(SkinnedFrame, ClicksOnTheBordersOfASizableFormChangeNothing)
     ui::DoEvents();
     RECT before{};
     GetWindowRect(W(host), &before);
-    HWND frameWindow = reinterpret_cast<HWND>(host.frame.hWnd());
+    HWND frameWindow = ui::win::H(host.frame.hWnd());
     const int bottom = (before.bottom - before.top) - 2;
     for (auto [x, y] : {std::pair{200, bottom}, {1, 100}, {before.right - before.left - 2, 100}, {1, bottom}}) {
         SetCursorPos(before.left + x, before.top + y);

@@ -38,7 +38,7 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     Strip strip;
     strip.Show();
     ui::DoEvents();
-    HWND window = reinterpret_cast<HWND>(strip.file.hWnd());
+    HWND window = ui::win::H(strip.file.hWnd());
     EXPECT_EQ(strip.file.Height(), 270);
     EXPECT_EQ(strip.file.Width(), strip.file.LabelWidth() + 210);
     EXPECT_EQ(test::PrintedPixel(strip.file.hWnd(), 200, 40, 1, 1), RGB(0xFF, 0xFF, 0xFF));
@@ -85,7 +85,7 @@ TEST(MenuItemWindow, AStrayReleaseAfterItsMenuClosesOpensNothing)
     strip.mnuFile.Visible(false);
     strip.Show();
     ui::DoEvents();
-    HWND window = reinterpret_cast<HWND>(strip.file.hWnd());
+    HWND window = ui::win::H(strip.file.hWnd());
     int clicks = 0;
     strip.file.Item().Click = [&] { ++clicks; };
     strip.file.Item().MouseDown = [&](int& Button, int&, float&, float&) {
@@ -93,7 +93,7 @@ TEST(MenuItemWindow, AStrayReleaseAfterItsMenuClosesOpensNothing)
             strip.PopupMenu(strip.mnuFile);
     };
     {
-        const test::MessageCounter menus(reinterpret_cast<HWND>(strip.hWnd()), WM_INITMENUPOPUP);
+        const test::MessageCounter menus(ui::win::H(strip.hWnd()), WM_INITMENUPOPUP);
         PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         test::PostKey(window, VK_ESCAPE);  // closes the menu
         PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));

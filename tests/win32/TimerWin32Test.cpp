@@ -71,7 +71,7 @@ TEST(TimerWin32, MouseOverIsTheWindowRightUnderTheCursor)
     pad.Show();
     ui::DoEvents();
     RECT r{};
-    GetWindowRect(reinterpret_cast<HWND>(pad.hWnd()), &r);
+    GetWindowRect(ui::win::H(pad.hWnd()), &r);
     clsTimer timer;
     SetCursorPos(r.left + 70, r.top + 70);
     ui::DoEvents();

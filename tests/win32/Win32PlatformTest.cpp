@@ -365,7 +365,7 @@ TEST(Win32Shell, FolderDialogReturnsAnyName)
     g_Ticks = 0;
     test::DropPendingQuit();  // an earlier test's quit would end the dialog at once
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, PickFolder);
-    const auto result = ui::CurrentServices().shell.BrowseForFolder(0, "Pick", 0x43);
+    const auto result = ui::CurrentServices().shell.BrowseForFolder({}, "Pick", 0x43);
     KillTimer(nullptr, timer);
     RemoveDirectoryW(os::win::Wide(folder).c_str());
     EXPECT_EQ(result, folder);

@@ -52,8 +52,8 @@ inline bool ShowPlain(ui::Form& form)
 {
     if (!form.Load())
         return false;
-    ShowWindow(reinterpret_cast<HWND>(form.hWnd()), SW_SHOW);
-    SetActiveWindow(reinterpret_cast<HWND>(form.hWnd()));
+    ShowWindow(ui::win::H(form.hWnd()), SW_SHOW);
+    SetActiveWindow(ui::win::H(form.hWnd()));
     RunQueue();
     return true;
 }
@@ -151,10 +151,10 @@ private:
 
 // The pixel (x, y) that a window paints, read back from a canvas of
 // width x height through WM_PRINTCLIENT.
-inline COLORREF PrintedPixel(ui::Handle window, int width, int height, int x, int y)
+inline COLORREF PrintedPixel(ui::WindowHandle window, int width, int height, int x, int y)
 {
     const Canvas canvas(width, height);
-    SendMessageW(reinterpret_cast<HWND>(window), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+    SendMessageW(ui::win::H(window), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
     return canvas.At(x, y);
 }
 

@@ -73,10 +73,10 @@ TEST_F(SimWindows, SetupWindowEditsAndSavesTheStartupList)
                                                             "D: \tC:\\Picked Folder"}));
 
     setup.vList.ListIndex(0);
-    SendMessageW(reinterpret_cast<HWND>(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
+    SendMessageW(ui::win::H(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
     EXPECT_EQ(setup.vList.ListCount(), 2);
     setup.vList.ListIndex(-1);
-    SendMessageW(reinterpret_cast<HWND>(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
+    SendMessageW(ui::win::H(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
     EXPECT_EQ(setup.vList.ListCount(), 2);  // nothing selected, nothing removed
 
     setup.Unload();
@@ -171,7 +171,7 @@ TEST_F(SimWindows, TheEndOfTheSessionSavesTheSetupWindowsList)
         frmStartLoad setup;
         setup.Load();
         setup.vList.RemoveItem(0);
-        const HWND window = reinterpret_cast<HWND>(setup.hWnd());
+        const HWND window = ui::win::H(setup.hWnd());
         EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), refused ? FALSE : TRUE);
         EXPECT_EQ(machine.files.Content(path), refused ? "m: \tc:\\one\r\nn: \tc:\\two\r\n" : "n: \tc:\\two\r\n");
         EXPECT_EQ(machine.shell.messages.size(), refused ? 1u : 0u);
@@ -220,7 +220,7 @@ TEST_F(SimWindows, TypingNeverReachesThePickersOrTheFolderBox)
 {
     frmStartLoad setup;
     setup.Load();
-    for (HWND target : {reinterpret_cast<HWND>(setup.cboDrive.EditWindow()), reinterpret_cast<HWND>(setup.txtBrowse.hWnd())}) {
+    for (HWND target : {ui::win::H(setup.cboDrive.EditWindow()), ui::win::H(setup.txtBrowse.hWnd())}) {
         SendMessageW(target, WM_CHAR, 'x', 0);
         SendMessageW(target, WM_CHAR, VK_BACK, 0);
     }
@@ -325,7 +325,7 @@ TEST_F(SimWindows, NoFreeLetterRefusesWithTheErrorMessage)
 
 // ---- keyboard, mouse and focus through the real queue -------------------------
 
-HWND W(ui::Handle handle) { return reinterpret_cast<HWND>(handle); }
+HWND W(ui::WindowHandle handle) { return ui::win::H(handle); }
 
 bool LooksDefault(const ui::Control& button)
 {
@@ -419,9 +419,9 @@ TEST_F(SimWindows, HelpWindowHoldsTheHelpText)
     frmHelp help;
     help.Load();
     EXPECT_EQ(help.txtHelp.Text(), HelpText());
-    SendMessageW(reinterpret_cast<HWND>(help.txtHelp.hWnd()), WM_CHAR, 'x', 0);
-    SendMessageW(reinterpret_cast<HWND>(help.txtHelp.hWnd()), WM_KEYDOWN, VK_DELETE, 0);
-    SendMessageW(reinterpret_cast<HWND>(help.txtHelp.hWnd()), WM_PASTE, 0, 0);
+    SendMessageW(ui::win::H(help.txtHelp.hWnd()), WM_CHAR, 'x', 0);
+    SendMessageW(ui::win::H(help.txtHelp.hWnd()), WM_KEYDOWN, VK_DELETE, 0);
+    SendMessageW(ui::win::H(help.txtHelp.hWnd()), WM_PASTE, 0, 0);
     EXPECT_EQ(help.txtHelp.Text(), HelpText());
     help.Unload();
 }
@@ -544,7 +544,7 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
     // A hinted window hands the mouse on to the tooltip, and stops with its hint.
     ASSERT_TRUE(SetWindowSubclass(tooltip, CountRelays, 1, 0));
     g_relayed = 0;
-    HWND label = reinterpret_cast<HWND>(probe.lblA.hWnd());
+    HWND label = ui::win::H(probe.lblA.hWnd());
     const auto hover = [label] {
         PostMessageW(label, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         PostMessageW(label, WM_KEYDOWN, VK_SHIFT, 0);  // not a mouse message: not handed on
@@ -560,9 +560,9 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
 
     probe.mnuFile.Tag("MainMenu");
     EXPECT_EQ(probe.mnuFile.Tag(), "MainMenu");
-    EXPECT_NE(GetMenu(reinterpret_cast<HWND>(probe.hWnd())), nullptr);
+    EXPECT_NE(GetMenu(ui::win::H(probe.hWnd())), nullptr);
     probe.mnuFile.Visible(false);
-    EXPECT_EQ(GetMenu(reinterpret_cast<HWND>(probe.hWnd())), nullptr);
+    EXPECT_EQ(GetMenu(ui::win::H(probe.hWnd())), nullptr);
     probe.Unload();
     EXPECT_FALSE(probe.Loaded());
 }
@@ -625,9 +625,9 @@ TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
     test::DropPendingQuit();
     Names form;
     ASSERT_TRUE(test::ShowPlain(form));
-    HWND window = reinterpret_cast<HWND>(form.hWnd());
-    HWND list = reinterpret_cast<HWND>(form.lstNames.hWnd());
-    HWND combo = reinterpret_cast<HWND>(form.cboNames.hWnd());
+    HWND window = ui::win::H(form.hWnd());
+    HWND list = ui::win::H(form.lstNames.hWnd());
+    HWND combo = ui::win::H(form.cboNames.hWnd());
     const int line = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
     // A raster font has glyphs for its code page only: a box keeps it for a
     // name the code page holds and takes its TrueType design for any other.
@@ -636,7 +636,7 @@ TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
         return std::wstring(font.lfFaceName);
     };
-    HWND box = reinterpret_cast<HWND>(form.txtName.hWnd());
+    HWND box = ui::win::H(form.txtName.hWnd());
     form.txtName.Text(GetACP() == 1252 ? "C:\\Ärger" : "C:\\Data");
     EXPECT_EQ(faceOf(box), L"MS Sans Serif");
     EXPECT_EQ(faceOf(list), L"MS Sans Serif");
@@ -657,7 +657,7 @@ TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
         // A picker's item, chosen with the Down key: the box then shows it.
         form.cboNames.AddItem(c.name);
         EXPECT_EQ(ItemTextW(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i), c.shown);
-        SetFocus(reinterpret_cast<HWND>(form.cboNames.EditWindow()));
+        SetFocus(ui::win::H(form.cboNames.EditWindow()));
         test::Type(VK_DOWN);
         EXPECT_EQ(WindowTextW(combo), c.shown);
         EXPECT_EQ(form.cboNames.Text(), c.name);
@@ -668,7 +668,7 @@ TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
         EXPECT_EQ(faceOf(box), L"Microsoft Sans Serif");
         EXPECT_EQ(form.txtName.Text(), c.name);
         form.lblName.Caption(c.name);
-        EXPECT_EQ(WindowTextW(reinterpret_cast<HWND>(form.lblName.hWnd())), c.shown);
+        EXPECT_EQ(WindowTextW(ui::win::H(form.lblName.hWnd())), c.shown);
         form.Caption(c.name);
         EXPECT_EQ(WindowTextW(window), c.shown);
         form.mnuName.Caption(c.name);
@@ -833,7 +833,7 @@ TEST(ExternalControls, TheStyleResetsOnlyTheControlsWithoutATheme)
             ReleaseActCtx(context);
         }
         ASSERT_TRUE(loaded);
-        const HWND controls[] = {reinterpret_cast<HWND>(form.list.hWnd()), reinterpret_cast<HWND>(form.button.hWnd())};
+        const HWND controls[] = {ui::win::H(form.list.hWnd()), ui::win::H(form.button.hWnd())};
         g_ThemeChanges.clear();
         for (HWND window : controls) {
             EXPECT_EQ(getTheme(window) != nullptr, commonControls6);

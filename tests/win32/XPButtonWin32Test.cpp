@@ -25,8 +25,8 @@ public:
         : m_Canvas(width, height),
           m_Font(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, L"Tahoma"))
     {
-        DrawXPButtonFace(reinterpret_cast<ui::Handle>(m_Canvas.Dc()), width, height, look,
-                         reinterpret_cast<ui::Handle>(m_Font.Get()));
+        DrawXPButtonFace(ui::win::ToHandle(m_Canvas.Dc()), width, height, look,
+                         ui::win::ToHandle(m_Font.Get()));
     }
     COLORREF At(int x, int y) const { return m_Canvas.At(x, y); }
 
@@ -128,7 +128,7 @@ TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
     ui::DoEvents();
     auto& button = panel.button.Button();
     EXPECT_EQ(button.Caption(), "Command1");
-    HWND window = reinterpret_cast<HWND>(panel.button.hWnd());
+    HWND window = ui::win::H(panel.button.hWnd());
 
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(window, region), ERROR);
@@ -199,7 +199,7 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     ASSERT_TRUE(test::ShowPlain(form));
     auto& button = form.button.Button();
     EXPECT_EQ(button.Font(), form.Font());  // a new button wears its form's font
-    HWND window = reinterpret_cast<HWND>(form.button.hWnd());
+    HWND window = ui::win::H(form.button.hWnd());
     int clicks = 0, defaults = 0;
     std::vector<int> downs;
     button.Click = [&] { ++clicks; };
