@@ -9,13 +9,18 @@
 
 // The scan reads the text once per letter and adds one item at a time; the
 // picker keeps the text it knows and hands the items to the box in one batch
-// when it goes, so that the box updates its list once, not once per letter.
+// (Commit), so that the box updates its list once, not once per letter.
 class ComboLetterPicker : public LetterPicker {
 public:
     explicit ComboLetterPicker(ui::ComboBox& combo) : m_Combo(combo) {}
-    ~ComboLetterPicker() override { m_Combo.AddItems(m_Pending); }
     ComboLetterPicker(const ComboLetterPicker&) = delete;
     ComboLetterPicker& operator=(const ComboLetterPicker&) = delete;
+
+    void Commit()
+    {
+        m_Combo.AddItems(m_Pending);
+        m_Pending.clear();
+    }
 
     void Clear() override
     {
@@ -47,4 +52,5 @@ inline void ListFreeLetters(ui::ComboBox& combo, bool clearFirst)
 {
     ComboLetterPicker picker(combo);
     mod_DriveInfo::ListFreeLetters(picker, clearFirst);
+    picker.Commit();
 }

@@ -15,7 +15,7 @@ set(TAVRIK_OS_WIN32_SOURCES
 set(TAVRIK_UI_SOURCES
   ui/Services.cpp
   ui/CommandLine.cpp
-  ui/Twips.cpp
+  ui/Scale.cpp
   ui/PropertyBag.cpp
 )
 set(TAVRIK_UI_WIN32_SOURCES

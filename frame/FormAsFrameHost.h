@@ -13,6 +13,7 @@ class FormAsFrameHost : public XPFormHost {
 public:
     explicit FormAsFrameHost(ui::Form& form) : m_Form(form) {}
     int BorderStyle() const override { return m_Form.BorderStyle(); }
+    const ui::Scale& DisplayScale() const override { return m_Form.DisplayScale(); }
     bool MinButton() const override { return m_Form.MinButton(); }
     bool MaxButton() const override { return m_Form.MaxButton(); }
     int WindowState() const override { return m_Form.WindowState(); }

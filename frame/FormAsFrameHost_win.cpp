@@ -3,7 +3,7 @@
 
 #include "FrameRegion.h"
 #include "ui/App.h"
-#include "ui/Twips.h"
+#include "ui/Scale.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -16,9 +16,9 @@ namespace {
 
 int Round(float value) { return static_cast<int>(std::lround(value)); }
 
-HRGN RoundedRegion(frame::TwipSize size)
+HRGN RoundedRegion(frame::TwipSize size, const ui::Scale& scale)
 {
-    return ui::win::UnionRegion(frame::RegionRects(size, ui::TwipsPerPixelX(), ui::TwipsPerPixelY()),
+    return ui::win::UnionRegion(frame::RegionRects(size, scale.TwipsPerPixelX(), scale.TwipsPerPixelY()),
                                 [](const frame::RegionRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; });
 }
 
@@ -36,8 +36,8 @@ frame::TwipRect FormAsFrameHost::RestoredBounds() const
     if (!m_Form.hWnd() || !GetWindowPlacement(H(m_Form.hWnd()), &placement))
         return Bounds();
     const RECT& r = placement.rcNormalPosition;
-    return {ui::PixelsToTwipsX(r.left), ui::PixelsToTwipsY(r.top), ui::PixelsToTwipsX(r.right - r.left),
-            ui::PixelsToTwipsY(r.bottom - r.top)};
+    return {m_Form.DisplayScale().PixelsToTwipsX(r.left), m_Form.DisplayScale().PixelsToTwipsY(r.top), m_Form.DisplayScale().PixelsToTwipsX(r.right - r.left),
+            m_Form.DisplayScale().PixelsToTwipsY(r.bottom - r.top)};
 }
 
 void FormAsFrameHost::Move(const frame::TwipRect& b) { m_Form.Move(b.left, b.top, b.width, b.height); }
@@ -92,15 +92,17 @@ void FormAsFrameHost::Restyle(const frame::TwipRect& b)
     SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME));
     // A form restyled before it is shown stays hidden until its show.
     const UINT show = IsWindowVisible(window) ? SWP_SHOWWINDOW : SWP_NOACTIVATE | SWP_FRAMECHANGED;
-    SetWindowPos(window, nullptr, Round(b.left / 15.0f), Round(b.top / 15.0f), Round(b.width / 15.0f),
-                 Round(b.height / 15.0f), show);
+    constexpr float kTwipsPerPixel = ui::kDesignTwipsPerPixel;
+    SetWindowPos(window, nullptr, Round(b.left / kTwipsPerPixel), Round(b.top / kTwipsPerPixel),
+                 Round(b.width / kTwipsPerPixel), Round(b.height / kTwipsPerPixel), show);
 }
 
 void FormAsFrameHost::Region(const frame::TwipRect& b)
 {
-    if (m_Form.hWnd())
-        ui::win::SetWindowRegion(H(m_Form.hWnd()), RoundedRegion({static_cast<double>(b.width),
-                                                                  static_cast<double>(b.height)}));
+    if (!m_Form.hWnd())
+        return;
+    const frame::TwipSize size{static_cast<double>(b.width), static_cast<double>(b.height)};
+    ui::win::SetWindowRegion(H(m_Form.hWnd()), RoundedRegion(size, m_Form.DisplayScale()));
 }
 
 void FormAsFrameHost::StartMove()

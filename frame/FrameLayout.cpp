@@ -1,5 +1,7 @@
 #include "FrameLayout.h"
 
+#include "ui/Scale.h"
+
 #include <cmath>
 #include <limits>
 
@@ -36,7 +38,7 @@ Layout Repos(const LayoutInput& in)
     out.Bottom = {kBorder, H - kBorder, W - kBorder - kBorder, kBorder};
     out.pICmenu.width = out.Bottom.width;
     out.pICmenu.left = out.Bottom.left;
-    out.menuLineX2Twips = out.pICmenu.width * 15;
+    out.menuLineX2Twips = out.pICmenu.width * ui::kDesignTwipsPerPixel;
 
     // Right to left, each centred in the band; a hidden button keeps its slot.
     out.CloseButton = {out.Right.left - in.closeWidth - 2, (kTitleHeight - in.closeHeight) / 2, in.closeWidth,
@@ -60,7 +62,8 @@ Layout Repos(const LayoutInput& in)
 
     if (in.menuVisible) {
         const double M = in.menuHeight;
-        out.resize = {ToEventInteger(M * 15 + 450), ToEventInteger(out.heightTwips - 510 - M * 15),
+        out.resize = {ToEventInteger(M * ui::kDesignTwipsPerPixel + 450),
+                      ToEventInteger(out.heightTwips - 510 - M * ui::kDesignTwipsPerPixel),
                       ToEventInteger(out.widthTwips - 120)};
         out.PicMainTop = static_cast<float>(M) + 30;
     } else {

@@ -1,7 +1,7 @@
 #include "TamselXPForm.h"
 
 #include "FrameThemes.h"
-#include "ui/Twips.h"
+#include "ui/Scale.h"
 
 #include <algorithm>
 #include <cctype>
@@ -349,8 +349,8 @@ frame::Layout TamselXPForm::ComputeLayout() const
     frame::LayoutInput in;
     in.widthTwips = m_Surface.FrameWidth();
     in.heightTwips = m_Surface.FrameHeight();
-    in.twipsPerPixelX = ui::TwipsPerPixelX();
-    in.twipsPerPixelY = ui::TwipsPerPixelY();
+    in.twipsPerPixelX = m_Host.DisplayScale().TwipsPerPixelX();
+    in.twipsPerPixelY = m_Host.DisplayScale().TwipsPerPixelY();
     // The title band's ends are as wide as the pictures shown now, active or
     // inactive, so that no picture is stretched into a slot not its own.
     in.titleLeftWidth = static_cast<float>(frame::PieceSize(frame::kTitleLeftList, m_PictureIndex).width);
@@ -499,8 +499,9 @@ bool TamselXPForm::Adopt(std::int16_t OptModal, bool withOwner)
     FrameToHost();
     ReTransObj();
     bounds = m_Host.Bounds();
-    m_Host.CursorPos({static_cast<int>(std::lround((bounds.left + bounds.width) / 15.0f)),
-                      static_cast<int>(std::lround(bounds.top / 15.0f))});
+    constexpr float kTwipsPerPixel = ui::kDesignTwipsPerPixel;
+    m_Host.CursorPos({static_cast<int>(std::lround((bounds.left + bounds.width) / kTwipsPerPixel)),
+                      static_cast<int>(std::lround(bounds.top / kTwipsPerPixel))});
     m_Host.DoEvents();
     return withOwner || m_IpModal == 1 || OptModal == 1;
 }
@@ -601,7 +602,7 @@ void TamselXPForm::Frame_MouseUp()
     if (!edge || !Resizable())
         return;
     const frame::TwipRect dragged = frame::ResizeByDrag(m_Host.Bounds(), m_DragStart, m_Host.CursorPos(), *edge,
-                                                        ui::TwipsPerPixelX(), ui::TwipsPerPixelY());
+                                                        m_Host.DisplayScale().TwipsPerPixelX(), m_Host.DisplayScale().TwipsPerPixelY());
     m_Host.Move(dragged);
     // SetStyle's shortening and the caption allowance given back leave 10
     // twips, less than a pixel: the form keeps the height the drag gave it, or

@@ -10,6 +10,7 @@
 // surface is TamselXPFormWindow; in tests both are fakes.
 #include "FrameLayout.h"
 #include "ui/PropertyBag.h"
+#include "ui/Scale.h"
 #include "ui/UiTypes.h"
 #include "widgets/ControlButton.h"
 
@@ -105,6 +106,8 @@ public:
     virtual void BackColor(ui::Color New_BackColor) = 0;
     // The container's ambient font: the form's own.
     virtual ui::FontSpec Font() const = 0;
+    // The scale the form is drawn at: the frame's twips and pixels follow it.
+    virtual const ui::Scale& DisplayScale() const = 0;
     virtual void Unload() = 0;
     virtual void EndProgram() = 0;
     virtual void DoEvents() = 0;

@@ -5,7 +5,7 @@
 
 #include "FrameThemes.h"
 #include "ui/App.h"
-#include "ui/Twips.h"
+#include "ui/Scale.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -116,8 +116,9 @@ void TamselXPFormWindow::ButtonVisible(CaptionButtonId which, bool visible)
 
 void TamselXPFormWindow::Placed(const frame::Layout& l)
 {
-    const auto place = [](ControlButtonWindow& button, const frame::PieceRect& r) {
-        button.Move(ui::PixelsToTwipsX(Round(r.left)), ui::PixelsToTwipsY(Round(r.top)), 0, 0);
+    const ui::Scale& scale = DisplayScale();
+    const auto place = [&scale](ControlButtonWindow& button, const frame::PieceRect& r) {
+        button.Move(scale.PixelsToTwipsX(Round(r.left)), scale.PixelsToTwipsY(Round(r.top)), 0, 0);
     };
     place(CloseButton, l.CloseButton);
     place(MaximizeButton, l.MaximizeButton);
@@ -253,17 +254,12 @@ void TamselXPFormWindow::ContainerCheck()
 bool TamselXPFormWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
     // The frame's own class keeps no cursor: each piece sets its own.
-    if (!ui::win::RegisterWindowClass(kFrameClass,
-                                      ui::win::BoundWindowProc<TamselXPFormWindow, &TamselXPFormWindow::HandleMessage>,
-                                      CS_DBLCLKS, nullptr) ||
-        !ui::win::RegisterWindowClass(
+    if (!ui::win::RegisterWindowClass(
             kPaneClass, ui::win::BoundWindowProc<TamselXPFormWindow, &TamselXPFormWindow::HandlePaneMessage>,
             CS_DBLCLKS, IDC_ARROW))
         return false;
-    HWND window = CreateWindowExW(0, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                                  ui::TwipsToPixelsX(m_Left), ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width),
-                                  ui::TwipsToPixelsY(m_Height), H(parentWindow), reinterpret_cast<HMENU>(ControlId()),
-                                  GetModuleHandleW(nullptr), this);
+    HWND window = ui::win::CreateCustomWindow<TamselXPFormWindow, &TamselXPFormWindow::HandleMessage>(
+        *this, {kFrameClass, CS_DBLCLKS, nullptr, WS_CLIPCHILDREN}, parentWindow);
     if (!window)
         return false;
     m_hWnd = ui::win::ToHandle(window);
@@ -347,15 +343,9 @@ long long TamselXPFormWindow::HandleMessage(ui::WindowHandle windowHandle, unsig
 {
     HWND window = H(windowHandle);
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    if (const auto painted = ui::win::PaintMessage(window, message, wParam, [this](ui::DcHandle dc) { Paint(dc); }))
+        return *painted;
     switch (message) {
-    case WM_PAINT:
-        ui::win::PaintWindow(window, [this](ui::DcHandle dc) { Paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        Paint(ui::win::ToHandle(reinterpret_cast<HDC>(wParam)));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SETCURSOR: {
         POINT at{};
         GetCursorPos(&at);
@@ -409,11 +399,11 @@ void TamselXPFormWindow::PaintPane(ui::WindowHandle windowHandle, ui::DcHandle d
     }
     if (!client) {
         // The strip's two separator lines at 345 twips, across its width.
-        const int y = ui::TwipsToPixelsY(345);
+        const int y = DisplayScale().TwipsToPixelsY(345);
         GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(0xC0, 0xC0, 0xC0)));
         Selection select(dc, pen.Get());
         MoveToEx(dc, 0, y, nullptr);
-        LineTo(dc, ui::TwipsToPixelsX(CurrentLayout().menuLineX2Twips), y);
+        LineTo(dc, DisplayScale().TwipsToPixelsX(CurrentLayout().menuLineX2Twips), y);
     }
 }
 
@@ -441,8 +431,8 @@ long long TamselXPFormWindow::HandlePaneMessage(ui::WindowHandle windowHandle, u
         if (client) {
             const int button =
                 message == WM_MOUSEMOVE ? ui::win::MouseButtons(wParam) : ui::win::ButtonOf(message);
-            const float fx = static_cast<float>(GET_X_LPARAM(lParam) * ui::TwipsPerPixelX());
-            const float fy = static_cast<float>(GET_Y_LPARAM(lParam) * ui::TwipsPerPixelY());
+            const float fx = static_cast<float>(GET_X_LPARAM(lParam) * DisplayScale().TwipsPerPixelX());
+            const float fy = static_cast<float>(GET_Y_LPARAM(lParam) * DisplayScale().TwipsPerPixelY());
             const auto& event = message == WM_MOUSEMOVE ? MouseMove : MouseDown;
             if (event)
                 event(button, ui::win::ShiftState(), fx, fy);

@@ -16,7 +16,8 @@ int Minor();
 int Revision();
 // Runs the message loop until no form is left loaded.
 void Run();
-// Takes the twips-per-pixel ratios from the screen; once, before the first form.
+// Reads the screen's scale, which every form made from then on takes; once,
+// before the first form.
 void ReadScreenScale();
 }  // namespace App
 

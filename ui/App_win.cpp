@@ -1,7 +1,7 @@
 // The application object, the message loop and the global services.
 #include "App.h"
 #include "CommandLine.h"
-#include "Twips.h"
+#include "Scale.h"
 #include "WinUtil_win.h"
 #include "os/System.h"
 #include "ui/Services.h"
@@ -62,8 +62,7 @@ void DoEvents()
 void App::ReadScreenScale()
 {
     const win::WindowDc screen(nullptr);
-    SetTwipsPerPixel(1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSX),
-                     1440.0 / GetDeviceCaps(screen.Get(), LOGPIXELSY));
+    ScreenScale(Scale(GetDeviceCaps(screen.Get(), LOGPIXELSX), GetDeviceCaps(screen.Get(), LOGPIXELSY)));
 }
 
 void End() { ExitProcess(0); }

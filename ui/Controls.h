@@ -3,6 +3,8 @@
 // once its form is loaded, mirrors them onto its window; windowless controls
 // (shape, line, image, frame) are painted by the form. Positions are in the
 // scale of the container: twips on a form.
+#include "Scale.h"
+#include "Timers.h"
 #include "UiTypes.h"
 
 #include <functional>
@@ -55,8 +57,10 @@ public:
     Color ForeColor() const { return m_ForeColor; }
     void ForeColor(Color New_ForeColor);
 
-    // The control's own window; 0 for windowless controls and before loading.
+    // The control's own window; none for windowless controls and before loading.
     WindowHandle hWnd() const { return m_hWnd; }
+    // The scale of the window it is on: every twip it converts goes through it.
+    const Scale& DisplayScale() const;
     void SetFocus();
     void Refresh();
 
@@ -92,7 +96,6 @@ public:
     virtual bool TakesEnter() const { return false; }
     virtual void ShowAsDefault(bool) {}
     // A tick of the timer the control set on its form's window under its id.
-    virtual void OnTimer() {}
     // The windows that show the control's hover hint.
     virtual std::vector<WindowHandle> HintWindows() const { return {m_hWnd}; }
     GdiHandle FontHandle() const { return m_FontHandle; }
@@ -283,7 +286,9 @@ public:
     GdiHandle OnCtlColor(DcHandle dc) override;
 };
 
-class Timer : public Control {
+// Ticks through the same timers as every other control of the toolkit (the
+// services' Timers), so a test's simulated clock drives it too.
+class Timer : public Control, private TimerTarget {
 public:
     using Control::Control;
     ~Timer() override;
@@ -298,9 +303,9 @@ public:
 
     bool CreateWindowIn(WindowHandle parentWindow) override;
     void DestroyWindowOf() override;
-    void OnTimer() override;
 
 private:
+    void OnSystemTick(WindowHandle window, std::uint32_t message, std::uintptr_t id, std::uint32_t time) override;
     // Sets the system timer as Interval and Enabled say; false when Windows refused it.
     bool Restart();
     int m_Interval = 0;

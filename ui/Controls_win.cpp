@@ -2,7 +2,8 @@
 // and the subclass that turns mouse and key messages into control events.
 #include "Controls.h"
 #include "Form.h"
-#include "Twips.h"
+#include "Scale.h"
+#include "Services.h"
 #include "WinUtil_win.h"
 #include "os/LazyImport_win.h"
 #include "os/System.h"
@@ -109,12 +110,14 @@ namespace {
 
 using win::ShiftState;
 
-void FireMouse(const std::function<void(int, int, float, float)>& event, int button, LPARAM lParam)
+void FireMouse(const Control& control, const std::function<void(int, int, float, float)>& event, int button,
+               LPARAM lParam)
 {
     if (!event)
         return;
-    const float x = static_cast<float>(static_cast<short>(LOWORD(lParam)) * TwipsPerPixelX());
-    const float y = static_cast<float>(static_cast<short>(HIWORD(lParam)) * TwipsPerPixelY());
+    const Scale& scale = control.DisplayScale();
+    const float x = static_cast<float>(static_cast<short>(LOWORD(lParam)) * scale.TwipsPerPixelX());
+    const float y = static_cast<float>(static_cast<short>(HIWORD(lParam)) * scale.TwipsPerPixelY());
     event(button, ShiftState(), x, y);
 }
 
@@ -151,7 +154,7 @@ LRESULT ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
         const int button = message == WM_LBUTTONDOWN ? vbLeftButton
                            : message == WM_RBUTTONDOWN ? vbRightButton
                                                        : vbMiddleButton;
-        FireMouse(control->MouseDown, button, lParam);
+        FireMouse(*control, control->MouseDown, button, lParam);
         return result;
     }
     case WM_LBUTTONUP:
@@ -161,7 +164,7 @@ LRESULT ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
         const int button = message == WM_LBUTTONUP ? vbLeftButton
                            : message == WM_RBUTTONUP ? vbRightButton
                                                      : vbMiddleButton;
-        FireMouse(control->MouseUp, button, lParam);
+        FireMouse(*control, control->MouseUp, button, lParam);
         return result;
     }
     case WM_SETFOCUS:
@@ -184,9 +187,10 @@ std::string WindowText(WindowHandle window)
 
 RECT PixelRect(const Control& control)
 {
-    const int left = TwipsToPixelsX(control.Left());
-    const int top = TwipsToPixelsY(control.Top());
-    return RECT{left, top, left + TwipsToPixelsX(control.Width()), top + TwipsToPixelsY(control.Height())};
+    const Scale& scale = control.DisplayScale();
+    const int left = scale.TwipsToPixelsX(control.Left());
+    const int top = scale.TwipsToPixelsY(control.Top());
+    return RECT{left, top, left + scale.TwipsToPixelsX(control.Width()), top + scale.TwipsToPixelsY(control.Height())};
 }
 
 }  // namespace
@@ -246,6 +250,8 @@ void Control::DestroyOwnWindow()
 }
 
 void Control::PaintOn(DcHandle) const {}
+
+const Scale& Control::DisplayScale() const { return m_Form.DisplayScale(); }
 
 void Control::OnCommand(int) {}
 
@@ -447,7 +453,7 @@ int ListBox::ItemAt(float x, float y) const
 {
     if (!m_hWnd)
         return -1;
-    const LPARAM at = MAKELPARAM(static_cast<int>(x / TwipsPerPixelX()), static_cast<int>(y / TwipsPerPixelY()));
+    const LPARAM at = MAKELPARAM(static_cast<int>(x / DisplayScale().TwipsPerPixelX()), static_cast<int>(y / DisplayScale().TwipsPerPixelY()));
     const LRESULT found = SendMessageW(H(m_hWnd), LB_ITEMFROMPOINT, 0, at);
     // The high word says the point lies outside every item (below the last one).
     return HIWORD(found) ? -1 : static_cast<int>(LOWORD(found));
@@ -598,7 +604,7 @@ bool CommandButton::CreateWindowIn(WindowHandle parentWindow)
     if (!CreateChild(parentWindow, "BUTTON", m_Caption.c_str(), style, 0))
         return false;
     if (Picture) {
-        const int size = std::min(TwipsToPixelsX(m_Width), TwipsToPixelsY(m_Height)) >= 36 ? 32 : 16;
+        const int size = std::min(DisplayScale().TwipsToPixelsX(m_Width), DisplayScale().TwipsToPixelsY(m_Height)) >= 36 ? 32 : 16;
         SendMessageW(H(m_hWnd), BM_SETIMAGE, IMAGE_ICON,
                      reinterpret_cast<LPARAM>(win::LoadIconResource(Picture, size)));
     }
@@ -666,7 +672,7 @@ void Image::PaintOn(DcHandle dc) const
     if (!m_Visible || !Picture)
         return;
     if (HICON icon = win::LoadIconResource(Picture, PictureSize))
-        DrawIconEx(win::H(dc), TwipsToPixelsX(m_Left), TwipsToPixelsY(m_Top), icon, PictureSize,
+        DrawIconEx(win::H(dc), DisplayScale().TwipsToPixelsX(m_Left), DisplayScale().TwipsToPixelsY(m_Top), icon, PictureSize,
                    PictureSize, 0, nullptr, DI_NORMAL);
 }
 
@@ -690,8 +696,8 @@ void Line::PaintOn(DcHandle dc) const
     HDC hdc = win::H(dc);
     win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, win::ToColorRef(BorderColor)));
     win::Selection selectPen(hdc, pen.Get());
-    MoveToEx(hdc, TwipsToPixelsX(X1), TwipsToPixelsY(Y1), nullptr);
-    LineTo(hdc, TwipsToPixelsX(X2), TwipsToPixelsY(Y2));
+    MoveToEx(hdc, DisplayScale().TwipsToPixelsX(X1), DisplayScale().TwipsToPixelsY(Y1), nullptr);
+    LineTo(hdc, DisplayScale().TwipsToPixelsX(X2), DisplayScale().TwipsToPixelsY(Y2));
 }
 
 void Frame::PaintOn(DcHandle dc) const
@@ -723,11 +729,11 @@ bool Timer::CreateWindowIn(WindowHandle parentWindow)
 void Timer::DestroyWindowOf()
 {
     if (m_FormWindow)
-        KillTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id));
+        CurrentServices().timers.Kill(m_FormWindow, static_cast<std::uintptr_t>(m_Id));
     m_FormWindow = {};
 }
 
-void Timer::OnTimer()
+void Timer::OnSystemTick(WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)
 {
     if (Tick)
         Tick();
@@ -749,10 +755,12 @@ bool Timer::Restart()
 {
     if (!m_FormWindow)
         return true;
-    KillTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id));
+    auto& timers = CurrentServices().timers;
+    const auto id = static_cast<std::uintptr_t>(m_Id);
+    timers.Kill(m_FormWindow, id);
     if (!m_Enabled || m_Interval <= 0)
         return true;
-    return SetTimer(H(m_FormWindow), static_cast<UINT_PTR>(m_Id), static_cast<UINT>(m_Interval), nullptr) != 0;
+    return timers.Set(m_FormWindow, id, static_cast<std::uint32_t>(m_Interval), *this).has_value();
 }
 
 // ---- Menu ------------------------------------------------------------------

@@ -73,6 +73,9 @@ public:
     int Icon() const { return m_Design.Icon; }
     void Icon(int New_Icon);
     const FontSpec& Font() const { return m_Design.Font; }
+    // The scale the form is drawn at, the screen's when it was made; its
+    // controls and its frame convert units through it.
+    const Scale& DisplayScale() const { return m_Scale; }
 
     // Outer position and size in twips.
     int Left() const;
@@ -186,6 +189,7 @@ private:
     Menu* MenuById(int id) const;
 
     FormDesign m_Design;
+    Scale m_Scale;
     std::vector<Control*> m_Controls;
     std::vector<Menu*> m_Menus;
     std::vector<FormListener*> m_Listeners;

@@ -1,7 +1,7 @@
 // Forms over Win32: one window class and one window procedure for every form.
 #include "App.h"
 #include "Form.h"
-#include "Twips.h"
+#include "Scale.h"
 #include "WinUtil_win.h"
 
 #include <commctrl.h>
@@ -105,7 +105,7 @@ void win::DispatchInForm(MSG& message)
     DispatchMessageW(&message);
 }
 
-Form::Form(FormDesign design) : m_Design(std::move(design)) {}
+Form::Form(FormDesign design) : m_Design(std::move(design)), m_Scale(ScreenScale()) {}
 
 Form::~Form()
 {
@@ -184,7 +184,7 @@ bool Form::Load()
     // The design's client size is what is left inside the border and the menu bar.
     const bool menuBar = std::any_of(m_Menus.begin(), m_Menus.end(),
                                      [](const Menu* menu) { return !menu->ParentMenu() && menu->Visible(); });
-    RECT frame{0, 0, TwipsToPixelsX(m_Design.ClientWidth), TwipsToPixelsY(m_Design.ClientHeight)};
+    RECT frame{0, 0, m_Scale.TwipsToPixelsX(m_Design.ClientWidth), m_Scale.TwipsToPixelsY(m_Design.ClientHeight)};
     AdjustWindowRectEx(&frame, style, menuBar, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -487,21 +487,21 @@ Form::Place Form::Outer() const
     return {r.left, r.top, r.right, r.bottom};
 }
 
-int Form::Left() const { return m_hWnd ? PixelsToTwipsX(Outer().left) : 0; }
-int Form::Top() const { return m_hWnd ? PixelsToTwipsY(Outer().top) : 0; }
+int Form::Left() const { return m_hWnd ? m_Scale.PixelsToTwipsX(Outer().left) : 0; }
+int Form::Top() const { return m_hWnd ? m_Scale.PixelsToTwipsY(Outer().top) : 0; }
 int Form::Width() const
 {
     if (!m_hWnd)
         return m_Design.ClientWidth;
     const Place r = Outer();
-    return PixelsToTwipsX(r.right - r.left);
+    return m_Scale.PixelsToTwipsX(r.right - r.left);
 }
 int Form::Height() const
 {
     if (!m_hWnd)
         return m_Design.ClientHeight;
     const Place r = Outer();
-    return PixelsToTwipsY(r.bottom - r.top);
+    return m_Scale.PixelsToTwipsY(r.bottom - r.top);
 }
 
 void Form::Move(int left, int top, int width, int height)
@@ -509,8 +509,8 @@ void Form::Move(int left, int top, int width, int height)
     // As a form's own property setters do: a minimized or maximized form keeps its place.
     if (!m_hWnd || IsIconic(H(m_hWnd)) || IsZoomed(H(m_hWnd)))
         return;
-    const Place to{TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(left) + TwipsToPixelsX(width),
-                   TwipsToPixelsY(top) + TwipsToPixelsY(height)};
+    const Place to{m_Scale.TwipsToPixelsX(left), m_Scale.TwipsToPixelsY(top), m_Scale.TwipsToPixelsX(left) + m_Scale.TwipsToPixelsX(width),
+                   m_Scale.TwipsToPixelsY(top) + m_Scale.TwipsToPixelsY(height)};
     // Setting the place a form already has changes nothing on screen; under
     // some window systems it would still cost a repaint of the whole form.
     const Place now = Outer();
@@ -547,9 +547,9 @@ Form::PixelSize Form::ClientSize() const
             to.bottom - to.top - (window.bottom - window.top - client.bottom)};
 }
 
-int Form::ScaleWidth() const { return m_hWnd ? PixelsToTwipsX(ClientSize().width) : m_Design.ClientWidth; }
+int Form::ScaleWidth() const { return m_hWnd ? m_Scale.PixelsToTwipsX(ClientSize().width) : m_Design.ClientWidth; }
 
-int Form::ScaleHeight() const { return m_hWnd ? PixelsToTwipsY(ClientSize().height) : m_Design.ClientHeight; }
+int Form::ScaleHeight() const { return m_hWnd ? m_Scale.PixelsToTwipsY(ClientSize().height) : m_Design.ClientHeight; }
 
 int Form::WindowState() const
 {
@@ -686,7 +686,7 @@ void Form::PopupMenu(Menu& menu, std::optional<float> x, std::optional<float> y)
                         static_cast<UINT_PTR>(item->ControlId()), Wide(item->Caption()).c_str());
     POINT at{};
     if (x && y) {
-        at = POINT{TwipsToPixelsX(*x), TwipsToPixelsY(*y)};
+        at = POINT{m_Scale.TwipsToPixelsX(*x), m_Scale.TwipsToPixelsY(*y)};
         ClientToScreen(H(m_hWnd), &at);
     } else {
         GetCursorPos(&at);
@@ -757,10 +757,6 @@ long long Form::HandleMessage(WindowHandle windowHandle, unsigned message, std::
                 if (!control->Windowed())
                     control->PaintOn(dc);
         });
-        return 0;
-    case WM_TIMER:
-        if (Control* control = ControlById(static_cast<int>(wParam)))
-            control->OnTimer();
         return 0;
     case WM_SIZE:
         Form_Resize();

@@ -17,6 +17,13 @@ Services& CurrentServices()
     return *g_current;
 }
 
+bool PointerIsOver(WindowHandle window)
+{
+    auto& cursor = CurrentServices().cursor;
+    ScreenPoint point;
+    return cursor.CursorPos(point) && cursor.WindowAt(point) == window;
+}
+
 ScopedServices::ScopedServices(Services& replacement) : m_Previous(g_current) { g_current = &replacement; }
 
 ScopedServices::~ScopedServices() { g_current = m_Previous; }

@@ -19,6 +19,11 @@ struct Services {
 // The services put in place for the current scope. Nothing may run before that.
 Services& CurrentServices();
 
+// Whether the pointer is over the window itself: the window right under it
+// is that one, not a child or a window in front. False when the pointer's
+// place cannot be had.
+bool PointerIsOver(WindowHandle window);
+
 class ScopedServices {
 public:
     explicit ScopedServices(Services& replacement);

@@ -1,11 +1,15 @@
 #pragma once
 // Small Win32 helpers shared by the toolkit's *_win.cpp files.
+#include "Controls.h"
+#include "Scale.h"
 #include "UiTypes.h"
 #include "os/WideText_win.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace ui::win {
 
@@ -154,6 +158,59 @@ void PaintWindow(HWND window, Paint paint)
     HDC dc = BeginPaint(window, &ps);
     paint(ToHandle(dc));
     EndPaint(window, &ps);
+}
+
+// The painting messages every custom control answers alike: WM_PAINT and
+// WM_PRINTCLIENT through paint(dc), and no erasing first, as the control
+// covers every pixel itself. The message's result when it was one of them.
+template <typename Paint>
+std::optional<LRESULT> PaintMessage(HWND window, UINT message, WPARAM wParam, Paint paint)
+{
+    switch (message) {
+    case WM_PAINT:
+        PaintWindow(window, paint);
+        return 0;
+    case WM_PRINTCLIENT:
+        paint(ToHandle(reinterpret_cast<HDC>(wParam)));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    default:
+        return std::nullopt;
+    }
+}
+
+// A custom control's window class and how its window is made.
+struct CustomWindowClass {
+    const wchar_t* name;
+    UINT classStyle = 0;
+    LPCWSTR cursor = IDC_ARROW;  // null: the window sets its own
+    DWORD style = 0;             // beyond WS_CHILD | WS_CLIPSIBLINGS
+};
+
+// The window of a custom control: its class registered on first use with
+// Handler bound to the control, a child of parent with the control's id, at
+// the control's place and size on its form's scale (or a fixed size in
+// pixels), visible and enabled as the control is. The control's window from
+// then on; null when Windows refused the class or the window.
+template <typename T, long long (T::*Handler)(WindowHandle, unsigned, std::uintptr_t, std::intptr_t)>
+HWND CreateCustomWindow(T& object, const CustomWindowClass& kind, WindowHandle parent, const std::wstring& text = {},
+                        std::optional<SIZE> pixels = std::nullopt)
+{
+    if (!RegisterWindowClass(kind.name, BoundWindowProc<T, Handler>, kind.classStyle, kind.cursor))
+        return nullptr;
+    const Control& control = object;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
+    if (control.Visible())
+        style |= WS_VISIBLE;
+    if (!control.Enabled())
+        style |= WS_DISABLED;
+    const Scale& scale = control.DisplayScale();
+    const SIZE size = pixels.value_or(SIZE{scale.TwipsToPixelsX(control.Width()), scale.TwipsToPixelsY(control.Height())});
+    return CreateWindowExW(0, kind.name, text.c_str(), style, scale.TwipsToPixelsX(control.Left()),
+                           scale.TwipsToPixelsY(control.Top()), size.cx, size.cy, H(parent),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.ControlId())), GetModuleHandleW(nullptr),
+                           &object);
 }
 
 // The union of rectangles (toRect makes a RECT of each) as a new region.

@@ -116,13 +116,6 @@ void ControlButton::DrawHotOrPressed(bool IsOver)
     Show({set, IndexOf(set, m_Theme, IsOver ? Look::Hover : Look::Pressed)});
 }
 
-bool ControlButton::IsCursorOver(ui::WindowHandle hwnd) const
-{
-    auto& cursor = ui::CurrentServices().cursor;
-    ui::ScreenPoint point;
-    return cursor.CursorPos(point) && cursor.WindowAt(point) == hwnd;
-}
-
 void ControlButton::PicMain_MouseDown(int Button)
 {
     if (Button != ui::vbLeftButton)
@@ -170,7 +163,7 @@ void ControlButton::OnSystemTick(ui::WindowHandle, std::uint32_t, std::uintptr_t
 
 void ControlButton::Timer1_Timer()
 {
-    const bool over = IsCursorOver(m_PicMain.Hwnd());
+    const bool over = ui::PointerIsOver(m_PicMain.Hwnd());
     if (m_MouseButton == ui::vbLeftButton && over)
         DrawHotOrPressed(false);
     else

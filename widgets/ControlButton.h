@@ -97,7 +97,6 @@ public:
 
 private:
     void DrawHotOrPressed(bool IsOver);
-    bool IsCursorOver(ui::WindowHandle hwnd) const;
     void Show(const CaptionPicture& picture);
     void StartTimer1();
     void StopTimer1();

@@ -3,7 +3,7 @@
 #include "ControlButtonWindow.h"
 
 #include "ui/Form.h"
-#include "ui/Twips.h"
+#include "ui/Scale.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -46,18 +46,8 @@ void ControlButtonWindow::Move(int left, int top, int, int)
 
 bool ControlButtonWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
-    if (!ui::win::RegisterWindowClass(kButtonClass,
-                                      ui::win::BoundWindowProc<ControlButtonWindow, &ControlButtonWindow::HandleMessage>,
-                                      0, IDC_ARROW))
-        return false;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (ui::Control::Visible())
-        style |= WS_VISIBLE;
-    if (!ui::Control::Enabled())
-        style |= WS_DISABLED;
-    HWND window = CreateWindowExW(0, kButtonClass, L"", style, ui::TwipsToPixelsX(m_Left), ui::TwipsToPixelsY(m_Top),
-                                  kPixels, kPixels, ui::win::H(parentWindow),
-                                  reinterpret_cast<HMENU>(ControlId()), GetModuleHandleW(nullptr), this);
+    HWND window = ui::win::CreateCustomWindow<ControlButtonWindow, &ControlButtonWindow::HandleMessage>(
+        *this, {kButtonClass}, parentWindow, {}, SIZE{kPixels, kPixels});
     m_hWnd = ui::win::ToHandle(window);
     return window != nullptr;
 }
@@ -91,15 +81,10 @@ long long ControlButtonWindow::HandleMessage(ui::WindowHandle windowHandle, unsi
                                              std::intptr_t lParam)
 {
     HWND window = ui::win::H(windowHandle);
+    // The picture covers every pixel.
+    if (const auto painted = ui::win::PaintMessage(window, message, wParam, [this](ui::DcHandle dc) { PaintOn(dc); }))
+        return *painted;
     switch (message) {
-    case WM_PAINT:
-        ui::win::PaintWindow(window, [this](ui::DcHandle dc) { PaintOn(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        PaintOn(ui::win::ToHandle(reinterpret_cast<HDC>(wParam)));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the picture covers every pixel
     case WM_LBUTTONDOWN:
         SetCapture(window);
         m_Button.PicMain_MouseDown(ui::vbLeftButton);

@@ -3,7 +3,7 @@
 #include "LabelMenuWindow.h"
 
 #include "ui/Form.h"
-#include "ui/Twips.h"
+#include "ui/Scale.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -40,7 +40,7 @@ LabelMenuWindow::PixelSize LabelMenuWindow::LabelPixels() const
     return PixelSize{r.right, r.bottom};
 }
 
-int LabelMenuWindow::LabelWidth() const { return ui::PixelsToTwipsX(LabelPixels().cx); }
+int LabelMenuWindow::LabelWidth() const { return DisplayScale().PixelsToTwipsX(LabelPixels().cx); }
 
 void LabelMenuWindow::Caption(const std::string& New_Caption)
 {
@@ -70,21 +70,9 @@ void LabelMenuWindow::Move(int left, int top, int width, int height)
 
 bool LabelMenuWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
-    if (!ui::win::RegisterWindowClass(kItemClass,
-                                      ui::win::BoundWindowProc<LabelMenuWindow, &LabelMenuWindow::HandleMessage>, 0,
-                                      IDC_ARROW))
-        return false;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (ui::Control::Visible())
-        style |= WS_VISIBLE;
-    if (!ui::Control::Enabled())
-        style |= WS_DISABLED;
-    if (m_BorderStyle == ui::vbFixedSingle)
-        style |= WS_BORDER;
-    HWND window = CreateWindowExW(0, kItemClass, Wide(m_Caption).c_str(), style, ui::TwipsToPixelsX(m_Left),
-                                  ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width), ui::TwipsToPixelsY(m_Height),
-                                  ui::win::H(parentWindow), reinterpret_cast<HMENU>(ControlId()),
-                                  GetModuleHandleW(nullptr), this);
+    const DWORD border = m_BorderStyle == ui::vbFixedSingle ? WS_BORDER : 0;
+    HWND window = ui::win::CreateCustomWindow<LabelMenuWindow, &LabelMenuWindow::HandleMessage>(
+        *this, {kItemClass, 0, IDC_ARROW, border}, parentWindow, Wide(m_Caption));
     m_hWnd = ui::win::ToHandle(window);
     return window != nullptr;
 }
@@ -99,7 +87,7 @@ void LabelMenuWindow::PaintOn(ui::DcHandle dcHandle) const
     ui::win::Selection font(dc, ui::win::Font(m_Form.FontFor(m_Font)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(m_Enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    RECT text{ui::TwipsToPixelsX(kLabelLeftTwips), ui::TwipsToPixelsY(kLabelTopTwips), client.right, client.bottom};
+    RECT text{DisplayScale().TwipsToPixelsX(kLabelLeftTwips), DisplayScale().TwipsToPixelsY(kLabelTopTwips), client.right, client.bottom};
     DrawTextW(dc, Wide(m_Caption).c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 
@@ -110,26 +98,20 @@ long long LabelMenuWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned
     // Mouse positions in twips, relative to the label when the pointer is on it.
     const auto at = [&](float& x, float& y) {
         int px = GET_X_LPARAM(lParam), py = GET_Y_LPARAM(lParam);
-        const int labelLeft = ui::TwipsToPixelsX(kLabelLeftTwips), labelTop = ui::TwipsToPixelsY(kLabelTopTwips);
+        const int labelLeft = DisplayScale().TwipsToPixelsX(kLabelLeftTwips), labelTop = DisplayScale().TwipsToPixelsY(kLabelTopTwips);
         const PixelSize size = LabelPixels();
         RECT label{labelLeft, labelTop, labelLeft + size.cx, labelTop + size.cy};
         if (PtInRect(&label, POINT{px, py})) {
             px -= labelLeft;
             py -= labelTop;
         }
-        x = static_cast<float>(px * ui::TwipsPerPixelX());
-        y = static_cast<float>(py * ui::TwipsPerPixelY());
+        x = static_cast<float>(px * DisplayScale().TwipsPerPixelX());
+        y = static_cast<float>(py * DisplayScale().TwipsPerPixelY());
     };
     float x = 0, y = 0;
+    if (const auto painted = ui::win::PaintMessage(window, message, wParam, [this](ui::DcHandle dc) { PaintOn(dc); }))
+        return *painted;
     switch (message) {
-    case WM_PAINT:
-        ui::win::PaintWindow(window, [this](ui::DcHandle dc) { PaintOn(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        PaintOn(ui::win::ToHandle(reinterpret_cast<HDC>(wParam)));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {

@@ -110,12 +110,7 @@ XPButtonLook XPButton::LookFor(bool pressed) const
 
 void XPButton::RedrawButton(bool pressed) { m_View.Draw(LookFor(pressed)); }
 
-bool XPButton::IsMouseOverButton() const
-{
-    auto& cursor = ui::CurrentServices().cursor;
-    ui::ScreenPoint point;
-    return cursor.CursorPos(point) && cursor.WindowAt(point) == m_View.Hwnd();
-}
+bool XPButton::IsMouseOverButton() const { return ui::PointerIsOver(m_View.Hwnd()); }
 
 void XPButton::StartHoverTimer()
 {

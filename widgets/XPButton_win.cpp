@@ -3,7 +3,7 @@
 
 #include "ui/App.h"
 #include "ui/Form.h"
-#include "ui/Twips.h"
+#include "ui/Scale.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -243,20 +243,8 @@ XPButtonWindow::~XPButtonWindow() { DestroyWindowOf(); }
 
 bool XPButtonWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
-    if (!ui::win::RegisterWindowClass(kButtonClass,
-                                      ui::win::BoundWindowProc<XPButtonWindow, &XPButtonWindow::HandleMessage>,
-                                      CS_DBLCLKS, IDC_ARROW))
-        return false;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP;
-    if (ui::Control::Visible())
-        style |= WS_VISIBLE;
-    if (!ui::Control::Enabled())
-        style |= WS_DISABLED;
-    const std::wstring caption = os::win::Wide(m_Button.Caption());
-    HWND window = CreateWindowExW(0, kButtonClass, caption.c_str(), style, ui::TwipsToPixelsX(m_Left),
-                                  ui::TwipsToPixelsY(m_Top), ui::TwipsToPixelsX(m_Width), ui::TwipsToPixelsY(m_Height),
-                                  ui::win::H(parentWindow), reinterpret_cast<HMENU>(ControlId()),
-                                  GetModuleHandleW(nullptr), this);
+    HWND window = ui::win::CreateCustomWindow<XPButtonWindow, &XPButtonWindow::HandleMessage>(
+        *this, {kButtonClass, CS_DBLCLKS, IDC_ARROW, WS_TABSTOP}, parentWindow, os::win::Wide(m_Button.Caption()));
     m_hWnd = ui::win::ToHandle(window);
     if (!window)
         return false;
@@ -324,15 +312,9 @@ long long XPButtonWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned 
     HWND window = ui::win::H(windowHandle);
     const float x = static_cast<float>(GET_X_LPARAM(lParam));
     const float y = static_cast<float>(GET_Y_LPARAM(lParam));
+    if (const auto painted = ui::win::PaintMessage(window, message, wParam, [this](ui::DcHandle dc) { PaintOn(dc); }))
+        return *painted;
     switch (message) {
-    case WM_PAINT:
-        ui::win::PaintWindow(window, [this](ui::DcHandle dc) { PaintOn(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        PaintOn(ui::win::ToHandle(reinterpret_cast<HDC>(wParam)));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SIZE:
         if (m_Canvas) {
             ResizeCanvas();

@@ -73,14 +73,7 @@ void clsTimer::Wait(std::int16_t int_interval)
         StopTimer();
 }
 
-bool clsTimer::isMouseOver(ui::WindowHandle Hwnd)
-{
-    auto& cursor = ui::CurrentServices().cursor;
-    ui::ScreenPoint point;
-    if (!cursor.CursorPos(point))
-        return false;
-    return cursor.WindowAt(point) == Hwnd;
-}
+bool clsTimer::isMouseOver(ui::WindowHandle Hwnd) { return ui::PointerIsOver(Hwnd); }
 
 void clsTimer::TimerProc(ui::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t DwTime)
 {

@@ -18,6 +18,7 @@ class FakeHost : public XPFormHost {
 public:
     explicit FakeHost(sim::SimCursorWindows& mouse) : m_Mouse(&mouse) {}
     int BorderStyle() const override { return borderStyle; }
+    const ui::Scale& DisplayScale() const override { return scale; }
     bool MinButton() const override { return minButton; }
     bool MaxButton() const override { return maxButton; }
     int WindowState() const override { return windowState; }
@@ -56,6 +57,7 @@ public:
     void CursorPos(frame::Point at) override { m_Mouse->cursor = {at.x, at.y}; }
 
     int borderStyle = ui::vbSizable;
+    ui::Scale scale;
     bool minButton = true, maxButton = true;
     int windowState = ui::vbNormal;
     TwipRect bounds{1500, 1200, 6120, 4815};

@@ -4,7 +4,7 @@
 #include "app/HelpText.h"
 #include "app/modBrowse.h"
 #include "ui/PropertyBag.h"
-#include "ui/Twips.h"
+#include "ui/Scale.h"
 
 namespace {
 
@@ -69,19 +69,23 @@ TEST(PropertyBag, BrokenTextIsRefusedWhole)
     EXPECT_EQ(empty->Count(), 0u);
 }
 
-TEST(Twips, ConversionsRoundToTheNearestUnit)
+// A window's scale: 15 twips a pixel at the design's 96 DPI, conversions to
+// the nearest unit, and the design's pixel figures grown with the DPI.
+TEST(Scale, ConversionsRoundToTheNearestUnit)
 {
-    ui::SetTwipsPerPixel(15, 15);
-    EXPECT_EQ(ui::TwipsToPixelsX(6030), 402);
-    EXPECT_EQ(ui::TwipsToPixelsY(1740), 116);
-    EXPECT_EQ(ui::TwipsToPixelsX(22), 1);
-    EXPECT_EQ(ui::TwipsToPixelsX(-75), -5);
-    EXPECT_EQ(ui::PixelsToTwipsY(41), 615);
-    ui::SetTwipsPerPixel(12, 12);  // 120 DPI
-    EXPECT_EQ(ui::TwipsToPixelsX(6030), 503);
-    ui::SetTwipsPerPixel(0, -1);  // a nonsense reading keeps the last good one
-    EXPECT_EQ(ui::TwipsPerPixelX(), 12);
-    ui::SetTwipsPerPixel(15, 15);
+    const ui::Scale design;
+    EXPECT_EQ(design.TwipsPerPixelX(), ui::kDesignTwipsPerPixel);
+    EXPECT_EQ(design.TwipsToPixelsX(6030), 402);
+    EXPECT_EQ(design.TwipsToPixelsY(1740), 116);
+    EXPECT_EQ(design.TwipsToPixelsX(22), 1);
+    EXPECT_EQ(design.TwipsToPixelsX(-75), -5);
+    EXPECT_EQ(design.PixelsToTwipsY(41), 615);
+    EXPECT_EQ(design.Pixels(21), 21);
+    const ui::Scale larger(120, 144);
+    EXPECT_EQ(larger.TwipsToPixelsX(6030), 503);
+    EXPECT_EQ(larger.TwipsToPixelsY(6030), 603);
+    EXPECT_EQ(larger.Pixels(21), 32);  // 31.5, halves away from zero
+    EXPECT_EQ(ui::Scale(0, -1), design);  // a nonsense reading is the design's
 }
 
 TEST(HelpText, FourteenLinesEachEndedByCrLf)

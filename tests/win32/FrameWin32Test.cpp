@@ -4,7 +4,7 @@
 #include "frame/TamselXPFormWindow.h"
 #include "ui/App.h"
 #include "ui/Form.h"
-#include "ui/Twips.h"
+#include "ui/Scale.h"
 #include "ui/WinUtil_win.h"
 
 #include "WindowTestSupport.h"
@@ -374,10 +374,10 @@ TEST(SkinnedFrame, AHiddenFormIsLaidOutWithOneMoveOfItsWindow)
         RECT window{}, client{};
         GetWindowRect(W(host), &window);
         GetClientRect(W(host), &client);
-        EXPECT_EQ(ui::PixelsToTwipsX(window.right - window.left), host.frame.Width()) << style;
-        EXPECT_EQ(ui::PixelsToTwipsY(window.bottom - window.top), host.frame.Height()) << style;
-        EXPECT_EQ(host.lastScaleWidth, ui::PixelsToTwipsX(client.right)) << style;
-        EXPECT_EQ(host.lastScaleHeight, ui::PixelsToTwipsY(client.bottom)) << style;
+        EXPECT_EQ(host.frame.DisplayScale().PixelsToTwipsX(window.right - window.left), host.frame.Width()) << style;
+        EXPECT_EQ(host.frame.DisplayScale().PixelsToTwipsY(window.bottom - window.top), host.frame.Height()) << style;
+        EXPECT_EQ(host.lastScaleWidth, host.frame.DisplayScale().PixelsToTwipsX(client.right)) << style;
+        EXPECT_EQ(host.lastScaleHeight, host.frame.DisplayScale().PixelsToTwipsY(client.bottom)) << style;
         host.Unload();
     }
 }

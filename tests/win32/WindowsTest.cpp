@@ -10,7 +10,7 @@
 #include "modMain.h"
 #include "tests/support/SimMachine.h"
 #include "ui/App.h"
-#include "ui/Twips.h"
+#include "ui/Scale.h"
 #include "ui/WinUtil_win.h"
 
 #include "WindowTestSupport.h"
