@@ -414,6 +414,63 @@ TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
     EXPECT_EQ(menus.Count(), 0);
 }
 
+// Windows leaves the letter of an owner-drawn menu item to its window's
+// WM_MENUCHAR; Wine also finds it in the item's own text. Taking that text out
+// of the open menu makes the key come the way Windows sends it.
+LRESULT CALLBACK HideItemTexts(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    if (message == WM_INITMENUPOPUP) {
+        HMENU menu = reinterpret_cast<HMENU>(wParam);
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            MENUITEMINFOW item{};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_STRING;
+            item.dwTypeData = const_cast<wchar_t*>(L"");
+            SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
+        }
+    }
+    return result;
+}
+
+// A key the menu ignores leaves it open: this closes it, so that the test goes on.
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+// The pop-up menus draw their items themselves, and each item is still chosen
+// by the letter its caption marks.
+TEST_F(SimWindows, AMenuItemIsChosenByItsAccessKey)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Other"));
+    ASSERT_TRUE(machine.files.MakeFile("C:\\Tools\\Tavrik.ini", "C:\\Other\r\n"));
+    ASSERT_TRUE(machine.dos.Define(0, "D:", "C:\\Data"));
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    ASSERT_EQ(main.cboDrive.Text(), "E: ");
+    ASSERT_TRUE(SetWindowSubclass(W(main.hWnd()), HideItemTexts, 1, 0));
+    const auto choose = [](const ui::ListBox& list, UINT key) {
+        HWND window = W(list.hWnd());
+        const int line = static_cast<int>(SendMessageW(window, LB_GETITEMHEIGHT, 0, 0));
+        PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line / 2));
+        test::PostKey(window, key);
+        PostMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(20, line / 2));
+        const UINT_PTR guard = SetTimer(nullptr, 0, 2000, CloseMenu);
+        test::RunQueue();
+        KillTimer(nullptr, guard);
+    };
+
+    choose(main.vList, 'U');  // &Unmount
+    EXPECT_TRUE(machine.dos.Mappings("D:").empty());
+    choose(main.oList, 'M');  // &Mount
+    EXPECT_EQ(machine.dos.Mappings("E:"), std::vector<std::string>{"\\??\\C:\\Other"});
+    choose(main.oList, 'C');  // &Clear
+    EXPECT_FALSE(machine.files.Exists("C:\\Tools\\Tavrik.ini"));
+    EXPECT_EQ(main.oList.ListCount(), 0);
+    EXPECT_TRUE(machine.shell.messages.empty());
+    RemoveWindowSubclass(W(main.hWnd()), HideItemTexts, 1);
+}
+
 TEST_F(SimWindows, HelpWindowHoldsTheHelpText)
 {
     frmHelp help;
