@@ -782,8 +782,9 @@ LRESULT CALLBACK CountThemeChanges(HWND window, UINT message, WPARAM wParam, LPA
 // resets each one that wears none.
 // A subclass chain: each link writes its letter (its data) as WM_APP passes.
 std::string g_trail;
-char g_nestIn = 0;    // this link sends the window a WM_APP of its own first
-char g_removeIn = 0;  // this link takes itself out of the chain first
+char g_nestIn = 0;        // this link sends the window a WM_APP of its own first
+char g_removeIn = 0;      // this link takes a link out of the chain first:
+UINT_PTR g_removeId = 0;  // the one of this id, or else itself
 
 LRESULT CALLBACK TrailWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -803,7 +804,8 @@ LRESULT TrailLink(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_
         }
         if (letter == g_removeIn) {
             g_removeIn = 0;
-            ui::win::RemoveSubclass(window, TrailLink, id);
+            ui::win::RemoveSubclass(window, TrailLink, g_removeId ? g_removeId : id);
+            g_removeId = 0;
         }
     }
     return ui::win::DefSubclass(window, message, wParam, lParam);
@@ -850,6 +852,15 @@ TEST(Toolkit, ASubclassChainRunsItsLinksInTurnUntilItsWindowEnds)
     EXPECT_EQ(trail(window), "cw");
     ui::win::RemoveSubclass(window, TrailLink, 2);
     EXPECT_EQ(trail(window), "w");
+    // A link another one takes out before its turn misses the message at hand,
+    // and the links after it still run, each once.
+    for (UINT_PTR id : {1, 2, 3})
+        ASSERT_TRUE(ui::win::Subclass(window, TrailLink, id, "abc"[id - 1]));
+    g_removeIn = 'c';
+    g_removeId = 2;
+    EXPECT_EQ(trail(window), "caw");
+    EXPECT_EQ(trail(window), "caw");
+    ui::win::RemoveSubclass(window, TrailLink, 3);
     // The chain ends with its window: a window made after it (perhaps with the
     // same handle) starts without one.
     ASSERT_TRUE(ui::win::Subclass(window, TrailLink, 1, 'a'));
