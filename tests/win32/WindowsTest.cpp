@@ -380,6 +380,30 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
     EXPECT_FALSE(machine.files.Exists("C:\\Tools\\mount.ini"));  // nothing edited, nothing written
 }
 
+// A disabled button raises nothing, whoever sends its notification: the
+// button itself told to click, a command naming it, or Enter for the default.
+TEST_F(SimWindows, ADisabledButtonClicksForNobody)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    modMain::CommandLine = "C:\\Data";
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    HWND button = W(main.cmdOk.hWnd());
+    const WPARAM clicked = MAKEWPARAM(main.cmdOk.ControlId(), BN_CLICKED);
+    main.cmdOk.Enabled(false);
+    main.vList.SetFocus();
+    PostMessageW(button, BM_CLICK, 0, 0);
+    PostMessageW(W(main.hWnd()), WM_COMMAND, clicked, reinterpret_cast<LPARAM>(button));
+    test::Type(VK_RETURN);
+    EXPECT_TRUE(machine.dos.Mappings("D:").empty());
+
+    main.cmdOk.Enabled(true);  // the same command mounts once the button may be used
+    PostMessageW(W(main.hWnd()), WM_COMMAND, clicked, reinterpret_cast<LPARAM>(button));
+    test::RunQueue();
+    EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
+}
+
 // A right press acts on the line under the pointer, never on the one selected
 // before; below the last line it opens no menu.
 TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
