@@ -92,7 +92,7 @@ TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));  // released off the button
     EXPECT_EQ(clicks, 1);
     // Nor is a press begun elsewhere and let go over the button.
-    PostMessageW(reinterpret_cast<HWND>(bar.hWnd()), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 40));
+    PostMessageW(ui::win::H(bar.hWnd()), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 40));
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     test::RunQueue();
     EXPECT_EQ(clicks, 1);
