@@ -193,6 +193,10 @@ TEST_F(Lists, ListsTellMissingFromUnreadable)
         modLists::ListLines expected;
     };
     const std::string list = "m: \tc:\\data\r\n";
+    // One line of exactly 1 MiB with its line end; the field after a second TAB
+    // is no part of the pair.
+    const std::string largest = "m: \tc:\\data\t" + std::string(1024 * 1024 - 14, 'x');
+    ASSERT_EQ(largest.size() + 2, 1024u * 1024u);
     const Case cases[] = {
         {"missing", [] {}, Lines{}},
         {"empty", [&] { files().MakeFile(kStartup, ""); }, Lines{}},
@@ -207,6 +211,8 @@ TEST_F(Lists, ListsTellMissingFromUnreadable)
          std::nullopt},
         {"a folder of that name", [&] { files().MakeDirectory(kStartup); }, std::nullopt},
         {"binary", [&] { files().MakeFile(kStartup, std::string("m: \tc:\\da\0ta\r\n", 14)); }, std::nullopt},
+        {"as large as a list may be", [&] { files().MakeFile(kStartup, largest + "\r\n"); }, Lines{largest}},
+        {"a byte larger", [&] { files().MakeFile(kStartup, largest + "x\r\n"); }, std::nullopt},
         {"far too large", [&] { files().MakeFile(kStartup, std::string(modLists::kMaxListBytes + 1, 'x')); },
          std::nullopt},
     };

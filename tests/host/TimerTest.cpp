@@ -11,17 +11,19 @@ protected:
     sim::SimTimers& timers() { return machine.timers; }
 };
 
+// A period of 1 ms and more is the start's own; 0 and less ask for the Interval.
 TEST_F(Timer, StartUsesItsArgumentOrTheInterval)
 {
     clsTimer timer;
     EXPECT_EQ(timer.Interval(), 1000);
-    timer.StartTimer(10);
-    EXPECT_EQ(timers().lastPeriod, 10u);
-    EXPECT_EQ(timer.Interval(), 1000);
-    timer.StopTimer();
-    for (std::int16_t none : {std::int16_t{0}, std::int16_t{-5}}) {
-        timer.StartTimer(none);
-        EXPECT_EQ(timers().lastPeriod, 1000u);
+    const struct {
+        std::int16_t argument;
+        std::uint32_t period;
+    } cases[] = {{10, 10}, {1, 1}, {0, 1000}, {-5, 1000}};
+    for (const auto& c : cases) {
+        timer.StartTimer(c.argument);
+        EXPECT_EQ(timers().lastPeriod, c.period) << c.argument;
+        EXPECT_EQ(timer.Interval(), 1000);
         timer.StopTimer();
     }
     EXPECT_EQ(timers().Running(), 0u);

@@ -91,6 +91,11 @@ TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));  // released off the button
     EXPECT_EQ(clicks, 1);
+    // Nor is a press begun elsewhere and let go over the button.
+    PostMessageW(ui::win::H(bar.hWnd()), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 40));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    test::RunQueue();
+    EXPECT_EQ(clicks, 1);
 
     SetCursorPos(r.left + 200, r.top + 40);
     test::Pump(60);

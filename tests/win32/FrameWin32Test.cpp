@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -237,7 +238,22 @@ TEST(SkinnedFrame, ClientAreaHelpersAndClose)
     EXPECT_FALSE(host.Loaded());
 }
 
-TEST(SkinnedFrame, NoTransparentKeyColourInsideTheWindowInAnySchemeOrVariant)
+// Pixel x of the first row of a scheme's border picture, as 0xRRGGBB. Each
+// border picture is one row repeated down the side.
+std::uint32_t BorderPixel(const wchar_t* list, int index, int x)
+{
+    const std::wstring name = std::wstring(L"IMAGE") + list + L"_" + std::to_wstring(index);
+    const ui::win::GdiObject<HBITMAP> bitmap(
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+    const ui::win::MemoryDc dc;
+    const ui::win::Selection select(dc.Get(), bitmap.Get());
+    const COLORREF c = GetPixel(dc.Get(), x, 0);
+    return static_cast<std::uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c);
+}
+
+// In every scheme and variant each side border shows its own picture (the two
+// are mirror images), and no transparent key colour shows inside the window.
+TEST(SkinnedFrame, InEverySchemeAndVariantTheSidesAreRightAndNoKeyColourShows)
 {
     test::DropPendingQuit();
     Host host(ui::vbFixedSingle, true, false);
@@ -256,6 +272,12 @@ TEST(SkinnedFrame, NoTransparentKeyColourInsideTheWindowInAnySchemeOrVariant)
                     if (printed.At(x, y) == 0xFF00FF && PtInRegion(region, x, y))
                         ++magenta;
             EXPECT_EQ(magenta, 0) << "scheme " << scheme << (active ? " active" : " inactive");
+            const int index = host.frame.PictureIndex(), y = printed.height / 2;
+            for (int x = 0; x < 4; ++x) {
+                EXPECT_EQ(printed.At(x, y), BorderPixel(L"4", index, x)) << "left, scheme " << scheme << " x " << x;
+                EXPECT_EQ(printed.At(printed.width - 4 + x, y), BorderPixel(L"5", index, x))
+                    << "right, scheme " << scheme << " x " << x;
+            }
         }
     }
     DeleteObject(region);

@@ -154,6 +154,24 @@ TEST_F(Win32Drives, FoldersInAnyScriptAndOfAnyLengthAreBound)
         EXPECT_EQ(mod_DriveInfo::GetSubstTarget(kLetter), longPath);
     }
     FreeLetter();
+    {
+        // Three UTF-8 bytes a character: the reply fits the first buffer's 1024
+        // units but not 1024 bytes, and is asked for again with more room.
+        std::string name;
+        for (int i = 0; i < 20; ++i)
+            name += "長い名前";  // 80 characters, 240 bytes: within what a Linux name may hold
+        std::string folder = temp.Path();
+        for (int i = 0; i < 5; ++i) {
+            folder += "\\" + name;
+            ASSERT_TRUE(CreateDirectoryW(Wide("\\\\?\\" + folder).c_str(), nullptr));
+            made.push_back(folder);
+        }
+        ASSERT_LT(Wide(folder).size(), 1000u);
+        ASSERT_GT(folder.size(), 1100u);
+        ASSERT_TRUE(mod_Subst::SubstDrive("Q: ", folder, 0));
+        EXPECT_TRUE(mod_DriveInfo::GetSubstTarget(kLetter) == folder);  // not printed: 1,200 bytes
+        FreeLetter();
+    }
     for (auto it = made.rbegin(); it != made.rend(); ++it)
         RemoveDirectoryW(Wide("\\\\?\\" + *it).c_str());
 }

@@ -380,6 +380,30 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
     EXPECT_FALSE(machine.files.Exists("C:\\Tools\\mount.ini"));  // nothing edited, nothing written
 }
 
+// A disabled button raises nothing, whoever sends its notification: the
+// button itself told to click, a command naming it, or Enter for the default.
+TEST_F(SimWindows, ADisabledButtonClicksForNobody)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    modMain::CommandLine = "C:\\Data";
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    HWND button = W(main.cmdOk.hWnd());
+    const WPARAM clicked = MAKEWPARAM(main.cmdOk.ControlId(), BN_CLICKED);
+    main.cmdOk.Enabled(false);
+    main.vList.SetFocus();
+    PostMessageW(button, BM_CLICK, 0, 0);
+    PostMessageW(W(main.hWnd()), WM_COMMAND, clicked, reinterpret_cast<LPARAM>(button));
+    test::Type(VK_RETURN);
+    EXPECT_TRUE(machine.dos.Mappings("D:").empty());
+
+    main.cmdOk.Enabled(true);  // the same command mounts once the button may be used
+    PostMessageW(W(main.hWnd()), WM_COMMAND, clicked, reinterpret_cast<LPARAM>(button));
+    test::RunQueue();
+    EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
+}
+
 // A right press acts on the line under the pointer, never on the one selected
 // before; below the last line it opens no menu.
 TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
@@ -412,6 +436,63 @@ TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
     PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line * 4));
     test::RunQueue();
     EXPECT_EQ(menus.Count(), 0);
+}
+
+// Windows leaves the letter of an owner-drawn menu item to its window's
+// WM_MENUCHAR; Wine also finds it in the item's own text. Taking that text out
+// of the open menu makes the key come the way Windows sends it.
+LRESULT CALLBACK HideItemTexts(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    if (message == WM_INITMENUPOPUP) {
+        HMENU menu = reinterpret_cast<HMENU>(wParam);
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            MENUITEMINFOW item{};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_STRING;
+            item.dwTypeData = const_cast<wchar_t*>(L"");
+            SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
+        }
+    }
+    return result;
+}
+
+// A key the menu ignores leaves it open: this closes it, so that the test goes on.
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+// The pop-up menus draw their items themselves, and each item is still chosen
+// by the letter its caption marks.
+TEST_F(SimWindows, AMenuItemIsChosenByItsAccessKey)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Other"));
+    ASSERT_TRUE(machine.files.MakeFile("C:\\Tools\\Tavrik.ini", "C:\\Other\r\n"));
+    ASSERT_TRUE(machine.dos.Define(0, "D:", "C:\\Data"));
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    ASSERT_EQ(main.cboDrive.Text(), "E: ");
+    ASSERT_TRUE(SetWindowSubclass(W(main.hWnd()), HideItemTexts, 1, 0));
+    const auto choose = [](const ui::ListBox& list, UINT key) {
+        HWND window = W(list.hWnd());
+        const int line = static_cast<int>(SendMessageW(window, LB_GETITEMHEIGHT, 0, 0));
+        PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line / 2));
+        test::PostKey(window, key);
+        PostMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(20, line / 2));
+        const UINT_PTR guard = SetTimer(nullptr, 0, 2000, CloseMenu);
+        test::RunQueue();
+        KillTimer(nullptr, guard);
+    };
+
+    choose(main.vList, 'U');  // &Unmount
+    EXPECT_TRUE(machine.dos.Mappings("D:").empty());
+    choose(main.oList, 'M');  // &Mount
+    EXPECT_EQ(machine.dos.Mappings("E:"), std::vector<std::string>{"\\??\\C:\\Other"});
+    choose(main.oList, 'C');  // &Clear
+    EXPECT_FALSE(machine.files.Exists("C:\\Tools\\Tavrik.ini"));
+    EXPECT_EQ(main.oList.ListCount(), 0);
+    EXPECT_TRUE(machine.shell.messages.empty());
+    RemoveWindowSubclass(W(main.hWnd()), HideItemTexts, 1);
 }
 
 TEST_F(SimWindows, HelpWindowHoldsTheHelpText)
@@ -725,8 +806,9 @@ LRESULT CALLBACK CountThemeChanges(HWND window, UINT message, WPARAM wParam, LPA
 // resets each one that wears none.
 // A subclass chain: each link writes its letter (its data) as WM_APP passes.
 std::string g_trail;
-char g_nestIn = 0;    // this link sends the window a WM_APP of its own first
-char g_removeIn = 0;  // this link takes itself out of the chain first
+char g_nestIn = 0;        // this link sends the window a WM_APP of its own first
+char g_removeIn = 0;      // this link takes a link out of the chain first:
+UINT_PTR g_removeId = 0;  // the one of this id, or else itself
 
 LRESULT CALLBACK TrailWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -746,7 +828,8 @@ LRESULT TrailLink(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_
         }
         if (letter == g_removeIn) {
             g_removeIn = 0;
-            ui::win::RemoveSubclass(window, TrailLink, id);
+            ui::win::RemoveSubclass(window, TrailLink, g_removeId ? g_removeId : id);
+            g_removeId = 0;
         }
     }
     return ui::win::DefSubclass(window, message, wParam, lParam);
@@ -793,6 +876,15 @@ TEST(Toolkit, ASubclassChainRunsItsLinksInTurnUntilItsWindowEnds)
     EXPECT_EQ(trail(window), "cw");
     ui::win::RemoveSubclass(window, TrailLink, 2);
     EXPECT_EQ(trail(window), "w");
+    // A link another one takes out before its turn misses the message at hand,
+    // and the links after it still run, each once.
+    for (UINT_PTR id : {1, 2, 3})
+        ASSERT_TRUE(ui::win::Subclass(window, TrailLink, id, "abc"[id - 1]));
+    g_removeIn = 'c';
+    g_removeId = 2;
+    EXPECT_EQ(trail(window), "caw");
+    EXPECT_EQ(trail(window), "caw");
+    ui::win::RemoveSubclass(window, TrailLink, 3);
     // The chain ends with its window: a window made after it (perhaps with the
     // same handle) starts without one.
     ASSERT_TRUE(ui::win::Subclass(window, TrailLink, 1, 'a'));
