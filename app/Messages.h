@@ -16,4 +16,13 @@ inline constexpr const char* kHistoryNotWrittenText =
 inline constexpr const char* kHistoryNotClearedText =
     "The history (Tavrik.ini) could not be cleared.  It is left as it was.";
 
+inline std::string FolderMissingText(const std::string& folder)
+{
+    return "The folder \"" + folder + "\" does not exist.  Nothing was mounted.";
+}
+inline std::string FolderNotTakenText(const std::string& folder)
+{
+    return "The folder \"" + folder + "\" does not exist.  It was not taken.";
+}
+
 inline void ShowError(const std::string& prompt) { ui::MsgBox(prompt, ui::vbCritical | ui::vbOKOnly, "ERROR!"); }

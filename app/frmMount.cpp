@@ -88,9 +88,7 @@ void frmMount::Form_Load()
 
     ListFreeLetters(cboDrive, false);
 
-    // A history that cannot be read shows empty; it is only ever appended to.
-    for (const auto& line : modLists::ReadHistory(modMain::AppDir).value_or(std::vector<std::string>{}))
-        oList.AddItem(line);
+    ReadHistory();
 
     StyleXP1.Invoke(StyleXP::kApplyStyle);
 
@@ -124,9 +122,24 @@ void frmMount::Form_Unload(int&) { ui::End(); }
 
 void frmMount::GetDriveData()
 {
+    // Refilled only when it changed, so that a selected line stays selected.
+    const auto lines = mod_DriveInfo::MountedDriveLines();
+    std::vector<std::string> shown;
+    for (int i = 0; i < vList.ListCount(); ++i)
+        shown.push_back(vList.List(i));
+    if (shown == lines)
+        return;
     vList.Clear();
-    for (const auto& line : mod_DriveInfo::MountedDriveLines())
+    for (const auto& line : lines)
         vList.AddItem(line);
+}
+
+void frmMount::ReadHistory()
+{
+    // A history that cannot be read shows empty; it is only ever appended to.
+    oList.Clear();
+    for (const auto& line : modLists::ReadHistory(modMain::AppDir).value_or(std::vector<std::string>{}))
+        oList.AddItem(line);
 }
 
 void frmMount::DefineNullTargets()
@@ -137,14 +150,31 @@ void frmMount::DefineNullTargets()
 
 void frmMount::ShowMountFailed() { ShowError(kMountFailedText); }
 
-void frmMount::cmdOk_Click()
+bool frmMount::MountOnPickedLetter(const std::string& folder)
 {
-    if (modLists::MountFolder(cboDrive.Text(), modMain::CommandLine) == modLists::MountResult::Refused)
+    switch (modLists::MountFolder(cboDrive.Text(), folder)) {
+    case modLists::MountResult::NotADirectory:
+        ShowError(FolderMissingText(folder));
+        return false;
+    case modLists::MountResult::Refused:
         ShowMountFailed();
-    if (!modLists::AppendHistory(modMain::AppDir, modMain::CommandLine))
-        ShowError(kHistoryNotWrittenText);
+        break;
+    case modLists::MountResult::Mounted:
+        break;
+    }
     GetDriveData();
     ListFreeLetters(cboDrive, true);
+    return true;
+}
+
+void frmMount::cmdOk_Click()
+{
+    // A folder that is not there is no mount to remember.
+    if (!MountOnPickedLetter(modMain::CommandLine))
+        return;
+    if (!modLists::AppendHistory(modMain::AppDir, modMain::CommandLine))
+        ShowError(kHistoryNotWrittenText);
+    ReadHistory();
 }
 
 void frmMount::cmdBoot_Click()
@@ -194,15 +224,8 @@ void frmMount::mnuMenuUnmount_Click()
 void frmMount::mnuoMount_Click()
 {
     const std::string line = oList.Text();
-    if (line.empty())
-        return;
-    const auto result = modLists::MountFolder(cboDrive.Text(), line);
-    if (result == modLists::MountResult::NotADirectory)
-        return;
-    if (result == modLists::MountResult::Refused)
-        ShowMountFailed();
-    ListFreeLetters(cboDrive, true);
-    GetDriveData();
+    if (!line.empty())
+        MountOnPickedLetter(line);
 }
 
 void frmMount::mnuoClear_Click()
@@ -212,9 +235,7 @@ void frmMount::mnuoClear_Click()
     if (cleared)
         return;
     ShowError(kHistoryNotClearedText);
-    // The list shows what the file holds, not an emptiness that would come back.
-    for (const auto& line : modLists::ReadHistory(modMain::AppDir).value_or(std::vector<std::string>{}))
-        oList.AddItem(line);
+    ReadHistory();  // what the file holds, not an emptiness that would come back
 }
 
 void frmMount::cboDrive_KeyPress(int& KeyAscii)

@@ -11,7 +11,7 @@ class frmMount : public ui::Form {
 public:
     frmMount();
 
-    // Refills the list of mounted folders.
+    // Refills the list of mounted folders where the bindings changed.
     void GetDriveData();
 
     ui::ComboBox cboDrive{*this, "cboDrive"};
@@ -37,6 +37,9 @@ public:
 protected:
     void Form_Load() override;
     void Form_Resize() override;
+    // A copy of the program, or anything else, may have bound or removed a
+    // letter while the window was in the background.
+    void Form_Activate() override { GetDriveData(); }
     void Form_Unload(int& Cancel) override;
 
 private:
@@ -53,5 +56,9 @@ private:
     void DefineNullTargets();
     void SetListTabStops();
     void ShowMountFailed();
+    // Mounts a folder on the picked letter: true when it was there to mount
+    // (bound, or refused with the message that says so).
+    bool MountOnPickedLetter(const std::string& folder);
+    void ReadHistory();
     static bool SelectLineAt(ui::ListBox& list, float X, float Y);
 };

@@ -1,6 +1,7 @@
 #include "frmStartLoad.h"
 
 #include "ComboLetterPicker.h"
+#include "engine/modFiles.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
 #include "modBrowse.h"
@@ -107,8 +108,15 @@ bool frmStartLoad::SaveList()
 void frmStartLoad::cmdBrowse_Click()
 {
     const std::string path = modBrowse::BrowseForFolder("Folder to mount.", hWnd(), false);
-    if (!path.empty())
-        txtBrowse.Text(path);
+    if (path.empty())
+        return;
+    // The dialog may hand back a path cut short, or an item that is no folder:
+    // a pair the start-up run could only skip at every log-on is not taken.
+    if (!modFiles::IsDirectory(path)) {
+        ShowError(FolderNotTakenText(path));
+        return;
+    }
+    txtBrowse.Text(path);
 }
 
 void frmStartLoad::cmdAdd_Click()

@@ -1,6 +1,7 @@
 #include "modMain.h"
 
 #include "engine/mod_DriveInfo.h"
+#include "os/Text.h"
 
 namespace modMain {
 
@@ -18,6 +19,11 @@ StartMode ModeOf(const std::string& commandLine)
 {
     if (commandLine == "/ini")
         return StartMode::StartupRun;
+    // Asking for help is no folder and no letter: "-?" and "--help" name no
+    // drive letter, so no unmount is lost to them.
+    for (const char* help : {"/?", "-?", "/h", "/H", "--help"})
+        if (commandLine == help)
+            return StartMode::Help;
     if (commandLine.empty())
         return StartMode::MainWindowEmpty;
     if (commandLine[0] == '-')
@@ -25,21 +31,46 @@ StartMode ModeOf(const std::string& commandLine)
     return StartMode::MainWindow;
 }
 
+std::string Unquoted(const std::string& commandLine)
+{
+    const auto first = commandLine.find_first_not_of(' ');
+    const auto last = commandLine.find_last_not_of(' ');
+    if (first == std::string::npos || last == first || commandLine[first] != '"' || commandLine[last] != '"')
+        return commandLine;
+    const std::string inside = commandLine.substr(first + 1, last - first - 1);
+    return inside.find('"') == std::string::npos ? inside : commandLine;
+}
+
 std::string UnmountLetter(const std::string& commandLine) { return commandLine.substr(1, 2); }
 
 StartMode Start(const std::string& appPath, const std::string& commandLine)
 {
     AppDir = MakeAppDir(appPath);
-    CommandLine = commandLine;
+    CommandLine = Unquoted(commandLine);
     return ModeOf(CommandLine);
 }
 
-bool UnmountBranch(const std::string& commandLine)
+std::optional<UnmountOutcome> UnmountBranch(const std::string& commandLine)
 {
     if (ModeOf(commandLine) != StartMode::Unmount)
-        return false;
-    mod_DriveInfo::RemoveSubstDrive(UnmountLetter(commandLine));
-    return true;
+        return std::nullopt;
+    const std::string letter = UnmountLetter(commandLine);
+    const std::string drive = letter.empty() ? std::string() : std::string(1, text::UpperChar(letter[0])) + ":";
+    switch (mod_DriveInfo::RemoveSubstDrive(letter)) {
+    case mod_DriveInfo::RemoveResult::Removed:
+        return UnmountOutcome{0, drive + " was unmounted."};
+    case mod_DriveInfo::RemoveResult::NotBound:
+        return UnmountOutcome{1, drive + " has no folder bound to it; nothing was removed."};
+    case mod_DriveInfo::RemoveResult::NoLetter:
+        if (letter.empty())
+            return UnmountOutcome{2, "No drive letter was given after \"-\"; nothing was removed."};
+        return UnmountOutcome{2, "\"" + letter + "\" is no drive letter A-Z; nothing was removed."};
+    case mod_DriveInfo::RemoveResult::Drive:
+        return UnmountOutcome{2, drive + " is a drive of its own, not a folder bound to a letter; it was left alone."};
+    case mod_DriveInfo::RemoveResult::Refused:
+        break;
+    }
+    return UnmountOutcome{2, drive + " could not be unmounted: Windows kept its folder binding."};
 }
 
 }  // namespace modMain

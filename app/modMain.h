@@ -1,12 +1,14 @@
 #pragma once
 // Start-up: the two global texts every window reads and the choice of mode.
+#include <optional>
 #include <string>
 
 namespace modMain {
 
 // The program's folder, always ending with "\".
 extern std::string AppDir;
-// The command-line text after the program name, as Windows hands it over.
+// The command-line text after the program name, as Windows hands it over,
+// without the one pair of quotes a console or a dropped folder puts around it.
 extern std::string CommandLine;
 
 enum class StartMode {
@@ -14,12 +16,18 @@ enum class StartMode {
     MainWindow,       // a folder to mount
     MainWindowEmpty,  // nothing to mount: the mount button stays disabled
     Unmount,          // "-" and a letter: remove its bindings, end without a window
+    Help,             // "/?" and its like: the help window alone
 };
 
 // The application path with a closing "\" unless it already has one (a drive root).
 std::string MakeAppDir(const std::string& appPath);
 
 StartMode ModeOf(const std::string& commandLine);
+
+// The text without one pair of double quotes around the whole of it, blanks
+// outside them aside. No Windows path holds a quote, so a path that needs
+// none is left as it is.
+std::string Unquoted(const std::string& commandLine);
 
 // The letter text of the unmount mode: the two characters after the "-".
 std::string UnmountLetter(const std::string& commandLine);
@@ -28,9 +36,18 @@ std::string UnmountLetter(const std::string& commandLine);
 // line, and tells which mode they ask for.
 StartMode Start(const std::string& appPath, const std::string& commandLine);
 
-// The first decision of the main window's load: a command line beginning with
-// "-" removes the bindings of the letter after it, silently, and the program is
-// to end. True when that was the case.
-bool UnmountBranch(const std::string& commandLine);
+// What the unmount mode did, told to a script by the exit code (0 the
+// letter's folder bindings were removed, 1 it had none, 2 the letter was
+// refused: no letter A-Z, a drive of its own, or the system kept a binding)
+// and to a console by one line.
+struct UnmountOutcome {
+    int exitCode = 0;
+    std::string message;
+};
+
+// The first decision of the start: a command line beginning with "-" removes
+// the bindings of the letter after it, and the program is to end with no
+// window and no list file touched. nullopt for any other command line.
+std::optional<UnmountOutcome> UnmountBranch(const std::string& commandLine);
 
 }  // namespace modMain

@@ -72,18 +72,22 @@ std::string FolderOf(const std::string& mapping)
     return folder;
 }
 
-void RemoveSubstDrive(const std::string& letter)
+RemoveResult RemoveSubstDrive(const std::string& letter)
 {
+    if (!mod_Subst::IsDriveLetter(letter))
+        return RemoveResult::NoLetter;
     const auto reply = QueryReply(letter);
     if (!reply)
-        return;
+        return RemoveResult::NotBound;
 
     // The reply's pieces: one per stacked mapping, newest first, then the empty
     // piece between the two closing NULs and the unused blanks.
     const auto pieces = text::Split(*reply, '\0');
     const auto mappings = Mappings(*reply);
+    if (mappings.empty())
+        return RemoveResult::NotBound;
     if (std::none_of(mappings.begin(), mappings.end(), IsFolderMapping))
-        return;  // a disk's or network's own letter: never ours to remove
+        return RemoveResult::Drive;  // a disk's or network's own letter: never ours to remove
 
     // A removal without a target pops whatever is newest. Under a disk mapping that
     // would be the disk itself, so then only the folder bindings are named.
@@ -99,6 +103,7 @@ void RemoveSubstDrive(const std::string& letter)
             continue;
         dos.Define(os::DEFINE_REMOVE, device.c_str(), target.c_str());
     }
+    return mod_Subst::IsSubstDrive(letter) ? RemoveResult::Refused : RemoveResult::Removed;
 }
 
 std::string GetSubstTarget(const std::string& letter)

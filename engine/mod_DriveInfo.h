@@ -27,10 +27,15 @@ bool IsFolderMapping(const std::string& mapping);
 // "C:\DATA", "\??\UNC\server\share" gives "\\server\share".
 std::string FolderOf(const std::string& mapping);
 
+// What a removal came to: the letter's folder bindings are gone; it had none;
+// the text is no drive letter; the letter is a drive of its own (a disk, a
+// network letter) with no folder bound over it; or the system kept a binding.
+enum class RemoveResult { Removed, NotBound, NoLetter, Drive, Refused };
+
 // Removes every binding stacked on the letter, newest first, each by naming its own
 // target. A letter that carries no folder binding (a disk, a network letter) is
 // left alone, and a disk mapping under a folder binding is never removed.
-void RemoveSubstDrive(const std::string& letter);
+RemoveResult RemoveSubstDrive(const std::string& letter);
 
 // The folder a bound letter points to, e.g. "C:\PROGRA~1\DATA"; for a letter whose
 // current mapping is no folder binding, that mapping (such as a disk's device path).

@@ -153,8 +153,16 @@ public:
     void OnCommand(int notification) override;
 
 private:
+    // A line wider than the list scrolls sideways: the list's scroll width
+    // follows its widest line. Only the line added is measured; a removal
+    // measures them all again.
+    int WidthOf(const std::string& item) const;
+    void FitScrollWidth(int width);
+    void MeasureAll();
+
     std::vector<std::string> m_Items;
     int m_ListIndex = -1;
+    int m_ScrollWidth = 0;  // pixels
 };
 
 // A drop-down combo box whose text can also be set directly.

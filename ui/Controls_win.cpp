@@ -388,7 +388,8 @@ ListBox::ListBox(Form& form, std::string name) : Control(form, std::move(name))
 
 bool ListBox::CreateWindowIn(WindowHandle parentWindow)
 {
-    DWORD style = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    // The horizontal bar shows only while a line is wider than the list.
+    DWORD style = WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     if (UseTabStops)
         style |= LBS_USETABSTOPS;
     if (!CreateChild(parentWindow, "LISTBOX", "", style, WS_EX_CLIENTEDGE))
@@ -396,15 +397,45 @@ bool ListBox::CreateWindowIn(WindowHandle parentWindow)
     for (const auto& item : m_Items)
         SendMessageW(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
     SendMessageW(H(m_hWnd), LB_SETCURSEL, static_cast<WPARAM>(m_ListIndex), 0);
+    MeasureAll();
     return true;
+}
+
+int ListBox::WidthOf(const std::string& item) const
+{
+    const win::MemoryDc dc;
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(H(m_hWnd), WM_GETFONT, 0, 0));
+    const win::Selection selected(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    const std::wstring text = Wide(item);
+    // Tabs at the default stops, which lie beyond any the program sets: a
+    // line is never measured short.
+    const DWORD extent = GetTabbedTextExtentW(dc.Get(), text.c_str(), static_cast<int>(text.size()), 0, nullptr);
+    return LOWORD(extent) + 2 * GetSystemMetrics(SM_CXEDGE);
+}
+
+void ListBox::FitScrollWidth(int width)
+{
+    m_ScrollWidth = width;
+    SendMessageW(H(m_hWnd), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width), 0);
+}
+
+void ListBox::MeasureAll()
+{
+    int widest = 0;
+    for (const auto& item : m_Items)
+        widest = std::max(widest, WidthOf(item));
+    FitScrollWidth(widest);
 }
 
 void ListBox::AddItem(const std::string& item)
 {
     Shows(item);
     m_Items.push_back(item);
-    if (m_hWnd)
-        SendMessageW(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    if (!m_hWnd)
+        return;
+    SendMessageW(H(m_hWnd), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    if (const int width = WidthOf(item); width > m_ScrollWidth)
+        FitScrollWidth(width);
 }
 
 void ListBox::RemoveItem(int index)
@@ -412,8 +443,10 @@ void ListBox::RemoveItem(int index)
     if (index < 0 || index >= ListCount())
         return;
     m_Items.erase(m_Items.begin() + index);
-    if (m_hWnd)
+    if (m_hWnd) {
         SendMessageW(H(m_hWnd), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        MeasureAll();
+    }
     if (m_ListIndex == index)
         m_ListIndex = -1;
     else if (m_ListIndex > index)
@@ -424,8 +457,10 @@ void ListBox::Clear()
 {
     m_Items.clear();
     m_ListIndex = -1;
-    if (m_hWnd)
+    if (m_hWnd) {
         SendMessageW(H(m_hWnd), LB_RESETCONTENT, 0, 0);
+        FitScrollWidth(0);
+    }
 }
 
 std::string ListBox::List(int index) const

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Started with a folder path: the picker offers the first free letter, the mount
 # button binds the folder to it, the mounted list shows letter, ": ", TAB and the
-# long form, and the history gains the command line. Started with a text that is
-# no folder, the mount binds nothing, says nothing, and is still recorded.
+# long form, and the history gains the command line and shows it. Started with
+# a text that is no folder, the mount binds nothing, says why, and records
+# nothing.
 source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 
@@ -34,16 +35,19 @@ check "the mounted list shows D:, TAB and the long form" 'items_at Ombrilo $MOUN
 shot mounted
 check "no error message" '! info exists "ERROR!"'
 check "the history gained the command line" '[ "$(cat "$work/Tavrik.ini")" = "$folder"$'"'"'\r'"'"' ]'
+check "the history list shows it at once" '[ "$(items_at Ombrilo 6 210)" = "$folder" ]'
 stop_tavrik
 free_letters D
 
 start_tavrik Ombrilo "$missing" || fail "no main window for a missing folder"
 before=$(dos drives)
 keys Return  # the mount button is the default button
-check "the history still gains the text" '[ "$(tail -n 1 "$work/Tavrik.ini")" = "$missing"$'"'"'\r'"'"' ]'
-check "a missing folder binds nothing" '[ "$(dos drives)" = "$before" ]'
-check "a missing folder shows no message" '! info exists "ERROR!"'
-check "the mounted list stays empty" '[ -z "$(items_at Ombrilo $MOUNTED)" ]'
+check "a missing folder says so" 'wait_window "ERROR!" 1 && info dump "ERROR!" | grep -qF "does not exist.  Nothing was mounted."'
 shot missing-folder
+keys Return
+check "the message closes" '! info exists "ERROR!"'
+check "a missing folder binds nothing" '[ "$(dos drives)" = "$before" ]'
+check "and is not recorded" '[ "$(cat "$work/Tavrik.ini")" = "$folder"$'"'"'\r'"'"' ]'
+check "the mounted list stays empty" '[ -z "$(items_at Ombrilo $MOUNTED)" ]' 
 
 journey_end

@@ -35,6 +35,32 @@ TEST(Start, ModeComesFromTheCommandLineAlone)
     EXPECT_EQ(modMain::ModeOf("-"), StartMode::Unmount);
     EXPECT_EQ(modMain::ModeOf(" -M"), StartMode::MainWindow);
     EXPECT_EQ(modMain::ModeOf("C:\\Data"), StartMode::MainWindow);
+    for (const char* help : {"/?", "-?", "/h", "/H", "--help"})
+        EXPECT_EQ(modMain::ModeOf(help), StartMode::Help) << help;
+    EXPECT_EQ(modMain::ModeOf("-h"), StartMode::Unmount);  // H: is a letter like any other
+    EXPECT_EQ(modMain::ModeOf("/? "), StartMode::MainWindow);
+}
+
+// A console user types a folder with blanks in quotes, and a folder dropped on
+// the program arrives so: one pair around the whole text comes off, and the
+// text used is the same whichever mode it names.
+TEST(Start, OnePairOfQuotesAroundTheWholeTextComesOff)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"C:\\My Folder\"", "C:\\My Folder"},
+        {"  \"C:\\My Folder\"  ", "C:\\My Folder"},
+        {"\"-M\"", "-M"},
+        {"C:\\No Quotes", "C:\\No Quotes"},
+        {"\"C:\\One\" \"C:\\Two\"", "\"C:\\One\" \"C:\\Two\""},  // two texts, not one in quotes
+        {"\"C:\\Unclosed", "\"C:\\Unclosed"},
+        {"\"", "\""},
+        {"\"\"", ""},
+    };
+    for (const auto& [given, used] : cases) {
+        EXPECT_EQ(modMain::Unquoted(given), used) << given;
+        modMain::Start("C:\\Tools", given);
+        EXPECT_EQ(modMain::CommandLine, used) << given;
+    }
 }
 
 class StartUnmount : public SimMachineTest {};
@@ -57,13 +83,40 @@ TEST_F(StartUnmount, DashAndLetterRemovesTheBindings)
     EXPECT_TRUE(mod_Subst::IsSubstDrive("M"));
 }
 
-TEST_F(StartUnmount, DashAloneOrADiskLetterRemovesNothing)
+// A script reads what happened from the exit code: 0 the letter's folder
+// bindings were removed, 1 it had none, 2 the letter was refused. A disk is
+// never removed, and nothing but the named letter changes.
+TEST_F(StartUnmount, EachOutcomeHasItsExitCodeAndItsLine)
 {
-    EXPECT_TRUE(modMain::UnmountBranch("-"));
-    EXPECT_TRUE(modMain::UnmountBranch("-C"));
-    EXPECT_EQ(modMain::Start("C:\\", "-"), StartMode::Unmount);
-    EXPECT_TRUE(dos().Calls().empty());
+    ASSERT_TRUE(files().MakeDirectory("C:\\Data"));
+    // D: a disk plugged in after start-up, with a folder bound over it.
+    files().AddVolume("\\Device\\HarddiskVolume2");
+    ASSERT_TRUE(dos().Define(os::DEFINE_RAW_TARGET, "D:", "\\Device\\HarddiskVolume2"));
+    ASSERT_TRUE(mod_Subst::SubstDrive("M", "C:\\Data", 0));
+    ASSERT_TRUE(mod_Subst::SubstDrive("D", "C:\\Data", 0));
+    struct Case {
+        const char* commandLine;
+        int exitCode;
+        const char* line;
+    } const cases[] = {
+        {"-m:", 0, "M: was unmounted."},
+        {"-M", 1, "M: has no folder bound to it; nothing was removed."},
+        {"-Q", 1, "Q: has no folder bound to it; nothing was removed."},
+        {"-D", 0, "D: was unmounted."},
+        {"-D", 2, "D: is a drive of its own, not a folder bound to a letter; it was left alone."},
+        {"-C", 2, "C: is a drive of its own, not a folder bound to a letter; it was left alone."},
+        {"-", 2, "No drive letter was given after \"-\"; nothing was removed."},
+        {"-1", 2, "\"1\" is no drive letter A-Z; nothing was removed."},
+    };
+    for (const auto& c : cases) {
+        const auto outcome = modMain::UnmountBranch(c.commandLine);
+        ASSERT_TRUE(outcome) << c.commandLine;
+        EXPECT_EQ(outcome->exitCode, c.exitCode) << c.commandLine;
+        EXPECT_EQ(outcome->message, c.line) << c.commandLine;
+    }
     EXPECT_EQ(dos().Mappings("C:"), std::vector<std::string>{"\\Device\\HarddiskVolume1"});
+    EXPECT_EQ(dos().Mappings("D:"), std::vector<std::string>{"\\Device\\HarddiskVolume2"});
+    EXPECT_EQ(modMain::Start("C:\\", "-"), StartMode::Unmount);
     EXPECT_EQ(modMain::AppDir, "C:\\");
 }
 

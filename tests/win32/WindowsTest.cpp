@@ -8,6 +8,7 @@
 #include "frmMount.h"
 #include "frmStartLoad.h"
 #include "modMain.h"
+#include "engine/mod_Subst.h"
 #include "tests/support/SimMachine.h"
 #include "ui/App.h"
 #include "ui/Scale.h"
@@ -56,6 +57,7 @@ TEST_F(SimWindows, SetupWindowEditsAndSavesTheStartupList)
     EXPECT_EQ(Items(setup.vList), std::vector<std::string>{"m: \tc:\\data"});
     EXPECT_EQ(setup.cboDrive.Text(), "D: ");
 
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Picked Folder"));
     machine.shell.answer = "C:\\Picked Folder";
     setup.cmdBrowse.Click();
     EXPECT_EQ(setup.txtBrowse.Text(), "C:\\Picked Folder");
@@ -66,6 +68,11 @@ TEST_F(SimWindows, SetupWindowEditsAndSavesTheStartupList)
     machine.shell.answer.reset();  // cancelled: the box keeps its folder
     setup.cmdBrowse.Click();
     EXPECT_EQ(setup.txtBrowse.Text(), "C:\\Picked Folder");
+    machine.shell.answer = "C:\\Picked Fol";  // a path the dialog cut short: not taken, and said so
+    setup.cmdBrowse.Click();
+    EXPECT_EQ(setup.txtBrowse.Text(), "C:\\Picked Folder");
+    ASSERT_EQ(machine.shell.messages.size(), 1u);
+    EXPECT_EQ(machine.shell.messages[0].prompt, FolderNotTakenText("C:\\Picked Fol"));
 
     setup.cmdAdd.Click();
     setup.cmdAdd.Click();  // the same pair twice is allowed
@@ -250,7 +257,16 @@ TEST_F(SimWindows, MainWindowLoadsMountsAndRecords)
     EXPECT_EQ(Items(main.vList), std::vector<std::string>{"D: \tC:\\Program Files\\Data"});
     EXPECT_EQ(main.cboDrive.Text(), "E: ");  // the sim's D:\ is a directory now
     EXPECT_EQ(machine.files.Content("C:\\Tools\\Tavrik.ini"), "C:\\Earlier\r\nC:\\Program Files\\Data\r\n");
-    EXPECT_EQ(Items(main.oList), std::vector<std::string>{"C:\\Earlier"});  // shown at the next start
+    EXPECT_EQ(Items(main.oList), (std::vector<std::string>{"C:\\Earlier", "C:\\Program Files\\Data"}));
+
+    // A folder that is not there: the window says so, binds nothing, records nothing.
+    modMain::CommandLine = "C:\\Gone";
+    main.cmdOk.Click();
+    EXPECT_TRUE(machine.dos.Mappings("E:").empty());
+    EXPECT_EQ(machine.files.Content("C:\\Tools\\Tavrik.ini"), "C:\\Earlier\r\nC:\\Program Files\\Data\r\n");
+    ASSERT_EQ(machine.shell.messages.size(), 1u);
+    EXPECT_EQ(machine.shell.messages[0].prompt, "The folder \"C:\\Gone\" does not exist.  Nothing was mounted.");
+    machine.shell.messages.clear();
 
     main.vList.ListIndex(0);
     main.mnuMenuUnmount.Click();
@@ -262,6 +278,44 @@ TEST_F(SimWindows, MainWindowLoadsMountsAndRecords)
     EXPECT_FALSE(machine.files.Exists("C:\\Tools\\Tavrik.ini"));
     EXPECT_EQ(main.oList.ListCount(), 0);
     EXPECT_TRUE(machine.shell.messages.empty());
+}
+
+// A letter bound or freed elsewhere (another copy, a console) shows as soon as
+// the main window is active again, and an unchanged list keeps its selection.
+TEST_F(SimWindows, TheMountedListIsReadAgainWhenTheWindowIsActivated)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    ASSERT_TRUE(mod_Subst::SubstDrive("P", "C:\\Data", 0));
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    main.vList.ListIndex(0);
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(other);
+    SetActiveWindow(other);
+    SetActiveWindow(ui::win::H(main.hWnd()));
+    EXPECT_EQ(main.vList.ListIndex(), 0);
+    SetActiveWindow(other);
+    ASSERT_TRUE(mod_Subst::SubstDrive("Q", "C:\\Data", 0));
+    SetActiveWindow(ui::win::H(main.hWnd()));
+    EXPECT_EQ(Items(main.vList), (std::vector<std::string>{"P: \tC:\\Data", "Q: \tC:\\Data"}));
+
+    // A line wider than the list scrolls sideways; once it is gone, nothing does.
+    const std::string deep = "C:\\Data\\" + std::string(120, 'w');
+    ASSERT_TRUE(machine.files.MakeDirectory(deep));
+    HWND list = ui::win::H(main.vList.hWnd());
+    const auto scrollWidth = [list] { return static_cast<int>(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0)); };
+    RECT client{};
+    GetClientRect(list, &client);
+    SetActiveWindow(other);
+    ASSERT_TRUE(mod_Subst::SubstDrive("R", deep, 0));
+    SetActiveWindow(ui::win::H(main.hWnd()));
+    EXPECT_GT(scrollWidth(), client.right);
+    SetActiveWindow(other);
+    ASSERT_TRUE(mod_Subst::SubstDrive("R", static_cast<const char*>(nullptr), os::DEFINE_REMOVE));
+    SetActiveWindow(ui::win::H(main.hWnd()));
+    EXPECT_LT(scrollWidth(), client.right);
+    DestroyWindow(other);
 }
 
 // A history the disk refuses is never shown as written or as cleared.
