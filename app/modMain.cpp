@@ -50,6 +50,20 @@ StartMode Start(const std::string& appPath, const std::string& commandLine)
     return ModeOf(CommandLine);
 }
 
+namespace {
+
+// A text as one line says it: control characters (a line break typed into a
+// batch file) shown as "?".
+std::string Printable(std::string text)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return text;
+}
+
+}  // namespace
+
 std::optional<UnmountOutcome> UnmountBranch(const std::string& commandLine)
 {
     if (ModeOf(commandLine) != StartMode::Unmount)
@@ -64,7 +78,7 @@ std::optional<UnmountOutcome> UnmountBranch(const std::string& commandLine)
     case mod_DriveInfo::RemoveResult::NoLetter:
         if (letter.empty())
             return UnmountOutcome{2, "No drive letter was given after \"-\"; nothing was removed."};
-        return UnmountOutcome{2, "\"" + letter + "\" is no drive letter A-Z; nothing was removed."};
+        return UnmountOutcome{2, "\"" + Printable(letter) + "\" is no drive letter A-Z; nothing was removed."};
     case mod_DriveInfo::RemoveResult::Drive:
         return UnmountOutcome{2, drive + " is a drive of its own, not a folder bound to a letter; it was left alone."};
     case mod_DriveInfo::RemoveResult::Refused:
