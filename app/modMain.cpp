@@ -78,7 +78,7 @@ std::optional<UnmountOutcome> UnmountBranch(const std::string& commandLine)
     case mod_DriveInfo::RemoveResult::NoLetter:
         if (letter.empty())
             return UnmountOutcome{2, "No drive letter was given after \"-\"; nothing was removed."};
-        return UnmountOutcome{2, "\"" + Printable(letter) + "\" is no drive letter A-Z; nothing was removed."};
+        return UnmountOutcome{2, std::string(1, '"').append(Printable(letter)).append("\" is no drive letter A-Z; nothing was removed.")};
     case mod_DriveInfo::RemoveResult::Drive:
         return UnmountOutcome{2, drive + " is a drive of its own, not a folder bound to a letter; it was left alone."};
     case mod_DriveInfo::RemoveResult::Refused:
