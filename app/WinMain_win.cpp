@@ -52,7 +52,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     ui::ScopedServices services(ui::Win32Services());
     const auto mode = modMain::Start(ui::App::Path(), ui::App::Command());
     // Removing a binding needs no window, no display and no screen metrics.
-    if (const auto unmounted = modMain::UnmountBranch(modMain::CommandLine)) {
+    if (mode == modMain::StartMode::Unmount) {
+        const auto unmounted = modMain::UnmountBranch(modMain::CommandLine);
         TellConsole(unmounted->message);
         return unmounted->exitCode;
     }

@@ -46,8 +46,11 @@ std::string UnmountLetter(const std::string& commandLine) { return commandLine.s
 StartMode Start(const std::string& appPath, const std::string& commandLine)
 {
     AppDir = MakeAppDir(appPath);
-    CommandLine = Unquoted(commandLine);
-    return ModeOf(CommandLine);
+    // The mode is the text's as given; only a folder comes out of its quotes
+    // (so "-M" in quotes is a folder of that name, no unmount).
+    const StartMode mode = ModeOf(commandLine);
+    CommandLine = mode == StartMode::MainWindow ? Unquoted(commandLine) : commandLine;
+    return mode;
 }
 
 namespace {

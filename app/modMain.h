@@ -7,8 +7,9 @@ namespace modMain {
 
 // The program's folder, always ending with "\".
 extern std::string AppDir;
-// The command-line text after the program name, as Windows hands it over,
-// without the one pair of quotes a console or a dropped folder puts around it.
+// The command-line text after the program name, as Windows hands it over; a
+// folder to mount without the one pair of quotes a console or a dropped
+// folder puts around it.
 extern std::string CommandLine;
 
 enum class StartMode {

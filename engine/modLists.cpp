@@ -1,6 +1,5 @@
 #include "modLists.h"
 
-#include "os/Text.h"
 #include "modFiles.h"
 #include "mod_Subst.h"
 #include "os/System.h"

@@ -25,8 +25,13 @@ before=$(folder_state)
 long32k=$(head -c 32000 /dev/zero | tr '\0' a)
 long_path="C:\\$(head -c 300 /dev/zero | tr '\0' b)"
 
-for form in - -M -M: -m -C -Z -1 '-?' '-*'; do
-    if run_tavrik "$form"; then pass "'$form' ended by itself"; else fail "'$form' did not end cleanly ($?)"; fi
+# Each ends by itself with its code: 1 for a free letter, 2 for no letter or a
+# drive of its own (Z: is Wine's root).
+for form_code in -=2 -M=1 -M:=1 -m=1 -C=2 -Z=2 -1=2 '-*=2'; do
+    form=${form_code%=*}
+    run_tavrik "$form" >/dev/null
+    code=$?
+    if [ "$code" = "${form_code##*=}" ]; then pass "'$form' ended by itself with ${form_code##*=}"; else fail "'$form' ended with $code"; fi
 done
 for form in "" /INI "/ini " '"C:\windows"' "$long32k" "$long_path"; do
     label=${form:0:12}

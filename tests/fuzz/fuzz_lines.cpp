@@ -3,7 +3,6 @@
 #include "FuzzCheck.h"
 #include "os/Text.h"
 #include "tests/support/SimText.h"
-#include "os/Text.h"
 
 #include <algorithm>
 

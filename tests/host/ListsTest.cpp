@@ -4,7 +4,6 @@
 #include "os/Text.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
-#include "os/Text.h"
 #include "engine/mod_Subst.h"
 
 #include <functional>

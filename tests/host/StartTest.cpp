@@ -49,7 +49,7 @@ TEST(Start, OnePairOfQuotesAroundTheWholeTextComesOff)
     const std::pair<const char*, const char*> cases[] = {
         {"\"C:\\My Folder\"", "C:\\My Folder"},
         {"  \"C:\\My Folder\"  ", "C:\\My Folder"},
-        {"\"-M\"", "-M"},
+        {"\"-M\"", "-M"},  // a folder of that name, not the unmount mode
         {"C:\\No Quotes", "C:\\No Quotes"},
         {"\"C:\\One\" \"C:\\Two\"", "\"C:\\One\" \"C:\\Two\""},  // two texts, not one in quotes
         {"\"C:\\Unclosed", "\"C:\\Unclosed"},
@@ -58,8 +58,9 @@ TEST(Start, OnePairOfQuotesAroundTheWholeTextComesOff)
     };
     for (const auto& [given, used] : cases) {
         EXPECT_EQ(modMain::Unquoted(given), used) << given;
-        modMain::Start("C:\\Tools", given);
-        EXPECT_EQ(modMain::CommandLine, used) << given;
+        const auto mode = modMain::Start("C:\\Tools", given);
+        EXPECT_EQ(mode, modMain::ModeOf(given)) << given;
+        EXPECT_EQ(modMain::CommandLine, mode == StartMode::MainWindow ? used : given) << given;
     }
 }
 
