@@ -170,6 +170,10 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         return 0;
     switch (message) {
     case WM_INITMENUPOPUP: {
+        // The window menu (Alt+Space) stays the system's: it draws its items'
+        // keys right-aligned, and a screen reader reads its items.
+        if (HIWORD(lParam))
+            return 0;
         HMENU menu = reinterpret_cast<HMENU>(wParam);
         const int count = GetMenuItemCount(menu);
         for (int i = 0; i < count; ++i) {

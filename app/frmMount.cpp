@@ -43,10 +43,14 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     vList.Move(90, 1740, 5850, 1125);
     vList.TabIndex(4);
     vList.MouseDown = [this](int Button, int Shift, float X, float Y) { vList_MouseDown(Button, Shift, X, Y); };
+    vList.ContextMenuKey = [this] { ListMenuFromKeyboard(vList, mnuMenu); };
+    vList.KeyDown = [this](int& KeyCode, int Shift) { vList_KeyDown(KeyCode, Shift); };
 
     oList.Move(90, 3150, 5850, 1125);
     oList.TabIndex(6);
     oList.MouseDown = [this](int Button, int Shift, float X, float Y) { oList_MouseDown(Button, Shift, X, Y); };
+    oList.ContextMenuKey = [this] { ListMenuFromKeyboard(oList, mnuo); };
+    oList.DblClick = [this] { mnuoMount_Click(); };  // a double click mounts the line, as its "&Mount"
 
     Label1.Caption("Drive Letter");
     Label1.Move(4200, 1425, 825, 195);
@@ -201,6 +205,25 @@ void frmMount::oList_MouseDown(int Button, int, float X, float Y)
 {
     if (Button == ui::vbRightButton && SelectLineAt(oList, X, Y))
         PopupMenu(mnuo);
+}
+
+void frmMount::ListMenuFromKeyboard(ui::ListBox& list, ui::Menu& menu)
+{
+    if (list.ListCount() == 0)
+        return;
+    if (list.ListIndex() < 0)
+        list.ListIndex(0);
+    if (const auto at = list.ItemPlace(list.ListIndex()))
+        PopupMenu(menu, at->first, at->second);
+}
+
+// Delete on a mounted line does what its "&Unmount" does.
+void frmMount::vList_KeyDown(int& KeyCode, int)
+{
+    if (KeyCode != ui::vbKeyDelete || vList.Text().empty())
+        return;
+    KeyCode = 0;
+    mnuMenuUnmount_Click();
 }
 
 bool frmMount::SelectLineAt(ui::ListBox& list, float X, float Y)

@@ -61,4 +61,8 @@ private:
     bool MountOnPickedLetter(const std::string& folder);
     void ReadHistory();
     static bool SelectLineAt(ui::ListBox& list, float X, float Y);
+    // Shift+F10 or the context-menu key on a list: its menu, for the selected
+    // line (the first when none is), opened at that line.
+    void ListMenuFromKeyboard(ui::ListBox& list, ui::Menu& menu);
+    void vList_KeyDown(int& KeyCode, int Shift);
 };

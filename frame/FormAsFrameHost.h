@@ -32,7 +32,7 @@ public:
     std::vector<MenuInfo> TopMenus() const override;
     void HideMenu(std::size_t index) override;
     void PopupMenu(std::size_t index, float x, float y) override;
-    void Restyle(const frame::TwipRect& bounds) override;
+    void Restyle(const frame::TwipRect& bounds, bool minimizable) override;
     void Region(const frame::TwipRect& bounds) override;
     void StartMove() override;
     void TaskBarShow() override;

@@ -77,14 +77,16 @@ void FormAsFrameHost::PopupMenu(std::size_t index, float x, float y)
         m_Form.PopupMenu(*menus[index], x, y);
 }
 
-void FormAsFrameHost::Restyle(const frame::TwipRect& b)
+void FormAsFrameHost::Restyle(const frame::TwipRect& b, bool minimizable)
 {
     HWND window = H(m_Form.hWnd());
     if (!window)
         return;
     LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     style &= ~static_cast<LONG_PTR>(WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
-    style |= WS_SYSMENU;
+    // Without a caption the box draws nothing; it only lets the window menu's
+    // Minimize work as the frame's button does.
+    style |= WS_SYSMENU | (minimizable ? WS_MINIMIZEBOX : 0);
     SetWindowLongPtrW(window, GWL_STYLE, style);
     // A fixed dialog's frame is an extended style: without this it would stay
     // around the skinned frame.

@@ -332,6 +332,8 @@ void TamselXPForm::ShowMinimize(bool New_ShowMinimize)
 {
     m_ShowMinimize = New_ShowMinimize;
     m_Surface.ButtonVisible(CaptionButtonId::Minimize, New_ShowMinimize);
+    if (m_Adopted && m_Host.BorderStyle() != ui::vbBSNone)  // as restyled at adoption
+        m_Host.Restyle(m_Host.Bounds(), m_ShowMinimize);
     Changed();
 }
 
@@ -439,7 +441,7 @@ void TamselXPForm::TransparentEdges()
 
 void TamselXPForm::SetStyle()
 {
-    m_Host.Restyle(m_Host.Bounds());
+    m_Host.Restyle(m_Host.Bounds(), m_ShowMinimize);
     if (m_Host.BorderStyle() != ui::vbBSNone) {
         frame::TwipRect bounds = m_Host.Bounds();
         bounds.height -= frame::kRestyleShortening;
@@ -607,7 +609,7 @@ void TamselXPForm::Frame_MouseUp()
     // SetStyle's shortening and the caption allowance given back leave 10
     // twips, less than a pixel: the form keeps the height the drag gave it, or
     // every gesture, even a click, would add a pixel.
-    m_Host.Restyle(m_Host.Bounds());
+    m_Host.Restyle(m_Host.Bounds(), m_ShowMinimize);
     FrameToHost();
     ReTransObj();
 }

@@ -122,8 +122,9 @@ public:
     virtual void PopupMenu(std::size_t index, float x, float y) = 0;
 
     // The window: no system caption or border any more, at its bounds; its
-    // rounded region for its size.
-    virtual void Restyle(const frame::TwipRect& bounds) = 0;
+    // rounded region for its size. Minimizable while the frame shows its
+    // minimize button, so that the window menu (Alt+Space) offers it too.
+    virtual void Restyle(const frame::TwipRect& bounds, bool minimizable) = 0;
     virtual void Region(const frame::TwipRect& bounds) = 0;
     // The system's move loop, which follows the left button.
     virtual void StartMove() = 0;

@@ -8,8 +8,10 @@
 #include "UiTypes.h"
 
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -66,6 +68,8 @@ public:
 
     std::function<void()> Click;
     std::function<void()> DblClick;
+    // Shift+F10 or the context-menu key: a keyboard's right click.
+    std::function<void()> ContextMenuKey;
     std::function<void(int Button, int Shift, float X, float Y)> MouseDown;
     std::function<void(int Button, int Shift, float X, float Y)> MouseUp;
     std::function<void(int& KeyAscii)> KeyPress;
@@ -146,6 +150,9 @@ public:
     std::string Text() const;
     // The item at a point of the list (twips from its top left), -1 below the last one.
     int ItemAt(float x, float y) const;
+    // Where a line is, in twips of the form's client area: the left end of its
+    // bottom edge, where a menu for it opens. nullopt for no such line.
+    std::optional<std::pair<float, float>> ItemPlace(int index) const;
     // Tab characters align to tab stops (set by the caller with LB_SETTABSTOPS).
     bool UseTabStops = true;
 

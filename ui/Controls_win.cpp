@@ -10,6 +10,7 @@
 #include "os/Text.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <cmath>
 #include <set>
@@ -169,6 +170,14 @@ LRESULT ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     }
     case WM_SETFOCUS:
         control->Parent().ChildFocused(win::ToHandle(window));
+        break;
+    case WM_CONTEXTMENU:
+        // From the keyboard the point is (-1, -1); a mouse's right click has
+        // been the control's MouseDown already.
+        if (GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1 && control->ContextMenuKey) {
+            control->ContextMenuKey();
+            return 0;
+        }
         break;
     default:
         break;
@@ -494,6 +503,18 @@ int ListBox::ItemAt(float x, float y) const
     return HIWORD(found) ? -1 : static_cast<int>(LOWORD(found));
 }
 
+std::optional<std::pair<float, float>> ListBox::ItemPlace(int index) const
+{
+    RECT r{};
+    if (!m_hWnd || SendMessageW(H(m_hWnd), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) ==
+                       LB_ERR)
+        return std::nullopt;
+    POINT at{r.left, r.bottom};
+    MapWindowPoints(H(m_hWnd), H(m_Form.hWnd()), &at, 1);
+    const Scale& scale = DisplayScale();
+    return std::pair{static_cast<float>(at.x * scale.TwipsPerPixelX()), static_cast<float>(at.y * scale.TwipsPerPixelY())};
+}
+
 void ListBox::OnCommand(int notification)
 {
     if (notification == LBN_SELCHANGE) {
@@ -501,7 +522,12 @@ void ListBox::OnCommand(int notification)
         if (Click)
             Click();
     } else if (notification == LBN_DBLCLK && DblClick) {
-        DblClick();
+        // A double click below the last line is on no line: nothing to act on.
+        const DWORD where = GetMessagePos();
+        POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+        ScreenToClient(H(m_hWnd), &at);
+        if (!HIWORD(SendMessageW(H(m_hWnd), LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y))))
+            DblClick();
     }
 }
 

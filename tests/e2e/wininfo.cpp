@@ -114,9 +114,10 @@ int wmain(int argc, wchar_t** argv)
     HWND owner = GetWindow(window, GW_OWNER);
     RECT outer{};
     GetWindowRect(window, &outer);
-    std::printf("window %p client %ld %ld outer %ld %ld %ld %ld enabled %d owner-enabled %d\n",
+    std::printf("window %p client %ld %ld outer %ld %ld %ld %ld enabled %d iconic %d owner-enabled %d\n",
                 static_cast<void*>(window), g_origin.x, g_origin.y, outer.left, outer.top, outer.right, outer.bottom,
-                IsWindowEnabled(window) ? 1 : 0, owner ? (IsWindowEnabled(owner) ? 1 : 0) : -1);
+                IsWindowEnabled(window) ? 1 : 0, IsIconic(window) ? 1 : 0,
+                owner ? (IsWindowEnabled(owner) ? 1 : 0) : -1);
     EnumChildWindows(window, DumpChild, 0);
     return 0;
 }

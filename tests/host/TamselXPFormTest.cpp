@@ -49,7 +49,11 @@ public:
     std::vector<MenuInfo> TopMenus() const override { return menus; }
     void HideMenu(std::size_t index) override { hidden.push_back(index); }
     void PopupMenu(std::size_t index, float x, float y) override { popups.push_back({index, x, y}); }
-    void Restyle(const TwipRect&) override { ++restyles; }
+    void Restyle(const TwipRect&, bool New_Minimizable) override
+    {
+        ++restyles;
+        minimizable = New_Minimizable;
+    }
     void Region(const TwipRect& b) override { region = b; }
     void StartMove() override { ++moveLoops; }
     void TaskBarShow() override { ++taskBars; }
@@ -76,6 +80,7 @@ public:
     std::vector<Popup> popups;
     std::optional<TwipRect> region;
     int stateChanges = 0, moves = 0, unloads = 0, ends = 0, restyles = 0, moveLoops = 0, taskBars = 0;
+    bool minimizable = false;
 
 private:
     sim::SimCursorWindows* m_Mouse;
@@ -272,6 +277,13 @@ TEST_F(Frame, AdoptionFitsTheHostToTheFrameAndShapesIt)
         Adopted(style);
         EXPECT_TRUE(frame->Adopted());
         EXPECT_EQ(host.restyles, style == ui::vbBSNone ? 0 : 1) << style;
+        if (style != ui::vbBSNone) {
+            // The window menu's Minimize works exactly while the button shows.
+            EXPECT_EQ(host.minimizable, frame->ShowMinimize()) << style;
+            frame->ShowMinimize(!frame->ShowMinimize());
+            EXPECT_EQ(host.minimizable, frame->ShowMinimize()) << style;
+            frame->ShowMinimize(!frame->ShowMinimize());
+        }
         // 375 given for the caption, 365 taken by the restyle: whole pixels, 10 twips up.
         EXPECT_EQ(host.bounds.height, style == ui::vbBSNone ? 4380 : 4395) << style;
         EXPECT_EQ(host.bounds.width, 6120);
