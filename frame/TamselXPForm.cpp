@@ -332,7 +332,7 @@ void TamselXPForm::ShowMinimize(bool New_ShowMinimize)
 {
     m_ShowMinimize = New_ShowMinimize;
     m_Surface.ButtonVisible(CaptionButtonId::Minimize, New_ShowMinimize);
-    if (m_Adopted && m_Host.BorderStyle() != ui::vbBSNone)  // as restyled at adoption
+    if (m_Restyled)  // the window menu follows the button
         m_Host.Restyle(m_Host.Bounds(), m_ShowMinimize);
     Changed();
 }
@@ -441,6 +441,7 @@ void TamselXPForm::TransparentEdges()
 
 void TamselXPForm::SetStyle()
 {
+    m_Restyled = true;
     m_Host.Restyle(m_Host.Bounds(), m_ShowMinimize);
     if (m_Host.BorderStyle() != ui::vbBSNone) {
         frame::TwipRect bounds = m_Host.Bounds();

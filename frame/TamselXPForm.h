@@ -326,5 +326,6 @@ private:
     frame::Point m_DragStart;
     frame::Piece m_Dragging = frame::Piece::None;
     bool m_Adopted = false;  // the host is MyForm: nothing acts on it before
+    bool m_Restyled = false;  // the host lost its caption and border to the frame
     bool m_Shown = false;
 };
