@@ -91,8 +91,16 @@ TEST(SkinnedFrame, AFixedFormWithAMinimizeBoxIsAdopted)
     ui::DoEvents();
     ASSERT_TRUE(host.frame.Adopted());
     const LONG style = GetWindowLongW(W(host), GWL_STYLE);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_DLGFRAME | WS_BORDER | WS_MAXIMIZEBOX));
     EXPECT_TRUE(style & WS_SYSMENU);
+    // The window menu's Minimize works while the frame shows its button, and
+    // only then.
+    ASSERT_TRUE(host.frame.ShowMinimize());
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    host.frame.ShowMinimize(false);
+    EXPECT_FALSE(GetWindowLongW(W(host), GWL_STYLE) & WS_MINIMIZEBOX);
+    host.frame.ShowMinimize(true);
+    EXPECT_TRUE(GetWindowLongW(W(host), GWL_STYLE) & WS_MINIMIZEBOX);
     RECT window{}, client{};
     GetWindowRect(W(host), &window);
     GetClientRect(W(host), &client);
