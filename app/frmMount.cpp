@@ -25,6 +25,7 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     cmdOk.TabIndex(1);
     cmdOk.ToolTipText("Ombrilo");
     cmdOk.Picture = IDI_MOUNT;
+    cmdOk.PictureName = "Mount";
     cmdOk.Default = true;
     cmdOk.Click = [this] { cmdOk_Click(); };
 
@@ -32,12 +33,14 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     cmdBoot.TabIndex(2);
     cmdBoot.ToolTipText("Setup [Mount as Win Boot]");
     cmdBoot.Picture = IDI_SETUP;
+    cmdBoot.PictureName = "Setup";
     cmdBoot.Click = [this] { cmdBoot_Click(); };
 
     cmdHelp.Move(2145, 600, 810, 600);
     cmdHelp.TabIndex(3);
     cmdHelp.ToolTipText("Help");
     cmdHelp.Picture = IDI_HELP;
+    cmdHelp.PictureName = "Help";
     cmdHelp.Click = [this] { cmdHelp_Click(); };
 
     vList.Move(90, 1740, 5850, 1125);

@@ -34,6 +34,7 @@ frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup
     cmdAdd.TabIndex(3);
     cmdAdd.ToolTipText("Add");
     cmdAdd.Picture = IDI_ADD;
+    cmdAdd.PictureName = "Add";
     cmdAdd.Click = [this] { cmdAdd_Click(); };
 
     vList.Move(90, 1320, 5865, 1800);

@@ -223,6 +223,9 @@ public:
     void Caption(const std::string& New_Caption);
     // An icon resource shown on the button; 0 for none.
     int Picture = 0;
+    // What a picture button without a caption does, in a word: the name a
+    // screen reader reads for it (the window's text, which the icon hides).
+    std::string PictureName;
     // The button Enter presses.
     bool Default = false;
 

@@ -660,9 +660,10 @@ CommandButton::CommandButton(Form& form, std::string name) : Control(form, std::
 bool CommandButton::CreateWindowIn(WindowHandle parentWindow)
 {
     DWORD style = WS_TABSTOP | (Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    if (Picture && m_Caption.empty())
+    const bool pictureOnly = Picture && m_Caption.empty();
+    if (pictureOnly)
         style |= BS_ICON;
-    if (!CreateChild(parentWindow, "BUTTON", m_Caption.c_str(), style, 0))
+    if (!CreateChild(parentWindow, "BUTTON", (pictureOnly ? PictureName : m_Caption).c_str(), style, 0))
         return false;
     if (Picture) {
         const int size = std::min(DisplayScale().TwipsToPixelsX(m_Width), DisplayScale().TwipsToPixelsY(m_Height)) >= 36 ? 32 : 16;

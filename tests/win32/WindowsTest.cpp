@@ -251,6 +251,15 @@ TEST_F(SimWindows, MainWindowLoadsMountsAndRecords)
     EXPECT_EQ(machine.lists.calls[0].stops, (std::vector<std::int32_t>{16, 0}));
     // DefineNullTargets: 26 definitions without a target, all refused.
     EXPECT_EQ(machine.dos.Calls().size(), 26u);
+    // The picture buttons show their icons and carry a name a screen reader reads.
+    for (const auto& [button, name] : {std::pair{&main.cmdOk, L"Mount"}, std::pair{&main.cmdBoot, L"Setup"},
+                                       std::pair{&main.cmdHelp, L"Help"}}) {
+        HWND window = ui::win::H(button->hWnd());
+        wchar_t text[16] = {};
+        GetWindowTextW(window, text, 16);
+        EXPECT_EQ(std::wstring(text), name);
+        EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & BS_ICON) << button->Name();
+    }
 
     main.cmdOk.Click();
     EXPECT_EQ(machine.dos.Mappings("D:"), std::vector<std::string>{"\\??\\C:\\PROGRA~1\\Data"});
