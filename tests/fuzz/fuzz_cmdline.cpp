@@ -36,10 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                        commandLine.find('"' + used + '"') != std::string::npos &&
                                        used.find('"') == std::string::npos));
 
-    const auto outcome = modMain::UnmountBranch(used);
+    // As the start takes it: the text as given (a quoted "-M" is a folder).
+    const auto outcome = modMain::UnmountBranch(commandLine);
     const bool unmount = outcome.has_value();
     FUZZ_CHECK(unmount == (mode == modMain::StartMode::Unmount));
-    const std::string letter = unmount ? modMain::UnmountLetter(used) : std::string();
+    const std::string letter = unmount ? modMain::UnmountLetter(commandLine) : std::string();
     const auto& calls = machine.dos.Calls();
     if (!unmount)
         FUZZ_CHECK(calls.empty());
