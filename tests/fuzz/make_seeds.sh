@@ -63,6 +63,9 @@ printf '/ini' > startup
 printf 'C:\\Data' > folder
 printf '' > empty
 printf -- '-\351\0M' > odd-letter
+printf '"-M extra"' > quoted-dash-folder
+printf '  "C:\\My Folder" ' > quoted-folder
+printf '/?' > help
 
 # Paths for the long form.
 cd "$corpus/fuzz_longpath"
