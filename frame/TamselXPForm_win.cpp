@@ -268,9 +268,9 @@ bool TamselXPFormWindow::CreateWindowIn(ui::WindowHandle parentWindow)
     for (ControlButtonWindow* button : {&Minimizebutton, &MaximizeButton, &CloseButton})
         if (!button->CreateWindowIn(m_hWnd))
             return false;
-    m_Menu = ui::win::ToHandle(CreateWindowExW(0, kPaneClass, L"pICmenu", WS_CHILD | WS_CLIPCHILDREN, 4, 30, 100, 24,
+    m_Menu = ui::win::ToHandle(CreateWindowExW(0, kPaneClass, L"Menu bar", WS_CHILD | WS_CLIPCHILDREN, 4, 30, 100, 24,
                                                window, nullptr, GetModuleHandleW(nullptr), this));
-    m_PicMain = ui::win::ToHandle(CreateWindowExW(0, kPaneClass, L"PicMain", WS_CHILD | WS_CLIPCHILDREN,
+    m_PicMain = ui::win::ToHandle(CreateWindowExW(0, kPaneClass, L"Window contents", WS_CHILD | WS_CLIPCHILDREN,
                                                   Round(PicMainLeft()), 30, Round(PicMainWidth()),
                                                   Round(PicMainHeight()), window, nullptr, GetModuleHandleW(nullptr),
                                                   this));

@@ -34,7 +34,11 @@ public:
     long long HandleMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
 private:
+    // What the button does, as a screen reader names it, by its glyph.
+    static const wchar_t* NameOf(std::int32_t buttonStyle);
+
     bool m_AutoRedraw = false;
     CaptionPicture m_Shown;
+    const wchar_t* m_Named = nullptr;
     ControlButton m_Button{*this};
 };

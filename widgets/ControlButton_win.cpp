@@ -46,17 +46,35 @@ void ControlButtonWindow::Move(int left, int top, int, int)
 
 bool ControlButtonWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
+    m_Named = NameOf(m_Button.ButtonStyle());
     HWND window = ui::win::CreateCustomWindow<ControlButtonWindow, &ControlButtonWindow::HandleMessage>(
-        *this, {kButtonClass}, parentWindow, {}, SIZE{kPixels, kPixels});
+        *this, {kButtonClass}, parentWindow, m_Named, SIZE{kPixels, kPixels});
     m_hWnd = ui::win::ToHandle(window);
     return window != nullptr;
+}
+
+const wchar_t* ControlButtonWindow::NameOf(std::int32_t buttonStyle)
+{
+    switch (buttonStyle) {
+    case 0: return L"Minimize";
+    case 1: return L"Maximize";
+    case 3: return L"Restore";
+    default: return L"Close";
+    }
 }
 
 void ControlButtonWindow::ShowPicture(const CaptionPicture& picture)
 {
     m_Shown = picture;
-    if (m_hWnd)
-        InvalidateRect(ui::win::H(m_hWnd), nullptr, FALSE);
+    if (!m_hWnd)
+        return;
+    InvalidateRect(ui::win::H(m_hWnd), nullptr, FALSE);
+    // The name a screen reader reads is the window's text, by the glyph the
+    // button is set to draw.
+    if (const wchar_t* name = NameOf(m_Button.ButtonStyle()); name != m_Named) {
+        m_Named = name;
+        SetWindowTextW(ui::win::H(m_hWnd), name);
+    }
 }
 
 void ControlButtonWindow::Repaint()

@@ -171,6 +171,15 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
     EXPECT_EQ(host.Width(), width + 450);
     EXPECT_EQ(host.frame.Width(), host.Width());
 
+    // The caption buttons are named for what they do, as a screen reader reads them.
+    const auto nameOf = [](ControlButtonWindow& button) {
+        wchar_t text[16] = {};
+        GetWindowTextW(ui::win::H(button.hWnd()), text, 16);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(nameOf(host.frame.Minimizebutton), L"Minimize");
+    EXPECT_EQ(nameOf(host.frame.MaximizeButton), L"Maximize");
+    EXPECT_EQ(nameOf(host.frame.CloseButton), L"Close");
     host.frame.MaxBtnClick();
     EXPECT_EQ(host.WindowState(), ui::vbMaximized);
     EXPECT_EQ(host.frame.Width(), host.Width());
