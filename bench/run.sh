@@ -37,7 +37,9 @@ done
 
 # Each run starts on a settled machine: the one before it has ended and been
 # cleaned up by the Wine server, so that no run pays for its predecessor.
-timed() { sleep 0.3; wine "$build/bench/bench_time_to_window.exe" "$@" | tr -d '\r'; }
+# The figure is the timer's last line: a program timed may print lines of its
+# own to the output it inherits (the unmount mode says what it did).
+timed() { sleep 0.3; wine "$build/bench/bench_time_to_window.exe" "$@" | tr -d '\r' | tail -n 1; }
 dos() { wine "$build/dosdev.exe" "$@" >/dev/null 2>&1 || true; }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
