@@ -10,6 +10,7 @@ frmHelp::frmHelp() : ui::Form(SkinnedWindowDesign("Help", 5460, 4650, false, tru
     txtHelp.Locked = true;
     txtHelp.Font(ui::FontSpec{"Terminal", 9, false, false, 255});
     txtHelp.ToolTipText("Help");
+    txtHelp.AccessibleName("Help text");
     txtHelp.Move(165, 570, 4920, 3825);
     txtHelp.KeyPress = [this](int& KeyAscii) { txtHelp_KeyPress(KeyAscii); };
 

@@ -16,13 +16,13 @@
 frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true))
 {
     cboDrive.Move(5250, 1380, 615, 315);
-    cboDrive.TabIndex(0);
+    cboDrive.TabIndex(1);
     cboDrive.ToolTipText("Drive Letter");
     cboDrive.KeyPress = [this](int& KeyAscii) { cboDrive_KeyPress(KeyAscii); };
     cboDrive.Locked = true;  // nor can Delete or paste change the letter
 
     cmdOk.Move(195, 600, 810, 600);
-    cmdOk.TabIndex(1);
+    cmdOk.TabIndex(2);
     cmdOk.ToolTipText("Ombrilo");
     cmdOk.Picture = IDI_MOUNT;
     cmdOk.PictureName = "Mount";
@@ -30,40 +30,43 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     cmdOk.Click = [this] { cmdOk_Click(); };
 
     cmdBoot.Move(1155, 600, 810, 600);
-    cmdBoot.TabIndex(2);
+    cmdBoot.TabIndex(3);
     cmdBoot.ToolTipText("Setup [Mount as Win Boot]");
     cmdBoot.Picture = IDI_SETUP;
     cmdBoot.PictureName = "Setup";
     cmdBoot.Click = [this] { cmdBoot_Click(); };
 
     cmdHelp.Move(2145, 600, 810, 600);
-    cmdHelp.TabIndex(3);
+    cmdHelp.TabIndex(4);
     cmdHelp.ToolTipText("Help");
     cmdHelp.Picture = IDI_HELP;
     cmdHelp.PictureName = "Help";
     cmdHelp.Click = [this] { cmdHelp_Click(); };
 
     vList.Move(90, 1740, 5850, 1125);
-    vList.TabIndex(4);
+    vList.TabIndex(6);
     vList.MouseDown = [this](int Button, int Shift, float X, float Y) { vList_MouseDown(Button, Shift, X, Y); };
     vList.ContextMenuKey = [this] { ListMenuFromKeyboard(vList, mnuMenu); };
     vList.KeyDown = [this](int& KeyCode, int Shift) { vList_KeyDown(KeyCode, Shift); };
 
     oList.Move(90, 3150, 5850, 1125);
-    oList.TabIndex(6);
+    oList.TabIndex(8);
     oList.MouseDown = [this](int Button, int Shift, float X, float Y) { oList_MouseDown(Button, Shift, X, Y); };
     oList.ContextMenuKey = [this] { ListMenuFromKeyboard(oList, mnuo); };
     oList.DblClick = [this] { mnuoMount_Click(); };  // a double click mounts the line, as its "&Mount"
 
+    // Each label comes just before the control it names in tab order, and so
+    // in z-order, where a screen reader looks for a control's name; the tab
+    // stops keep their order.
     Label1.Caption("Drive Letter");
     Label1.Move(4200, 1425, 825, 195);
-    Label1.TabIndex(7);
+    Label1.TabIndex(0);
     Label2.Caption("List of Mounted Folders");
     Label2.Move(120, 1470, 1650, 195);
-    Label2.TabIndex(8);
+    Label2.TabIndex(5);
     Label3.Caption("List of Previously Mounted Folders");
     Label3.Move(105, 2925, 2415, 195);
-    Label3.TabIndex(9);
+    Label3.TabIndex(7);
 
     Shape1.Move(60, 300, 5940, 1050);
     Shape1.BorderColor = 0x808080;

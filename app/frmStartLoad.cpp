@@ -14,12 +14,14 @@ frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup
     cboDrive.Move(150, 705, 615, 315);
     cboDrive.TabIndex(0);
     cboDrive.ToolTipText("Drive Letter");
+    cboDrive.AccessibleName("Drive letter");  // no label names this window's controls
     cboDrive.KeyPress = [this](int& KeyAscii) { cboDrive_KeyPress(KeyAscii); };
     cboDrive.Locked = true;  // nor can Delete or paste change the letter
 
     txtBrowse.Move(825, 720, 4335, 285);
     txtBrowse.TabIndex(1);
     txtBrowse.ToolTipText("Folder path tp mount");
+    txtBrowse.AccessibleName("Folder to mount");
     // Filled by the folder dialog only: no typing, and no Delete or paste either.
     txtBrowse.Locked = true;
     txtBrowse.KeyPress = [this](int& KeyAscii) { txtBrowse_KeyPress(KeyAscii); };
@@ -28,6 +30,7 @@ frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup
     cmdBrowse.Move(5205, 720, 330, 315);
     cmdBrowse.TabIndex(2);
     cmdBrowse.ToolTipText("Browse");
+    cmdBrowse.AccessibleName("Browse");  // rather than "..."
     cmdBrowse.Click = [this] { cmdBrowse_Click(); };
 
     cmdAdd.Move(5580, 720, 330, 315);
@@ -39,6 +42,7 @@ frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup
 
     vList.Move(90, 1320, 5865, 1800);
     vList.TabIndex(5);
+    vList.AccessibleName("Folders mounted at start-up");
     vList.KeyUp = [this](int& KeyCode, int Shift) { vList_KeyUp(KeyCode, Shift); };
 
     if (const auto bag = ui::PropertyBag::FromText(kStyleXPSettings))

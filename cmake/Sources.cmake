@@ -23,6 +23,7 @@ set(TAVRIK_UI_WIN32_SOURCES
   ui/Owned_win.cpp
   ui/App_win.cpp
   ui/Controls_win.cpp
+  ui/Accessible_win.cpp
   ui/Form_win.cpp
   ui/Subclass_win.cpp
 )

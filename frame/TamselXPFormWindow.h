@@ -51,6 +51,8 @@ public:
     void FormActivated() override { SetFormActiveStyle(true); }
     void FormDeactivated() override { SetFormActiveStyle(false); }
     long long HandleMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    // The menu strip's pane is the menu bar its items are read in.
+    ui::AccessibleFace Accessible(ui::WindowHandle window) const override;
     long long HandlePaneMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
 private:

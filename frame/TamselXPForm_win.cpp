@@ -251,6 +251,16 @@ void TamselXPFormWindow::ContainerCheck()
 
 // ---- the windows --------------------------------------------------------------------------
 
+ui::AccessibleFace TamselXPFormWindow::Accessible(ui::WindowHandle window) const
+{
+    ui::AccessibleFace face;
+    if (window == m_Menu && m_Menu) {
+        face.role = ui::AccessibleFace::Role::MenuBar;
+        face.name = "Menu bar";
+    }
+    return face;  // the frame and its contents pane are read by their window texts
+}
+
 bool TamselXPFormWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
     // The frame's own class keeps no cursor: each piece sets its own.
@@ -259,7 +269,7 @@ bool TamselXPFormWindow::CreateWindowIn(ui::WindowHandle parentWindow)
             CS_DBLCLKS, IDC_ARROW))
         return false;
     HWND window = ui::win::CreateCustomWindow<TamselXPFormWindow, &TamselXPFormWindow::HandleMessage>(
-        *this, {kFrameClass, CS_DBLCLKS, nullptr, WS_CLIPCHILDREN}, parentWindow);
+        *this, {kFrameClass, CS_DBLCLKS, nullptr, WS_CLIPCHILDREN}, parentWindow, L"Window frame");
     if (!window)
         return false;
     m_hWnd = ui::win::ToHandle(window);

@@ -154,4 +154,44 @@ std::vector<std::string> Split(std::string_view s, char separator)
     }
 }
 
+namespace {
+// An access key is an ASCII letter or digit, as in every caption the program
+// has; a caption's character beyond ASCII (the lead byte of a UTF-8 sequence)
+// gives none rather than half a character.
+char LowerKey(char c)
+{
+    if (static_cast<unsigned char>(c) >= 0x80)
+        return 0;
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+}  // namespace
+
+char AccessKeyOf(std::string_view caption)
+{
+    if (caption.size() <= 1)
+        return 0;
+    const auto first = caption.find('&');
+    if (first == std::string_view::npos || first + 1 >= caption.size())
+        return 0;
+    if (caption[first + 1] != '&')
+        return LowerKey(caption[first + 1]);
+    // "&&" is a literal ampersand: the key can only come from the next group.
+    const auto second = caption.find('&', first + 2);
+    if (second == std::string_view::npos || second + 1 >= caption.size() || caption[second + 1] == '&')
+        return 0;
+    return LowerKey(caption[second + 1]);
+}
+
+std::string WithoutAccessMarks(std::string_view caption)
+{
+    std::string out;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] != '&')
+            out += caption[i];
+        else if (i + 1 < caption.size() && caption[i + 1] == '&')
+            out += caption[++i];
+    }
+    return out;
+}
+
 }  // namespace text

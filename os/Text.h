@@ -39,4 +39,12 @@ char UpperChar(char c);
 // s cut at every separator; n separators give n + 1 pieces.
 std::vector<std::string> Split(std::string_view s, char separator);
 
+// The access key of a caption: the letter after the first single "&",
+// lower-cased, looking at the first two ampersand groups only; 0 for none, and
+// when that character lies beyond ASCII.
+char AccessKeyOf(std::string_view caption);
+
+// A caption as it reads: each single "&" (the access-key mark) dropped, "&&" one "&".
+std::string WithoutAccessMarks(std::string_view caption);
+
 }  // namespace text

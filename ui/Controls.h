@@ -18,6 +18,17 @@ namespace ui {
 
 class Form;
 
+// What a screen reader is told of a control beyond what the system's own
+// object for its window says. The defaults leave the system's answer.
+struct AccessibleFace {
+    enum class Role { Standard, PushButton, MenuBar, MenuItem };
+    Role role = Role::Standard;
+    std::string name;     // as read, without access-key marks
+    char accessKey = 0;   // the letter Alt presses it with
+    bool pressable = false;  // its default action is "Press"
+    bool IsStandard() const { return role == Role::Standard && name.empty() && !accessKey && !pressable; }
+};
+
 class Control {
 public:
     Control(Form& form, std::string name);
@@ -80,6 +91,15 @@ public:
     virtual char AccessKey() const { return 0; }
     virtual void OnAccessKey() {}
 
+    // The name a screen reader reads for a control no label names and no
+    // caption of its own names.
+    const std::string& AccessibleName() const { return m_AccessibleName; }
+    void AccessibleName(std::string New_AccessibleName) { m_AccessibleName = std::move(New_AccessibleName); }
+    // What a screen reader is told of the window (the control's own or one of
+    // its pieces'), and a screen reader's press of a pressable control.
+    virtual AccessibleFace Accessible(WindowHandle window) const;
+    virtual void AccessiblePress() {}
+
     // ---- Toolkit internals: what the form asks of each control. ----
     // Makes the control's window in parentWindow (its form's, or a user
     // control's for its pieces); false when Windows refused it.
@@ -126,6 +146,7 @@ protected:
     bool m_Enabled = true;
     int m_TabIndex = -1;
     std::string m_ToolTipText;
+    std::string m_AccessibleName;
     FontSpec m_Font;
     Color m_BackColor = vbButtonFace;
     Color m_ForeColor = vbButtonText;

@@ -127,6 +127,8 @@ void FireMouse(const Control& control, const std::function<void(int, int, float,
 LRESULT ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
 {
     auto* control = reinterpret_cast<Control*>(data);
+    if (const auto answer = win::AccessibilityMessage(*control, window, message, wParam, lParam))
+        return *answer;
     switch (message) {
     case WM_CHAR:
         if (control->KeyPress) {

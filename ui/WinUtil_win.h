@@ -1,5 +1,6 @@
 #pragma once
 // Small Win32 helpers shared by the toolkit's *_win.cpp files.
+#include "Accessible_win.h"
 #include "Controls.h"
 #include "Scale.h"
 #include "UiTypes.h"
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 namespace ui::win {
 
@@ -126,6 +128,9 @@ LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY)
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if constexpr (std::is_base_of_v<Control, T>)
+        if (const auto answer = AccessibilityMessage(*object, window, message, wParam, lParam))
+            return *answer;
     return static_cast<LRESULT>((object->*Handler)(ToHandle(window), message, wParam, lParam));
 }
 

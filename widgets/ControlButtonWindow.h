@@ -29,6 +29,9 @@ public:
     // Paints the current picture onto a device context.
     void PaintOn(ui::DcHandle dc) const override;
     bool Windowed() const override { return true; }
+    // A push button named for what it does; "Restore" while its window is maximized.
+    ui::AccessibleFace Accessible(ui::WindowHandle window) const override;
+    void AccessiblePress() override { m_Button.PicMain_Click(); }
 
     // The window procedure's entry for this button's messages.
     long long HandleMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);

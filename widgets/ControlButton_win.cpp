@@ -63,6 +63,18 @@ const wchar_t* ControlButtonWindow::NameOf(std::int32_t buttonStyle)
     }
 }
 
+ui::AccessibleFace ControlButtonWindow::Accessible(ui::WindowHandle) const
+{
+    ui::AccessibleFace face;
+    face.role = ui::AccessibleFace::Role::PushButton;
+    face.pressable = true;
+    // The frame keeps the maximize glyph while the window is maximized; the
+    // button then restores it.
+    const bool restores = m_Button.ButtonStyle() == 1 && m_hWnd && IsZoomed(GetAncestor(ui::win::H(m_hWnd), GA_ROOT));
+    face.name = os::win::Narrow(restores ? NameOf(3) : NameOf(m_Button.ButtonStyle()));
+    return face;
+}
+
 void ControlButtonWindow::ShowPicture(const CaptionPicture& picture)
 {
     m_Shown = picture;

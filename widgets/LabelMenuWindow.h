@@ -30,6 +30,9 @@ public:
     void Move(int left, int top, int width, int height) override;
     bool CreateWindowIn(ui::WindowHandle parentWindow) override;
     void PaintOn(ui::DcHandle dc) const override;
+    // A menu item of the strip's menu bar, named by its caption.
+    ui::AccessibleFace Accessible(ui::WindowHandle window) const override;
+    void AccessiblePress() override { m_Item.OnClick(); }
 
     long long HandleMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 

@@ -77,6 +77,16 @@ bool LabelMenuWindow::CreateWindowIn(ui::WindowHandle parentWindow)
     return window != nullptr;
 }
 
+ui::AccessibleFace LabelMenuWindow::Accessible(ui::WindowHandle) const
+{
+    ui::AccessibleFace face;
+    face.role = ui::AccessibleFace::Role::MenuItem;
+    face.name = text::WithoutAccessMarks(m_Caption);
+    face.accessKey = text::AccessKeyOf(m_Caption);
+    face.pressable = true;
+    return face;
+}
+
 void LabelMenuWindow::PaintOn(ui::DcHandle dcHandle) const
 {
     HDC dc = ui::win::H(dcHandle);

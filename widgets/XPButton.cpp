@@ -11,33 +11,7 @@ constexpr int kUp = 38;
 constexpr int kRight = 39;
 constexpr int kDown = 40;
 
-// An access key is an ASCII letter or digit, as in every caption the program
-// has; a caption's character beyond ASCII (the lead byte of a UTF-8 sequence)
-// gives the button none rather than half a character.
-char Lower(char c)
-{
-    if (static_cast<unsigned char>(c) >= 0x80)
-        return 0;
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 }  // namespace
-
-char AccessKeyOf(const std::string& caption)
-{
-    if (caption.size() <= 1)
-        return 0;
-    const auto first = caption.find('&');
-    if (first == std::string::npos || first + 1 >= caption.size())
-        return 0;
-    if (caption[first + 1] != '&')
-        return Lower(caption[first + 1]);
-    // "&&" is a literal ampersand: the key can only come from the next group.
-    const auto second = caption.find('&', first + 2);
-    if (second == std::string::npos || second + 1 >= caption.size() || caption[second + 1] == '&')
-        return 0;
-    return Lower(caption[second + 1]);
-}
 
 XPButton::XPButton(XPButtonView& view) : m_View(view) {}
 

@@ -6,6 +6,7 @@
 // This is the button's logic: its state, input handling, events, access key and
 // stored properties. The look of each state is drawn by its view (a window on
 // Win32, a fake in tests), which RedrawButton tells what to draw.
+#include "os/Text.h"
 #include "ui/Timers.h"
 #include "ui/PropertyBag.h"
 #include "ui/UiTypes.h"
@@ -39,10 +40,7 @@ public:
     virtual ui::WindowHandle Hwnd() const = 0;
 };
 
-// The access key of a caption: the letter after the first single "&",
-// lower-cased, looking at the first two ampersand groups only; 0 for none, and
-// when that character lies beyond ASCII.
-char AccessKeyOf(const std::string& caption);
+using text::AccessKeyOf;
 
 class XPButton : public ui::TimerTarget {
 public:

@@ -26,6 +26,9 @@ public:
     char AccessKey() const override { return m_Button.AccessKey(); }
     bool TakesEnter() const override { return true; }
     void OnAccessKey() override { m_Button.OnAccessKey(); }
+    // A push button named by its caption, pressed as its access key presses it.
+    ui::AccessibleFace Accessible(ui::WindowHandle window) const override;
+    void AccessiblePress() override { m_Button.OnAccessKey(); }
 
     bool CreateWindowIn(ui::WindowHandle parentWindow) override;
     void DestroyWindowOf() override;

@@ -241,6 +241,16 @@ XPButtonWindow::XPButtonWindow(ui::Form& form, std::string name) : ui::Control(f
 
 XPButtonWindow::~XPButtonWindow() { DestroyWindowOf(); }
 
+ui::AccessibleFace XPButtonWindow::Accessible(ui::WindowHandle) const
+{
+    ui::AccessibleFace face;
+    face.role = ui::AccessibleFace::Role::PushButton;
+    face.name = text::WithoutAccessMarks(m_Button.Caption());
+    face.accessKey = m_Button.AccessKey();
+    face.pressable = true;
+    return face;
+}
+
 bool XPButtonWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
     HWND window = ui::win::CreateCustomWindow<XPButtonWindow, &XPButtonWindow::HandleMessage>(

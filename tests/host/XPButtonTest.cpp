@@ -71,6 +71,16 @@ TEST(XPButtonAccessKey, FirstSingleAmpersandOfTheFirstTwoGroups)
     EXPECT_EQ(AccessKeyOf("No key"), 0);
 }
 
+// What a screen reader reads of a caption: each key mark gone, "&&" one "&".
+TEST(XPButtonAccessKey, CaptionsReadWithoutTheirMarks)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Ok", "Ok"}, {"Save && Exit", "Save & Exit"}, {"A&&B&c", "A&Bc"}, {"x&", "x"}, {"&&&", "&"}, {"Plain", "Plain"},
+    };
+    for (const auto& [caption, read] : cases)
+        EXPECT_EQ(text::WithoutAccessMarks(caption), read) << caption;
+}
+
 TEST_F(PushButton, ANewButtonIsNamedAfterItsNumber)
 {
     EXPECT_EQ(button.Caption(), "Command1");
