@@ -4,6 +4,7 @@
 #include "ctxHookMenu.h"
 
 #include "ui/Form.h"
+#include "ui/Services.h"
 #include "ui/WinUtil_win.h"
 
 #include <commctrl.h>
@@ -44,6 +45,20 @@ void Gradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, bool horizontal
                                : RECT{r.left, r.top + i, r.right, r.top + i + 1};
         FillRect(dc, &line, brush.Get());
     }
+}
+
+// The item colours of a menu in the system's menu colours, no gradients.
+ctxHookMenu::Colors SystemMenuColors()
+{
+    ctxHookMenu::Colors colors;
+    colors.Back = colors.Back2 = colors.Bar = colors.Bar2 = colors.SeparatorLight = ui::SystemColor(COLOR_MENU);
+    colors.Selection = colors.Selection2 = ui::SystemColor(COLOR_HIGHLIGHT);
+    colors.SelectionBorder = colors.SelectedText = ui::SystemColor(COLOR_HIGHLIGHTTEXT);
+    colors.Text = colors.Separator = ui::SystemColor(COLOR_MENUTEXT);
+    colors.DisabledText = ui::SystemColor(COLOR_GRAYTEXT);
+    colors.Border = ui::SystemColor(COLOR_WINDOWFRAME);
+    colors.GradientBar = colors.GradientSelection = false;
+    return colors;
 }
 
 void Fill(HDC dc, const RECT& r, COLORREF color)
@@ -227,32 +242,35 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         const bool selected = (draw->itemState & ODS_SELECTED) != 0;
         const bool disabled = (draw->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
 
+        // In high contrast every item is in the system's menu colours.
+        ui::Palette& palette = ui::CurrentServices().palette;
+        const Colors colors = palette.HighContrast() ? SystemMenuColors() : m_Colors;
         // Background and picture bar.
-        if (m_Colors.Back == m_Colors.Back2)
-            Fill(dc, r, ToColorRef(m_Colors.Back));
+        if (colors.Back == colors.Back2)
+            Fill(dc, r, ToColorRef(colors.Back));
         else
-            Gradient(dc, r, ToColorRef(m_Colors.Back), ToColorRef(m_Colors.Back2), true);
+            Gradient(dc, r, ToColorRef(colors.Back), ToColorRef(colors.Back2), true);
         if (m_BarStyle != 0) {
             const RECT bar{r.left, r.top, r.left + kBarWidth, r.bottom};
-            if (m_BarStyle == 2 && m_Colors.GradientBar)
-                Gradient(dc, bar, ToColorRef(m_Colors.Bar), ToColorRef(m_Colors.Bar2), true);
+            if (m_BarStyle == 2 && colors.GradientBar)
+                Gradient(dc, bar, ToColorRef(colors.Bar), ToColorRef(colors.Bar2), true);
             else
-                Fill(dc, bar, ToColorRef(m_Colors.Bar));
+                Fill(dc, bar, ToColorRef(colors.Bar));
         }
         if (it == m_Texts.end()) {  // a separator
             const int y = (r.top + r.bottom) / 2;
-            Fill(dc, RECT{r.left + kBarWidth + 4, y, r.right, y + 1}, ToColorRef(m_Colors.Separator));
-            Fill(dc, RECT{r.left + kBarWidth + 4, y + 1, r.right, y + 2}, ToColorRef(m_Colors.SeparatorLight));
+            Fill(dc, RECT{r.left + kBarWidth + 4, y, r.right, y + 1}, ToColorRef(colors.Separator));
+            Fill(dc, RECT{r.left + kBarWidth + 4, y + 1, r.right, y + 2}, ToColorRef(colors.SeparatorLight));
             return TRUE;
         }
 
         if (selected && !disabled && m_SelectionStyle != 0) {
             RECT box{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-            if (m_SelectionStyle == 2 && m_Colors.GradientSelection)
-                Gradient(dc, box, ToColorRef(m_Colors.Selection), ToColorRef(m_Colors.Selection2), false);
+            if (m_SelectionStyle == 2 && colors.GradientSelection)
+                Gradient(dc, box, ToColorRef(colors.Selection), ToColorRef(colors.Selection2), false);
             else
-                Fill(dc, box, ToColorRef(m_Colors.Selection));
-            GdiObject<HBRUSH> border(CreateSolidBrush(ToColorRef(m_Colors.SelectionBorder)));
+                Fill(dc, box, ToColorRef(colors.Selection));
+            GdiObject<HBRUSH> border(CreateSolidBrush(ToColorRef(colors.SelectionBorder)));
             FrameRect(dc, &box, border.Get());
         } else if (selected && !disabled) {
             Fill(dc, r, GetSysColor(COLOR_HIGHLIGHT));
@@ -273,10 +291,14 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}));
         Selection select(dc, font.Get());
         SetBkMode(dc, TRANSPARENT);
-        const ui::Color textColor = disabled   ? m_Colors.DisabledText
-                                    : selected ? (m_SelectionStyle != 0 ? m_Colors.SelectedText : ui::SystemColor(14))
-                                               : m_Colors.Text;
-        SetTextColor(dc, ToColorRef(textColor));
+        const ui::Color textColor = disabled   ? colors.DisabledText
+                                    : selected ? (m_SelectionStyle != 0 ? colors.SelectedText : ui::SystemColor(14))
+                                               : colors.Text;
+        const ui::Color behind = selected && !disabled ? (m_SelectionStyle != 0 ? colors.Selection : ui::SystemColor(COLOR_HIGHLIGHT))
+                                                       : colors.Back;
+        SetTextColor(dc, ToColorRef(ui::Readable(textColor, behind, selected ? ui::Surface::Highlight : ui::Surface::Menu,
+                                                 !disabled, palette)
+                                        .text));
         RECT text{r.left + kBarWidth + 8, r.top, r.right - 8, r.bottom};
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
         if (draw->itemState & ODS_NOACCEL)

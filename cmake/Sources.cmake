@@ -16,6 +16,7 @@ set(TAVRIK_UI_SOURCES
   ui/Services.cpp
   ui/CommandLine.cpp
   ui/Scale.cpp
+  ui/Palette.cpp
   ui/PropertyBag.cpp
 )
 set(TAVRIK_UI_WIN32_SOURCES

@@ -6,6 +6,7 @@
 #include "FrameThemes.h"
 #include "ui/App.h"
 #include "ui/Scale.h"
+#include "ui/Services.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -311,10 +312,24 @@ void TamselXPFormWindow::Paint(ui::DcHandle dcHandle) const
     HDC dc = ui::win::H(dcHandle);
     RECT client{};
     GetClientRect(H(m_hWnd), &client);
-    FillRect(dc, &client, ui::win::Brush(m_Form.BrushFor(m_Form.BackColor())));
+    ui::Palette& palette = ui::CurrentServices().palette;
+    FillRect(dc, &client, ui::win::Brush(m_Form.BrushFor(ui::Backdrop(m_Form.BackColor(), ui::Surface::Face, palette))));
 
     const auto& l = CurrentLayout();
-    {
+    // In high contrast the frame is drawn in the system's colours for window
+    // frames, not its pictures: the title band in the caption colour, the
+    // borders in the border colour, outlined in the window-frame colour.
+    const bool systemColors = palette.HighContrast();
+    const bool active = GetActiveWindow() == GetAncestor(H(m_hWnd), GA_ROOT);
+    if (systemColors) {
+        const RECT title{0, 0, client.right, Round(l.Title.top + l.Title.height)};
+        FillRect(dc, &title, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        for (const frame::PieceRect* piece : {&l.Left, &l.Right, &l.Bottom, &l.BottomLeft, &l.BottomRight}) {
+            const RECT r = PixelRect(*piece);
+            FillRect(dc, &r, GetSysColorBrush(active ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER));
+        }
+        FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
+    } else {
         const ui::win::MemoryDc source(dc);
         const auto blit = [&](int list, const frame::PieceRect& where) {
             HBITMAP picture = PiecePicture(list, PictureIndex());
@@ -343,7 +358,8 @@ void TamselXPFormWindow::Paint(ui::DcHandle dcHandle) const
 
     Selection font(dc, ui::win::Font(m_Form.FontFor(Font())));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ui::win::ToColorRef(CaptionColor()));
+    SetTextColor(dc, systemColors ? GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT)
+                                  : ui::win::ToColorRef(CaptionColor()));
     RECT text{Round(l.Caption1.left), Round(l.Caption1.top), Round(l.CloseButton.left), Round(l.Title.height)};
     DrawTextW(dc, Wide(Caption()).c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
 }
@@ -396,7 +412,10 @@ void TamselXPFormWindow::PaintPane(ui::WindowHandle windowHandle, ui::DcHandle d
     const bool client = windowHandle == m_PicMain;
     RECT r{};
     GetClientRect(H(windowHandle), &r);
-    FillRect(dc, &r, ui::win::Brush(m_Form.BrushFor(client ? BackColor() : MenuBackColor())));
+    ui::Palette& palette = ui::CurrentServices().palette;
+    FillRect(dc, &r,
+             ui::win::Brush(m_Form.BrushFor(client ? ui::Backdrop(BackColor(), ui::Surface::Face, palette)
+                                                   : ui::Backdrop(MenuBackColor(), ui::Surface::Menu, palette))));
     if (client && Picture()) {
         if (auto picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(Picture()),
                                                            IMAGE_BITMAP, 0, 0, LR_SHARED))) {
@@ -410,7 +429,7 @@ void TamselXPFormWindow::PaintPane(ui::WindowHandle windowHandle, ui::DcHandle d
     if (!client) {
         // The strip's two separator lines at 345 twips, across its width.
         const int y = DisplayScale().TwipsToPixelsY(345);
-        GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(0xC0, 0xC0, 0xC0)));
+        GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, palette.HighContrast() ? GetSysColor(COLOR_MENUTEXT) : RGB(0xC0, 0xC0, 0xC0)));
         Selection select(dc, pen.Get());
         MoveToEx(dc, 0, y, nullptr);
         LineTo(dc, DisplayScale().TwipsToPixelsX(CurrentLayout().menuLineX2Twips), y);

@@ -119,6 +119,9 @@ public:
     // like the default button.
     virtual bool TakesEnter() const { return false; }
     virtual void ShowAsDefault(bool) {}
+    // The system's colours or its high-contrast setting changed: a control
+    // that keeps a drawing of itself draws it again (the form repaints all).
+    virtual void SystemColorsChanged() {}
     // A tick of the timer the control set on its form's window under its id.
     // The windows that show the control's hover hint.
     virtual std::vector<WindowHandle> HintWindows() const { return {m_hWnd}; }

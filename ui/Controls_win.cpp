@@ -269,18 +269,21 @@ void Control::OnCommand(int) {}
 GdiHandle Control::OnCtlColor(DcHandle dc)
 {
     // Read-only boxes keep the look of boxes one can type in.
-    SetTextColor(win::H(dc), win::ToColorRef(m_ForeColor));
-    SetBkColor(win::H(dc), win::ToColorRef(m_BackColor));
-    return m_Form.BrushFor(m_BackColor);
+    const TextColors drawn =
+        Readable(m_ForeColor, m_BackColor, Surface::Window, m_Enabled, CurrentServices().palette);
+    SetTextColor(win::H(dc), win::ToColorRef(drawn.text));
+    SetBkColor(win::H(dc), win::ToColorRef(drawn.back));
+    return m_Form.BrushFor(drawn.back);
 }
 
 namespace {
 // Labels and pictures draw their text over their own back colour's brush.
-GdiHandle TransparentText(Form& form, DcHandle dc, Color foreColor, Color backColor)
+GdiHandle TransparentText(Form& form, DcHandle dc, Color foreColor, Color backColor, bool enabled)
 {
-    SetTextColor(win::H(dc), win::ToColorRef(foreColor));
+    const TextColors drawn = Readable(foreColor, backColor, Surface::Face, enabled, CurrentServices().palette);
+    SetTextColor(win::H(dc), win::ToColorRef(drawn.text));
     SetBkMode(win::H(dc), TRANSPARENT);
-    return form.BrushFor(backColor);
+    return form.BrushFor(drawn.back);
 }
 }  // namespace
 
@@ -711,7 +714,7 @@ bool Label::CreateWindowIn(WindowHandle parentWindow)
     return static_cast<bool>(CreateChild(parentWindow, "STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY, 0));
 }
 
-GdiHandle Label::OnCtlColor(DcHandle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor); }
+GdiHandle Label::OnCtlColor(DcHandle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor, m_Enabled); }
 
 void Label::Caption(const std::string& New_Caption)
 {
@@ -727,7 +730,10 @@ bool PictureBox::CreateWindowIn(WindowHandle parentWindow)
     return static_cast<bool>(CreateChild(parentWindow, "STATIC", "", SS_NOTIFY, 0));
 }
 
-GdiHandle PictureBox::OnCtlColor(DcHandle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor); }
+GdiHandle PictureBox::OnCtlColor(DcHandle dc)
+{
+    return TransparentText(m_Form, dc, m_ForeColor, m_BackColor, m_Enabled);
+}
 
 // ---- Windowless controls -----------------------------------------------------
 
@@ -746,8 +752,12 @@ void Shape::PaintOn(DcHandle dc) const
         return;
     HDC hdc = win::H(dc);
     const RECT r = PixelRect(*this);
-    win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, win::ToColorRef(BorderColor)));
-    win::GdiObject<HBRUSH> brush(Filled ? CreateSolidBrush(win::ToColorRef(FillColor)) : nullptr);
+    // In high contrast a shape is the system's window text on its face.
+    Palette& palette = CurrentServices().palette;
+    const Color border = palette.HighContrast() ? vbWindowText : BorderColor;
+    win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, win::ToColorRef(border)));
+    win::GdiObject<HBRUSH> brush(
+        Filled ? CreateSolidBrush(win::ToColorRef(Backdrop(FillColor, Surface::Face, palette))) : nullptr);
     win::Selection selectPen(hdc, pen.Get());
     win::Selection selectBrush(hdc, Filled ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
     Rectangle(hdc, r.left, r.top, r.right, r.bottom);
@@ -773,8 +783,10 @@ void Frame::PaintOn(DcHandle dc) const
     DrawEdge(hdc, &r, EDGE_ETCHED, BF_RECT);
     if (!Caption.empty()) {
         win::Selection selectFont(hdc, win::Font(m_Form.FontFor(m_Font)));
-        SetBkColor(hdc, win::ToColorRef(m_Form.BackColor()));
-        SetTextColor(hdc, win::ToColorRef(m_ForeColor));
+        const TextColors drawn =
+            Readable(m_ForeColor, m_Form.BackColor(), Surface::Face, m_Enabled, CurrentServices().palette);
+        SetBkColor(hdc, win::ToColorRef(drawn.back));
+        SetTextColor(hdc, win::ToColorRef(drawn.text));
         const std::wstring caption = Wide(Caption);
         TextOutW(hdc, r.left + 8, r.top - 6, caption.c_str(), static_cast<int>(caption.size()));
     }

@@ -113,7 +113,6 @@ public:
     void RegisterMenu(Menu& menu);
     void UnregisterMenu(Menu& menu);
     int NextControlId() { return ++m_LastId; }
-    GdiHandle BackBrush() const { return m_BackBrush.Get(); }
     // A solid brush of the colour, kept until the form is destroyed.
     GdiHandle BrushFor(Color color);
     // A font, shared by every control that asks for the same one, kept until the form unloads.
@@ -194,7 +193,6 @@ private:
     std::vector<Menu*> m_Menus;
     std::vector<FormListener*> m_Listeners;
     WindowHandle m_hWnd;
-    OwnedGdi m_BackBrush;
     std::map<Color, OwnedGdi> m_Brushes;
     std::vector<std::pair<FontSpec, OwnedGdi>> m_Fonts;
     OwnedWindow m_Tooltip;

@@ -2,6 +2,7 @@
 #include "App.h"
 #include "Form.h"
 #include "Scale.h"
+#include "Services.h"
 #include "WinUtil_win.h"
 
 #include <commctrl.h>
@@ -193,8 +194,6 @@ bool Form::Load()
         left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     }
-    if (!m_BackBrush)
-        m_BackBrush.Reset(win::ToHandle(CreateSolidBrush(win::ToColorRef(m_Design.BackColor))));
     HWND window = CreateWindowExW(exStyle, kFormClass, Wide(m_Design.Caption).c_str(), style, left, top, width,
                                   height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!window) {
@@ -455,7 +454,6 @@ void Form::RemoveListener(FormListener& listener)
 void Form::BackColor(Color New_BackColor)
 {
     m_Design.BackColor = New_BackColor;
-    m_BackBrush.Reset(win::ToHandle(CreateSolidBrush(win::ToColorRef(New_BackColor))));
     if (m_hWnd)
         InvalidateRect(H(m_hWnd), nullptr, TRUE);
 }
@@ -748,7 +746,8 @@ long long Form::HandleMessage(WindowHandle windowHandle, unsigned message, std::
     case WM_ERASEBKGND: {
         RECT r{};
         GetClientRect(window, &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, win::Brush(m_BackBrush.Get()));
+        const Color back = Backdrop(m_Design.BackColor, Surface::Face, CurrentServices().palette);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, win::Brush(BrushFor(back)));
         return 1;
     }
     case WM_PAINT:
@@ -776,6 +775,19 @@ long long Form::HandleMessage(WindowHandle windowHandle, unsigned message, std::
         // had the focus, or the first tab stop.
         RestoreFocus();
         return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam != SPI_SETHIGHCONTRAST)
+            break;
+        [[fallthrough]];
+    case WM_SYSCOLORCHANGE:
+        // Colours are looked up as each window paints; a drawing kept from
+        // before is redrawn, and the standard controls hear of it as well.
+        for (Control* control : m_Controls)
+            control->SystemColorsChanged();
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        break;
     case WM_CLOSE:
         Close(vbFormControlMenu);
         return 0;

@@ -1,9 +1,10 @@
 #pragma once
 // What only windows need of the system, behind one accessor as the engine's
-// system is: list-box tab stops, the shell's dialogs, timers, and the mouse
-// position. The program puts the Win32 services in place as it starts; tests
+// system is: list-box tab stops, the shell's dialogs, timers, the mouse
+// position, and the screen's colours. The program puts the Win32 services in place as it starts; tests
 // put simulated ones in place for their scope.
 #include "ListBoxes.h"
+#include "Palette.h"
 #include "ShellDialogs.h"
 #include "Timers.h"
 
@@ -14,6 +15,7 @@ struct Services {
     ShellDialogs& shell;
     Timers& timers;
     CursorWindows& cursor;
+    Palette& palette;
 };
 
 // The services put in place for the current scope. Nothing may run before that.

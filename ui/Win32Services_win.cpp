@@ -159,6 +159,18 @@ public:
     }
 };
 
+class Win32Palette : public Palette {
+public:
+    bool HighContrast() override
+    {
+        HIGHCONTRASTW setting{};
+        setting.cbSize = sizeof setting;
+        return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+               (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    }
+    Color SystemRgb(int index) override { return static_cast<Color>(GetSysColor(index)); }
+};
+
 }  // namespace
 
 Services& Win32Services()
@@ -167,7 +179,8 @@ Services& Win32Services()
     static Win32ShellDialogs shell;
     static Win32Timers timers;
     static Win32CursorWindows cursor;
-    static Services services{lists, shell, timers, cursor};
+    static Win32Palette palette;
+    static Services services{lists, shell, timers, cursor, palette};
     return services;
 }
 

@@ -4,6 +4,7 @@
 
 #include "ui/Form.h"
 #include "ui/Scale.h"
+#include "ui/Services.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -99,6 +100,24 @@ void ControlButtonWindow::Repaint()
 
 void ControlButtonWindow::PaintOn(ui::DcHandle dc) const
 {
+    if (ui::CurrentServices().palette.HighContrast()) {
+        // The system's own caption button, in the system's colours.
+        HWND window = ui::win::H(m_hWnd);
+        UINT glyph = DFCS_CAPTIONCLOSE;
+        switch (m_Button.ButtonStyle()) {
+        case 0: glyph = DFCS_CAPTIONMIN; break;
+        case 1: glyph = IsZoomed(GetAncestor(window, GA_ROOT)) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX; break;
+        case 3: glyph = DFCS_CAPTIONRESTORE; break;
+        default: break;
+        }
+        if (!m_Enabled)
+            glyph |= DFCS_INACTIVE;
+        else if (GetCapture() == window && ui::PointerIsOver(m_hWnd))
+            glyph |= DFCS_PUSHED;
+        RECT r{0, 0, kPixels, kPixels};
+        DrawFrameControl(ui::win::H(dc), &r, DFC_CAPTION, glyph);
+        return;
+    }
     HBITMAP strip = Strip(m_Shown.set);
     if (!strip)
         return;

@@ -4,6 +4,7 @@
 
 #include "ui/Form.h"
 #include "ui/Scale.h"
+#include "ui/Services.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -92,11 +93,14 @@ void LabelMenuWindow::PaintOn(ui::DcHandle dcHandle) const
     HDC dc = ui::win::H(dcHandle);
     RECT client{};
     GetClientRect(ui::win::H(m_hWnd), &client);
-    ui::win::GdiObject<HBRUSH> brush(CreateSolidBrush(ui::win::ToColorRef(m_BackColor)));
-    FillRect(dc, &client, brush.Get());
+    const bool lit = m_BackColor == LabelMenu::kHighlightColor;
+    const ui::TextColors drawn =
+        ui::Readable(m_Enabled ? ui::vbButtonText : ui::SystemColor(COLOR_GRAYTEXT), m_BackColor,
+                     lit ? ui::Surface::Highlight : ui::Surface::Menu, m_Enabled, ui::CurrentServices().palette);
+    FillRect(dc, &client, ui::win::Brush(m_Form.BrushFor(drawn.back)));
     ui::win::Selection font(dc, ui::win::Font(m_Form.FontFor(m_Font)));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(m_Enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc, ui::win::ToColorRef(drawn.text));
     RECT text{DisplayScale().TwipsToPixelsX(kLabelLeftTwips), DisplayScale().TwipsToPixelsY(kLabelTopTwips), client.right, client.bottom};
     DrawTextW(dc, Wide(m_Caption).c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
 }

@@ -25,6 +25,7 @@ public:
 
     char AccessKey() const override { return m_Button.AccessKey(); }
     bool TakesEnter() const override { return true; }
+    void SystemColorsChanged() override { m_Button.RedrawButton(m_Pressed); }
     void OnAccessKey() override { m_Button.OnAccessKey(); }
     // A push button named by its caption, pressed as its access key presses it.
     ui::AccessibleFace Accessible(ui::WindowHandle window) const override;

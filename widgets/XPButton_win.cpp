@@ -4,6 +4,7 @@
 #include "ui/App.h"
 #include "ui/Form.h"
 #include "ui/Scale.h"
+#include "ui/Services.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -162,10 +163,49 @@ void DrawHoverRing(HDC dc, const Bounds& k)
     Line(dc, k.L + 2, k.B - 2, k.R - 1, k.B - 2, RGB(229, 151, 0));
 }
 
+// In high contrast the face is the system's: a button face framed in button
+// text, the highlight while pressed, a thicker highlight frame under the
+// pointer, the system's dotted focus mark.
+void DrawSystemFace(HDC dc, int width, int height, const XPButtonLook& look)
+{
+    const bool pressed = look.face == XPButtonLook::Face::Pressed, disabled = look.face == XPButtonLook::Face::Disabled;
+    RECT r{0, 0, width, height};
+    FillRect(dc, &r, GetSysColorBrush(pressed ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    FrameRect(dc, &r, GetSysColorBrush(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    if (disabled)
+        return;
+    InflateRect(&r, -1, -1);
+    if (look.ring == XPButtonLook::Ring::Hover) {
+        FrameRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+        InflateRect(&r, -1, -1);
+        FrameRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+    } else if (look.ring == XPButtonLook::Ring::Focus) {
+        InflateRect(&r, -2, -2);
+        SetTextColor(dc, GetSysColor(pressed ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+        SetBkColor(dc, GetSysColor(pressed ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+        DrawFocusRect(dc, &r);
+    }
+}
+
+// The colour the caption is drawn on: the face's darkest, where a text reads least.
+ui::Color FaceBehindCaption(XPButtonLook::Face face)
+{
+    switch (face) {
+    case XPButtonLook::Face::Pressed: return RGB(226, 225, 218);
+    case XPButtonLook::Face::Disabled: return RGB(245, 244, 234);
+    case XPButtonLook::Face::Normal: break;
+    }
+    return RGB(231, 231, 229);
+}
+
 void DrawCaption(HDC dc, int width, int height, const XPButtonLook& look, HFONT font)
 {
     RECT client{0, 0, width, height};
-    SetTextColor(dc, ui::win::ToColorRef(look.textColor));
+    const bool pressed = look.face == XPButtonLook::Face::Pressed;
+    const ui::TextColors drawn =
+        ui::Readable(look.textColor, FaceBehindCaption(look.face), pressed ? ui::Surface::Highlight : ui::Surface::Face,
+                     look.face != XPButtonLook::Face::Disabled, ui::CurrentServices().palette);
+    SetTextColor(dc, ui::win::ToColorRef(drawn.text));
     Selection select(dc, font);
     SetBkMode(dc, TRANSPARENT);
     RECT measure = client;
@@ -188,7 +228,9 @@ void DrawXPButtonFace(ui::DcHandle dcHandle, int width, int height, const XPButt
 {
     HDC dc = ui::win::H(dcHandle);
     const Bounds k{0, 0, width - 1, height};
-    if (look.face == XPButtonLook::Face::Disabled) {
+    if (ui::CurrentServices().palette.HighContrast()) {
+        DrawSystemFace(dc, width, height, look);
+    } else if (look.face == XPButtonLook::Face::Disabled) {
         DrawDisabledFace(dc, k, width, height);
     } else {
         if (look.face == XPButtonLook::Face::Pressed)

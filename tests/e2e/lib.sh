@@ -30,9 +30,16 @@ journey_cleanup() {
 use_locale() { # language_TERRITORY
     mkdir -p "$work/locale"
     localedef -i "$1" -f UTF-8 "$work/locale/$1.UTF-8" >/dev/null 2>&1 || { fail "no $1 locale"; journey_end; }
-    cp -a "$WINEPREFIX" "$work/prefix"
-    export WINEPREFIX="$work/prefix" LOCPATH="$work/locale"
+    export LOCPATH="$work/locale"
     { export LC_ALL=$1.UTF-8; } 2>/dev/null  # for Wine; this shell needs no locale
+    own_prefix
+}
+
+# Runs the rest of the journey on a copy of the prefix with a server of its
+# own, whose settings the journey may change.
+own_prefix() {
+    cp -a "$WINEPREFIX" "$work/prefix"
+    export WINEPREFIX="$work/prefix"
     trap 'wineserver -k 2>/dev/null; journey_cleanup' EXIT
     wineserver -p
     # The new server's first programs may not see C: yet; a program started

@@ -1,12 +1,69 @@
-// The portable pieces under the windows: the property bag, twips, the help
-// text and the folder dialog's caller.
+// The portable pieces under the windows: the property bag, twips, colours as
+// drawn, the help text and the folder dialog's caller.
 #include "SimMachineFixture.h"
 #include "app/HelpText.h"
 #include "app/modBrowse.h"
+#include "ui/Palette.h"
 #include "ui/PropertyBag.h"
 #include "ui/Scale.h"
 
 namespace {
+
+// Every text the windows draw reads, whatever the scheme: a system colour
+// beside a fixed one is drawn as the design had it, high contrast gives every
+// surface the system's pair, and nothing enabled reads below 4.5:1.
+TEST(Palette, TextsReadInEveryScheme)
+{
+    constexpr ui::Color beige = 0xD8E9EC, white = 0xFFFFFF, black = 0, lightBlue = 15651521, greyed = 0x92A1A1;
+    const auto highContrastBlack = [](sim::SimPalette& p, bool on) {
+        p.highContrast = on;
+        p.colors[15] = p.colors[5] = p.colors[4] = black;  // faces, windows, menus
+        p.colors[18] = p.colors[8] = p.colors[7] = white;  // their texts
+    };
+    const auto lowContrastWindows = [](sim::SimPalette& p, bool) { p.colors[8] = 0xC0C0C0; };
+    const auto designScheme = [](sim::SimPalette&, bool) {};
+    struct Case {
+        const char* what;
+        void (*scheme)(sim::SimPalette&, bool);
+        bool highContrast;
+        ui::Color text, back;
+        ui::Surface surface;
+        bool enabled;
+        ui::TextColors drawn;
+    };
+    const Case cases[] = {
+        {"label in the design scheme", designScheme, false, ui::vbButtonText, beige, ui::Surface::Face, true, {black, beige}},
+        {"label, black scheme, contrast not on (Wine)", highContrastBlack, false, ui::vbButtonText, beige,
+         ui::Surface::Face, true, {black, beige}},
+        {"label in high contrast", highContrastBlack, true, ui::vbButtonText, beige, ui::Surface::Face, true,
+         {ui::vbButtonText, ui::vbButtonFace}},
+        {"disabled label in high contrast", highContrastBlack, true, ui::vbButtonText, beige, ui::Surface::Face,
+         false, {ui::SystemColor(17), ui::vbButtonFace}},
+        {"lit menu item in high contrast", highContrastBlack, true, ui::vbButtonText, lightBlue,
+         ui::Surface::Highlight, true, {ui::SystemColor(14), ui::SystemColor(13)}},
+        {"list in the user's scheme", highContrastBlack, false, ui::vbWindowText, ui::vbWindowBackground,
+         ui::Surface::Window, true, {ui::vbWindowText, ui::vbWindowBackground}},
+        {"list whose scheme reads badly", lowContrastWindows, false, ui::vbWindowText, ui::vbWindowBackground,
+         ui::Surface::Window, true, {black, ui::vbWindowBackground}},
+        {"fixed white text on the system face", designScheme, false, white, ui::vbButtonFace, ui::Surface::Face,
+         true, {black, ui::DesignRgb(15)}},
+        {"a greyed XP button keeps its grey", designScheme, false, greyed, 0xEAF4F5, ui::Surface::Face, false,
+         {greyed, 0xEAF4F5}},
+    };
+    for (const Case& c : cases) {
+        sim::SimPalette palette;
+        c.scheme(palette, c.highContrast);
+        const ui::TextColors drawn = ui::Readable(c.text, c.back, c.surface, c.enabled, palette);
+        EXPECT_EQ(drawn.text, c.drawn.text) << c.what;
+        EXPECT_EQ(drawn.back, c.drawn.back) << c.what;
+    }
+    sim::SimPalette palette;
+    EXPECT_EQ(ui::Backdrop(beige, ui::Surface::Face, palette), beige);
+    palette.highContrast = true;
+    EXPECT_EQ(ui::Backdrop(beige, ui::Surface::Menu, palette), ui::SystemColor(4));
+    EXPECT_NEAR(ui::ContrastRatio(white, ui::DesignRgb(15)), 1.2, 0.05);  // white on the XP face
+    EXPECT_DOUBLE_EQ(ui::ContrastRatio(black, white), 21.0);
+}
 
 TEST(PropertyBag, DefaultsAreNotStoredAndMissingKeysReadAsDefaults)
 {

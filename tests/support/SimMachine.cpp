@@ -118,6 +118,12 @@ std::optional<std::string> SimCodePage::ToAnsi(std::string_view text) { return s
 
 std::string SimCodePage::LowerCase(std::string_view text) { return sim::LowerCase(text); }
 
+SimPalette::SimPalette()
+{
+    for (int i = 0; i < 31; ++i)
+        colors[i] = ui::DesignRgb(i);
+}
+
 SimMachine::SimMachine() { AddDisk('C', 1); }
 
 void SimMachine::AddDisk(char letter, int volumeNumber)

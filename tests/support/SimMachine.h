@@ -94,6 +94,16 @@ public:
     std::vector<Area> windows;
 };
 
+// The screen's colours a test chooses: the design's scheme until it sets others.
+class SimPalette : public ui::Palette {
+public:
+    SimPalette();
+    bool HighContrast() override { return highContrast; }
+    ui::Color SystemRgb(int index) override { return index >= 0 && index < 31 ? colors[index] : 0; }
+    bool highContrast = false;
+    ui::Color colors[31];
+};
+
 // The ANSI code page a test chooses (see SimText.h for those it knows).
 class SimCodePage : public os::CodePage {
 public:
@@ -118,9 +128,10 @@ public:
     SimShellDialogs shell;
     SimTimers timers;
     SimCursorWindows cursor;
+    SimPalette palette;
     SimCodePage codePage;
     os::System system{dos, files, codePage};
-    ui::Services services{lists, shell, timers, cursor};
+    ui::Services services{lists, shell, timers, cursor, palette};
 };
 
 // Puts a machine in place for a scope: its system for the engine and its

@@ -1,7 +1,10 @@
 // What the toolkit and the menu-drawing control paint themselves, read back
-// pixel by pixel from a memory DC.
+// pixel by pixel from a memory DC, in the design's colours and in high contrast.
 #include "ctxHookMenu.h"
 #include "ui/Form.h"
+#include "ui/Services.h"
+#include "widgets/LabelMenuWindow.h"
+#include "widgets/XPButtonWindow.h"
 
 #include "WindowTestSupport.h"
 
@@ -106,6 +109,82 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
 
     DestroyMenu(popup);
     sheet.Unload();
+}
+
+// The screen's real colours, with high contrast switched by the test.
+class SwitchedPalette : public ui::Palette {
+public:
+    bool HighContrast() override { return on; }
+    ui::Color SystemRgb(int index) override { return GetSysColor(index); }
+    bool on = false;
+};
+
+class Beige : public ui::Form {
+public:
+    Beige() : ui::Form(Design())
+    {
+        button.Move(150, 150, 1185, 765);
+        label.Caption("Drive Letter");
+        label.BackColor(kBeige);
+        label.Move(150, 1050, 1500, 195);
+        item.Move(1500, 150, 0, 0);
+        item.Item().Caption("&File");
+        item.Item().BackColor(LabelMenu::kHighlightColor);  // lit
+    }
+    static constexpr ui::Color kBeige = 0xD8E9EC;
+    static ui::FormDesign Design()
+    {
+        ui::FormDesign design;
+        design.Caption = "Beige";
+        design.ClientWidth = 3000;
+        design.ClientHeight = 1500;
+        design.BorderStyle = ui::vbBSNone;
+        design.BackColor = kBeige;
+        return design;
+    }
+    XPButtonWindow button{*this, "XPButton1"};
+    ui::Label label{*this, "Label1"};
+    LabelMenuWindow item{*this, "LbMenu1"};
+};
+
+// High contrast turned on while the window is open: the system says so with
+// WM_SYSCOLORCHANGE, and from then on the form, its labels, the XP button's
+// kept drawing and a lit menu item are all in the system's colours.
+TEST(Drawing, HighContrastTurnedOnRepaintsEverySurfaceInSystemColours)
+{
+    test::DropPendingQuit();
+    SwitchedPalette palette;
+    ui::Services& real = ui::CurrentServices();
+    ui::Services switched{real.lists, real.shell, real.timers, real.cursor, palette};
+    ui::ScopedServices scope(switched);
+    Beige form;
+    ASSERT_TRUE(test::ShowPlain(form));
+    const auto labelColours = [&] {
+        const test::Canvas canvas(1, 1);
+        const auto brush = SendMessageW(ui::win::H(form.hWnd()), WM_CTLCOLORSTATIC,
+                                        reinterpret_cast<WPARAM>(canvas.Dc()),
+                                        reinterpret_cast<LPARAM>(ui::win::H(form.label.hWnd())));
+        return std::pair{reinterpret_cast<HBRUSH>(brush), GetTextColor(canvas.Dc())};
+    };
+    const auto formBack = [&] {
+        const test::Canvas canvas(200, 100);
+        SendMessageW(ui::win::H(form.hWnd()), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+        return canvas.At(150, 90);
+    };
+    const COLORREF beige = ui::win::ToColorRef(Beige::kBeige);
+    EXPECT_EQ(formBack(), beige);
+    EXPECT_NE(test::PrintedPixel(form.button.hWnd(), 79, 51, 8, 8), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(labelColours().second, RGB(0, 0, 0));  // the design's text, whatever the system's is
+
+    palette.on = true;
+    PostMessageW(ui::win::H(form.hWnd()), WM_SYSCOLORCHANGE, 0, 0);
+    test::RunQueue();
+    EXPECT_EQ(formBack(), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(test::PrintedPixel(form.button.hWnd(), 79, 51, 8, 8), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(test::PrintedPixel(form.button.hWnd(), 79, 51, 40, 0), GetSysColor(COLOR_BTNTEXT));  // its frame
+    EXPECT_EQ(labelColours(), std::pair(GetSysColorBrush(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)));
+    EXPECT_EQ(test::PrintedPixel(form.item.hWnd(), 30, 18, 1, 1), GetSysColor(COLOR_HIGHLIGHT));
+    form.Unload();
 }
 
 }  // namespace
