@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace ui {
 
@@ -91,6 +92,17 @@ void RunModalLoop(Form& form)
 
 void win::DispatchInForm(MSG& message)
 {
+    // Alt released after a chord with it (Alt+Down drops a picker's list)
+    // opens no menu. Windows knows that by itself; Wine's default handling
+    // misses a chord key the control took for itself, and would put the window
+    // into menu mode, which closes the list behind the control's back and eats
+    // the next key.
+    static bool altChord = false;
+    if (message.message == WM_SYSKEYDOWN)
+        altChord = message.wParam != VK_MENU;
+    if ((message.message == WM_SYSKEYUP || message.message == WM_KEYUP) && message.wParam == VK_MENU &&
+        std::exchange(altChord, false))
+        return;
     if (message.message == WM_SYSCHAR &&
         Form::RouteAccessKey(ToHandle(message.hwnd), static_cast<unsigned>(message.wParam)))
         return;
