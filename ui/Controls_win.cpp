@@ -171,7 +171,18 @@ LRESULT ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
         return result;
     }
     case WM_SETFOCUS:
-        control->Parent().ChildFocused(win::ToHandle(window));
+    case WM_KILLFOCUS:
+        if (message == WM_SETFOCUS)
+            control->Parent().ChildFocused(win::ToHandle(window));
+        // A combo box's text never hides its selection: selected whole while
+        // the box has the focus, as the focus mark, and deselected once the
+        // focus has left, so that it never looks like a second focus.
+        if (window != H(control->hWnd()) && GetParent(window) == H(control->hWnd())) {
+            const LRESULT result = win::DefSubclass(window, message, wParam, lParam);
+            SendMessageW(window, EM_SETSEL, message == WM_SETFOCUS ? 0 : static_cast<WPARAM>(-1),
+                         message == WM_SETFOCUS ? -1 : 0);
+            return result;
+        }
         break;
     case WM_CONTEXTMENU:
         // From the keyboard the point is (-1, -1); a mouse's right click has

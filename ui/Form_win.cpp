@@ -787,6 +787,19 @@ long long Form::HandleMessage(WindowHandle windowHandle, unsigned message, std::
         // had the focus, or the first tab stop.
         RestoreFocus();
         return 0;
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE: {
+        // The focus mark is never hidden, as Windows hides it from a window
+        // the mouse last worked: where the keys go shows for every user. The
+        // access-key underlines come and go as the system decides.
+        const WORD action = LOWORD(wParam);
+        WORD flags = HIWORD(wParam);
+        if (action == UIS_SET || action == UIS_INITIALIZE)
+            flags &= static_cast<WORD>(~UISF_HIDEFOCUS);
+        if (action == UIS_SET && flags == 0)
+            return 0;
+        return DefWindowProcW(window, message, MAKEWPARAM(action, flags), static_cast<LPARAM>(lParam));
+    }
     case WM_SETTINGCHANGE:
         if (wParam != SPI_SETHIGHCONTRAST)
             break;

@@ -416,10 +416,19 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
     }
     EXPECT_TRUE(machine.dos.Mappings("D:").empty());  // closing the list mounted nothing
 
-    // Tab over the buttons: the focused one looks default, and the mount button
-    // again once the focus has left them.
+    // The picker's text, selected whole, marks its focus, and only while it
+    // has it. Tab over the buttons: the focused one looks default, and the
+    // mount button again once the focus has left them.
+    const auto pickerSelected = [&] {
+        DWORD from = 0, to = 0;
+        SendMessageW(W(main.cboDrive.EditWindow()), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                     reinterpret_cast<LPARAM>(&to));
+        return to - from;
+    };
+    EXPECT_EQ(pickerSelected(), 3u);
     test::Type(VK_TAB);
     EXPECT_EQ(GetFocus(), W(main.cmdOk.hWnd()));
+    EXPECT_EQ(pickerSelected(), 0u);
     test::Type(VK_TAB);
     EXPECT_TRUE(LooksDefault(main.cmdBoot));
     EXPECT_FALSE(LooksDefault(main.cmdOk));
