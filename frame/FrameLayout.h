@@ -9,8 +9,12 @@ namespace frame {
 
 constexpr double kMinWidthTwips = 1695;
 constexpr double kMinHeightTwips = 615;
-constexpr float kTitleHeight = 30;
+constexpr float kTitleHeight = 30;  // design pixels, as every size below
 constexpr float kBorder = 4;
+
+// A design pixel figure at the scale of a window of that many twips per pixel
+// (dpi / 96 = 15 / twips per pixel), rounded to whole pixels.
+float ScaledPixels(double designPixels, double twipsPerPixel);
 
 // A piece's place in pixels of the frame (fractions are rounded by whatever places it).
 struct PieceRect {
@@ -18,7 +22,10 @@ struct PieceRect {
     bool operator==(const PieceRect&) const = default;
 };
 
-// The pieces' own sizes and settings the layout reads.
+// The pieces' own sizes and settings the layout reads. Sizes are the 96-DPI
+// design's pixels; the layout scales them, and every frame figure, to the
+// window's DPI (1440 / twips per pixel), rounding each to whole pixels. At 96
+// DPI every figure is the design's.
 struct LayoutInput {
     double widthTwips = 0, heightTwips = 0;
     double twipsPerPixelX = 15, twipsPerPixelY = 15;

@@ -98,7 +98,37 @@ TEST(FrameLayout, MenuStripWiderEndsAndOversizedFrames)
     EXPECT_EQ(frame::ToEventInteger(2.5), 2);  // halves to even
 }
 
-bool Inside(const std::array<frame::RegionRect, 6>& rects, int x, int y)
+// At 144 and 192 DPI every frame figure is the design's times 1.5 and 2,
+// rounded to whole pixels, while the twips the host is told stay the design's.
+TEST(FrameLayout, EveryFigureScalesWithTheWindowsDpi)
+{
+    auto in = Frame(6120, 4815);
+    in.twipsPerPixelX = in.twipsPerPixelY = 7.5;  // 192 DPI: 816 x 642 pixels
+    auto out = frame::Repos(in);
+    EXPECT_EQ(out.TitleLeft, (PieceRect{0, 0, 20, 60}));
+    EXPECT_EQ(out.Right, (PieceRect{808, 60, 8, 574}));
+    EXPECT_EQ(out.Bottom, (PieceRect{8, 634, 800, 8}));
+    EXPECT_EQ(out.CloseButton, (PieceRect{762, 9, 42, 42}));
+    EXPECT_EQ(out.Minimizebutton.left, 670);
+    EXPECT_EQ(out.TitleIcon, (PieceRect{12, 14, 32, 32}));
+    EXPECT_EQ(out.Caption1.left, 50);
+    EXPECT_FLOAT_EQ(out.Caption1.top, 14.5f);
+    EXPECT_EQ(out.Caption1.width, 670 - 44 - 20);
+    EXPECT_EQ(out.menuLineX2Twips, 6000);
+    EXPECT_EQ(out.resize, (frame::ResizeArgs{450, 4305, 6000}));
+    EXPECT_EQ(out.PicMainTop, 60);
+
+    in.twipsPerPixelX = in.twipsPerPixelY = 10;  // 144 DPI: 612 x 481.5 pixels
+    in.menuVisible = true;
+    out = frame::Repos(in);
+    EXPECT_EQ(out.TitleLeft, (PieceRect{0, 0, 15, 45}));
+    EXPECT_EQ(out.CloseButton, (PieceRect{612 - 6 - 32 - 3, 6.5f, 32, 32}));  // 31.5 rounds up
+    EXPECT_EQ(out.TitleIcon, (PieceRect{9, 11, 24, 24}));
+    EXPECT_EQ(out.resize, (frame::ResizeArgs{810, 3945, 6000}));  // the strip is 36 pixels, 360 twips
+    EXPECT_EQ(out.PicMainTop, 81);
+}
+
+bool Inside(const std::vector<frame::RegionRect>& rects, int x, int y)
 {
     for (const auto& r : rects)
         if (x >= r.left && x < r.right && y >= r.top && y < r.bottom)
@@ -113,6 +143,7 @@ TEST(FrameRegion, TopCornersRoundedBottomSquare)
     EXPECT_EQ(size.height, 615);
     const auto rects = frame::RegionRects(size, 15, 15);  // 113 x 41 pixels
     EXPECT_EQ(rects[0], (frame::RegionRect{5, 0, 108, 1}));
+    ASSERT_EQ(rects.size(), 6u);
     EXPECT_EQ(rects[5], (frame::RegionRect{0, 5, 113, 41}));
     for (auto [x, y] : {std::pair{0, 0}, {4, 0}, {2, 1}, {1, 2}, {0, 3}, {0, 4}, {112, 0}, {108, 0}, {110, 1},
                         {111, 2}, {112, 3}, {112, 4}})
@@ -123,10 +154,20 @@ TEST(FrameRegion, TopCornersRoundedBottomSquare)
 
 TEST(FrameRegion, EdgesRoundHalvesToEven)
 {
-    const auto rects = frame::RegionRects({1698, 1002}, 12, 12);  // 141.5 x 83.5 pixels
-    EXPECT_EQ(rects[5].right, 142);
-    EXPECT_EQ(rects[5].bottom, 84);
-    EXPECT_EQ(rects[0].right, 136);  // 136.5
+    const auto rects = frame::RegionRects({1698, 1002}, 12, 12);  // 141.5 x 83.5 pixels at 120 DPI
+    EXPECT_EQ(rects.back().right, 142);
+    EXPECT_EQ(rects.back().bottom, 84);
+    EXPECT_EQ(rects[0].right, 136);  // 141.5 - 6 (the design's 5, scaled)
+}
+
+TEST(FrameRegion, TheCornersProfileScalesWithTheDpi)
+{
+    const auto rects = frame::RegionRects({6120, 4815}, 7.5, 7.5);  // 816 x 642 pixels at 192 DPI
+    ASSERT_EQ(rects.size(), 11u);                                   // ten rows of profile, then the rest
+    for (auto [y, cut] : {std::pair{0, 10}, {1, 10}, {2, 6}, {3, 6}, {4, 4}, {6, 2}, {9, 2}})
+        EXPECT_EQ(rects[static_cast<std::size_t>(y)], (frame::RegionRect{cut, y, 816 - cut, y + 1})) << y;
+    EXPECT_EQ(rects.back(), (frame::RegionRect{0, 10, 816, 642}));
+    EXPECT_EQ(frame::CornerCut(10, 7.5), 0);
 }
 
 TEST(FrameThemes, IndicesColoursAndSizes)
