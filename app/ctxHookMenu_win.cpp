@@ -223,7 +223,7 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
             return TRUE;
         }
         const ui::win::WindowDc dc(ui::win::H(m_Form.hWnd()));
-        GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}));
+        GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}, m_Form.DisplayScale().DpiY()));
         const Selection select(dc.Get(), font.Get());
         RECT r{0, 0, 0, 0};
         DrawTextW(dc.Get(), Wide(it->second).c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
@@ -288,7 +288,7 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
             break;
         }
 
-        GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}));
+        GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}, m_Form.DisplayScale().DpiY()));
         Selection select(dc, font.Get());
         SetBkMode(dc, TRANSPARENT);
         const ui::Color textColor = disabled   ? colors.DisabledText

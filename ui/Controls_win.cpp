@@ -24,15 +24,14 @@ using win::H;
 
 namespace win {
 
-HFONT CreateFontFor(const FontSpec& font)
+HFONT CreateFontFor(const FontSpec& font, int dpi)
 {
-    const int dpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
-    const int height = -static_cast<int>(std::lround(font.Size * dpi / 72.0));
+    const int height = -FontPixels(font.Size, dpi);
     // OEM fonts are fixed-pitch; saying so keeps columns where the named font is missing.
     const DWORD pitch = font.Charset == OEM_CHARSET ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE;
     return CreateFontW(height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, FALSE, FALSE,
                        static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       pitch, Wide(font.Name).c_str());
+                       pitch, Wide(FaceAtDpi(font.Name, font.Size, dpi)).c_str());
 }
 
 HICON LoadIconResource(int id, int size)

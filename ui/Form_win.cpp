@@ -167,7 +167,7 @@ GdiHandle Form::FontFor(const FontSpec& font)
     for (const auto& [cached, owned] : m_Fonts)
         if (cached == font)
             return owned.Get();
-    OwnedGdi made(win::ToHandle(win::CreateFontFor(font)));
+    OwnedGdi made(win::ToHandle(win::CreateFontFor(font, m_Scale.DpiY())));
     const GdiHandle handle = made.Get();
     if (handle)
         m_Fonts.emplace_back(font, std::move(made));

@@ -16,6 +16,16 @@ int Scale::PixelsToTwipsX(double pixels) const { return Round(pixels * TwipsPerP
 int Scale::PixelsToTwipsY(double pixels) const { return Round(pixels * TwipsPerPixelY()); }
 int Scale::Pixels(int designPixels) const { return Round(static_cast<double>(designPixels) * m_DpiY / kDesignDpi); }
 
+int FontPixels(double points, int dpi) { return Round(points * dpi / 72.0); }
+
+std::string FaceAtDpi(const std::string& face, double points, int dpi)
+{
+    constexpr int kLargestBitmap = 24;
+    if (face == "MS Sans Serif" && FontPixels(points, dpi) > kLargestBitmap)
+        return "Microsoft Sans Serif";
+    return face;
+}
+
 const Scale& ScreenScale() { return g_screen; }
 void ScreenScale(const Scale& New_ScreenScale) { g_screen = New_ScreenScale; }
 

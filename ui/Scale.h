@@ -3,6 +3,8 @@
 // from it (1440 / DPI), and the design's 96-DPI pixel figures at that DPI.
 // Every conversion between twips and pixels goes through the scale of the
 // window it is for. A window takes the screen's scale when it is made.
+#include <string>
+
 namespace ui {
 
 // The DPI the windows were designed at, where a pixel is 15 twips.
@@ -39,6 +41,13 @@ private:
     int m_DpiX = kDesignDpi;
     int m_DpiY = kDesignDpi;
 };
+
+// A font of that many points at that DPI: its height in pixels, rounded.
+int FontPixels(double points, int dpi);
+// The face to make a font in at that DPI. MS Sans Serif is drawn from bitmaps
+// no taller than 24 pixels; larger, it is its outline design, Microsoft Sans
+// Serif, which keeps growing with the DPI.
+std::string FaceAtDpi(const std::string& face, double points, int dpi);
 
 // The screen's scale, read as the program starts (App::ReadScreenScale);
 // the design's until then.

@@ -111,7 +111,8 @@ private:
     HDC m_Dc;
 };
 
-HFONT CreateFontFor(const FontSpec& font);
+// A font made for a window of that DPI.
+HFONT CreateFontFor(const FontSpec& font, int dpi);
 HICON LoadIconResource(int id, int size);
 
 // The window procedure of a class whose windows each belong to one object: the

@@ -9,6 +9,27 @@
 
 namespace {
 
+// Fonts grow with the DPI; MS Sans Serif, drawn from bitmaps up to 24 pixels,
+// turns to its outline design beyond, where the bitmaps would stop growing.
+TEST(Scale, FontsAtEveryDpi)
+{
+    struct Case {
+        const char* face;
+        double points;
+        int dpi, pixels;
+        const char* made;
+    };
+    const Case cases[] = {
+        {"MS Sans Serif", 8.25, 96, 11, "MS Sans Serif"},   {"MS Sans Serif", 8.25, 192, 22, "MS Sans Serif"},
+        {"MS Sans Serif", 18, 96, 24, "MS Sans Serif"},     {"MS Sans Serif", 9.75, 192, 26, "Microsoft Sans Serif"},
+        {"MS Sans Serif", 8.25, 240, 28, "Microsoft Sans Serif"}, {"Tahoma", 12, 192, 32, "Tahoma"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ui::FontPixels(c.points, c.dpi), c.pixels) << c.points << " at " << c.dpi;
+        EXPECT_EQ(ui::FaceAtDpi(c.face, c.points, c.dpi), c.made) << c.points << " at " << c.dpi;
+    }
+}
+
 // Every text the windows draw reads, whatever the scheme: a system colour
 // beside a fixed one is drawn as the design had it, high contrast gives every
 // surface the system's pair, and nothing enabled reads below 4.5:1.
