@@ -4,11 +4,13 @@
 #include "ctxHookMenu.h"
 
 #include "ui/Form.h"
+#include "ui/Scale.h"
 #include "ui/Services.h"
 #include "ui/WinUtil_win.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 
 using os::win::Narrow;
@@ -19,9 +21,12 @@ using ui::win::ToColorRef;
 
 namespace {
 
+// The design's pixels at 96 DPI; each menu scales them to its window's DPI.
 constexpr int kBarWidth = 24;  // the picture bar on the left of every item
 constexpr int kItemHeight = 22;
+constexpr int kItemMargins = 9;  // the row's height beyond its text's, at 96 DPI
 constexpr int kSeparatorHeight = 7;
+constexpr int kPictureSize = 16;
 
 LRESULT MenuHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
 {
@@ -217,9 +222,10 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
             return 0;
         handled = true;
         const auto it = m_Texts.find(measure->itemID);
+        const ui::Scale& scale = m_Form.DisplayScale();
         if (it == m_Texts.end()) {
-            measure->itemWidth = 40;
-            measure->itemHeight = kSeparatorHeight;
+            measure->itemWidth = static_cast<UINT>(scale.Pixels(40));
+            measure->itemHeight = static_cast<UINT>(scale.Pixels(kSeparatorHeight));
             return TRUE;
         }
         const ui::win::WindowDc dc(ui::win::H(m_Form.hWnd()));
@@ -227,8 +233,10 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         const Selection select(dc.Get(), font.Get());
         RECT r{0, 0, 0, 0};
         DrawTextW(dc.Get(), Wide(it->second).c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
-        measure->itemWidth = static_cast<UINT>(kBarWidth + 8 + r.right + 24);
-        measure->itemHeight = kItemHeight;
+        measure->itemWidth = static_cast<UINT>(scale.Pixels(kBarWidth + 8) + r.right + scale.Pixels(24));
+        // At least the design's row, and never shorter than the text and its margins.
+        const int rowHeight = std::max(scale.Pixels(kItemHeight), static_cast<int>(r.bottom) + scale.Pixels(kItemMargins));
+        measure->itemHeight = static_cast<UINT>(rowHeight);
         return TRUE;
     }
     case WM_DRAWITEM: {
@@ -237,6 +245,8 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
             return 0;
         handled = true;
         HDC dc = draw->hDC;
+        const ui::Scale& scale = m_Form.DisplayScale();
+        const int barWidth = scale.Pixels(kBarWidth), pictureSize = scale.Pixels(kPictureSize);
         const RECT& r = draw->rcItem;
         const auto it = m_Texts.find(draw->itemID);
         const bool selected = (draw->itemState & ODS_SELECTED) != 0;
@@ -251,7 +261,7 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         else
             Gradient(dc, r, ToColorRef(colors.Back), ToColorRef(colors.Back2), true);
         if (m_BarStyle != 0) {
-            const RECT bar{r.left, r.top, r.left + kBarWidth, r.bottom};
+            const RECT bar{r.left, r.top, r.left + barWidth, r.bottom};
             if (m_BarStyle == 2 && colors.GradientBar)
                 Gradient(dc, bar, ToColorRef(colors.Bar), ToColorRef(colors.Bar2), true);
             else
@@ -259,8 +269,8 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         }
         if (it == m_Texts.end()) {  // a separator
             const int y = (r.top + r.bottom) / 2;
-            Fill(dc, RECT{r.left + kBarWidth + 4, y, r.right, y + 1}, ToColorRef(colors.Separator));
-            Fill(dc, RECT{r.left + kBarWidth + 4, y + 1, r.right, y + 2}, ToColorRef(colors.SeparatorLight));
+            Fill(dc, RECT{r.left + barWidth + scale.Pixels(4), y, r.right, y + 1}, ToColorRef(colors.Separator));
+            Fill(dc, RECT{r.left + barWidth + scale.Pixels(4), y + 1, r.right, y + 2}, ToColorRef(colors.SeparatorLight));
             return TRUE;
         }
 
@@ -282,8 +292,9 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
                 continue;
             const auto picture = m_Pictures.find(control->Name());
             if (picture != m_Pictures.end())
-                if (HICON icon = ui::win::LoadIconResource(picture->second, 16))
-                    DrawIconEx(dc, r.left + (kBarWidth - 16) / 2, r.top + (r.bottom - r.top - 16) / 2, icon, 16, 16,
+                if (HICON icon = ui::win::LoadIconResource(picture->second, pictureSize))
+                    DrawIconEx(dc, r.left + (barWidth - pictureSize) / 2, r.top + (r.bottom - r.top - pictureSize) / 2,
+                               icon, pictureSize, pictureSize,
                                0, nullptr, DI_NORMAL);
             break;
         }
@@ -299,7 +310,7 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         SetTextColor(dc, ToColorRef(ui::Readable(textColor, behind, selected ? ui::Surface::Highlight : ui::Surface::Menu,
                                                  !disabled, palette)
                                         .text));
-        RECT text{r.left + kBarWidth + 8, r.top, r.right - 8, r.bottom};
+        RECT text{r.left + barWidth + scale.Pixels(8), r.top, r.right - scale.Pixels(8), r.bottom};
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
         if (draw->itemState & ODS_NOACCEL)
             format |= DT_HIDEPREFIX;

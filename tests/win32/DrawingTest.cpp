@@ -2,6 +2,7 @@
 // pixel by pixel from a memory DC, in the design's colours and in high contrast.
 #include "ctxHookMenu.h"
 #include "ui/Form.h"
+#include "ui/Scale.h"
 #include "ui/Services.h"
 #include "widgets/LabelMenuWindow.h"
 #include "widgets/XPButtonWindow.h"
@@ -109,6 +110,47 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
 
     DestroyMenu(popup);
     sheet.Unload();
+}
+
+// A screen of another DPI for the forms a test makes in its scope.
+class ScopedScreenDpi {
+public:
+    explicit ScopedScreenDpi(int dpi) : m_Previous(ui::ScreenScale()) { ui::ScreenScale(ui::Scale(dpi, dpi)); }
+    ~ScopedScreenDpi() { ui::ScreenScale(m_Previous); }
+
+private:
+    ui::Scale m_Previous;
+};
+
+// Menu rows are at least the design's 22 pixels times DPI/96, and never
+// shorter than their text, made for that DPI, and the design's margins.
+TEST(Drawing, HookedMenuRowsGrowWithTheDpi)
+{
+    for (const int dpi : {96, 144, 192}) {
+        ScopedScreenDpi screen(dpi);
+        Sheet sheet;
+        sheet.Load();
+        ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kActive, true));
+        ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kUseFont, true));
+        HMENU popup = CreatePopupMenu();
+        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(sheet.mnuPopGo.ControlId()), L"&Go");
+        HWND window = ui::win::H(sheet.hWnd());
+        SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+        MEASUREITEMSTRUCT measure{};
+        measure.CtlType = ODT_MENU;
+        measure.itemID = static_cast<UINT>(sheet.mnuPopGo.ControlId());
+        SendMessageW(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+
+        const ui::win::WindowDc dc(window);
+        ui::win::GdiObject<HFONT> font(ui::win::CreateFontFor(sheet.hook.MenuFont, dpi));
+        const ui::win::Selection select(dc.Get(), font.Get());
+        RECT text{0, 0, 0, 0};
+        DrawTextW(dc.Get(), L"Go", -1, &text, DT_SINGLELINE | DT_CALCRECT);
+        EXPECT_GE(measure.itemHeight, static_cast<UINT>(22 * dpi / 96)) << dpi;
+        EXPECT_GE(measure.itemHeight, static_cast<UINT>(text.bottom + 9 * dpi / 96)) << dpi;
+        DestroyMenu(popup);
+        sheet.Unload();
+    }
 }
 
 // The screen's real colours, with high contrast switched by the test.
