@@ -47,6 +47,8 @@ public:
     void Move(int left, int top, int width, int height) override;
     bool CreateWindowIn(ui::WindowHandle parentWindow) override;
     void DestroyWindowOf() override;
+    // The frame and its pieces laid out again at the form's new scale.
+    void ScaleChanged() override;
     void FormShown() override;
     void FormActivated() override { SetFormActiveStyle(true); }
     void FormDeactivated() override { SetFormActiveStyle(false); }

@@ -297,6 +297,16 @@ bool TamselXPFormWindow::CreateWindowIn(ui::WindowHandle parentWindow)
     return true;
 }
 
+void TamselXPFormWindow::ScaleChanged()
+{
+    ui::Control::ScaleChanged();
+    for (ControlButtonWindow* button : {&Minimizebutton, &MaximizeButton, &CloseButton})
+        button->ScaleChanged();
+    for (auto& label : m_MenuLabels)
+        label->ScaleChanged();
+    Repos();
+}
+
 void TamselXPFormWindow::DestroyWindowOf()
 {
     for (auto& label : m_MenuLabels)
@@ -353,8 +363,9 @@ void TamselXPFormWindow::Paint(ui::DcHandle dcHandle) const
     }
 
     if (ShowIcon() && Icon())
-        if (HICON icon = ui::win::LoadIconResource(Icon(), 16))
-            DrawIconEx(dc, Round(l.TitleIcon.left), Round(l.TitleIcon.top), icon, 16, 16, 0, nullptr, DI_NORMAL);
+        if (HICON icon = ui::win::LoadIconResource(Icon(), Round(l.TitleIcon.width)))
+            DrawIconEx(dc, Round(l.TitleIcon.left), Round(l.TitleIcon.top), icon, Round(l.TitleIcon.width),
+                       Round(l.TitleIcon.height), 0, nullptr, DI_NORMAL);
 
     Selection font(dc, ui::win::Font(m_Form.FontFor(Font())));
     SetBkMode(dc, TRANSPARENT);

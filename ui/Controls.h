@@ -122,6 +122,9 @@ public:
     // The system's colours or its high-contrast setting changed: a control
     // that keeps a drawing of itself draws it again (the form repaints all).
     virtual void SystemColorsChanged() {}
+    // The form's scale changed (its window moved to a screen of another DPI):
+    // the control's window takes its place and font at the new scale.
+    virtual void ScaleChanged();
     // A tick of the timer the control set on its form's window under its id.
     // The windows that show the control's hover hint.
     virtual std::vector<WindowHandle> HintWindows() const { return {m_hWnd}; }

@@ -34,6 +34,14 @@ HFONT CreateFontFor(const FontSpec& font, int dpi)
                        pitch, Wide(FaceAtDpi(font.Name, font.Size, dpi)).c_str());
 }
 
+int WindowDpi(HWND window)
+{
+    using GetDpi = UINT(WINAPI*)(HWND);
+    static const auto get = reinterpret_cast<GetDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return get ? static_cast<int>(get(window)) : 0;
+}
+
 HICON LoadIconResource(int id, int size)
 {
     // Shared icons belong to the system: nothing to destroy.
@@ -271,6 +279,15 @@ void Control::DestroyOwnWindow()
 }
 
 void Control::PaintOn(DcHandle) const {}
+
+void Control::ScaleChanged()
+{
+    if (!m_hWnd)
+        return;
+    const RECT r = PixelRect(*this);
+    MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    ApplyFont();
+}
 
 const Scale& Control::DisplayScale() const { return m_Form.DisplayScale(); }
 

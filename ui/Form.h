@@ -164,6 +164,9 @@ private:
         bool operator==(const Place&) const = default;
     };
     Place Outer() const;
+    // The window is on a screen of another DPI: fonts, controls and the
+    // window itself (to `outer`, when given) at the new scale.
+    void ChangeScale(const Scale& scale, const Place* outer);
     // The client area's size in pixels, of the place laid out while there is one.
     struct PixelSize {
         int width, height;

@@ -214,6 +214,15 @@ bool Form::Load()
     }
     m_hWnd = win::ToHandle(window);
     LoadedForms().push_back(this);
+    // Made on a screen of another DPI than the program's first: the window
+    // takes that screen's scale before its controls are made.
+    if (const int dpi = win::WindowDpi(window); dpi && dpi != m_Scale.DpiY()) {
+        m_Scale = Scale(dpi, dpi);
+        RECT client{0, 0, m_Scale.TwipsToPixelsX(m_Design.ClientWidth), m_Scale.TwipsToPixelsY(m_Design.ClientHeight)};
+        AdjustWindowRectEx(&client, style, menuBar, exStyle);
+        SetWindowPos(window, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (m_Design.Icon)
         Icon(m_Design.Icon);
     if (!CreateControls()) {
@@ -315,6 +324,23 @@ void Form::ToolTipChanged(Control& control)
         if (SendMessageW(H(m_Tooltip.Get()), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
             win::Subclass(window, RelayToTooltip, kTooltipRelay, reinterpret_cast<DWORD_PTR>(H(m_Tooltip.Get())));
     }
+}
+
+void Form::ChangeScale(const Scale& scale, const Place* outer)
+{
+    m_Scale = scale;
+    // The controls let go of the old fonts as they take the new ones.
+    const auto oldFonts = std::move(m_Fonts);
+    m_Fonts.clear();
+    HWND window = H(m_hWnd);
+    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    for (Control* control : m_Controls)
+        control->ScaleChanged();
+    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    if (outer)
+        SetWindowPos(window, nullptr, outer->left, outer->top, outer->right - outer->left, outer->bottom - outer->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Form::DestroyControls()
@@ -786,6 +812,14 @@ long long Form::HandleMessage(WindowHandle windowHandle, unsigned message, std::
         // Not the form itself, as the default handling would: the control that
         // had the focus, or the first tab stop.
         RestoreFocus();
+        return 0;
+    case WM_DPICHANGED:
+        // Moved to a screen of another DPI: the suggested place keeps the
+        // window's size in inches.
+        if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+            const Place outer{suggested->left, suggested->top, suggested->right, suggested->bottom};
+            ChangeScale(Scale(LOWORD(wParam), HIWORD(wParam)), &outer);
+        }
         return 0;
     case WM_CHANGEUISTATE:
     case WM_UPDATEUISTATE: {

@@ -111,6 +111,10 @@ private:
     HDC m_Dc;
 };
 
+// The DPI of the screen the window is on, where the system tells it per
+// window (Windows 10 1607 on); 0 where it does not.
+int WindowDpi(HWND window);
+
 // A font made for a window of that DPI.
 HFONT CreateFontFor(const FontSpec& font, int dpi);
 HICON LoadIconResource(int id, int size);

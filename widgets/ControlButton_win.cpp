@@ -13,7 +13,7 @@
 namespace {
 
 constexpr wchar_t kButtonClass[] = L"TavrikCaptionButton";
-constexpr int kPixels = 21;
+constexpr int kPixels = 21;  // the pictures' size, and the button's at 96 DPI
 
 // The four picture strips, loaded once and kept for the life of the process.
 HBITMAP Strip(CaptionPictureSet set)
@@ -49,7 +49,8 @@ bool ControlButtonWindow::CreateWindowIn(ui::WindowHandle parentWindow)
 {
     m_Named = NameOf(m_Button.ButtonStyle());
     HWND window = ui::win::CreateCustomWindow<ControlButtonWindow, &ControlButtonWindow::HandleMessage>(
-        *this, {kButtonClass}, parentWindow, m_Named, SIZE{kPixels, kPixels});
+        *this, {kButtonClass}, parentWindow, m_Named,
+        SIZE{DisplayScale().Pixels(kPixels), DisplayScale().Pixels(kPixels)});
     m_hWnd = ui::win::ToHandle(window);
     return window != nullptr;
 }
@@ -114,7 +115,8 @@ void ControlButtonWindow::PaintOn(ui::DcHandle dc) const
             glyph |= DFCS_INACTIVE;
         else if (GetCapture() == window && ui::PointerIsOver(m_hWnd))
             glyph |= DFCS_PUSHED;
-        RECT r{0, 0, kPixels, kPixels};
+        RECT r{};
+        GetClientRect(window, &r);
         DrawFrameControl(ui::win::H(dc), &r, DFC_CAPTION, glyph);
         return;
     }
@@ -123,7 +125,15 @@ void ControlButtonWindow::PaintOn(ui::DcHandle dc) const
         return;
     ui::win::MemoryDc source(ui::win::H(dc));
     ui::win::Selection selected(source.Get(), strip);
-    BitBlt(ui::win::H(dc), 0, 0, kPixels, kPixels, source.Get(), m_Shown.index * kPixels, 0, SRCCOPY);
+    RECT r{};
+    GetClientRect(ui::win::H(m_hWnd), &r);
+    if (r.right == kPixels && r.bottom == kPixels) {
+        BitBlt(ui::win::H(dc), 0, 0, kPixels, kPixels, source.Get(), m_Shown.index * kPixels, 0, SRCCOPY);
+        return;
+    }
+    SetStretchBltMode(ui::win::H(dc), HALFTONE);
+    StretchBlt(ui::win::H(dc), 0, 0, r.right, r.bottom, source.Get(), m_Shown.index * kPixels, 0, kPixels, kPixels,
+               SRCCOPY);
 }
 
 long long ControlButtonWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned message, std::uintptr_t wParam,

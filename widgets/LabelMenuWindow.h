@@ -33,6 +33,12 @@ public:
     // A menu item of the strip's menu bar, named by its caption.
     ui::AccessibleFace Accessible(ui::WindowHandle window) const override;
     void AccessiblePress() override { m_Item.OnClick(); }
+    // Its font is made anew: the item keeps hugging its caption.
+    void ScaleChanged() override
+    {
+        ui::Control::ScaleChanged();
+        m_Item.OnResize();
+    }
 
     long long HandleMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 

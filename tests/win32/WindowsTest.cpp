@@ -581,6 +581,43 @@ TEST_F(SimWindows, HelpWindowHoldsTheHelpText)
 
 // ---- the toolkit -----------------------------------------------------------
 
+// Moved to a screen of twice the DPI (WM_DPICHANGED through the queue), the
+// main window lays itself out again at that scale: its controls, their fonts
+// and the skinned frame, within the place the system suggests.
+TEST_F(SimWindows, TheMainWindowLaysItselfOutAgainAtANewDpi)
+{
+    test::DropPendingQuit();
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    HWND window = W(main.hWnd());
+    const auto size = [](ui::WindowHandle handle) {
+        RECT r{};
+        GetWindowRect(ui::win::H(handle), &r);
+        return SIZE{r.right - r.left, r.bottom - r.top};
+    };
+    const auto fontHeight = [](ui::WindowHandle handle) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(ui::win::H(handle), WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfHeight;
+    };
+    EXPECT_EQ(size(main.cmdOk.hWnd()).cx, 54);  // 810 twips
+    EXPECT_EQ(fontHeight(main.vList.hWnd()), -11);
+    RECT before{};
+    GetWindowRect(window, &before);
+    static RECT suggested;
+    suggested = RECT{before.left, before.top, before.left + 2 * (before.right - before.left),
+                     before.top + 2 * (before.bottom - before.top)};
+    PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    test::RunQueue();
+
+    EXPECT_EQ(main.DisplayScale().DpiY(), 192);
+    EXPECT_EQ(size(main.hWnd()).cx, suggested.right - suggested.left);
+    EXPECT_EQ(size(main.cmdOk.hWnd()).cx, 108);
+    EXPECT_EQ(fontHeight(main.vList.hWnd()), -22);
+    EXPECT_EQ(size(main.TamselXPForm1.CloseButton.hWnd()).cx, 42);
+    EXPECT_EQ(main.TamselXPForm1.CurrentLayout().Title.height, 60);
+}
+
 class Probe : public ui::Form {
 public:
     Probe() : ui::Form(Design()) {}
