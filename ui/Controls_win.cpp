@@ -24,14 +24,46 @@ using win::H;
 
 namespace win {
 
+namespace {
+// The em height in pixels a font is drawn at, and whether it is drawn from bitmaps.
+struct Drawn {
+    int em;
+    bool raster;
+};
+Drawn Measure(HFONT font)
+{
+    WindowDc screen(nullptr);
+    Selection select(screen.Get(), font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.Get(), &metrics);
+    return Drawn{static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading),
+                 (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0};
+}
+}  // namespace
+
 HFONT CreateFontFor(const FontSpec& font, int dpi)
 {
-    const int height = -FontPixels(font.Size, dpi);
+    const int height = FontPixels(font.Size, dpi);
     // OEM fonts are fixed-pitch; saying so keeps columns where the named font is missing.
     const DWORD pitch = font.Charset == OEM_CHARSET ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE;
-    return CreateFontW(height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, FALSE, FALSE,
-                       static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       pitch, Wide(FaceAtDpi(font.Name, font.Size, dpi)).c_str());
+    const auto make = [&](const std::string& face) {
+        return CreateFontW(-height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, FALSE, FALSE,
+                           static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           pitch, Wide(face).c_str());
+    };
+    const std::string face = FaceAtDpi(font.Name, font.Size, dpi);
+    HFONT made = make(face);
+    // A bitmap font with no size as large as asked for stays small (Wine's
+    // MS Sans Serif ends at 16 pixels of em): its outline design grows. At the
+    // design's DPI every size the windows use exists.
+    if (made && dpi != kDesignDpi && face == "MS Sans Serif") {
+        const Drawn drawn = Measure(made);
+        if (drawn.raster && drawn.em * 10 < height * 9) {
+            DeleteObject(made);
+            made = make("Microsoft Sans Serif");
+        }
+    }
+    return made;
 }
 
 int WindowDpi(HWND window)
@@ -41,6 +73,8 @@ int WindowDpi(HWND window)
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     return get ? static_cast<int>(get(window)) : 0;
 }
+
+int SystemDpi() { return GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY); }
 
 HICON LoadIconResource(int id, int size)
 {

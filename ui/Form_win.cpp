@@ -214,9 +214,9 @@ bool Form::Load()
     }
     m_hWnd = win::ToHandle(window);
     LoadedForms().push_back(this);
-    // Made on a screen of another DPI than the program's first: the window
-    // takes that screen's scale before its controls are made.
-    if (const int dpi = win::WindowDpi(window); dpi && dpi != m_Scale.DpiY()) {
+    // Made on a screen of another DPI than the system's (a second monitor):
+    // the window takes that screen's scale before its controls are made.
+    if (const int dpi = win::WindowDpi(window); dpi && dpi != m_Scale.DpiY() && dpi != win::SystemDpi()) {
         m_Scale = Scale(dpi, dpi);
         RECT client{0, 0, m_Scale.TwipsToPixelsX(m_Design.ClientWidth), m_Scale.TwipsToPixelsY(m_Design.ClientHeight)};
         AdjustWindowRectEx(&client, style, menuBar, exStyle);

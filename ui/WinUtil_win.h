@@ -114,6 +114,8 @@ private:
 // The DPI of the screen the window is on, where the system tells it per
 // window (Windows 10 1607 on); 0 where it does not.
 int WindowDpi(HWND window);
+// The system's DPI, the one the program read as it started.
+int SystemDpi();
 
 // A font made for a window of that DPI.
 HFONT CreateFontFor(const FontSpec& font, int dpi);
