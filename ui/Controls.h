@@ -276,8 +276,13 @@ public:
 
     bool CreateWindowIn(WindowHandle parentWindow) override;
     GdiHandle OnCtlColor(DcHandle dc) override;
+    void Move(int left, int top, int width, int height) override;
+    void ScaleChanged() override;
 
 private:
+    // The window is never smaller than its caption in its font: a font made
+    // for another DPI, or a face wider than the design's, cuts no text off.
+    void FitCaption();
     std::string m_Caption;
 };
 

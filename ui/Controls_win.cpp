@@ -12,6 +12,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <string>
@@ -772,7 +773,41 @@ Label::Label(Form& form, std::string name) : Control(form, std::move(name))
 
 bool Label::CreateWindowIn(WindowHandle parentWindow)
 {
-    return static_cast<bool>(CreateChild(parentWindow, "STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY, 0));
+    if (!CreateChild(parentWindow, "STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY, 0))
+        return false;
+    FitCaption();
+    return true;
+}
+
+void Label::Move(int left, int top, int width, int height)
+{
+    Control::Move(left, top, width, height);
+    FitCaption();
+}
+
+void Label::ScaleChanged()
+{
+    Control::ScaleChanged();
+    FitCaption();
+}
+
+void Label::FitCaption()
+{
+    if (!m_hWnd || m_Caption.empty())
+        return;
+    HWND window = H(m_hWnd);
+    const win::WindowDc dc(window);
+    const win::Selection font(dc.Get(), win::Font(m_FontHandle));
+    RECT text{0, 0, 0, 0};
+    const std::wstring caption = Wide(m_Caption);
+    DrawTextW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &text, DT_CALCRECT | DT_SINGLELINE);
+    const RECT placed = PixelRect(*this);
+    const int width = std::max<int>(placed.right - placed.left, text.right);
+    const int height = std::max<int>(placed.bottom - placed.top, text.bottom);
+    RECT now{};
+    GetWindowRect(window, &now);
+    if (width != now.right - now.left || height != now.bottom - now.top)
+        SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 GdiHandle Label::OnCtlColor(DcHandle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor, m_Enabled); }
@@ -780,8 +815,10 @@ GdiHandle Label::OnCtlColor(DcHandle dc) { return TransparentText(m_Form, dc, m_
 void Label::Caption(const std::string& New_Caption)
 {
     m_Caption = New_Caption;
-    if (m_hWnd)
+    if (m_hWnd) {
         SetWindowTextW(H(m_hWnd), Wide(New_Caption).c_str());
+        FitCaption();
+    }
 }
 
 // ---- PictureBox ------------------------------------------------------------

@@ -112,22 +112,12 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
     sheet.Unload();
 }
 
-// A screen of another DPI for the forms a test makes in its scope.
-class ScopedScreenDpi {
-public:
-    explicit ScopedScreenDpi(int dpi) : m_Previous(ui::ScreenScale()) { ui::ScreenScale(ui::Scale(dpi, dpi)); }
-    ~ScopedScreenDpi() { ui::ScreenScale(m_Previous); }
-
-private:
-    ui::Scale m_Previous;
-};
-
 // Menu rows are at least the design's 22 pixels times DPI/96, and never
 // shorter than their text, made for that DPI, and the design's margins.
 TEST(Drawing, HookedMenuRowsGrowWithTheDpi)
 {
     for (const int dpi : {96, 144, 192}) {
-        ScopedScreenDpi screen(dpi);
+        test::ScopedScreenDpi screen(dpi);
         Sheet sheet;
         sheet.Load();
         ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kActive, true));

@@ -4,6 +4,7 @@
 // window paints.
 #include "ui/App.h"
 #include "ui/Form.h"
+#include "ui/Scale.h"
 #include "ui/UiTypes.h"
 #include "ui/WinUtil_win.h"
 
@@ -127,6 +128,18 @@ private:
     HWND m_Window;
     UINT m_Message;
     int m_Count = 0;
+};
+
+// A screen of another DPI for the forms a test makes in its scope.
+class ScopedScreenDpi {
+public:
+    explicit ScopedScreenDpi(int dpi) : m_Previous(ui::ScreenScale()) { ui::ScreenScale(ui::Scale(dpi, dpi)); }
+    ~ScopedScreenDpi() { ui::ScreenScale(m_Previous); }
+    ScopedScreenDpi(const ScopedScreenDpi&) = delete;
+    ScopedScreenDpi& operator=(const ScopedScreenDpi&) = delete;
+
+private:
+    ui::Scale m_Previous;
 };
 
 // A memory bitmap selected into a DC, white to start with; all of it released

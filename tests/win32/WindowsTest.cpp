@@ -618,6 +618,30 @@ TEST_F(SimWindows, TheMainWindowLaysItselfOutAgainAtANewDpi)
     EXPECT_EQ(main.TamselXPForm1.CurrentLayout().Title.height, 60);
 }
 
+// At 96, 144 and 192 DPI every label of the main window shows its whole
+// caption in its own font, which at the larger scales is the outline design,
+// wider than the bitmaps the labels were sized for.
+TEST_F(SimWindows, EveryLabelShowsItsWholeCaptionAtEveryDpi)
+{
+    for (const int dpi : {96, 144, 192}) {
+        test::ScopedScreenDpi screen(dpi);
+        frmMount main;
+        ASSERT_TRUE(main.Load());
+        for (const ui::Label* label : {&main.Label1, &main.Label2, &main.Label3}) {
+            HWND window = W(label->hWnd());
+            const ui::win::WindowDc dc(window);
+            const ui::win::Selection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+            const std::wstring caption = os::win::Wide(label->Caption());
+            SIZE text{};
+            GetTextExtentPoint32W(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &text);
+            RECT client{};
+            GetClientRect(window, &client);
+            EXPECT_LE(text.cx, client.right) << label->Caption() << " at " << dpi;
+            EXPECT_LE(text.cy, client.bottom) << label->Caption() << " at " << dpi;
+        }
+    }
+}
+
 class Probe : public ui::Form {
 public:
     Probe() : ui::Form(Design()) {}
