@@ -219,8 +219,12 @@ public:
     void OnCommand(int notification) override;
     std::vector<WindowHandle> HintWindows() const override { return {m_hWnd, m_Edit}; }
     WindowHandle EditWindow() const { return m_Edit; }
+    void ScaleChanged() override;
 
 private:
+    // The window is wide enough to show its widest item in its font, at any
+    // DPI and in any face.
+    void FitItems();
     std::vector<std::string> m_Items;
     std::string m_Text;
     WindowHandle m_Edit;
@@ -262,7 +266,11 @@ public:
     bool TakesEnter() const override { return true; }
     void ShowAsDefault(bool asDefault) override;
 
+    void ScaleChanged() override;
+
 private:
+    // Its icon at the form's scale.
+    void ShowPicture();
     std::string m_Caption;
 };
 
@@ -294,7 +302,7 @@ public:
     void PaintOn(DcHandle dc) const override;
 
     int Picture = 0;
-    int PictureSize = 32;  // pixels
+    int PictureSize = 32;  // pixels at 96 DPI
 };
 
 // A rectangle with a border and a solid fill, painted by the form.

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 #include <string>
 
@@ -79,9 +80,13 @@ int SystemDpi() { return GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY); }
 
 HICON LoadIconResource(int id, int size)
 {
-    // Shared icons belong to the system: nothing to destroy.
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+    // Each size once for the life of the program. Shared icons would not do:
+    // the system hands back the first size loaded for every later one.
+    static std::map<std::pair<int, int>, HICON> loaded;
+    HICON& icon = loaded[{id, size}];
+    if (!icon)
+        icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+    return icon;
 }
 
 void UseCommonControls()
@@ -623,6 +628,7 @@ bool ComboBox::CreateWindowIn(WindowHandle parentWindow)
             SendMessageW(info.hwndItem, EM_SETREADONLY, TRUE, 0);
         win::Subclass(info.hwndItem, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     }
+    FitItems();
     return true;
 }
 
@@ -630,8 +636,10 @@ void ComboBox::AddItem(const std::string& item)
 {
     Shows(item);
     m_Items.push_back(item);
-    if (m_hWnd)
+    if (m_hWnd) {
         SendMessageW(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+        FitItems();
+    }
 }
 
 void ComboBox::AddItems(const std::vector<std::string>& items)
@@ -649,6 +657,44 @@ void ComboBox::AddItems(const std::vector<std::string>& items)
         SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
     SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    FitItems();
+}
+
+void ComboBox::ScaleChanged()
+{
+    Control::ScaleChanged();
+    FitItems();
+}
+
+void ComboBox::FitItems()
+{
+    if (!m_hWnd || m_Items.empty())
+        return;
+    HWND window = H(m_hWnd);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(window, &info))
+        return;
+    const win::WindowDc dc(window);
+    const win::Selection font(dc.Get(), win::Font(m_FontHandle));
+    LONG widest = 0;
+    for (const std::string& item : m_Items) {
+        const std::wstring text = Wide(item);
+        SIZE size{};
+        GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, size.cx);
+    }
+    // The room the edit shows text in, within its margins, less its caret.
+    RECT format = info.rcItem;
+    if (info.hwndItem)
+        SendMessageW(info.hwndItem, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const LONG room = format.right - format.left - DisplayScale().Pixels(2);
+    if (widest <= room)
+        return;
+    RECT now{};
+    GetWindowRect(window, &now);
+    SetWindowPos(window, nullptr, 0, 0, now.right - now.left + widest - room, now.bottom - now.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ComboBox::Clear()
@@ -732,12 +778,24 @@ bool CommandButton::CreateWindowIn(WindowHandle parentWindow)
         style |= BS_ICON;
     if (!CreateChild(parentWindow, "BUTTON", (pictureOnly ? PictureName : m_Caption).c_str(), style, 0))
         return false;
-    if (Picture) {
-        const int size = std::min(DisplayScale().TwipsToPixelsX(m_Width), DisplayScale().TwipsToPixelsY(m_Height)) >= 36 ? 32 : 16;
-        SendMessageW(H(m_hWnd), BM_SETIMAGE, IMAGE_ICON,
-                     reinterpret_cast<LPARAM>(win::LoadIconResource(Picture, size)));
-    }
+    ShowPicture();
     return true;
+}
+
+void CommandButton::ShowPicture()
+{
+    if (!Picture || !m_hWnd)
+        return;
+    // The design's 32 or 16 pixels by the button's design size, at the form's scale.
+    const int designSide = std::min(m_Width, m_Height) / kDesignTwipsPerPixel;
+    const int size = DisplayScale().Pixels(designSide >= 36 ? 32 : 16);
+    SendMessageW(H(m_hWnd), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(win::LoadIconResource(Picture, size)));
+}
+
+void CommandButton::ScaleChanged()
+{
+    Control::ScaleChanged();
+    ShowPicture();
 }
 
 void CommandButton::ShowAsDefault(bool asDefault)
@@ -839,9 +897,10 @@ void Image::PaintOn(DcHandle dc) const
 {
     if (!m_Visible || !Picture)
         return;
-    if (HICON icon = win::LoadIconResource(Picture, PictureSize))
-        DrawIconEx(win::H(dc), DisplayScale().TwipsToPixelsX(m_Left), DisplayScale().TwipsToPixelsY(m_Top), icon, PictureSize,
-                   PictureSize, 0, nullptr, DI_NORMAL);
+    const int size = DisplayScale().Pixels(PictureSize);
+    if (HICON icon = win::LoadIconResource(Picture, size))
+        DrawIconEx(win::H(dc), DisplayScale().TwipsToPixelsX(m_Left), DisplayScale().TwipsToPixelsY(m_Top), icon, size,
+                   size, 0, nullptr, DI_NORMAL);
 }
 
 void Shape::PaintOn(DcHandle dc) const

@@ -502,9 +502,9 @@ void Form::Icon(int New_Icon)
     if (!m_hWnd)
         return;
     SendMessageW(H(m_hWnd), WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(New_Icon ? win::LoadIconResource(New_Icon, 32) : nullptr));
+                 reinterpret_cast<LPARAM>(New_Icon ? win::LoadIconResource(New_Icon, m_Scale.Pixels(32)) : nullptr));
     SendMessageW(H(m_hWnd), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(New_Icon ? win::LoadIconResource(New_Icon, 16) : nullptr));
+                 reinterpret_cast<LPARAM>(New_Icon ? win::LoadIconResource(New_Icon, m_Scale.Pixels(16)) : nullptr));
 }
 
 void Form::Caption(const std::string& New_Caption)

@@ -1,6 +1,8 @@
-// The Win32 tests run on the real platform, put in place as the program puts it;
-// tests that must not change the machine put a simulated one over it.
+// The Win32 tests run on the real platform, put in place as the program puts it
+// (the screen's DPI read as it starts); tests that must not change the machine
+// put a simulated one over it.
 #include "os/Win32System.h"
+#include "ui/App.h"
 #include "ui/Win32Services.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@ public:
     {
         m_System = std::make_unique<os::ScopedSystem>(os::Win32());
         m_Services = std::make_unique<ui::ScopedServices>(ui::Win32Services());
+        ui::App::ReadScreenScale();
     }
     void TearDown() override
     {

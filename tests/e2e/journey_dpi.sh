@@ -1,0 +1,50 @@
+#!/bin/bash
+# The windows at 144 and 192 DPI (LogPixels in a prefix of the journey's own):
+# the skinned frame's band, caption buttons and title icon are the design's
+# times DPI/96, the contents start below the band, and the in-process checks
+# that every label and the picker show their whole text run at that DPI too.
+# Screenshots of the main, setup and help windows at each DPI.
+source "$(dirname "$0")/lib.sh"
+journey_setup "$@"
+win32_tests="$(cd "$(dirname "$dosdev")" && pwd)/tests/tavrik_win32_tests.exe"
+
+own_prefix
+mkdir -p "$work/One"
+one=$(winepath -w "$work/One")
+scaled() { echo $(((($1 * $2) + 48) / 96)); }  # design pixels at a DPI, halves up
+# The first visible child of the class: its x y w h.
+child_box() { info dump "$1" | awk -v c="$2" '$1 == "child" && $2 == c && $10 == 1 { print $3, $4, $5, $6; exit }'; }
+
+for dpi in 144 192; do
+    wineserver -k 2>/dev/null
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -w 2>/dev/null
+    wineserver -p
+
+    check "the labels and the picker show their whole text at $dpi DPI" \
+        bash -c "cd '$(dirname "$win32_tests")' && wine '$win32_tests' --gtest_brief=1 \
+                 --gtest_filter='SimWindows.EveryLabel*:Drawing.HookedMenuRows*' >'$work/tests-$dpi.txt' 2>&1"
+    grep -q PASSED "$work/tests-$dpi.txt" || tail -20 "$work/tests-$dpi.txt"
+
+    start_tavrik Ombrilo "$one" || { fail "no main window at $dpi DPI"; continue; }
+    shot "main-$dpi"
+    button=$(scaled 21 "$dpi") band=$(scaled 30 "$dpi") icon=$(scaled 16 "$dpi")
+    read -r _ _ w h <<<"$(child_box Ombrilo TavrikCaptionButton)"
+    check "caption buttons are $button pixels at $dpi DPI" [ "${w:-0}x${h:-0}" = "${button}x${button}" ]
+    y=$(info dump Ombrilo | awk '$1 == "child" && $2 == "TavrikFramePane" && / text Menu bar$/ { print $4 }')
+    check "the menu strip and contents start below a band of $band pixels" [ "${y:-0}" = "$band" ]
+    read -r _ top _ _ <<<"$(child_box Ombrilo TavrikCaptionButton)"
+    check "the caption buttons sit in the band's middle" [ "$(((band - button) / 2))" -le "${top:-0}" ]
+
+    click_at Ombrilo "$(scaled 100 "$dpi")" "$(scaled 60 "$dpi")"  # Setup
+    wait_window "Mount @ Win Startup" && shot "setup-$dpi"
+    keys Escape
+    wait_gone "Mount @ Win Startup" || close_window "Mount @ Win Startup"
+    click_at Ombrilo "$(scaled 170 "$dpi")" "$(scaled 60 "$dpi")"  # Help
+    wait_window Help && shot "help-$dpi"
+    close_window Help
+    stop_tavrik
+done
+
+journey_end
