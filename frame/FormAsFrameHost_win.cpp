@@ -14,7 +14,6 @@ using ui::win::H;
 
 namespace {
 
-int Round(float value) { return static_cast<int>(std::lround(value)); }
 
 HRGN RoundedRegion(frame::TwipSize size, const ui::Scale& scale)
 {
@@ -94,9 +93,9 @@ void FormAsFrameHost::Restyle(const frame::TwipRect& b, bool minimizable)
     SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME));
     // A form restyled before it is shown stays hidden until its show.
     const UINT show = IsWindowVisible(window) ? SWP_SHOWWINDOW : SWP_NOACTIVATE | SWP_FRAMECHANGED;
-    constexpr float kTwipsPerPixel = ui::kDesignTwipsPerPixel;
-    SetWindowPos(window, nullptr, Round(b.left / kTwipsPerPixel), Round(b.top / kTwipsPerPixel),
-                 Round(b.width / kTwipsPerPixel), Round(b.height / kTwipsPerPixel), show);
+    const ui::Scale& scale = m_Form.DisplayScale();
+    SetWindowPos(window, nullptr, scale.TwipsToPixelsX(b.left), scale.TwipsToPixelsY(b.top),
+                 scale.TwipsToPixelsX(b.width), scale.TwipsToPixelsY(b.height), show);
 }
 
 void FormAsFrameHost::Region(const frame::TwipRect& b)

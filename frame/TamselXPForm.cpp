@@ -502,9 +502,9 @@ bool TamselXPForm::Adopt(std::int16_t OptModal, bool withOwner)
     FrameToHost();
     ReTransObj();
     bounds = m_Host.Bounds();
-    constexpr float kTwipsPerPixel = ui::kDesignTwipsPerPixel;
-    m_Host.CursorPos({static_cast<int>(std::lround((bounds.left + bounds.width) / kTwipsPerPixel)),
-                      static_cast<int>(std::lround(bounds.top / kTwipsPerPixel))});
+    // The pointer on the form's top-right corner, at the form's own scale.
+    const ui::Scale& scale = m_Host.DisplayScale();
+    m_Host.CursorPos({scale.TwipsToPixelsX(bounds.left + bounds.width), scale.TwipsToPixelsY(bounds.top)});
     m_Host.DoEvents();
     return withOwner || m_IpModal == 1 || OptModal == 1;
 }

@@ -292,6 +292,12 @@ TEST_F(Frame, AdoptionFitsTheHostToTheFrameAndShapesIt)
         EXPECT_EQ(host.CursorPos(), (frame::Point{(1500 + 6120) / 15, 1200 / 15}));  // its top-right corner
         EXPECT_EQ(frame->ShowMinimize(), style == ui::vbFixedSingle) << style;
     }
+    // At 144 DPI the corner is 10 twips a pixel away, not the design's 15.
+    host = FakeHost(machine.cursor);
+    host.scale = ui::Scale(144, 144);
+    frame = std::make_unique<TamselXPForm>(host, surface, host.font);
+    Adopted(ui::vbBSNone);
+    EXPECT_EQ(host.CursorPos(), (frame::Point{(1500 + 6120) / 10, 1200 / 10}));
 }
 
 TEST_F(Frame, TheModalReshowFollowsTheOwnerAndTheModalSettings)
