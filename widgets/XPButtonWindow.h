@@ -4,6 +4,7 @@
 // keyboard and focus messages into the button's input.
 #include "XPButton.h"
 #include "ui/Controls.h"
+#include "ui/Scale.h"
 
 #include <cstdint>
 #include <memory>
@@ -50,5 +51,7 @@ private:
 
 // The face of one look on a device context of width x height pixels (the
 // drawing the button keeps off screen), and the region without the corners.
-void DrawXPButtonFace(ui::DcHandle dc, int width, int height, const XPButtonLook& look, ui::GdiHandle font);
-void ApplyXPButtonRegion(ui::WindowHandle window, int width, int height);
+// At another DPI than the design's the face's insets, rings and corners scale.
+void DrawXPButtonFace(ui::DcHandle dc, int width, int height, const XPButtonLook& look, ui::GdiHandle font,
+                      const ui::Scale& scale = ui::Scale());
+void ApplyXPButtonRegion(ui::WindowHandle window, int width, int height, const ui::Scale& scale = ui::Scale());

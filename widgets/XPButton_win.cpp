@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 
 using ui::win::GdiObject;
@@ -224,9 +225,10 @@ constexpr wchar_t kButtonClass[] = L"TavrikXPButton";
 
 }  // namespace
 
-void DrawXPButtonFace(ui::DcHandle dcHandle, int width, int height, const XPButtonLook& look, ui::GdiHandle font)
+namespace {
+// The face without its caption, in pixels of the design.
+void DrawFaceAtDesignSize(HDC dc, int width, int height, const XPButtonLook& look)
 {
-    HDC dc = ui::win::H(dcHandle);
     const Bounds k{0, 0, width - 1, height};
     if (ui::CurrentServices().palette.HighContrast()) {
         DrawSystemFace(dc, width, height, look);
@@ -244,14 +246,40 @@ void DrawXPButtonFace(ui::DcHandle dcHandle, int width, int height, const XPButt
         if (look.outline)
             DrawOutline(dc, k, width, height);
     }
+}
+}  // namespace
+
+void DrawXPButtonFace(ui::DcHandle dcHandle, int width, int height, const XPButtonLook& look, ui::GdiHandle font,
+                      const ui::Scale& scale)
+{
+    HDC dc = ui::win::H(dcHandle);
+    if (scale.DpiY() == ui::kDesignDpi) {
+        DrawFaceAtDesignSize(dc, width, height, look);
+    } else {
+        // The face's bands, rings, outline and corners are drawn at the
+        // design's size and scaled with it, insets and all; the caption is
+        // drawn after, sharp, in the font made for the DPI.
+        const int designWidth = std::max(1, static_cast<int>(std::lround(width * 96.0 / scale.DpiX())));
+        const int designHeight = std::max(1, static_cast<int>(std::lround(height * 96.0 / scale.DpiY())));
+        ui::win::MemoryDc design(dc);
+        ui::win::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, designWidth, designHeight));
+        {
+            ui::win::Selection selected(design.Get(), bitmap.Get());
+            DrawFaceAtDesignSize(design.Get(), designWidth, designHeight, look);
+            // Nearest pixels: lines stay crisp, a whole number of pixels deep.
+            SetStretchBltMode(dc, COLORONCOLOR);
+            StretchBlt(dc, 0, 0, width, height, design.Get(), 0, 0, designWidth, designHeight, SRCCOPY);
+        }
+    }
     DrawCaption(dc, width, height, look, ui::win::Font(font));
 }
 
-void ApplyXPButtonRegion(ui::WindowHandle window, int width, int height)
+void ApplyXPButtonRegion(ui::WindowHandle window, int width, int height, const ui::Scale& scale)
 {
     HRGN region = CreateRectRgn(0, 0, width, height);
-    for (const RECT& corner : {RECT{0, 0, 1, 1}, RECT{0, height - 1, 1, height}, RECT{width - 1, 0, width, 1},
-                               RECT{width - 1, height - 1, width, height}}) {
+    const int c = scale.Pixels(1);  // the corners cut, a design pixel square
+    for (const RECT& corner : {RECT{0, 0, c, c}, RECT{0, height - c, c, height}, RECT{width - c, 0, width, c},
+                               RECT{width - c, height - c, width, height}}) {
         ui::win::GdiObject<HRGN> pixel(CreateRectRgn(corner.left, corner.top, corner.right, corner.bottom));
         CombineRgn(region, region, pixel.Get(), RGN_DIFF);
     }
@@ -326,8 +354,8 @@ void XPButtonWindow::Draw(const XPButtonLook& look)
     if (!m_Canvas)
         return;
     DrawXPButtonFace(ui::win::ToHandle(m_Canvas->dc.Get()), m_Canvas->width, m_Canvas->height, look,
-                     m_Form.FontFor(m_Button.Font()));
-    ApplyXPButtonRegion(m_hWnd, m_Canvas->width, m_Canvas->height);
+                     m_Form.FontFor(m_Button.Font()), DisplayScale());
+    ApplyXPButtonRegion(m_hWnd, m_Canvas->width, m_Canvas->height, DisplayScale());
     InvalidateRect(ui::win::H(m_hWnd), nullptr, FALSE);
 }
 

@@ -21,12 +21,12 @@ using Ring = XPButtonLook::Ring;
 // A 79 x 51 face drawn off screen.
 class Drawn {
 public:
-    explicit Drawn(const XPButtonLook& look, int width = 79, int height = 51)
+    explicit Drawn(const XPButtonLook& look, int width = 79, int height = 51, const ui::Scale& scale = ui::Scale())
         : m_Canvas(width, height),
           m_Font(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, L"Tahoma"))
     {
         DrawXPButtonFace(ui::win::ToHandle(m_Canvas.Dc()), width, height, look,
-                         ui::win::ToHandle(m_Font.Get()));
+                         ui::win::ToHandle(m_Font.Get()), scale);
     }
     COLORREF At(int x, int y) const { return m_Canvas.At(x, y); }
 
@@ -57,6 +57,21 @@ TEST(XPButtonDrawing, NormalFaceGradientShadingAndOutline)
     EXPECT_EQ(d.At(1, 1), RGB(37, 87, 131));
     EXPECT_EQ(d.At(77, 49), RGB(37, 87, 131));
     EXPECT_EQ(d.At(77, 50), RGB(122, 149, 168));
+}
+
+// At 192 DPI the face is the design's at twice the size: the outline and the
+// shading bands are two pixels deep, the rounded corner two pixels wide.
+TEST(XPButtonDrawing, AtTwiceTheDpiEveryInsetDoubles)
+{
+    Drawn d(Look(Face::Normal), 158, 102, ui::Scale(192, 192));
+    for (const int y : {100, 101})
+        EXPECT_EQ(d.At(80, y), RGB(0, 60, 116)) << y;
+    for (const int y : {98, 99})
+        EXPECT_EQ(d.At(80, y), RGB(214, 208, 197)) << y;
+    for (const int x : {0, 1})
+        EXPECT_EQ(d.At(x, 50), RGB(0, 60, 116)) << x;
+    EXPECT_EQ(d.At(80, 6), RGB(255, 255, 253));
+    EXPECT_EQ(d.At(3, 3), RGB(37, 87, 131));
 }
 
 TEST(XPButtonDrawing, PressedFaceBandsAndEdges)
