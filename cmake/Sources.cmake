@@ -17,6 +17,7 @@ set(TAVRIK_UI_SOURCES
   ui/CommandLine.cpp
   ui/Scale.cpp
   ui/Palette.cpp
+  ui/RunLengthPicture.cpp
   ui/PropertyBag.cpp
 )
 set(TAVRIK_UI_WIN32_SOURCES

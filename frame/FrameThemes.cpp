@@ -1,5 +1,9 @@
 #include "FrameThemes.h"
 
+#include "ui/Scale.h"
+
+#include <iterator>
+
 namespace frame {
 
 std::optional<int> ThemeIndex(int scheme, bool active)
@@ -31,6 +35,14 @@ PictureSize PieceSize(int list, int index)
     if (list < 1 || list > 8 || index < 0 || index > 5)
         return {};
     return sizes[list - 1][index];
+}
+
+int PictureSetFor(int dpi)
+{
+    for (const int percent : kPictureSets)
+        if (percent * ui::kDesignDpi >= dpi * 100)
+            return percent;
+    return kPictureSets[std::size(kPictureSets) - 1];
 }
 
 }  // namespace frame

@@ -28,7 +28,14 @@ struct PictureSize {
 };
 
 // The size of picture `index` of list `list` (1 to 8: Title, TitleLeft,
-// TitleRight, Left, Right, Bottom, BottomRight, BottomLeft).
+// TitleRight, Left, Right, Bottom, BottomRight, BottomLeft), at 100 %.
 PictureSize PieceSize(int list, int index);
+
+// The scales the pieces are drawn at, in percent; 100 is the design's.
+constexpr int kPictureSets[] = {100, 125, 150, 175, 200};
+// The set drawn for a window of that DPI: the nearest at or above its scale,
+// the largest past them all. Only tiling pieces are stretched much; the ends
+// and corners are at most a step too large, and shrink to their places.
+int PictureSetFor(int dpi);
 
 }  // namespace frame

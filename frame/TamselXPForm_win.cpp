@@ -6,6 +6,7 @@
 #include "FrameThemes.h"
 #include "ui/App.h"
 #include "ui/Scale.h"
+#include "ui/RunLengthPicture.h"
 #include "ui/Services.h"
 #include "ui/WinUtil_win.h"
 
@@ -15,6 +16,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <map>
+#include <span>
+#include <tuple>
 
 using ui::win::GdiObject;
 using ui::win::H;
@@ -27,16 +32,47 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"TavrikFrame";
 constexpr wchar_t kPaneClass[] = L"TavrikFramePane";
 
-// The scheme pictures of the eight pieces, loaded once for the process.
-HBITMAP PiecePicture(int list, int index)
+// A piece drawn for a scale past 100 %, from its run-length resource; null
+// where the program has none for that scale.
+HBITMAP ScaledPiece(const std::wstring& name)
 {
-    static HBITMAP pictures[8][6] = {};
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(256));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* bytes = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+    if (!bytes)
+        return nullptr;
+    const auto picture = ui::DecodeRunLength(std::span(bytes, SizeofResource(module, found)));
+    if (!picture)
+        return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture->width;
+    info.bmiHeader.biHeight = -picture->height;  // top-down, as the pixels are
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap)
+        std::copy(picture->pixels.begin(), picture->pixels.end(), static_cast<std::uint32_t*>(bits));
+    return bitmap;
+}
+
+// The scheme pictures of the eight pieces in the set drawn for a scale,
+// loaded once for the process; the 100 % picture where a set has none.
+HBITMAP PiecePicture(int list, int index, int set)
+{
+    static std::map<std::tuple<int, int, int>, HBITMAP> pictures;
     if (list < 1 || list > 8 || index < 0 || index > 5)
         return nullptr;
-    HBITMAP& picture = pictures[list - 1][index];
+    HBITMAP& picture = pictures[{list, index, set}];
     if (!picture) {
         const std::wstring name = L"IMAGE" + std::to_wstring(list) + L"_" + std::to_wstring(index);
-        picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0));
+        if (set != 100)
+            picture = ScaledPiece(name + L"_" + std::to_wstring(set));
+        if (!picture)
+            picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0));
     }
     return picture;
 }
@@ -341,16 +377,20 @@ void TamselXPFormWindow::Paint(ui::DcHandle dcHandle) const
         FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
     } else {
         const ui::win::MemoryDc source(dc);
+        // The set drawn for the window's scale: ends and corners land on their
+        // places pixel for pixel, tiles are stretched along their length.
+        const int set = frame::PictureSetFor(DisplayScale().DpiY());
         const auto blit = [&](int list, const frame::PieceRect& where) {
-            HBITMAP picture = PiecePicture(list, PictureIndex());
+            HBITMAP picture = PiecePicture(list, PictureIndex(), set);
             if (!picture)
                 return;
-            const auto size = frame::PieceSize(list, PictureIndex());
+            BITMAP size{};
+            GetObjectW(picture, sizeof size, &size);
             Selection selected(source.Get(), picture);
             const RECT r = PixelRect(where);
             SetStretchBltMode(dc, COLORONCOLOR);
-            StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.Get(), 0, 0, size.width,
-                       size.height, SRCCOPY);
+            StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.Get(), 0, 0, size.bmWidth,
+                       size.bmHeight, SRCCOPY);
         };
         blit(frame::kTitleList, l.Title);
         blit(frame::kTitleLeftList, l.TitleLeft);

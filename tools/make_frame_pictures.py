@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws the border and title-band pictures of Tavrik's skinned window frame
-and writes them as 24-bit BMP files Image{L}_{i}.bmp.
+and writes them as 24-bit BMP files Image{L}_{i}.bmp, and at 125, 150, 175
+and 200 % as run-length pictures Image{L}_{i}@{percent}.tvp with the resource
+script sets.rc that names them.
 
 L is the frame piece: 1 title band tile, 2 its left end, 3 its right end,
 4 left border, 5 right border, 6 bottom border, 7 bottom-right corner,
@@ -114,25 +116,47 @@ class Look:
         return self.stops[-1][1]
 
 
-def tile(look, w):
+SCALES = (125, 150, 175, 200)  # the sets drawn beside the 100 % BMPs
+PROFILE = (5, 3, 2, 1, 1)  # the window region's corner cut per design row
+
+
+def px(design, scale):
+    """A design pixel figure at a scale, halves away from zero as the program rounds."""
+    return int(design * scale + 0.5)
+
+
+def corner_cut(y, scale):
+    """The pixels the window region cuts off row y at a scale, as the program cuts them."""
+    if y < 0 or y >= px(len(PROFILE), scale):
+        return 0
+    return px(PROFILE[min(len(PROFILE) - 1, int(y / scale))], scale)
+
+
+def tile(look, w, scale=1.0):
     """Every column alike, so stretching the tile never shows a seam."""
-    return [[to8(look.band(y))] * w for y in range(BAND)]
+    return [[to8(look.band(y / scale))] * w for y in range(px(BAND, scale))]
 
 
-def title_end(look, w, right):
+def title_end(look, w, right, scale=1.0):
     """An end of the title band: the band with its outer top corner cut away,
-    a dark rim just inside the cut and a glint inside the rim that fades down."""
+    a dark rim just inside the cut and a glint inside the rim that fades down.
+    At a scale the cut is the window region's and the rim as many pixels deep."""
     def outer_x(x):
         return w - 1 - x if right else x
 
-    outside = {(outer_x(x), y) for x, y in CUT}
-    inside = {(x, y) for y in range(BAND) for x in range(w)} - outside
+    band = px(BAND, scale)
+    if scale == 1.0:
+        outside = {(outer_x(x), y) for x, y in CUT}
+    else:
+        outside = {(outer_x(x), y) for y in range(band) for x in range(corner_cut(y, scale))}
+    inside = {(x, y) for y in range(band) for x in range(w)} - outside
+    depth = max(1, px(1, scale))
 
     def near(p, steps):
         return any((p[0] + dx, p[1] + dy) in outside for dx, dy in steps)
-    four = ((1, 0), (-1, 0), (0, 1), (0, -1))
+    four = tuple((dx * k, dy * k) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)) for k in range(1, depth + 1))
     diag = ((1, 1), (1, -1), (-1, 1), (-1, -1))
-    rim = {p for p in inside if p[1] == 0 or outer_x(p[0]) == 0 or near(p, four)}
+    rim = {p for p in inside if p[1] < depth or outer_x(p[0]) < depth or near(p, four)}
     glint = {p for p in inside - rim
              if any((p[0] + dx, p[1] + dy) in rim for dx, dy in four)}
     # Pixels touching the cut only by a corner take some rim colour, which
@@ -140,20 +164,20 @@ def title_end(look, w, right):
     soft = {p for p in inside - rim if near(p, diag)}
 
     rows = []
-    for y in range(BAND):
+    for y in range(band):
         row = []
         for x in range(w):
             p = (x, y)
             if p in outside:
                 row.append(MAGENTA)
                 continue
-            c = look.band(y)
+            c = look.band(y / scale)
             if p in rim:
                 # Past the curve the top row is the band's own, so the tile
                 # joins on without a step.
-                c = c if y == 0 and outer_x(x) >= 6 else look.outline
+                c = c if y < depth and outer_x(x) >= px(6, scale) else look.outline
             elif p in glint:
-                c = mix(c, look.highlight, max(0.0, 1 - (y - 1) / 14))
+                c = mix(c, look.highlight, max(0.0, 1 - (y / scale - 1) / 14))
             if p in soft:
                 c = mix(c, look.outline, 0.4)
             row.append(to8(c))
@@ -161,39 +185,72 @@ def title_end(look, w, right):
     return rows
 
 
-def border(look, w, h, side):
-    """Border columns (or rows) from the dark outer edge to the light inner one."""
-    cols = [to8(c) for c in look.border]
+def border(look, w, h, side, scale=1.0):
+    """Border columns (or rows) from the dark outer edge to the light inner one;
+    at a scale each tone is as many pixels deep."""
+    edge = px(EDGE, scale)
+    tones = [to8(look.border[min(EDGE - 1, int(i / scale))]) for i in range(edge)]
     if side == "left":
-        return [cols[:] for _ in range(h)]
+        return [tones[:] for _ in range(h)]
     if side == "right":
-        return [cols[::-1] for _ in range(h)]
-    return [[cols[EDGE - 1 - y]] * w for y in range(h)]
+        return [tones[::-1] for _ in range(h)]
+    return [[tones[edge - 1 - y]] * w for y in range(edge)]
 
 
-def corner(look, right):
+def corner(look, right, scale=1.0):
     """Square bottom corner: each pixel takes the border tone of its nearer outer edge."""
-    cols = [to8(c) for c in look.border]
+    edge = px(EDGE, scale)
     rows = []
-    for y in range(EDGE):
-        rows.append([cols[min(EDGE - 1 - x if right else x, EDGE - 1 - y)] for x in range(EDGE)])
+    for y in range(edge):
+        row = []
+        for x in range(edge):
+            depth = min(edge - 1 - x if right else x, edge - 1 - y)
+            row.append(to8(look.border[min(EDGE - 1, int(depth / scale))]))
+        rows.append(row)
     return rows
 
 
-def picture(lst, index):
+def picture(lst, index, percent=100):
+    """A piece at a scale: ends and corners drawn at it, tiles (which the
+    program stretches along their length) only across."""
+    scale = percent / 100
     look = Look(SCHEMES[index // 2], index % 2)
     w, h = SIZES[lst][index]
     if lst == 1:
-        return tile(look, w)
+        return tile(look, w, scale)
     if lst in (2, 3):
-        return title_end(look, w, lst == 3)
+        return title_end(look, px(w, scale) if scale != 1.0 else w, lst == 3, scale)
     if lst == 4:
-        return border(look, w, h, "left")
+        return border(look, w, h, "left", scale)
     if lst == 5:
-        return border(look, w, h, "right")
+        return border(look, w, h, "right", scale)
     if lst == 6:
-        return border(look, w, h, "bottom")
-    return corner(look, lst == 7)
+        return border(look, w, h, "bottom", scale)
+    return corner(look, lst == 7, scale)
+
+
+def tvp_bytes(rows):
+    """The program's run-length picture: "TVP1", width and height (16 bits
+    each, little-endian), then each row as 0 (the row above again) or as 1, a
+    16-bit count of runs and each run as its length less one and B, G, R."""
+    out = bytearray(b"TVP1") + struct.pack("<HH", len(rows[0]), len(rows))
+    previous = None
+    for row in rows:
+        if row == previous:
+            out.append(0)
+            continue
+        runs = []
+        for c in row:
+            if runs and runs[-1][1] == c and runs[-1][0] < 256:
+                runs[-1][0] += 1
+            else:
+                runs.append([1, c])
+        out.append(1)
+        out += struct.pack("<H", len(runs))
+        for n, (r, g, b) in runs:
+            out += bytes((n - 1, b, g, r))
+        previous = row
+    return bytes(out)
 
 
 # --- Preview.
@@ -282,6 +339,19 @@ def main():
             with open(path, "wb") as f:
                 f.write(bmp_bytes(rows))
             print("wrote", path)
+    # The scaled sets, and the resource script that names each as
+    # IMAGE{L}_{i}_{percent} (the program's own resource type, 256).
+    script = ["// Written by tools/make_frame_pictures.py: the frame's pieces drawn at each scale."]
+    for percent in SCALES:
+        for lst in SIZES:
+            for index in range(6):
+                name = "Image%d_%d@%d.tvp" % (lst, index, percent)
+                with open(os.path.join(outdir, name), "wb") as f:
+                    f.write(tvp_bytes(picture(lst, index, percent)))
+                script.append('IMAGE%d_%d_%d 256 "../frame/res/%s"' % (lst, index, percent, name))
+    with open(os.path.join(outdir, "sets.rc"), "w") as f:
+        f.write("\n".join(script) + "\n")
+    print("wrote the scaled sets and", os.path.join(outdir, "sets.rc"))
     with open(PREVIEW, "wb") as f:
         f.write(preview(pics))
     print("wrote", PREVIEW)

@@ -2,6 +2,7 @@
 #include "frame/FrameLayout.h"
 #include "frame/FrameRegion.h"
 #include "frame/FrameThemes.h"
+#include "ui/RunLengthPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,70 @@ frame::PictureSize BitmapSize(const std::string& path, int& bitsPerPixel)
     };
     bitsPerPixel = header[28] | header[29] << 8;
     return {number(18), number(22)};
+}
+
+// Every piece drawn for a larger scale is the size the layout gives it there,
+// and the title ends' cut corners are the window region's at that scale.
+TEST(FrameThemes, TheScaledSetsFitTheLayoutAndTheRegion)
+{
+    constexpr std::uint32_t kMagenta = 0xFF00FF;  // outside the window
+    for (const int percent : {125, 150, 175, 200}) {
+        const double scale = percent / 100.0;
+        const auto px = [&](int design) { return static_cast<int>(design * scale + 0.5); };
+        for (int list = 1; list <= 8; ++list) {
+            for (int index = 0; index < 6; ++index) {
+                const std::string path = std::string(TAVRIK_SOURCE_DIR) + "/frame/res/Image" + std::to_string(list) +
+                                         "_" + std::to_string(index) + "@" + std::to_string(percent) + ".tvp";
+                std::ifstream file(path, std::ios::binary);
+                const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
+                const auto picture = ui::DecodeRunLength(bytes);
+                ASSERT_TRUE(picture) << path;
+                const auto [w, h] = frame::PieceSize(list, index);
+                const frame::PictureSize expected = list == 1             ? frame::PictureSize{w, px(h)}
+                                                    : list <= 3           ? frame::PictureSize{px(w), px(h)}
+                                                    : list <= 5           ? frame::PictureSize{px(w), h}
+                                                    : list == 6           ? frame::PictureSize{w, px(h)}
+                                                                          : frame::PictureSize{px(w), px(h)};
+                EXPECT_EQ((frame::PictureSize{picture->width, picture->height}), expected) << path;
+                if (list != frame::kTitleLeftList && list != frame::kTitleRightList)
+                    continue;
+                for (int y = 0; y < picture->height; ++y) {
+                    int cut = 0;
+                    for (int i = 0; i < picture->width; ++i) {
+                        const int x = list == frame::kTitleLeftList ? i : picture->width - 1 - i;
+                        if (picture->pixels[static_cast<std::size_t>(y * picture->width + x)] != kMagenta)
+                            break;
+                        ++cut;
+                    }
+                    EXPECT_EQ(cut, frame::CornerCut(y, 15 / scale)) << path << " row " << y;
+                }
+            }
+        }
+    }
+    for (auto [dpi, set] : {std::pair{72, 100}, {96, 100}, {97, 125}, {120, 125}, {144, 150}, {168, 175}, {192, 200},
+                            {240, 200}})
+        EXPECT_EQ(frame::PictureSetFor(dpi), set) << dpi;
+}
+
+// Only a whole, well-formed picture is read; anything else is none.
+TEST(FrameThemes, ARunLengthPictureIsReadOnlyWhole)
+{
+    using Bytes = std::vector<unsigned char>;
+    const Bytes good = {'T', 'V', 'P', '1', 3, 0, 2, 0, 1, 2, 0, 0, 1, 2, 3, 1, 9, 9, 9, 0};
+    const auto picture = ui::DecodeRunLength(good);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->pixels, (std::vector<std::uint32_t>{0x030201, 0x090909, 0x090909, 0x030201, 0x090909, 0x090909}));
+    const Bytes bad[] = {
+        {'T', 'V', 'P', '2', 3, 0, 2, 0, 1, 1, 0, 2, 1, 2, 3, 0},  // another format
+        {'T', 'V', 'P', '1', 3, 0, 2, 0, 0},                       // the row above, before any row
+        {'T', 'V', 'P', '1', 3, 0, 1, 0, 1, 1, 0, 3, 1, 2, 3},     // a run past the row's end
+        {'T', 'V', 'P', '1', 3, 0, 1, 0, 1, 1, 0, 1, 1, 2, 3},     // a row short of its width
+        {'T', 'V', 'P', '1', 3, 0, 2, 0, 1, 1, 0, 2, 1, 2, 3},     // a row missing
+        {'T', 'V', 'P', '1', 3, 0, 1, 0, 1, 1, 0, 2, 1, 2, 3, 7},  // bytes after the last row
+        {'T', 'V', 'P', '1', 3, 0, 1, 0, 1, 1, 0, 2, 1, 2},        // cut inside a run
+    };
+    for (const Bytes& bytes : bad)
+        EXPECT_FALSE(ui::DecodeRunLength(bytes)) << &bytes - bad;
 }
 
 TEST(FrameThemes, TheDrawnPicturesHaveTheSizesTheLayoutExpects)
