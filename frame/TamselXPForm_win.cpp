@@ -32,8 +32,8 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"TavrikFrame";
 constexpr wchar_t kPaneClass[] = L"TavrikFramePane";
 
-// A piece drawn for a scale past 100 %, from its run-length resource; null
-// where the program has none for that scale.
+// A piece drawn for a scale, from its run-length resource; null where there
+// is none.
 HBITMAP ScaledPiece(const std::wstring& name)
 {
     HMODULE module = GetModuleHandleW(nullptr);
@@ -60,7 +60,8 @@ HBITMAP ScaledPiece(const std::wstring& name)
 }
 
 // The scheme pictures of the eight pieces in the set drawn for a scale,
-// loaded once for the process; the 100 % picture where a set has none.
+// loaded once for the process; where the program holds no such set (the
+// tests' own resources), the 100 % bitmap.
 HBITMAP PiecePicture(int list, int index, int set)
 {
     static std::map<std::tuple<int, int, int>, HBITMAP> pictures;
@@ -69,8 +70,7 @@ HBITMAP PiecePicture(int list, int index, int set)
     HBITMAP& picture = pictures[{list, index, set}];
     if (!picture) {
         const std::wstring name = L"IMAGE" + std::to_wstring(list) + L"_" + std::to_wstring(index);
-        if (set != 100)
-            picture = ScaledPiece(name + L"_" + std::to_wstring(set));
+        picture = ScaledPiece(name + L"_" + std::to_wstring(set));
         if (!picture)
             picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0));
     }

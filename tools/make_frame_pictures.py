@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the border and title-band pictures of Tavrik's skinned window frame
-and writes them as 24-bit BMP files Image{L}_{i}.bmp, and at 125, 150, 175
-and 200 % as run-length pictures Image{L}_{i}@{percent}.tvp with the resource
-script sets.rc that names them.
+and writes them as 24-bit BMP files Image{L}_{i}.bmp (what the tests' own
+resources hold), and at 100, 125, 150, 175 and 200 % as run-length pictures
+Image{L}_{i}@{percent}.tvp, the program's, with the resource script sets.rc
+that names them.
 
 L is the frame piece: 1 title band tile, 2 its left end, 3 its right end,
 4 left border, 5 right border, 6 bottom border, 7 bottom-right corner,
@@ -116,7 +117,7 @@ class Look:
         return self.stops[-1][1]
 
 
-SCALES = (125, 150, 175, 200)  # the sets drawn beside the 100 % BMPs
+SCALES = (100, 125, 150, 175, 200)  # the run-length sets; the BMPs are the 100 % set too
 PROFILE = (5, 3, 2, 1, 1)  # the window region's corner cut per design row
 
 

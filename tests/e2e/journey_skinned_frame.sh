@@ -12,6 +12,9 @@ read -r _ _ _ cx cy _ left top right bottom _ <<<"$line"
 check "the client area is the whole window" [ "$cx $cy" = "$left $top" ]
 check "the skinned window is as wide as its design plus nothing" [ $((right - left)) = 402 ]
 shot skinned
+# The band is the frame's own picture (the silver scheme's, active: its row 15),
+# read from the program's run-length resources.
+check "the title band wears the scheme's picture" '[ "$(pixel_at Ombrilo 200 15)" = "#C0C0D6" ]'
 
 # A right or middle press on the title band moves nothing: the window must not
 # follow the pointer, during the press or after it.

@@ -203,12 +203,32 @@ frame::PictureSize BitmapSize(const std::string& path, int& bitsPerPixel)
     return {number(18), number(22)};
 }
 
-// Every piece drawn for a larger scale is the size the layout gives it there,
-// and the title ends' cut corners are the window region's at that scale.
+// The pixels of a 24-bit bottom-up BMP, top row first, as 0x00RRGGBB.
+std::vector<std::uint32_t> BitmapPixels(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
+    const auto number = [&](std::size_t at) {
+        return static_cast<int>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24);
+    };
+    const int offset = number(10), width = number(18), height = number(22);
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<std::uint32_t> pixels;
+    for (int y = height - 1; y >= 0; --y)
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = static_cast<std::size_t>(offset + y * stride + x * 3);
+            pixels.push_back(bytes[at] | bytes[at + 1] << 8 | static_cast<std::uint32_t>(bytes[at + 2]) << 16);
+        }
+    return pixels;
+}
+
+// Every piece of every set is the size the layout gives it at that scale, the
+// title ends' cut corners are the window region's there, and the 100 % set is
+// the BMPs pixel for pixel.
 TEST(FrameThemes, TheScaledSetsFitTheLayoutAndTheRegion)
 {
     constexpr std::uint32_t kMagenta = 0xFF00FF;  // outside the window
-    for (const int percent : {125, 150, 175, 200}) {
+    for (const int percent : {100, 125, 150, 175, 200}) {
         const double scale = percent / 100.0;
         const auto px = [&](int design) { return static_cast<int>(design * scale + 0.5); };
         for (int list = 1; list <= 8; ++list) {
@@ -226,6 +246,11 @@ TEST(FrameThemes, TheScaledSetsFitTheLayoutAndTheRegion)
                                                     : list == 6           ? frame::PictureSize{w, px(h)}
                                                                           : frame::PictureSize{px(w), px(h)};
                 EXPECT_EQ((frame::PictureSize{picture->width, picture->height}), expected) << path;
+                if (percent == 100)
+                    EXPECT_EQ(picture->pixels, BitmapPixels(std::string(TAVRIK_SOURCE_DIR) + "/frame/res/Image" +
+                                                            std::to_string(list) + "_" + std::to_string(index) +
+                                                            ".bmp"))
+                        << path;
                 if (list != frame::kTitleLeftList && list != frame::kTitleRightList)
                     continue;
                 for (int y = 0; y < picture->height; ++y) {
