@@ -153,27 +153,46 @@ def radial(cx, cy, r, c0, c1):
 
 # --- Canvas: premultiplied RGBA at ss x ss samples per pixel, box-filtered down.
 
+# The zoom every canvas made now draws at: a picture's design drawn for a
+# larger scale (see zoomed).
+ZOOM = [1.0]
+
+
+def zoomed(draw, zoom):
+    """The canvas draw() makes, drawn `zoom` times larger."""
+    ZOOM[0] = zoom
+    try:
+        return draw()
+    finally:
+        ZOOM[0] = 1.0
+
+
 class Canvas:
-    def __init__(self, size, ss=None):
+    """`size` pixels square; shapes are given in the design's units, `zoom`
+    pixels each (a picture drawn for 100 % and zoomed for a larger scale)."""
+    def __init__(self, size, ss=None, zoom=None):
+        zoom = zoom or ZOOM[0]
+        size = int(size * zoom + 0.5)
         self.size = size
         self.ss = ss or (8 if size <= 16 else 6 if size <= 32 else 4)
         self.n = size * self.ss
+        self.spu = self.ss * zoom  # samples per design unit
         self.buf = [0.0] * (self.n * self.n * 4)
 
     def fill(self, shape, paint, soft=None):
-        """Paints over a shape; coverage ramps across one sample (or `soft` pixels)."""
-        ss, n, buf, sdf = self.ss, self.n, self.buf, shape.sdf
-        soft = soft or 1.0 / ss
+        """Paints over a shape; coverage ramps across one sample (or `soft` design units)."""
+        spu, n, buf, sdf = self.spu, self.n, self.buf, shape.sdf
+        soft = soft or 1.0 / spu
         grow = soft / 2
         x0, y0, x1, y1 = shape.box
-        i0, i1 = max(0, int((x0 - grow) * ss) - 1), min(n, int((x1 + grow) * ss) + 2)
-        j0, j1 = max(0, int((y0 - grow) * ss) - 1), min(n, int((y1 + grow) * ss) + 2)
+        i0, i1 = max(0, int((x0 - grow) * spu) - 1), min(n, int((x1 + grow) * spu) + 2)
+        j0, j1 = max(0, int((y0 - grow) * spu) - 1), min(n, int((y1 + grow) * spu) + 2)
         flat = not callable(paint)
         for j in range(j0, j1):
-            y = (j + 0.5) / ss
+            y = (j + 0.5) / spu
             row = j * n
             for i in range(i0, i1):
-                x = (i + 0.5) / ss
+                x = (i + 0.5) / spu
                 cov = 0.5 - sdf(x, y) / soft
                 if cov <= 0.0:
                     continue
@@ -452,23 +471,48 @@ def menu_clear_icon(size=16):
     return c
 
 
+SCALES = (1.25, 1.5, 1.75, 2.0)  # beside 100 %, for screens at 125 to 200 %
+
+
+def at_scales(draw, scales=SCALES):
+    """The picture's design drawn at each larger scale."""
+    return lambda: [zoomed(draw, z) for z in scales]
+
+
+# Each file: the pictures at 100 % (32-bit BMP entries), then the same designs
+# at the larger scales (PNG entries, which Windows Vista on and Wine read).
 PICTURES = [
-    ("Tavrik.ico", lambda: [app_icon(16), app_icon(32), app_icon(48)]),
-    ("emblem.ico", lambda: [emblem(64)]),
-    ("mount.ico", lambda: [mount_icon(32)]),
-    ("setup.ico", lambda: [setup_icon(32)]),
-    ("help.ico", lambda: [help_icon(32)]),
-    ("add.ico", lambda: [add_icon(16)]),
-    ("menu_mount.ico", lambda: [menu_mount_icon(16)]),
-    ("menu_unmount.ico", lambda: [menu_unmount_icon(16)]),
-    ("menu_clear.ico", lambda: [menu_clear_icon(16)]),
+    ("Tavrik.ico", lambda: [app_icon(16), app_icon(32), app_icon(48)],
+     lambda: at_scales(lambda: app_icon(16), SCALES[:3])() + [zoomed(lambda: app_icon(32), 1.25),
+                                                              zoomed(lambda: app_icon(48), 56 / 48),
+                                                              zoomed(lambda: app_icon(32), 2.0)]),
+    ("emblem.ico", lambda: [emblem(64)], at_scales(emblem)),
+    ("mount.ico", lambda: [mount_icon(32)], at_scales(mount_icon)),
+    ("setup.ico", lambda: [setup_icon(32)], at_scales(setup_icon)),
+    ("help.ico", lambda: [help_icon(32)], at_scales(help_icon)),
+    ("add.ico", lambda: [add_icon(16)], at_scales(add_icon)),
+    ("menu_mount.ico", lambda: [menu_mount_icon(16)], at_scales(menu_mount_icon)),
+    ("menu_unmount.ico", lambda: [menu_unmount_icon(16)], at_scales(menu_unmount_icon)),
+    ("menu_clear.ico", lambda: [menu_clear_icon(16)], at_scales(menu_clear_icon)),
 ]
 
 
 # --- File writers.
 
-def ico_bytes(images):
-    """ICO of 32-bit BGRA images, each with its AND mask (set where fully transparent)."""
+def png_rgba_bytes(rows):
+    """A PNG of straight-alpha RGBA rows."""
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    raw = b"".join(b"\0" + bytes(v for px in row for v in px) for row in rows)
+    return (b"\x89PNG\r\n\x1a\n"
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def ico_bytes(images, png_images=()):
+    """ICO of 32-bit BGRA images, each with its AND mask (set where fully
+    transparent), then of PNG-compressed ones."""
     blobs = []
     for rows in images:
         size = len(rows)
@@ -485,6 +529,8 @@ def ico_bytes(images):
         head = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0,
                            len(xor) + len(mask), 0, 0, 0, 0)
         blobs.append((size, head + xor + mask))
+    for rows in png_images:
+        blobs.append((len(rows), png_rgba_bytes(rows)))
     out = struct.pack("<HHH", 0, 1, len(blobs))
     offset = 6 + 16 * len(blobs)
     for size, blob in blobs:
@@ -539,11 +585,12 @@ def main():
     outdir = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(default)
     os.makedirs(outdir, exist_ok=True)
     shown = []
-    for name, draw in PICTURES:
+    for name, draw, draw_scaled in PICTURES:
         images = [cv.pixels() for cv in draw()]
-        shown += images
+        larger = [cv.pixels() for cv in draw_scaled()]
+        shown += images + larger
         with open(os.path.join(outdir, name), "wb") as f:
-            f.write(ico_bytes(images))
+            f.write(ico_bytes(images, larger))
         print("wrote", os.path.join(outdir, name))
     with open(PREVIEW, "wb") as f:
         f.write(contact_sheet(shown))

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <set>
 
 namespace {
 
@@ -290,6 +291,28 @@ TEST(FrameThemes, ARunLengthPictureIsReadOnlyWhole)
     };
     for (const Bytes& bytes : bad)
         EXPECT_FALSE(ui::DecodeRunLength(bytes)) << &bytes - bad;
+}
+
+// Every icon holds its design size and that size at 125, 150, 175 and 200 %,
+// which the program asks for at those scales.
+TEST(FrameThemes, EveryIconIsDrawnForEveryScale)
+{
+    const std::pair<const char*, std::vector<int>> icons[] = {
+        {"Tavrik", {16, 32}}, {"emblem", {64}},     {"mount", {32}},        {"setup", {32}},      {"help", {32}},
+        {"add", {16}},        {"menu_mount", {16}}, {"menu_unmount", {16}}, {"menu_clear", {16}},
+    };
+    for (const auto& [name, designs] : icons) {
+        const std::string path = std::string(TAVRIK_SOURCE_DIR) + "/app/res/" + name + ".ico";
+        std::ifstream file(path, std::ios::binary);
+        const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
+        ASSERT_GE(bytes.size(), 6u) << path;
+        std::set<int> sizes;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(bytes[4] | bytes[5] << 8); ++i)
+            sizes.insert(bytes[6 + 16 * i] == 0 ? 256 : bytes[6 + 16 * i]);
+        for (const int design : designs)
+            for (const int percent : {100, 125, 150, 175, 200})
+                EXPECT_TRUE(sizes.count((design * percent + 50) / 100)) << path << " " << design << " at " << percent;
+    }
 }
 
 TEST(FrameThemes, TheDrawnPicturesHaveTheSizesTheLayoutExpects)
