@@ -49,6 +49,7 @@ set(TAVRIK_ENGINE_SOURCES
 set(TAVRIK_WIDGETS_SOURCES
   widgets/clsTimer.cpp
   widgets/ControlButton.cpp
+  widgets/CaptionFace.cpp
   widgets/LabelMenu.cpp
   widgets/XPButton.cpp
 )

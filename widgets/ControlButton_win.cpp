@@ -2,6 +2,8 @@
 // hands mouse input to the button's logic.
 #include "ControlButtonWindow.h"
 
+#include "CaptionFace.h"
+
 #include "ui/Form.h"
 #include "ui/Scale.h"
 #include "ui/Services.h"
@@ -9,6 +11,10 @@
 
 #include <windows.h>
 #include <windowsx.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -25,6 +31,37 @@ HBITMAP Strip(CaptionPictureSet set)
         strips[i] = static_cast<HBITMAP>(
             LoadImageW(GetModuleHandleW(nullptr), names[i], IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     return strips[i];
+}
+
+// A face the strips hold at 100 %, drawn at another size, once for the process.
+HBITMAP DrawnFace(const CaptionPicture& picture, int size)
+{
+    struct Drawn {
+        CaptionPicture picture;
+        int size;
+        HBITMAP face;
+    };
+    static std::vector<Drawn> drawn;  // the few looks a session shows
+    for (const Drawn& d : drawn)
+        if (d.picture == picture && d.size == size)
+            return d.face;
+    const std::vector<std::uint32_t> pixels = DrawCaptionFace(picture.set, picture.index, size);
+    if (pixels.empty())
+        return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;  // top-down, as the pixels are
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP face = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (face) {
+        std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+        drawn.push_back({picture, size, face});
+    }
+    return face;
 }
 
 }  // namespace
@@ -120,20 +157,24 @@ void ControlButtonWindow::PaintOn(ui::DcHandle dc) const
         DrawFrameControl(ui::win::H(dc), &r, DFC_CAPTION, glyph);
         return;
     }
-    HBITMAP strip = Strip(m_Shown.set);
-    if (!strip)
-        return;
-    ui::win::MemoryDc source(ui::win::H(dc));
-    ui::win::Selection selected(source.Get(), strip);
     RECT r{};
     GetClientRect(ui::win::H(m_hWnd), &r);
+    ui::win::MemoryDc source(ui::win::H(dc));
     if (r.right == kPixels && r.bottom == kPixels) {
+        HBITMAP strip = Strip(m_Shown.set);
+        if (!strip)
+            return;
+        ui::win::Selection selected(source.Get(), strip);
         BitBlt(ui::win::H(dc), 0, 0, kPixels, kPixels, source.Get(), m_Shown.index * kPixels, 0, SRCCOPY);
         return;
     }
-    SetStretchBltMode(ui::win::H(dc), HALFTONE);
-    StretchBlt(ui::win::H(dc), 0, 0, r.right, r.bottom, source.Get(), m_Shown.index * kPixels, 0, kPixels, kPixels,
-               SRCCOPY);
+    // At another scale the face is drawn for its size from the strips' design.
+    HBITMAP face = DrawnFace(m_Shown, r.right);
+    if (!face)
+        return;
+    ui::win::Selection selected(source.Get(), face);
+    SetStretchBltMode(ui::win::H(dc), COLORONCOLOR);
+    StretchBlt(ui::win::H(dc), 0, 0, r.right, r.bottom, source.Get(), 0, 0, r.right, r.right, SRCCOPY);
 }
 
 long long ControlButtonWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned message, std::uintptr_t wParam,

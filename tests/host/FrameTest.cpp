@@ -3,9 +3,11 @@
 #include "frame/FrameRegion.h"
 #include "frame/FrameThemes.h"
 #include "ui/RunLengthPicture.h"
+#include "widgets/CaptionFace.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <set>
@@ -291,6 +293,39 @@ TEST(FrameThemes, ARunLengthPictureIsReadOnlyWhole)
     };
     for (const Bytes& bytes : bad)
         EXPECT_FALSE(ui::DecodeRunLength(bytes)) << &bytes - bad;
+}
+
+// The program draws the caption buttons' faces as the strips' generator does:
+// at 100 % every frame of every strip comes out as the strip holds it, give or
+// take one step of rounding per channel.
+TEST(FrameThemes, CaptionFacesAreDrawnAsTheStripsHoldThem)
+{
+    const std::pair<CaptionPictureSet, const char*> strips[] = {{CaptionPictureSet::CbMin, "CbMin"},
+                                                                 {CaptionPictureSet::CbMax, "CbMax"},
+                                                                 {CaptionPictureSet::CbRestore, "CbRestore"},
+                                                                 {CaptionPictureSet::CbClose, "CbClose"}};
+    for (const auto& [set, name] : strips) {
+        const std::string path = std::string(TAVRIK_SOURCE_DIR) + "/widgets/res/" + name + ".bmp";
+        const std::vector<std::uint32_t> strip = BitmapPixels(path);
+        const int frames = static_cast<int>(strip.size() / (21 * 21));
+        ASSERT_EQ(frames, PictureCount(set)) << path;
+        for (int index = 0; index < frames; ++index) {
+            const std::vector<std::uint32_t> face = DrawCaptionFace(set, index, 21);
+            ASSERT_EQ(face.size(), 21u * 21u);
+            int worst = 0;
+            for (int y = 0; y < 21; ++y)
+                for (int x = 0; x < 21; ++x) {
+                    const std::uint32_t a = face[static_cast<std::size_t>(y * 21 + x)];
+                    const std::uint32_t b = strip[static_cast<std::size_t>(y * frames * 21 + index * 21 + x)];
+                    for (const int shift : {0, 8, 16})
+                        worst = std::max(worst, std::abs(static_cast<int>(a >> shift & 255) -
+                                                         static_cast<int>(b >> shift & 255)));
+                }
+            EXPECT_LE(worst, 1) << name << " frame " << index;
+        }
+    }
+    EXPECT_TRUE(DrawCaptionFace(CaptionPictureSet::CbMin, 12, 21).empty());  // past the strip
+    EXPECT_EQ(DrawCaptionFace(CaptionPictureSet::CbClose, 0, 42).size(), 42u * 42u);
 }
 
 // Every icon holds its design size and that size at 125, 150, 175 and 200 %,
