@@ -78,6 +78,15 @@ int WindowDpi(HWND window)
 
 int SystemDpi() { return GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY); }
 
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi)
+{
+    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = reinterpret_cast<Adjust>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    if (!adjust || !adjust(&rect, style, menu, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&rect, style, menu, exStyle);
+}
+
 HICON LoadIconResource(int id, int size)
 {
     // Each size once for the life of the program. Shared icons would not do:

@@ -219,7 +219,7 @@ bool Form::Load()
     if (const int dpi = win::WindowDpi(window); dpi && dpi != m_Scale.DpiY() && dpi != win::SystemDpi()) {
         m_Scale = Scale(dpi, dpi);
         RECT client{0, 0, m_Scale.TwipsToPixelsX(m_Design.ClientWidth), m_Scale.TwipsToPixelsY(m_Design.ClientHeight)};
-        AdjustWindowRectEx(&client, style, menuBar, exStyle);
+        win::AdjustWindowRectForDpi(client, style, menuBar, exStyle, dpi);
         SetWindowPos(window, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

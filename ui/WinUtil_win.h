@@ -116,6 +116,9 @@ private:
 int WindowDpi(HWND window);
 // The system's DPI, the one the program read as it started.
 int SystemDpi();
+// The outer rectangle of a window of that client rectangle, styles and DPI;
+// at the system's DPI where the system cannot size frames per DPI.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi);
 
 // A font made for a window of that DPI.
 HFONT CreateFontFor(const FontSpec& font, int dpi);
