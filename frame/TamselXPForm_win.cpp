@@ -43,20 +43,7 @@ HBITMAP ScaledPiece(const std::wstring& name)
     if (!bytes)
         return nullptr;
     const auto picture = ui::DecodeRunLength(std::span(bytes, SizeofResource(module, found)));
-    if (!picture)
-        return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture->width;
-    info.bmiHeader.biHeight = -picture->height;  // top-down, as the pixels are
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap)
-        std::copy(picture->pixels.begin(), picture->pixels.end(), static_cast<std::uint32_t*>(bits));
-    return bitmap;
+    return picture ? ui::win::BitmapOfPixels(picture->width, picture->height, picture->pixels.data()) : nullptr;
 }
 
 // The scheme pictures of the eight pieces in the set drawn for a scale,

@@ -76,6 +76,22 @@ int WindowDpi(HWND window)
     return get ? static_cast<int>(get(window)) : 0;
 }
 
+HBITMAP BitmapOfPixels(int width, int height, const std::uint32_t* pixels)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, as the pixels are
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;  // B, G, R and an unused byte: 0x00RRGGBB in memory order
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap)
+        std::copy(pixels, pixels + static_cast<std::size_t>(width) * height, static_cast<std::uint32_t*>(bits));
+    return bitmap;
+}
+
 int SystemDpi() { return GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY); }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi)

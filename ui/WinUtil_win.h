@@ -122,6 +122,9 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, i
 
 // A font made for a window of that DPI.
 HFONT CreateFontFor(const FontSpec& font, int dpi);
+// A bitmap of width x height pixels given as 0x00RRGGBB, rows top-down; null
+// when the system refused it.
+HBITMAP BitmapOfPixels(int width, int height, const std::uint32_t* pixels);
 HICON LoadIconResource(int id, int size);
 
 // The window procedure of a class whose windows each belong to one object: the

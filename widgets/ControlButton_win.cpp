@@ -48,19 +48,9 @@ HBITMAP DrawnFace(const CaptionPicture& picture, int size)
     const std::vector<std::uint32_t> pixels = DrawCaptionFace(picture.set, picture.index, size);
     if (pixels.empty())
         return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;  // top-down, as the pixels are
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP face = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (face) {
-        std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+    HBITMAP face = ui::win::BitmapOfPixels(size, size, pixels.data());
+    if (face)
         drawn.push_back({picture, size, face});
-    }
     return face;
 }
 
