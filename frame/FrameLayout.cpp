@@ -51,6 +51,7 @@ Layout Repos(const LayoutInput& in)
     out.Bottom = {kBorder, H - kBorder, W - kBorder - kBorder, kBorder};
     out.pICmenu.width = out.Bottom.width;
     out.pICmenu.left = out.Bottom.left;
+    out.pICmenu.height = px(in.menuHeight);
     out.menuLineX2Twips = static_cast<float>(out.pICmenu.width * in.twipsPerPixelX);
 
     // Right to left, each centred in the band; a hidden button keeps its slot.

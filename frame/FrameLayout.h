@@ -56,7 +56,7 @@ struct Layout {
     PieceRect CloseButton, MaximizeButton, Minimizebutton;
     PieceRect TitleIcon;
     PieceRect Caption1;  // left, top and the width it is given before it sizes itself to its text
-    PieceRect pICmenu;   // left, top, width (its height is its own)
+    PieceRect pICmenu;   // the menu strip, whether it shows or not
     float PicMainTop = 0;
     ResizeArgs resize;
     float menuLineX2Twips = 0;  // the strip's separator lines reach its full width

@@ -157,12 +157,9 @@ void TamselXPFormWindow::Placed(const frame::Layout& l)
         if (!EqualRect(&at, &to))
             SetWindowPos(H(pane), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    RECT strip{};
-    if (m_Menu) {
-        GetClientRect(H(m_Menu), &strip);
+    if (m_Menu)
         placePane(m_Menu, Round(l.pICmenu.left), Round(l.pICmenu.top), Round(l.pICmenu.width),
-                  strip.bottom ? strip.bottom : 24);
-    }
+                  Round(l.pICmenu.height));
     if (m_PicMain)
         placePane(m_PicMain, Round(PicMainLeft()), Round(l.PicMainTop), Round(PicMainWidth()), Round(PicMainHeight()));
     if (!m_hWnd)
@@ -172,7 +169,7 @@ void TamselXPFormWindow::Placed(const frame::Layout& l)
     std::vector<frame::PieceRect> pieces{l.TitleLeft, l.Title, l.TitleRight, l.Left, l.Right, l.Bottom, l.BottomLeft,
                                          l.BottomRight};
     if (MenuStripVisible())
-        pieces.push_back({l.pICmenu.left, l.pICmenu.top, l.pICmenu.width, 24});
+        pieces.push_back(l.pICmenu);
     if (ClientAreaVisible())
         pieces.push_back({PicMainLeft(), l.PicMainTop, PicMainWidth(), PicMainHeight()});
     ui::win::SetWindowRegion(H(m_hWnd), ui::win::UnionRegion(pieces, PixelRect));

@@ -32,8 +32,9 @@ for dpi in 144 192; do
     button=$(scaled 21 "$dpi") band=$(scaled 30 "$dpi") icon=$(scaled 16 "$dpi")
     read -r _ _ w h <<<"$(child_box Ombrilo TavrikCaptionButton)"
     check "caption buttons are $button pixels at $dpi DPI" [ "${w:-0}x${h:-0}" = "${button}x${button}" ]
-    y=$(info dump Ombrilo | awk '$1 == "child" && $2 == "TavrikFramePane" && / text Menu bar$/ { print $4 }')
+    read -r y strip <<<"$(info dump Ombrilo | awk '$1 == "child" && $2 == "TavrikFramePane" && / text Menu bar$/ { print $4, $6 }')"
     check "the menu strip and contents start below a band of $band pixels" [ "${y:-0}" = "$band" ]
+    check "the menu strip is $(scaled 24 "$dpi") pixels deep" [ "${strip:-0}" = "$(scaled 24 "$dpi")" ]
     read -r _ top _ _ <<<"$(child_box Ombrilo TavrikCaptionButton)"
     check "the caption buttons sit in the band's middle" [ "$(((band - button) / 2))" -le "${top:-0}" ]
 

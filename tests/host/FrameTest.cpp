@@ -129,6 +129,7 @@ TEST(FrameLayout, EveryFigureScalesWithTheWindowsDpi)
     EXPECT_EQ(out.CloseButton, (PieceRect{612 - 6 - 32 - 3, 6.5f, 32, 32}));  // 31.5 rounds up
     EXPECT_EQ(out.TitleIcon, (PieceRect{9, 11, 24, 24}));
     EXPECT_EQ(out.resize, (frame::ResizeArgs{810, 3945, 6000}));  // the strip is 36 pixels, 360 twips
+    EXPECT_EQ(out.pICmenu, (PieceRect{6, 45, 600, 36}));
     EXPECT_EQ(out.PicMainTop, 81);
 }
 
