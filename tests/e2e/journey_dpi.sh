@@ -3,10 +3,12 @@
 # the skinned frame's band, caption buttons and title icon are the design's
 # times DPI/96, the contents start below the band, and the in-process checks
 # that every label and the picker show their whole text run at that DPI too.
-# Screenshots of the main, setup and help windows at each DPI.
+# Screenshots of the main, setup and help windows and the gallery (menu strip,
+# XP buttons) at each DPI.
 source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 win32_tests="$(cd "$(dirname "$dosdev")" && pwd)/tests/tavrik_win32_tests.exe"
+gallery="$(dirname "$dosdev")/gallery.exe"
 
 own_prefix
 mkdir -p "$work/One"
@@ -45,6 +47,11 @@ for dpi in 144 192; do
     click_at Ombrilo "$(scaled 170 "$dpi")" "$(scaled 60 "$dpi")"  # Help
     wait_window Help && shot "help-$dpi"
     close_window Help
+    stop_tavrik
+
+    wine "$gallery" &
+    tavrik_pid=$!
+    wait_window Gallery && shot "gallery-$dpi"
     stop_tavrik
 done
 
