@@ -121,6 +121,29 @@ TEST_F(DriveInfo, NoFreeLetterLeavesThePickerEmpty)
     EXPECT_EQ(picker.text, "");
 }
 
+// A letter's reply is read with buffers of up to 256 K characters: seven of the
+// longest mappings and one more, with their NULs and the closing one, fill
+// that exactly or need one character more.
+TEST_F(DriveInfo, AReplyIsReadUpToTheLargestBuffer)
+{
+    const std::string prefix = "\\??\\C:\\";
+    const std::string longest = prefix + std::string(32767 - prefix.size(), 'd');
+    const struct {
+        const char* letter;
+        std::size_t lastLength;
+        bool read;
+    } cases[] = {{"M", 32766, true}, {"N", 32767, false}};
+    for (const auto& c : cases) {
+        const std::string device = std::string(c.letter) + ":";
+        const std::string last = prefix + std::string(c.lastLength - prefix.size(), 'e');
+        for (int i = 0; i < 7; ++i)
+            ASSERT_TRUE(dos().Define(os::DEFINE_RAW_TARGET, device.c_str(), longest.c_str()));
+        ASSERT_TRUE(dos().Define(os::DEFINE_RAW_TARGET, device.c_str(), last.c_str()));
+        // The newest folder without its "\??\", told by its length (the others are longer).
+        EXPECT_EQ(mod_DriveInfo::GetSubstTarget(c.letter).size(), c.read ? c.lastLength - 4 : 0) << c.letter;
+    }
+}
+
 TEST(DriveInfoProbe, ListedLettersAreProbedWithATrailingBlank)
 {
     sim::SimDosDevices dos;

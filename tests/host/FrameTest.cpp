@@ -118,6 +118,9 @@ TEST(FrameLayout, EveryFigureScalesWithTheWindowsDpi)
     EXPECT_EQ(out.Caption1.left, 50);
     EXPECT_FLOAT_EQ(out.Caption1.top, 14.5f);
     EXPECT_EQ(out.Caption1.width, 670 - 44 - 20);
+    in.iconVisible = false;
+    EXPECT_FLOAT_EQ(frame::Repos(in).Caption1.left, 13.0f);  // the border and 2.5 design pixels
+    in.iconVisible = true;
     EXPECT_EQ(out.menuLineX2Twips, 6000);
     EXPECT_EQ(out.resize, (frame::ResizeArgs{450, 4305, 6000}));
     EXPECT_EQ(out.PicMainTop, 60);

@@ -54,6 +54,10 @@ TEST_F(MenuItem, HighlightsOnTheMouseAndEndsWhenItLeaves)
     EXPECT_TRUE(menu.Highlighted());
     Tick();
     EXPECT_TRUE(menu.Highlighted());  // still over it
+    // Further events on the lit item must not take the highlight for the colour to go back to.
+    menu.OnMouseDown(1, 0, 30, 30);
+    menu.OnClick();
+    menu.OnMouseMove(1, 0, 31, 30);
     MouseOff();
     Tick();
     EXPECT_FALSE(menu.Highlighted());

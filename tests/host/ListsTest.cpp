@@ -380,3 +380,24 @@ TEST_F(Lists, StartupRunSkipsLinesWhoseLetterIsNoDriveLetter)
 }
 
 }  // namespace
+
+namespace {
+
+// Another window saved the start-up list after this one loaded it: this
+// window's save takes its own edits into the list as it now lies on disk.
+TEST_F(Lists, ASaveAfterAnotherWindowsSaveKeepsBothWindowsEdits)
+{
+    ASSERT_TRUE(files().MakeFile(kStartup, "A: \tC:\\A\r\nB: \tC:\\B\r\n"));
+    auto mine = modLists::LoadStartupList(kAppDir);
+    ASSERT_TRUE(mine);
+    ASSERT_TRUE(modLists::WriteStartupList(kAppDir, {"a: \tc:\\a", "b: \tc:\\b", "d: \tc:\\d"}));
+    // This window took A out and put C in.
+    EXPECT_EQ(modLists::SaveStartupList(kAppDir, *mine, {"b: \tc:\\b", "c: \tc:\\c"}), modLists::SaveResult::Merged);
+    EXPECT_EQ(files().Content(kStartup), "b: \tc:\\b\r\nd: \tc:\\d\r\nc: \tc:\\c\r\n");
+    EXPECT_EQ(mine->items, (Lines{"b: \tc:\\b", "d: \tc:\\d", "c: \tc:\\c"}));
+    // It now holds the list as saved, so its next edit is no merge.
+    EXPECT_EQ(modLists::SaveStartupList(kAppDir, *mine, {"d: \tc:\\d"}), modLists::SaveResult::Saved);
+    EXPECT_EQ(modLists::ReadStartupList(kAppDir), Lines{"d: \tc:\\d"});
+}
+
+}  // namespace

@@ -108,6 +108,8 @@ TEST_F(StartUnmount, EachOutcomeHasItsExitCodeAndItsLine)
         {"-C", 2, "C: is a drive of its own, not a folder bound to a letter; it was left alone."},
         {"-", 2, "No drive letter was given after \"-\"; nothing was removed."},
         {"-1", 2, "\"1\" is no drive letter A-Z; nothing was removed."},
+        {"-1:", 2, "\"1:\" is no drive letter A-Z; nothing was removed."},
+        {"-\x7F", 2, "\"?\" is no drive letter A-Z; nothing was removed."},  // DEL shown as any control
     };
     for (const auto& c : cases) {
         const auto outcome = modMain::UnmountBranch(c.commandLine);

@@ -3,6 +3,7 @@
 #include "widgets/clsTimer.h"
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -116,6 +117,17 @@ TEST_F(Timer, AHandlerMayDestroyTheTimerDuringItsOwnTick)
     timers().Advance(50);
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(timers().Running(), 0u);  // destruction stopped it
+
+    // A timer its own tick replaces while someone waits on it: the wait ends
+    // without touching the new timer that now stands in its place.
+    std::optional<clsTimer> waited(std::in_place);
+    waited->OnTime = [&](std::int32_t, std::int32_t) {
+        waited.emplace();
+        waited->StartTimer(10);
+    };
+    waited->Wait(30);
+    EXPECT_TRUE(waited->Running());
+    EXPECT_EQ(timers().Running(), 1u);
 }
 
 TEST_F(Timer, TimersTickIndependently)

@@ -83,6 +83,10 @@ TEST(Palette, TextsReadInEveryScheme)
     palette.highContrast = true;
     EXPECT_EQ(ui::Backdrop(beige, ui::Surface::Menu, palette), ui::SystemColor(4));
     EXPECT_NEAR(ui::ContrastRatio(white, ui::DesignRgb(15)), 1.2, 0.05);  // white on the XP face
+    // The design's table ends with the menu bar (30); an index outside it is black.
+    EXPECT_EQ(ui::DesignRgb(30), beige);
+    for (const int index : {-1, 31, 255})
+        EXPECT_EQ(ui::DesignRgb(index), black) << index;
     EXPECT_DOUBLE_EQ(ui::ContrastRatio(black, white), 21.0);
 }
 
