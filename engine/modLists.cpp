@@ -105,6 +105,22 @@ bool ReplaceList(const std::string& listPath, const std::vector<std::string>& li
 
 ListLines ReadHistory(const std::string& appDir) { return ReadList(appDir + kHistoryFile); }
 
+namespace {
+
+// Whether two history lines name the same folder: the same long form, compared
+// as the file system compares names, without regard to case. A line that names
+// no folder there is now is the same as no other.
+bool SameFolder(const std::string& longForm, const std::string& line)
+{
+    const std::string other = modFiles::GetLongPath(line);
+    if (other.empty())
+        return false;
+    auto& codePage = os::Current().codePage;
+    return codePage.LowerCase(other) == codePage.LowerCase(longForm);
+}
+
+}  // namespace
+
 bool AppendHistory(const std::string& appDir, const std::string& commandLine)
 {
     auto& files = os::Current().files;
@@ -114,11 +130,16 @@ bool AppendHistory(const std::string& appDir, const std::string& commandLine)
     const auto lock = files.Lock(path);
     if (!lock)
         return false;
+    // A history that cannot be read is never written: of its form nothing is
+    // known, and a line added in the wrong one would spoil the whole file.
     const auto file = ReadListFile(path);
-    // Of a history that cannot be read the form is unknown: only a line that
-    // reads the same in both forms may be added to it.
     if (!file)
-        return text::IsAscii(commandLine) && files.AppendLine(path, commandLine);
+        return false;
+    if (const std::string longForm = modFiles::IsDirectory(commandLine) ? modFiles::GetLongPath(commandLine) : "";
+        !longForm.empty())
+        if (std::any_of(file->lines.begin(), file->lines.end(),
+                        [&](const std::string& line) { return SameFolder(longForm, line); }))
+            return true;  // already there, and shown once is enough
     if (file->utf8)
         return files.AppendLine(path, commandLine);
     if (const auto ansi = os::Current().codePage.ToAnsi(commandLine))

@@ -28,10 +28,13 @@ using ListLines = std::optional<std::vector<std::string>>;
 // Every history line in file order.
 ListLines ReadHistory(const std::string& appDir);
 
-// Appends the command-line text exactly as given, in the file's form. Lines
-// already there are never changed; they are rewritten once, as UTF-8, when the
-// first line the code page cannot hold arrives. False when it could not be
-// written (also for such a line when the history cannot be read).
+// Records a folder: appends the command-line text exactly as given, in the
+// file's form, unless a line already names the same folder (the same long
+// form, whatever its case). Lines already there are never changed; they are
+// rewritten once, as UTF-8, when the first line the code page cannot hold
+// arrives. True when the history holds the folder; false when it could not be
+// written, and when the history is there but cannot be read (it is never
+// written then).
 bool AppendHistory(const std::string& appDir, const std::string& commandLine);
 
 // Deletes the history file if there is one. False when it exists and stays.

@@ -50,6 +50,26 @@ TEST_F(Lists, UnreadableOrUnwritableHistoryIsSkipped)
     EXPECT_FALSE(modLists::AppendHistory("C:\\Nowhere\\", "C:\\Data"));
 }
 
+// A folder is recorded once: a line naming the same folder, in any spelling
+// of it, keeps the history as it is; a line naming no folder is no match.
+TEST_F(Lists, HistoryRecordsEachFolderOnce)
+{
+    ASSERT_TRUE(files().MakeDirectory("C:\\Program Files\\Data"));
+    ASSERT_TRUE(files().MakeDirectory("C:\\Program Files\\Data2"));
+    const std::string old = "C:\\Gone\r\nc:\\program files\\data\r\n";
+    struct Case {
+        const char* folder;
+        bool added;
+    };
+    for (const Case& c : {Case{"C:\\Program Files\\Data", false}, Case{"C:\\PROGRA~1\\DATA", false},
+                          Case{"C:\\Program Files\\Data\\", false}, Case{"C:\\Program Files\\Data2", true},
+                          Case{"C:\\Program Files", true}, Case{"C:\\Gone", true}}) {
+        ASSERT_TRUE(files().MakeFile(kHistory, old));
+        EXPECT_TRUE(modLists::AppendHistory(kAppDir, c.folder)) << c.folder;
+        EXPECT_EQ(files().Content(kHistory), c.added ? old + c.folder + "\r\n" : old) << c.folder;
+    }
+}
+
 TEST_F(Lists, ClearHistory)
 {
     EXPECT_TRUE(modLists::ClearHistory(kAppDir));  // nothing to delete
@@ -355,13 +375,14 @@ TEST_F(Lists, HistoryGoesOverToUtf8OnlyForANameTheCodePageCannotHold)
     EXPECT_EQ(modLists::ReadHistory(kAppDir), (Lines{"C:\\Ärger", "C:\\Été", "C:\\Плюс", "C:\\Été"}));
     EXPECT_EQ(files().ReadAttributes(kHistory), os::ATTR_HIDDEN);
 
-    // A history that cannot be read takes only a line both forms write alike.
+    // A history that cannot be read takes no line at all, in either form: of
+    // its own form nothing is known.
     ASSERT_TRUE(files().Remove(kHistory));
     ASSERT_TRUE(files().MakeFile(kHistory, "C:\\Old\r\n"));
     files().DenyRead(kHistory);
     EXPECT_FALSE(modLists::AppendHistory(kAppDir, "C:\\写真"));
-    EXPECT_TRUE(modLists::AppendHistory(kAppDir, "C:\\New"));
-    EXPECT_EQ(files().Content(kHistory), "C:\\Old\r\nC:\\New\r\n");
+    EXPECT_FALSE(modLists::AppendHistory(kAppDir, "C:\\New"));
+    EXPECT_EQ(files().Content(kHistory), "C:\\Old\r\n");
 
     files().ClearFailures();
     ASSERT_TRUE(files().Remove(kHistory));
