@@ -54,3 +54,21 @@ inline void ListFreeLetters(ui::ComboBox& combo, bool clearFirst)
     mod_DriveInfo::ListFreeLetters(picker, clearFirst);
     picker.Commit();
 }
+
+// A letter typed on the picker picks that letter where it is offered, as a
+// drop-down list does; anything else typed changes nothing. Enter and Escape
+// go on to close its list.
+inline void PickTypedLetter(ui::ComboBox& combo, int& KeyAscii)
+{
+    if (KeyAscii == ui::vbKeyReturn || KeyAscii == ui::vbKeyEscape)
+        return;
+    const int typed = KeyAscii >= 'a' && KeyAscii <= 'z' ? KeyAscii - 'a' + 'A' : KeyAscii;
+    KeyAscii = 0;
+    if (typed < 'A' || typed > 'Z')
+        return;
+    for (int i = 0; i < combo.ListCount(); ++i)
+        if (const std::string item = combo.List(i); !item.empty() && (item[0] == typed || item[0] == typed - 'A' + 'a')) {
+            combo.ListIndex(i);
+            return;
+        }
+}

@@ -1,6 +1,7 @@
 #include "frmMount.h"
 
 #include "ComboLetterPicker.h"
+#include "ListMenus.h"
 #include "engine/modFiles.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
@@ -25,7 +26,7 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     cmdOk.TabIndex(2);
     cmdOk.ToolTipText("Ombrilo");
     cmdOk.Picture = IDI_MOUNT;
-    cmdOk.PictureName = "Mount";
+    cmdOk.PictureName = "&Mount";
     cmdOk.Default = true;
     cmdOk.Click = [this] { cmdOk_Click(); };
 
@@ -33,27 +34,28 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     cmdBoot.TabIndex(3);
     cmdBoot.ToolTipText("Setup [Mount as Win Boot]");
     cmdBoot.Picture = IDI_SETUP;
-    cmdBoot.PictureName = "Setup";
+    cmdBoot.PictureName = "&Setup";
     cmdBoot.Click = [this] { cmdBoot_Click(); };
 
     cmdHelp.Move(2145, 600, 810, 600);
     cmdHelp.TabIndex(4);
     cmdHelp.ToolTipText("Help");
     cmdHelp.Picture = IDI_HELP;
-    cmdHelp.PictureName = "Help";
+    cmdHelp.PictureName = "&Help";
     cmdHelp.Click = [this] { cmdHelp_Click(); };
 
     vList.Move(90, 1740, 5850, 1125);
     vList.TabIndex(6);
     vList.MouseDown = [this](int Button, int Shift, float X, float Y) { vList_MouseDown(Button, Shift, X, Y); };
-    vList.ContextMenuKey = [this] { ListMenuFromKeyboard(vList, mnuMenu); };
+    vList.ContextMenuKey = [this] { ListMenuFromKeyboard(*this, vList, mnuMenu); };
     vList.KeyDown = [this](int& KeyCode, int Shift) { vList_KeyDown(KeyCode, Shift); };
 
     oList.Move(90, 3150, 5850, 1125);
     oList.TabIndex(8);
     oList.MouseDown = [this](int Button, int Shift, float X, float Y) { oList_MouseDown(Button, Shift, X, Y); };
-    oList.ContextMenuKey = [this] { ListMenuFromKeyboard(oList, mnuo); };
-    oList.DblClick = [this] { mnuoMount_Click(); };  // a double click mounts the line, as its "&Mount"
+    oList.ContextMenuKey = [this] { ListMenuFromKeyboard(*this, oList, mnuo); };
+    // A double click, or Enter, mounts the line, as its "&Mount" does.
+    oList.DblClick = [this] { mnuoMount_Click(); };
 
     // Each label comes just before the control it names in tab order, and so
     // in z-order, where a screen reader looks for a control's name; the tab
@@ -67,6 +69,13 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     Label3.Caption("List of Previously Mounted Folders");
     Label3.Move(105, 2925, 2415, 195);
     Label3.TabIndex(7);
+
+    // Between the help button and the emblem, on the buttons' middle; last in
+    // tab order, so that it names no list or box to a screen reader.
+    lblFolder.Move(3045, 802, 1485, 195);
+    lblFolder.TabIndex(9);
+    lblFolder.PathEllipsis = true;
+    lblFolder.BackColor(0xE0E0E0);  // the band's own fill
 
     Shape1.Move(60, 300, 5940, 1050);
     Shape1.BorderColor = 0x808080;
@@ -97,6 +106,7 @@ void frmMount::Form_Load()
     TamselXPForm1.CloseActive(true);
 
     ListFreeLetters(cboDrive, false);
+    ShowFolder();
 
     ReadHistory();
 
@@ -116,6 +126,15 @@ void frmMount::Form_Load()
     SetListTabStops();
     DefineNullTargets();
     GetDriveData();
+}
+
+void frmMount::ShowFolder()
+{
+    const std::string& folder = modMain::CommandLine;
+    lblFolder.Caption(folder);
+    lblFolder.ToolTipText(folder);
+    lblFolder.AccessibleName(folder);
+    lblFolder.Visible(!folder.empty());
 }
 
 void frmMount::SetListTabStops()
@@ -160,12 +179,13 @@ void frmMount::DefineNullTargets()
 
 void frmMount::ShowMountFailed() { ShowError(kMountFailedText); }
 
-bool frmMount::MountOnPickedLetter(const std::string& folder)
+modLists::MountResult frmMount::MountOnPickedLetter(const std::string& folder)
 {
-    switch (modLists::MountFolder(cboDrive.Text(), folder)) {
+    const auto result = modLists::MountFolder(cboDrive.Text(), folder);
+    switch (result) {
     case modLists::MountResult::NotADirectory:
         ShowError(FolderMissingText(folder));
-        return false;
+        return result;
     case modLists::MountResult::Refused:
         ShowMountFailed();
         break;
@@ -174,13 +194,13 @@ bool frmMount::MountOnPickedLetter(const std::string& folder)
     }
     GetDriveData();
     ListFreeLetters(cboDrive, true);
-    return true;
+    return result;
 }
 
 void frmMount::cmdOk_Click()
 {
-    // A folder that is not there is no mount to remember.
-    if (!MountOnPickedLetter(modMain::CommandLine))
+    // Only a binding that was made is a mount to remember.
+    if (MountOnPickedLetter(modMain::CommandLine) != modLists::MountResult::Mounted)
         return;
     if (!modLists::AppendHistory(modMain::AppDir, modMain::CommandLine))
         ShowError(kHistoryNotWrittenText);
@@ -199,8 +219,6 @@ void frmMount::cmdHelp_Click()
     help.Show(1, this);
 }
 
-// A right press acts on the line under the pointer: it selects it first, and
-// below the last line there is nothing to act on.
 void frmMount::vList_MouseDown(int Button, int, float X, float Y)
 {
     if (Button == ui::vbRightButton && SelectLineAt(vList, X, Y))
@@ -213,16 +231,6 @@ void frmMount::oList_MouseDown(int Button, int, float X, float Y)
         PopupMenu(mnuo);
 }
 
-void frmMount::ListMenuFromKeyboard(ui::ListBox& list, ui::Menu& menu)
-{
-    if (list.ListCount() == 0)
-        return;
-    if (list.ListIndex() < 0)
-        list.ListIndex(0);
-    if (const auto at = list.ItemPlace(list.ListIndex()))
-        PopupMenu(menu, at->first, at->second);
-}
-
 // Delete on a mounted line does what its "&Unmount" does.
 void frmMount::vList_KeyDown(int& KeyCode, int)
 {
@@ -230,15 +238,6 @@ void frmMount::vList_KeyDown(int& KeyCode, int)
         return;
     KeyCode = 0;
     mnuMenuUnmount_Click();
-}
-
-bool frmMount::SelectLineAt(ui::ListBox& list, float X, float Y)
-{
-    const int line = list.ItemAt(X, Y);
-    if (line < 0)
-        return false;
-    list.ListIndex(line);
-    return true;
 }
 
 void frmMount::mnuMenuUnmount_Click()
@@ -267,9 +266,4 @@ void frmMount::mnuoClear_Click()
     ReadHistory();  // what the file holds, not an emptiness that would come back
 }
 
-void frmMount::cboDrive_KeyPress(int& KeyAscii)
-{
-    // No typed letter reaches the picker; Enter and Escape still close its list.
-    if (KeyAscii != ui::vbKeyReturn && KeyAscii != ui::vbKeyEscape)
-        KeyAscii = 0;
-}
+void frmMount::cboDrive_KeyPress(int& KeyAscii) { PickTypedLetter(cboDrive, KeyAscii); }

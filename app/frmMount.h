@@ -4,6 +4,7 @@
 // opens the start-up setup and the help.
 #include "StyleXP.h"
 #include "ctxHookMenu.h"
+#include "engine/modLists.h"
 #include "frame/TamselXPFormWindow.h"
 #include "ui/Form.h"
 
@@ -23,6 +24,7 @@ public:
     ui::Label Label1{*this, "Label1"};
     ui::Label Label2{*this, "Label2"};
     ui::Label Label3{*this, "Label3"};
+    ui::Label lblFolder{*this, "lblFolder"};  // the folder the mount button binds
     ui::Shape Shape1{*this, "Shape1"};
     ui::Image Image1{*this, "Image1"};
     TamselXPFormWindow TamselXPForm1{*this, "TamselXPForm1"};
@@ -53,16 +55,13 @@ private:
     void mnuoClear_Click();
     void cboDrive_KeyPress(int& KeyAscii);
 
+    // The folder of the command line, in the button band; nothing without one.
+    void ShowFolder();
     void DefineNullTargets();
     void SetListTabStops();
     void ShowMountFailed();
-    // Mounts a folder on the picked letter: true when it was there to mount
-    // (bound, or refused with the message that says so).
-    bool MountOnPickedLetter(const std::string& folder);
+    // Mounts a folder on the picked letter, saying why where it could not.
+    modLists::MountResult MountOnPickedLetter(const std::string& folder);
     void ReadHistory();
-    static bool SelectLineAt(ui::ListBox& list, float X, float Y);
-    // Shift+F10 or the context-menu key on a list: its menu, for the selected
-    // line (the first when none is), opened at that line.
-    void ListMenuFromKeyboard(ui::ListBox& list, ui::Menu& menu);
     void vList_KeyDown(int& KeyCode, int Shift);
 };

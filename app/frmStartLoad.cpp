@@ -1,6 +1,7 @@
 #include "frmStartLoad.h"
 
 #include "ComboLetterPicker.h"
+#include "ListMenus.h"
 #include "engine/modFiles.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
@@ -8,6 +9,12 @@
 #include "Messages.h"
 #include "modMain.h"
 #include "WindowDesigns.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kFolderLeft = 825;  // where the folder box starts beside a picker of its design width
+}
 
 frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup", 6060, 3240, false, true))
 {
@@ -18,7 +25,7 @@ frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup
     cboDrive.KeyPress = [this](int& KeyAscii) { cboDrive_KeyPress(KeyAscii); };
     cboDrive.Locked = true;  // nor can Delete or paste change the letter
 
-    txtBrowse.Move(825, 720, 4335, 285);
+    txtBrowse.Move(kFolderLeft, 720, 4335, 315);  // as tall as the picker and buttons on its row
     txtBrowse.TabIndex(1);
     txtBrowse.ToolTipText("Folder path tp mount");
     txtBrowse.AccessibleName("Folder to mount");
@@ -26,31 +33,57 @@ frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup
     txtBrowse.Locked = true;
     txtBrowse.KeyPress = [this](int& KeyAscii) { txtBrowse_KeyPress(KeyAscii); };
 
-    cmdBrowse.Caption("...");
     cmdBrowse.Move(5205, 720, 330, 315);
     cmdBrowse.TabIndex(2);
     cmdBrowse.ToolTipText("Browse");
-    cmdBrowse.AccessibleName("Browse");  // rather than "..."
+    cmdBrowse.Picture = IDI_BROWSE;  // "...", and the access key in its name
+    cmdBrowse.PictureName = "&Browse";
     cmdBrowse.Click = [this] { cmdBrowse_Click(); };
 
     cmdAdd.Move(5580, 720, 330, 315);
     cmdAdd.TabIndex(3);
     cmdAdd.ToolTipText("Add");
     cmdAdd.Picture = IDI_ADD;
-    cmdAdd.PictureName = "Add";
+    cmdAdd.PictureName = "&Add";
     cmdAdd.Click = [this] { cmdAdd_Click(); };
 
     vList.Move(90, 1320, 5865, 1800);
     vList.TabIndex(5);
     vList.AccessibleName("Folders mounted at start-up");
     vList.KeyUp = [this](int& KeyCode, int Shift) { vList_KeyUp(KeyCode, Shift); };
+    vList.MouseDown = [this](int Button, int, float X, float Y) {
+        if (Button == ui::vbRightButton && SelectLineAt(vList, X, Y))
+            PopupMenu(mnuList);
+    };
+    vList.ContextMenuKey = [this] { ListMenuFromKeyboard(*this, vList, mnuList); };
+
+    mnuList.Visible(false);
+    mnuListRemove.Click = [this] { RemoveSelectedLine(); };
 
     if (const auto bag = ui::PropertyBag::FromText(kStyleXPSettings))
         StyleXP1.ReadProperties(*bag);
     PlaceFrame(TamselXPForm1, *this, "Mount @ Win Startup", ui::FontSpec{"Courier New", 8.25}, false);
 }
 
-void frmStartLoad::Form_Resize() { FitToFrame(*this, TamselXPForm1); }
+void frmStartLoad::Form_Resize()
+{
+    FitToFrame(*this, TamselXPForm1);
+    FitRow();
+}
+
+void frmStartLoad::FitRow()
+{
+    // The picker may be wider and taller than its design where its font needs
+    // it (at a high DPI): the folder box starts the design's gap after it and
+    // keeps its right end, and the box and buttons take the picker's height.
+    constexpr int kGap = 60;
+    const int left = cboDrive.Left() + cboDrive.ShownWidth() + kGap;
+    const int right = txtBrowse.Left() + txtBrowse.Width();
+    const int height = cboDrive.ShownHeight();
+    txtBrowse.Move(std::max(left, kFolderLeft), txtBrowse.Top(), right - std::max(left, kFolderLeft), height);
+    cmdBrowse.Height(height);
+    cmdAdd.Height(height);
+}
 
 void frmStartLoad::Form_Load()
 {
@@ -59,6 +92,7 @@ void frmStartLoad::Form_Load()
         for (const auto& line : m_List->items)
             vList.AddItem(line);
     ListFreeLetters(cboDrive, false);
+    FitRow();
     StyleXP1.Invoke(StyleXP::kApplyStyle);
     TamselXPForm1.ShowMaximize(false);
     TamselXPForm1.ShowMinimize(false);
@@ -132,15 +166,16 @@ void frmStartLoad::cmdAdd_Click()
 
 void frmStartLoad::vList_KeyUp(int& KeyCode, int)
 {
-    if (KeyCode == ui::vbKeyDelete && m_List)
+    if (KeyCode == ui::vbKeyDelete)
+        RemoveSelectedLine();
+}
+
+void frmStartLoad::RemoveSelectedLine()
+{
+    if (m_List)
         vList.RemoveItem(vList.ListIndex());
 }
 
-void frmStartLoad::cboDrive_KeyPress(int& KeyAscii)
-{
-    // No typed letter reaches the picker; Enter and Escape still close its list.
-    if (KeyAscii != ui::vbKeyReturn && KeyAscii != ui::vbKeyEscape)
-        KeyAscii = 0;
-}
+void frmStartLoad::cboDrive_KeyPress(int& KeyAscii) { PickTypedLetter(cboDrive, KeyAscii); }
 
 void frmStartLoad::txtBrowse_KeyPress(int& KeyAscii) { KeyAscii = 0; }

@@ -19,6 +19,8 @@ public:
     ui::ListBox vList{*this, "vList"};
     StyleXP StyleXP1{*this, "StyleXP1"};
     TamselXPFormWindow TamselXPForm1{*this, "TamselXPForm1"};
+    ui::Menu mnuList{*this, "mnuList", "Menu"};
+    ui::Menu mnuListRemove{*this, "mnuListRemove", "&Remove", &mnuList};
 
     // Whether the file holds the list as the window shows it, after the last
     // save (true also when there was nothing to write).
@@ -39,6 +41,10 @@ private:
     void vList_KeyUp(int& KeyCode, int Shift);
     void cboDrive_KeyPress(int& KeyAscii);
     void txtBrowse_KeyPress(int& KeyAscii);
+    // The picker's row laid out around the picker as large as it is shown.
+    void FitRow();
+    // Delete, or "&Remove" on the list's menu.
+    void RemoveSelectedLine();
 
     // Saves the list; where that fails, asks whether to try again, close
     // without saving, or stay open. False when the window is to stay open.

@@ -6,6 +6,7 @@
 #define IDI_SETUP 103
 #define IDI_HELP 104
 #define IDI_ADD 105
+#define IDI_BROWSE 106
 #define IDI_MENU_MOUNT 111
 #define IDI_MENU_UNMOUNT 112
 #define IDI_MENU_CLEAR 113

@@ -54,6 +54,11 @@ public:
     int Height() const { return m_Height; }
     void Height(int New_Height) { Move(m_Left, m_Top, m_Width, New_Height); }
     virtual void Move(int left, int top, int width, int height);
+    // The size its window has on screen, in twips: a control may be larger
+    // than its design where its font or its items need more room. The design
+    // size for a control without a window.
+    int ShownWidth() const;
+    int ShownHeight() const;
 
     bool Visible() const { return m_Visible; }
     virtual void Visible(bool New_Visible);
@@ -118,6 +123,10 @@ public:
     // A push button: Enter presses it while it has the focus, and it then looks
     // like the default button.
     virtual bool TakesEnter() const { return false; }
+    // Enter acts on the control itself (a list on its line), never on the
+    // default button.
+    virtual bool WantsEnterKey() const { return false; }
+    virtual void OnEnterKey() {}
     virtual void ShowAsDefault(bool) {}
     // The system's colours or its high-contrast setting changed: a control
     // that keeps a drawing of itself draws it again (the form repaints all).
@@ -185,6 +194,9 @@ public:
 
     bool CreateWindowIn(WindowHandle parentWindow) override;
     void OnCommand(int notification) override;
+    // Enter on a selected line does what a double click on it does.
+    bool WantsEnterKey() const override { return true; }
+    void OnEnterKey() override;
 
 private:
     // A line wider than the list scrolls sideways: the list's scroll width
@@ -211,6 +223,9 @@ public:
     std::string List(int index) const;
     std::string Text() const;
     void Text(const std::string& New_Text);
+    // Picks an item, as the user would from the list; -1 when the text is no item.
+    int ListIndex() const;
+    void ListIndex(int New_ListIndex);
 
     // The text changes only by picking an item.
     bool Locked = false;
@@ -225,6 +240,9 @@ private:
     // The window is wide enough to show its widest item in its font, at any
     // DPI and in any face.
     void FitItems();
+    // The closed box is as tall as its design at any DPI, as the boxes and
+    // buttons beside it are, and never shorter than its font needs.
+    void FitHeight();
     std::vector<std::string> m_Items;
     std::string m_Text;
     WindowHandle m_Edit;
@@ -254,8 +272,9 @@ public:
     void Caption(const std::string& New_Caption);
     // An icon resource shown on the button; 0 for none.
     int Picture = 0;
-    // What a picture button without a caption does, in a word: the name a
-    // screen reader reads for it (the window's text, which the icon hides).
+    // What a picture button without a caption does, in a word, with the mark
+    // of its access key ("&Mount"): the window's text, which the icon hides,
+    // and so the name and key a screen reader reads for it.
     std::string PictureName;
     // The button Enter presses.
     bool Default = false;
@@ -265,6 +284,11 @@ public:
     bool IsDefault() const override { return Default; }
     bool TakesEnter() const override { return true; }
     void ShowAsDefault(bool asDefault) override;
+    // Alt and the marked letter of its text clicks it, as the dialog manager
+    // would; the name read is the text without the mark.
+    char AccessKey() const override;
+    void OnAccessKey() override;
+    AccessibleFace Accessible(WindowHandle window) const override;
 
     void ScaleChanged() override;
 
@@ -281,6 +305,9 @@ public:
     const std::string& Caption() const { return m_Caption; }
     void Caption(const std::string& New_Caption);
     bool Transparent = false;  // BackStyle 0: the form shows through
+    // A path: shown whole where it fits, else with its middle cut to an
+    // ellipsis; the window keeps its design size, and "&" is no access mark.
+    bool PathEllipsis = false;
 
     bool CreateWindowIn(WindowHandle parentWindow) override;
     GdiHandle OnCtlColor(DcHandle dc) override;

@@ -211,6 +211,13 @@ LRESULT ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
             wParam = static_cast<WPARAM>(keyAscii);
         }
         break;
+    case WM_GETDLGCODE:
+        // Enter goes to a control that acts on it, not to the dialog manager,
+        // which would press the default button.
+        if (const auto* queued = reinterpret_cast<const MSG*>(lParam);
+            queued && queued->message == WM_KEYDOWN && queued->wParam == VK_RETURN && control->WantsEnterKey())
+            return win::DefSubclass(window, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
     case WM_KEYDOWN:
     case WM_KEYUP: {
         auto& event = message == WM_KEYDOWN ? control->KeyDown : control->KeyUp;
@@ -219,6 +226,10 @@ LRESULT ControlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
             event(keyCode, ShiftState());
             if (keyCode == 0)
                 return 0;
+        }
+        if (message == WM_KEYDOWN && wParam == VK_RETURN && control->WantsEnterKey()) {
+            control->OnEnterKey();
+            return 0;
         }
         break;
     }
@@ -432,6 +443,22 @@ void Control::Move(int left, int top, int width, int height)
     Invalidate();
 }
 
+int Control::ShownWidth() const
+{
+    RECT r{};
+    if (!m_hWnd || !GetWindowRect(H(m_hWnd), &r))
+        return m_Width;
+    return static_cast<int>(std::lround((r.right - r.left) * DisplayScale().TwipsPerPixelX()));
+}
+
+int Control::ShownHeight() const
+{
+    RECT r{};
+    if (!m_hWnd || !GetWindowRect(H(m_hWnd), &r))
+        return m_Height;
+    return static_cast<int>(std::lround((r.bottom - r.top) * DisplayScale().TwipsPerPixelY()));
+}
+
 void Control::Visible(bool New_Visible)
 {
     m_Visible = New_Visible;
@@ -612,6 +639,12 @@ std::optional<std::pair<float, float>> ListBox::ItemPlace(int index) const
     return std::pair{static_cast<float>(at.x * scale.TwipsPerPixelX()), static_cast<float>(at.y * scale.TwipsPerPixelY())};
 }
 
+void ListBox::OnEnterKey()
+{
+    if (ListIndex() >= 0 && DblClick)
+        DblClick();
+}
+
 void ListBox::OnCommand(int notification)
 {
     if (notification == LBN_SELCHANGE) {
@@ -653,6 +686,7 @@ bool ComboBox::CreateWindowIn(WindowHandle parentWindow)
             SendMessageW(info.hwndItem, EM_SETREADONLY, TRUE, 0);
         win::Subclass(info.hwndItem, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     }
+    FitHeight();
     FitItems();
     return true;
 }
@@ -688,7 +722,36 @@ void ComboBox::AddItems(const std::vector<std::string>& items)
 void ComboBox::ScaleChanged()
 {
     Control::ScaleChanged();
+    FitHeight();
     FitItems();
+}
+
+void ComboBox::FitHeight()
+{
+    if (!m_hWnd)
+        return;
+    HWND window = H(m_hWnd);
+    RECT now{};
+    GetWindowRect(window, &now);
+    const int wanted = DisplayScale().TwipsToPixelsY(m_Height);
+    if (wanted == now.bottom - now.top)
+        return;
+    const win::WindowDc dc(window);
+    const win::Selection font(dc.Get(), win::Font(m_FontHandle));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.Get(), &metrics);
+    // The box's height follows its field's, by a margin of the system's own.
+    for (int tries = 0; tries < 3; ++tries) {
+        const int shown = now.bottom - now.top;
+        const LRESULT field = SendMessageW(window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        if (shown == wanted || field == CB_ERR)
+            return;
+        const LRESULT height = std::max<LRESULT>(field + wanted - shown, metrics.tmHeight);
+        if (height == field)
+            return;  // the font needs more
+        SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+        GetWindowRect(window, &now);
+    }
 }
 
 void ComboBox::FitItems()
@@ -748,6 +811,25 @@ void ComboBox::Text(const std::string& New_Text)
     m_Text = New_Text;
     if (m_hWnd)
         SetWindowTextW(H(m_hWnd), Wide(New_Text).c_str());
+}
+
+int ComboBox::ListIndex() const
+{
+    const auto found = std::find(m_Items.begin(), m_Items.end(), Text());
+    return found == m_Items.end() ? -1 : static_cast<int>(found - m_Items.begin());
+}
+
+void ComboBox::ListIndex(int New_ListIndex)
+{
+    if (New_ListIndex < 0 || New_ListIndex >= ListCount())
+        return;
+    m_Text = List(New_ListIndex);
+    if (!m_hWnd)
+        return;
+    SendMessageW(H(m_hWnd), CB_SETCURSEL, static_cast<WPARAM>(New_ListIndex), 0);
+    // The text shows selected while the box has the focus, as it does when picked.
+    if (HWND edit = H(m_Edit); edit && GetFocus() == edit)
+        SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
 void ComboBox::OnCommand(int notification)
@@ -840,6 +922,24 @@ void CommandButton::Caption(const std::string& New_Caption)
         SetWindowTextW(H(m_hWnd), Wide(New_Caption).c_str());
 }
 
+char CommandButton::AccessKey() const { return text::AccessKeyOf(m_Caption.empty() ? PictureName : m_Caption); }
+
+void CommandButton::OnAccessKey()
+{
+    if (m_Enabled && Click)
+        Click();
+}
+
+AccessibleFace CommandButton::Accessible(WindowHandle window) const
+{
+    AccessibleFace face = Control::Accessible(window);
+    if (face.name.empty() && m_Caption.empty() && !PictureName.empty()) {
+        face.name = text::WithoutAccessMarks(PictureName);
+        face.accessKey = AccessKey();
+    }
+    return face;
+}
+
 void CommandButton::OnCommand(int notification)
 {
     if (notification == BN_CLICKED && Click)
@@ -856,7 +956,8 @@ Label::Label(Form& form, std::string name) : Control(form, std::move(name))
 
 bool Label::CreateWindowIn(WindowHandle parentWindow)
 {
-    if (!CreateChild(parentWindow, "STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY, 0))
+    const DWORD path = PathEllipsis ? SS_PATHELLIPSIS | SS_NOPREFIX : 0;
+    if (!CreateChild(parentWindow, "STATIC", m_Caption.c_str(), SS_LEFT | SS_NOTIFY | path, 0))
         return false;
     FitCaption();
     return true;
@@ -876,7 +977,7 @@ void Label::ScaleChanged()
 
 void Label::FitCaption()
 {
-    if (!m_hWnd || m_Caption.empty())
+    if (!m_hWnd || m_Caption.empty() || PathEllipsis)
         return;
     HWND window = H(m_hWnd);
     const win::WindowDc dc(window);

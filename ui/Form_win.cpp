@@ -103,6 +103,20 @@ void win::DispatchInForm(MSG& message)
     if ((message.message == WM_SYSKEYUP || message.message == WM_KEYUP) && message.wParam == VK_MENU &&
         std::exchange(altChord, false))
         return;
+    // F10 opens the window menu where it can be seen, as Alt+Space does. Left
+    // to the system, a window without a menu bar would go into a menu mode
+    // that shows nothing and takes every key until Escape; its release never
+    // goes on, so Shift+F10 on a control without a menu does nothing.
+    if (message.wParam == VK_F10) {
+        if ((message.message == WM_SYSKEYDOWN || message.message == WM_KEYDOWN) &&
+            !(GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+            if (HWND root = GetAncestor(message.hwnd, GA_ROOT); root && Form::OfWindow(ToHandle(root)))
+                PostMessageW(root, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+            return;
+        }
+        if (message.message == WM_SYSKEYUP || message.message == WM_KEYUP)
+            return;
+    }
     if (message.message == WM_SYSCHAR &&
         Form::RouteAccessKey(ToHandle(message.hwnd), static_cast<unsigned>(message.wParam)))
         return;

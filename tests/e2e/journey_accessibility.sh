@@ -46,11 +46,18 @@ check "the history list is named by its label" \
     '[ -n "$(object Ombrilo ListBox "List of Previously Mounted Folders")" ]'
 check "the close button is a push button a reader presses" \
     '[[ "$(object Ombrilo TavrikCaptionButton Close)" == *" role 43 "*" action Press "* ]]'
+for button in Mount Setup Help; do
+    check "the $button button reads its name and key Alt+${button:0:1}" \
+        "[[ \"\$(object Ombrilo Button $button)\" == *' key Alt+${button:0:1}' ]]"
+done
 
 click_at Ombrilo 100 60  # Setup
 wait_window "Mount @ Win Startup" || fail "no setup window"
 check "the setup window reads well" reads_well "Mount @ Win Startup"
-check "its \"...\" button reads Browse" '[ -n "$(object "Mount @ Win Startup" Button Browse)" ]'
+for button in Browse Add; do
+    check "its $button button reads its name and key Alt+${button:0:1}" \
+        "[[ \"\$(object 'Mount @ Win Startup' Button $button)\" == *' key Alt+${button:0:1}' ]]"
+done
 keys Escape
 wait_gone "Mount @ Win Startup" || close_window "Mount @ Win Startup"
 

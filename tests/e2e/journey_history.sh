@@ -22,7 +22,9 @@ shot started
 keys Return
 check "Return does not press the disabled mount button" [ "$(wc -l <"$work/Tavrik.ini")" = 2 ]
 
-# Unmount with nothing selected does nothing.
+# Unmount with nothing selected does nothing (the list has the focus, so
+# the letter typed goes nowhere else).
+click_at Ombrilo $FIRST_MOUNTED
 click_at Ombrilo $FIRST_MOUNTED 3
 keys u
 check "nothing to unmount, nothing happens" '[ -z "$(items_at Ombrilo $MOUNTED)" ]'

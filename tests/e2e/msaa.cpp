@@ -85,10 +85,11 @@ Reading Read(HWND window)
 }
 
 // A name made of one word with a capital inside it ("PicMain", "cmdOk") is the
-// name a control has in the code, not one a person reads.
+// name a control has in the code, not one a person reads. A path is read as
+// the path it is, whatever its folders are called.
 bool IsCodeName(const std::wstring& name)
 {
-    if (name.find(L' ') != std::wstring::npos)
+    if (name.find_first_of(L" \\:") != std::wstring::npos)
         return false;
     for (std::size_t i = 1; i < name.size(); ++i)
         if (iswlower(name[i - 1]) && iswupper(name[i]))

@@ -11,6 +11,7 @@
 #include "engine/mod_Subst.h"
 #include "tests/support/SimMachine.h"
 #include "ui/App.h"
+#include "ui/Controls.h"
 #include "ui/Scale.h"
 #include "ui/WinUtil_win.h"
 
@@ -39,6 +40,14 @@ protected:
     sim::SimMachine machine;
     sim::ScopedMachine scope{machine};
 };
+
+HWND W(ui::WindowHandle handle) { return ui::win::H(handle); }
+
+// A key the menu ignores leaves it open: this closes it, so that the test goes on.
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+// Set by a WhenShown action that closes the window it found.
+bool g_windowShown = false;
 
 std::vector<std::string> Items(const ui::ListBox& list)
 {
@@ -223,17 +232,33 @@ TEST_F(SimWindows, SetupWindowNeverWritesOverAListItCouldNotRead)
     }
 }
 
-TEST_F(SimWindows, TypingNeverReachesThePickersOrTheFolderBox)
+// A letter typed on a picker picks it where it is offered, as a drop-down
+// list does; anything else typed changes nothing, nor reaches the folder box.
+TEST_F(SimWindows, TypingPicksAnOfferedLetterAndNothingElse)
 {
+    test::DropPendingQuit();
+    machine.AddDisk('E', 2);
+    frmMount main;
     frmStartLoad setup;
-    setup.Load();
-    for (HWND target : {ui::win::H(setup.cboDrive.EditWindow()), ui::win::H(setup.txtBrowse.hWnd())}) {
-        SendMessageW(target, WM_CHAR, 'x', 0);
-        SendMessageW(target, WM_CHAR, VK_BACK, 0);
+    for (auto [form, picker] : {std::pair<ui::Form*, ui::ComboBox*>{&main, &main.cboDrive}, {&setup, &setup.cboDrive}}) {
+        ASSERT_TRUE(test::ShowPlain(*form));
+        picker->SetFocus();
+        struct Case {
+            UINT key;
+            const char* picked;
+        };
+        for (const Case& c : {Case{'F', "F: "}, Case{'E', "F: "}, Case{'C', "F: "}, Case{'1', "F: "},
+                              Case{VK_BACK, "F: "}, Case{'Z', "Z: "}, Case{VK_DELETE, "Z: "}, Case{'D', "D: "}}) {
+            test::Type(c.key);
+            EXPECT_EQ(picker->Text(), c.picked) << form->Caption() << " " << static_cast<char>(c.key);
+        }
+        EXPECT_EQ(SendMessageW(W(picker->hWnd()), CB_GETCURSEL, 0, 0), 0);  // "D: ", the first offered
+        ShowWindow(W(form->hWnd()), SW_HIDE);
     }
-    EXPECT_EQ(setup.cboDrive.Text(), "D: ");
+    setup.txtBrowse.SetFocus();
+    test::Type('X');
+    test::Type(VK_BACK);
     EXPECT_EQ(setup.txtBrowse.Text(), "");
-    setup.Unload();
 }
 
 TEST_F(SimWindows, MainWindowLoadsMountsAndRecords)
@@ -251,15 +276,14 @@ TEST_F(SimWindows, MainWindowLoadsMountsAndRecords)
     EXPECT_EQ(machine.lists.calls[0].stops, (std::vector<std::int32_t>{16, 0}));
     // DefineNullTargets: 26 definitions without a target, all refused.
     EXPECT_EQ(machine.dos.Calls().size(), 26u);
-    // The picture buttons show their icons and carry a name a screen reader reads.
-    for (const auto& [button, name] : {std::pair{&main.cmdOk, L"Mount"}, std::pair{&main.cmdBoot, L"Setup"},
-                                       std::pair{&main.cmdHelp, L"Help"}}) {
-        HWND window = ui::win::H(button->hWnd());
-        wchar_t text[16] = {};
-        GetWindowTextW(window, text, 16);
-        EXPECT_EQ(std::wstring(text), name);
-        EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & BS_ICON) << button->Name();
-    }
+    // The command line's folder shows in the button band, whole in its hint
+    // and to a screen reader, and its middle cut where it is long.
+    HWND folder = W(main.lblFolder.hWnd());
+    EXPECT_TRUE(GetWindowLongW(folder, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(GetWindowLongW(folder, GWL_STYLE) & (SS_PATHELLIPSIS | SS_NOPREFIX), SS_PATHELLIPSIS | SS_NOPREFIX);
+    for (const std::string& shown : {main.lblFolder.Caption(), main.lblFolder.ToolTipText(),
+                                     main.lblFolder.Accessible(main.lblFolder.hWnd()).name})
+        EXPECT_EQ(shown, modMain::CommandLine);
 
     main.cmdOk.Click();
     EXPECT_EQ(machine.dos.Mappings("D:"), std::vector<std::string>{"\\??\\C:\\PROGRA~1\\Data"});
@@ -388,8 +412,6 @@ TEST_F(SimWindows, NoFreeLetterRefusesWithTheErrorMessage)
 
 // ---- keyboard, mouse and focus through the real queue -------------------------
 
-HWND W(ui::WindowHandle handle) { return ui::win::H(handle); }
-
 bool LooksDefault(const ui::Control& button)
 {
     return (GetWindowLongW(W(button.hWnd()), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
@@ -406,10 +428,10 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
     HWND combo = W(main.cboDrive.hWnd());
     EXPECT_EQ(GetFocus(), W(main.cboDrive.EditWindow()));  // the first tab stop
 
-    // The picker's open list: a typed letter changes nothing, Enter and Escape close it.
+    // The picker's open list: a letter not offered changes nothing, Enter and Escape close it.
     for (const UINT key : {VK_RETURN, VK_ESCAPE}) {
         SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
-        test::Type('X');
+        test::Type('C');
         test::Type(key);
         EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << key;
         EXPECT_EQ(main.cboDrive.Text(), "D: ");
@@ -437,7 +459,10 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
     EXPECT_EQ(GetFocus(), W(main.vList.hWnd()));
     EXPECT_TRUE(LooksDefault(main.cmdOk));
     EXPECT_FALSE(LooksDefault(main.cmdBoot) || LooksDefault(main.cmdHelp));
-    test::Type(VK_RETURN);  // Enter mounts
+    test::Type(VK_RETURN);  // on a list Enter is the line's, and the mounted list's binds nothing
+    EXPECT_TRUE(machine.dos.Mappings("D:").empty());
+    main.cboDrive.SetFocus();
+    test::Type(VK_RETURN);  // elsewhere Enter mounts
     EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
 
     // Escape closes the setup and help windows as their close buttons do (the
@@ -450,6 +475,139 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
         EXPECT_EQ(GetFocus(), W(button->hWnd())) << button->Name();
     }
     EXPECT_FALSE(machine.files.Exists("C:\\Tools\\mount.ini"));  // nothing edited, nothing written
+}
+
+// Enter on a line of the history mounts that line, as a double click does,
+// and records nothing; on the mounted list it binds nothing.
+TEST_F(SimWindows, EnterOnAListLineActsOnThatLine)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Other"));
+    ASSERT_TRUE(machine.files.MakeFile("C:\\Tools\\Tavrik.ini", "C:\\Other\r\n"));
+    modMain::CommandLine = "C:\\Data";
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    main.oList.SetFocus();
+    test::Type(VK_RETURN);  // no line selected: nothing
+    EXPECT_TRUE(machine.dos.Mappings("D:").empty());
+    main.oList.ListIndex(0);
+    test::Type(VK_RETURN);
+    EXPECT_EQ(machine.dos.Mappings("D:"), std::vector<std::string>{"\\??\\C:\\Other"});
+    main.vList.SetFocus();
+    main.vList.ListIndex(0);
+    test::Type(VK_RETURN);
+    EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
+    EXPECT_TRUE(machine.dos.Mappings("E:").empty());
+    EXPECT_EQ(machine.files.Content("C:\\Tools\\Tavrik.ini"), "C:\\Other\r\n");
+    EXPECT_TRUE(machine.shell.messages.empty());
+}
+
+// Only a binding that was made goes into the history, and a folder only once.
+TEST_F(SimWindows, OnlyAMountThatWasMadeIsRecordedAndOnlyOnce)
+{
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    modMain::CommandLine = "C:\\Data";
+    frmMount main;
+    main.Load();
+    machine.AddDisk('D', 2);  // taken after the picker was filled
+    main.cmdOk.Click();
+    ASSERT_EQ(machine.shell.messages.size(), 1u);
+    EXPECT_EQ(machine.shell.messages[0].prompt, kMountFailedText);
+    EXPECT_FALSE(machine.files.Exists("C:\\Tools\\Tavrik.ini"));
+    EXPECT_EQ(main.oList.ListCount(), 0);
+    for (const char* letter : {"E:", "F:"}) {
+        main.cmdOk.Click();
+        EXPECT_EQ(machine.dos.Mappings(letter).size(), 1u) << letter;
+    }
+    EXPECT_EQ(machine.files.Content("C:\\Tools\\Tavrik.ini"), "C:\\Data\r\n");
+    EXPECT_EQ(Items(main.oList), std::vector<std::string>{"C:\\Data"});
+}
+
+// Alt and the marked letter press each picture button, and a screen reader
+// reads the name without its mark and the key.
+TEST_F(SimWindows, PictureButtonsHaveAccessKeys)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    modMain::CommandLine = "C:\\Data";
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    struct Case {
+        ui::CommandButton* button;
+        const char* name;
+    };
+    frmStartLoad setup;
+    ASSERT_TRUE(setup.Load());
+    for (const Case& c : {Case{&main.cmdOk, "Mount"}, Case{&main.cmdBoot, "Setup"}, Case{&main.cmdHelp, "Help"},
+                          Case{&setup.cmdBrowse, "Browse"}, Case{&setup.cmdAdd, "Add"}}) {
+        HWND window = W(c.button->hWnd());
+        wchar_t text[16] = {};
+        GetWindowTextW(window, text, 16);
+        EXPECT_EQ(os::win::Narrow(text), std::string("&") + c.name);  // the dialog manager's mark
+        EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & BS_ICON) << c.name;
+        const ui::AccessibleFace face = c.button->Accessible(c.button->hWnd());
+        EXPECT_EQ(face.name, c.name);
+        EXPECT_EQ(face.accessKey, c.name[0] - 'A' + 'a');
+    }
+    setup.Unload();
+
+    const auto alt = [&](char key) {
+        PostMessageW(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(key), 1 | (1 << 29));
+        test::RunQueue();
+    };
+    main.vList.SetFocus();
+    alt('m');
+    EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
+    for (const char key : {'s', 'h'}) {
+        g_windowShown = false;
+        test::WhenShown(key == 's' ? "Mount @ Win Startup" : "Help", [](HWND) {
+            g_windowShown = true;
+            test::PostKey(GetFocus(), VK_ESCAPE);
+        });
+        alt(key);
+        EXPECT_TRUE(g_windowShown) << key;
+    }
+    main.cmdOk.Enabled(false);
+    alt('m');  // a disabled button's key presses nothing
+    EXPECT_TRUE(machine.dos.Mappings("E:").empty());
+}
+
+// F10 opens the window menu where it is seen, never a menu mode that shows
+// nothing and takes the keys; Shift+F10 on a control without a menu does nothing.
+TEST_F(SimWindows, F10OpensTheWindowMenuOrNothing)
+{
+    test::DropPendingQuit();
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    test::MessageCounter menuModes(W(main.hWnd()), WM_ENTERMENULOOP);
+    test::MessageCounter popups(W(main.hWnd()), WM_INITMENUPOPUP);
+    BYTE keys[256] = {};
+    const auto holdShift = [&](bool held) {
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = held ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    for (const bool shift : {false, true}) {
+        SCOPED_TRACE(shift ? "Shift+F10" : "F10");
+        menuModes.Reset();
+        popups.Reset();
+        main.cmdBoot.SetFocus();
+        holdShift(shift);
+        HWND focus = GetFocus();
+        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(focus, WM_SYSKEYDOWN, VK_F10, 1 | scan);
+        PostMessageW(focus, WM_SYSKEYUP, VK_F10, 1 | scan | static_cast<LPARAM>(0xC0000000u));
+        const UINT_PTR guard = SetTimer(nullptr, 0, 300, CloseMenu);
+        test::RunQueue();
+        test::Pump(400);
+        KillTimer(nullptr, guard);
+        holdShift(false);
+        EXPECT_EQ(menuModes.Count(), shift ? 0 : 1);
+        EXPECT_EQ(popups.Count(), shift ? 0 : 1);  // the window menu, open on screen
+        test::Type(VK_TAB);
+        EXPECT_EQ(GetFocus(), W(main.cmdHelp.hWnd()));
+    }
 }
 
 // A disabled button raises nothing, whoever sends its notification: the
@@ -529,8 +687,6 @@ LRESULT CALLBACK HideItemTexts(HWND window, UINT message, WPARAM wParam, LPARAM 
     return result;
 }
 
-// A key the menu ignores leaves it open: this closes it, so that the test goes on.
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
 
 // The pop-up menus draw their items themselves, and each item is still chosen
 // by the letter its caption marks.
@@ -565,6 +721,26 @@ TEST_F(SimWindows, AMenuItemIsChosenByItsAccessKey)
     EXPECT_EQ(main.oList.ListCount(), 0);
     EXPECT_TRUE(machine.shell.messages.empty());
     RemoveWindowSubclass(W(main.hWnd()), HideItemTexts, 1);
+}
+
+// The setup list's lines are removed from its menu, by mouse and by key, as with Delete.
+TEST_F(SimWindows, TheSetupListHasAMenuToRemoveALine)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeFile("C:\\Tools\\mount.ini", "m: \tc:\\one\r\nn: \tc:\\two\r\n"));
+    frmStartLoad setup;
+    ASSERT_TRUE(test::ShowPlain(setup));
+    HWND list = W(setup.vList.hWnd());
+    const int line = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line + line / 2));  // on the second
+    test::PostKey(list, 'R');
+    PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line + line / 2));
+    const UINT_PTR guard = SetTimer(nullptr, 0, 2000, CloseMenu);
+    test::RunQueue();
+    KillTimer(nullptr, guard);
+    EXPECT_EQ(Items(setup.vList), std::vector<std::string>{"m: \tc:\\one"});
+    setup.Unload();
+    EXPECT_EQ(machine.files.Content("C:\\Tools\\mount.ini"), "m: \tc:\\one\r\n");
 }
 
 TEST_F(SimWindows, HelpWindowHoldsTheHelpText)
@@ -654,6 +830,68 @@ TEST_F(SimWindows, EveryLabelShowsItsWholeCaptionAtTheScreensDpi)
             GetTextExtentPoint32W(dc.Get(), item.c_str(), static_cast<int>(item.size()), &text);
             EXPECT_LT(text.cx, shown.right - shown.left) << main.cboDrive.List(i) << " at " << dpi;
         }
+    }
+}
+
+// At the screen's DPI no two controls of a window overlap unless one holds
+// the other, and the boxes and buttons of one row have one height.
+// journey_dpi runs this at 120, 144, 168 and 192.
+TEST_F(SimWindows, NoTwoControlsOverlapAndARowKeepsOneHeight)
+{
+    modMain::CommandLine = "C:\\Program Files\\A folder whose name is long\\and deeper still\\to the last";
+    frmMount main;
+    frmStartLoad setup;
+    frmHelp help;
+    const int dpi = ui::ScreenScale().DpiY();
+    for (ui::Form* form : std::initializer_list<ui::Form*>{&main, &setup, &help}) {
+        ASSERT_TRUE(form->Load());
+        struct Box {
+            std::string name;
+            RECT at;
+            bool inRow;  // a box or button, whose row keeps one height
+        };
+        std::vector<Box> boxes;
+        const ui::Scale& scale = form->DisplayScale();
+        for (const ui::Control* control : form->Controls()) {
+            if (!control->Visible() || control->Name().starts_with("TamselXPForm") ||
+                dynamic_cast<const ui::Menu*>(control) || dynamic_cast<const ui::Timer*>(control))
+                continue;
+            RECT at{};
+            HWND window = W(control->hWnd());
+            if (window) {
+                GetWindowRect(window, &at);
+                MapWindowPoints(nullptr, W(form->hWnd()), reinterpret_cast<POINT*>(&at), 2);
+            } else {
+                at = RECT{scale.TwipsToPixelsX(control->Left()), scale.TwipsToPixelsY(control->Top()),
+                          scale.TwipsToPixelsX(control->Left() + control->Width()),
+                          scale.TwipsToPixelsY(control->Top() + control->Height())};
+            }
+            if (at.right <= at.left || at.bottom <= at.top)
+                continue;  // nothing on screen (a control of no size)
+            const bool inRow = dynamic_cast<const ui::ComboBox*>(control) ||
+                               dynamic_cast<const ui::CommandButton*>(control) ||
+                               (dynamic_cast<const ui::TextBox*>(control) &&
+                                !static_cast<const ui::TextBox*>(control)->MultiLine);
+            boxes.push_back({control->Name(), at, inRow});
+        }
+        const auto holds = [](const RECT& outer, const RECT& inner) {
+            return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+                   inner.bottom <= outer.bottom;
+        };
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+                const Box& a = boxes[i];
+                const Box& b = boxes[j];
+                RECT common{};
+                if (IntersectRect(&common, &a.at, &b.at) && !holds(a.at, b.at) && !holds(b.at, a.at))
+                    ADD_FAILURE() << form->Caption() << " at " << dpi << " DPI: " << a.name << " (" << a.at.left
+                                  << "," << a.at.top << "-" << a.at.right << "," << a.at.bottom << ") overlaps "
+                                  << b.name << " (" << b.at.left << "," << b.at.top << "-" << b.at.right << ","
+                                  << b.at.bottom << ")";
+                if (a.inRow && b.inRow && a.at.top < b.at.bottom && b.at.top < a.at.bottom)
+                    EXPECT_EQ(a.at.bottom - a.at.top, b.at.bottom - b.at.top)
+                        << form->Caption() << " at " << dpi << " DPI: " << a.name << " and " << b.name;
+            }
     }
 }
 
