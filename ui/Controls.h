@@ -240,9 +240,6 @@ private:
     // The window is wide enough to show its widest item in its font, at any
     // DPI and in any face.
     void FitItems();
-    // The closed box is as tall as its design at any DPI, as the boxes and
-    // buttons beside it are, and never shorter than its font needs.
-    void FitHeight();
     std::vector<std::string> m_Items;
     std::string m_Text;
     WindowHandle m_Edit;

@@ -686,7 +686,6 @@ bool ComboBox::CreateWindowIn(WindowHandle parentWindow)
             SendMessageW(info.hwndItem, EM_SETREADONLY, TRUE, 0);
         win::Subclass(info.hwndItem, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     }
-    FitHeight();
     FitItems();
     return true;
 }
@@ -722,36 +721,7 @@ void ComboBox::AddItems(const std::vector<std::string>& items)
 void ComboBox::ScaleChanged()
 {
     Control::ScaleChanged();
-    FitHeight();
     FitItems();
-}
-
-void ComboBox::FitHeight()
-{
-    if (!m_hWnd)
-        return;
-    HWND window = H(m_hWnd);
-    RECT now{};
-    GetWindowRect(window, &now);
-    const int wanted = DisplayScale().TwipsToPixelsY(m_Height);
-    if (wanted == now.bottom - now.top)
-        return;
-    const win::WindowDc dc(window);
-    const win::Selection font(dc.Get(), win::Font(m_FontHandle));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.Get(), &metrics);
-    // The box's height follows its field's, by a margin of the system's own.
-    for (int tries = 0; tries < 3; ++tries) {
-        const int shown = now.bottom - now.top;
-        const LRESULT field = SendMessageW(window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        if (shown == wanted || field == CB_ERR)
-            return;
-        const LRESULT height = std::max<LRESULT>(field + wanted - shown, metrics.tmHeight);
-        if (height == field)
-            return;  // the font needs more
-        SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
-        GetWindowRect(window, &now);
-    }
 }
 
 void ComboBox::FitItems()
