@@ -165,9 +165,14 @@ void frmMount::GetDriveData()
 
 void frmMount::ReadHistory()
 {
-    // A history that cannot be read shows empty; it is only ever appended to.
+    // A history that cannot be read shows empty, and is not written.
+    ShowHistory(modLists::ReadHistory(modMain::AppDir).value_or(std::vector<std::string>{}));
+}
+
+void frmMount::ShowHistory(const std::vector<std::string>& lines)
+{
     oList.Clear();
-    for (const auto& line : modLists::ReadHistory(modMain::AppDir).value_or(std::vector<std::string>{}))
+    for (const auto& line : lines)
         oList.AddItem(line);
 }
 
@@ -258,12 +263,15 @@ void frmMount::mnuoMount_Click()
 
 void frmMount::mnuoClear_Click()
 {
-    const bool cleared = modLists::ClearHistory(modMain::AppDir);
-    oList.Clear();
-    if (cleared)
+    if (modLists::ClearHistory(modMain::AppDir)) {
+        oList.Clear();
         return;
+    }
     ShowError(kHistoryNotClearedText);
-    ReadHistory();  // what the file holds, not an emptiness that would come back
+    // What the file holds: read again where it can be, else the lines shown,
+    // which it still holds. Never an emptiness that would come back.
+    if (const auto lines = modLists::ReadHistory(modMain::AppDir))
+        ShowHistory(*lines);
 }
 
 void frmMount::cboDrive_KeyPress(int& KeyAscii) { PickTypedLetter(cboDrive, KeyAscii); }

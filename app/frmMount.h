@@ -63,5 +63,6 @@ private:
     // Mounts a folder on the picked letter, saying why where it could not.
     modLists::MountResult MountOnPickedLetter(const std::string& folder);
     void ReadHistory();
+    void ShowHistory(const std::vector<std::string>& lines);
     void vList_KeyDown(int& KeyCode, int Shift);
 };

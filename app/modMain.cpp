@@ -1,5 +1,6 @@
 #include "modMain.h"
 
+#include "engine/modFiles.h"
 #include "engine/mod_DriveInfo.h"
 #include "os/Text.h"
 
@@ -50,6 +51,12 @@ StartMode Start(const std::string& appPath, const std::string& commandLine)
     // (so "-M" in quotes is a folder of that name, no unmount).
     const StartMode mode = ModeOf(commandLine);
     CommandLine = mode == StartMode::MainWindow ? Unquoted(commandLine) : commandLine;
+    // A folder given relative to where the start stands ("..", "Data") is
+    // that folder, shown, mounted and recorded as the whole path it is. A text
+    // with a quote left in it is no path at all and is shown as given.
+    if (mode == StartMode::MainWindow && CommandLine.find('"') == std::string::npos)
+        if (std::string full = modFiles::GetFullPath(CommandLine); !full.empty())
+            CommandLine = std::move(full);
     return mode;
 }
 

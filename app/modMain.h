@@ -9,7 +9,7 @@ namespace modMain {
 extern std::string AppDir;
 // The command-line text after the program name, as Windows hands it over; a
 // folder to mount without the one pair of quotes a console or a dropped
-// folder puts around it.
+// folder puts around it, and as the whole path it names.
 extern std::string CommandLine;
 
 enum class StartMode {
@@ -34,7 +34,7 @@ std::string Unquoted(const std::string& commandLine);
 std::string UnmountLetter(const std::string& commandLine);
 
 // Sets AppDir and CommandLine from the application object's path and command
-// line, and tells which mode they ask for.
+// line, and tells which mode they ask for. A folder to mount is made absolute.
 StartMode Start(const std::string& appPath, const std::string& commandLine);
 
 // What the unmount mode did, told to a script by the exit code (0 the

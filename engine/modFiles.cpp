@@ -65,4 +65,14 @@ bool FileExists(const std::string& path)
 
 bool IsDirectory(const std::string& path) { return os::Current().files.IsDirectoryPath(path.c_str()); }
 
+std::string GetFullPath(const std::string& path) { return os::Current().files.FullPath(path); }
+
+bool IsAbsolutePath(const std::string& path)
+{
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (path.size() >= 3 && letter(path[0]) && path[1] == ':' && path[2] == '\\')
+        return true;
+    return path.starts_with("\\\\");
+}
+
 }  // namespace modFiles

@@ -24,4 +24,13 @@ bool FileExists(const std::string& path);
 
 bool IsDirectory(const std::string& path);
 
+// The path made absolute against the current folder, as Windows takes it;
+// empty when the system cannot tell.
+std::string GetFullPath(const std::string& path);
+
+// Whether a path names its place whatever the current folder: a drive and a
+// root ("C:\...") or a network or device path ("\\server\share", "\\?\...").
+// "..", "Data", "\Data" and "C:Data" depend on where one stands.
+bool IsAbsolutePath(const std::string& path);
+
 }  // namespace modFiles

@@ -244,7 +244,9 @@ bool WriteStartupList(const std::string& appDir, const std::vector<std::string>&
 
 MountResult MountFolder(const std::string& letter, const std::string& folder)
 {
-    if (!modFiles::IsDirectory(folder))
+    // A relative folder ("..", a start-up line written by hand) would be bound
+    // to wherever the program happens to stand: it is no folder to bind.
+    if (!modFiles::IsAbsolutePath(folder) || !modFiles::IsDirectory(folder))
         return MountResult::NotADirectory;
     // The short form where the volume makes one; a folder without one (8.3 names
     // turned off, or a file system that has none) is bound by its own name.

@@ -82,13 +82,15 @@ SaveResult SaveStartupList(const std::string& appDir, StartupList& list, const s
 std::vector<std::string> MergeEdits(const std::vector<std::string>& base, const std::vector<std::string>& ours,
                                     const std::vector<std::string>& theirs);
 
-// Mounts a folder on a letter text: nothing when the folder is no directory.
+// Mounts a folder on a letter text: nothing when the folder is no directory,
+// or is given relative to a current folder.
 enum class MountResult { Mounted, NotADirectory, Refused };
 MountResult MountFolder(const std::string& letter, const std::string& folder);
 
 // Binds every pair of the start-up list in file order. Lines without a TAB,
 // lines whose letter field does not start with a drive letter and lines whose
-// folder is no directory are skipped. Returns how many were bound.
+// folder is no directory, or no absolute path, are skipped. Returns how many
+// were bound.
 int RunStartupList(const std::string& appDir);
 
 }  // namespace modLists

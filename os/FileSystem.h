@@ -72,6 +72,10 @@ public:
     // to its end; the path itself for a plain file or nothing of that name.
     virtual std::string FinalPath(const std::string& path) = 0;
 
+    // GetFullPathNameW: the path made absolute against the current folder,
+    // its "." and ".." resolved. Empty when the system cannot tell.
+    virtual std::string FullPath(const std::string& path) = 0;
+
     // The lock of one file for the time a caller reads it and writes it back,
     // waiting a little while another copy of the program holds it. Null when
     // it could not be had.

@@ -303,8 +303,9 @@ public:
 
     std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t maxBytes) override
     {
-        FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        // A list is read before it is written back: a moment's hold is waited
+        // out here too, or the write after it would never come.
+        FileHandle file(OpenRetried(SystemPath(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
         if (!file.Valid())
             return std::nullopt;
         LARGE_INTEGER size{};
@@ -417,6 +418,22 @@ public:
         // adds only where a path needs it.
         const bool network = resolved.starts_with(L"\\\\?\\UNC\\");
         return FromSystemPath(resolved, network ? paths::Mark::Network : paths::Mark::Drive);
+    }
+
+    std::string FullPath(const std::string& path) override
+    {
+        const std::wstring wide = Wide(path.substr(0, path.find('\0')));
+        if (wide.empty())
+            return {};
+        const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+        if (needed == 0)
+            return {};
+        std::wstring full(needed, L'\0');
+        const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+        if (length == 0 || length >= needed)
+            return {};
+        full.resize(length);
+        return Narrow(full);
     }
 
     std::unique_ptr<FileLock> Lock(const std::string& path) override;

@@ -390,11 +390,15 @@ TEST_F(Lists, HistoryGoesOverToUtf8OnlyForANameTheCodePageCannotHold)
     EXPECT_EQ(files().Content(kHistory), bom + "C:\\写真\r\n");
 }
 
-TEST_F(Lists, StartupRunSkipsLinesWhoseLetterIsNoDriveLetter)
+// A line whose letter is no drive letter, or whose folder is named relative to
+// wherever the run stands, is skipped like any malformed line.
+TEST_F(Lists, StartupRunSkipsLinesWhoseLetterIsNoDriveLetterOrFolderNoWholePath)
 {
     ASSERT_TRUE(files().MakeDirectory("C:\\Data"));
+    files().currentFolder = "C:\\Data";
     ASSERT_TRUE(files().MakeFile(kStartup, "\tC:\\Data\r\n1: \tC:\\Data\r\n?: \tC:\\Data\r\n*: \tC:\\Data\r\n"
-                                           "\xE9: \tC:\\Data\r\n:\tC:\\Data\r\n \tC:\\Data\r\nq: \tC:\\Data\r\n"));
+                                           "\xE9: \tC:\\Data\r\n:\tC:\\Data\r\n \tC:\\Data\r\nq: \tC:\\Data\r\n"
+                                           "r: \t..\r\ns: \t.\r\nt: \t\\Data\r\nu: \tC:Data\r\n"));
     EXPECT_EQ(modLists::RunStartupList(kAppDir), 1);
     ASSERT_EQ(dos().Calls().size(), 1u);
     EXPECT_EQ(dos().Calls()[0].deviceName, "q:");

@@ -43,24 +43,39 @@ TEST(Start, ModeComesFromTheCommandLineAlone)
 
 // A console user types a folder with blanks in quotes, and a folder dropped on
 // the program arrives so: one pair around the whole text comes off, and the
-// text used is the same whichever mode it names.
-TEST(Start, OnePairOfQuotesAroundTheWholeTextComesOff)
+// text used is the same whichever mode it names. A folder to mount is the
+// whole path it names from where the start stands.
+class StartFolder : public SimMachineTest {};
+
+TEST_F(StartFolder, OnePairOfQuotesComesOffAndAFolderIsMadeWhole)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"\"C:\\My Folder\"", "C:\\My Folder"},
-        {"  \"C:\\My Folder\"  ", "C:\\My Folder"},
-        {"\"-M\"", "-M"},  // a folder of that name, not the unmount mode
-        {"C:\\No Quotes", "C:\\No Quotes"},
-        {"\"C:\\One\" \"C:\\Two\"", "\"C:\\One\" \"C:\\Two\""},  // two texts, not one in quotes
-        {"\"C:\\Unclosed", "\"C:\\Unclosed"},
-        {"\"", "\""},
-        {"\"\"", ""},
+    files().currentFolder = "C:\\Work";
+    struct Case {
+        const char* given;
+        const char* unquoted;
+        const char* used;
     };
-    for (const auto& [given, used] : cases) {
-        EXPECT_EQ(modMain::Unquoted(given), used) << given;
-        const auto mode = modMain::Start("C:\\Tools", given);
-        EXPECT_EQ(mode, modMain::ModeOf(given)) << given;
-        EXPECT_EQ(modMain::CommandLine, mode == StartMode::MainWindow ? used : given) << given;
+    const Case cases[] = {
+        {"\"C:\\My Folder\"", "C:\\My Folder", "C:\\My Folder"},
+        {"  \"C:\\My Folder\"  ", "C:\\My Folder", "C:\\My Folder"},
+        {"\"-M\"", "-M", "C:\\Work\\-M"},  // a folder of that name, not the unmount mode
+        {"C:\\No Quotes", "C:\\No Quotes", "C:\\No Quotes"},
+        {"\"C:\\One\" \"C:\\Two\"", "\"C:\\One\" \"C:\\Two\"", "\"C:\\One\" \"C:\\Two\""},  // no path
+        {"\"C:\\Unclosed", "\"C:\\Unclosed", "\"C:\\Unclosed"},
+        {"\"", "\"", "\""},
+        {"\"\"", "", ""},
+        {"..", "..", "C:\\"},
+        {"one\\two", "one\\two", "C:\\Work\\one\\two"},
+        {"\"..\\Other\"", "..\\Other", "C:\\Other"},
+        {"\\Top", "\\Top", "C:\\Top"},
+        {"C:\\Work\\.\\x\\..\\y", "C:\\Work\\.\\x\\..\\y", "C:\\Work\\y"},
+        {"\\\\server\\share\\x", "\\\\server\\share\\x", "\\\\server\\share\\x"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(modMain::Unquoted(c.given), c.unquoted) << c.given;
+        const auto mode = modMain::Start("C:\\Tools", c.given);
+        EXPECT_EQ(mode, modMain::ModeOf(c.given)) << c.given;
+        EXPECT_EQ(modMain::CommandLine, mode == StartMode::MainWindow ? c.used : c.given) << c.given;
     }
 }
 

@@ -263,6 +263,13 @@ SimFileSystem::Resolved SimFileSystem::Resolve(const std::string& path, int dept
     if (r.text.empty())
         return r;
     const bool drive = r.text.size() >= 2 && IsLetter(r.text[0]) && r.text[1] == ':';
+    // A path relative to the current folder (".", "Data", "\Data", "C:Data")
+    // is the whole path it names from there, as Windows takes it.
+    const bool fromCurrent = drive ? r.text.size() > 2 && r.text[2] != '\\' && r.text[2] != '/'
+                                   : !r.text.starts_with("\\\\") && !currentFolder.empty();
+    if (fromCurrent)
+        if (const std::string full = Absolute(r.text); !full.empty() && full != r.text)
+            return Resolve(full, depth);
     // "\\server\share\...": a network share is a root of its own.
     std::size_t shareEnd = 0;
     if (!drive && r.text.size() > 2 && r.text[0] == '\\' && r.text[1] == '\\' && r.text[2] != '?' && r.text[2] != '.') {
@@ -616,6 +623,57 @@ void SimFileSystem::DenyWrite(const std::string& path, bool deny)
 void SimFileSystem::FailWritesAfter(const std::string& path, std::size_t bytes) { m_WriteLimit[FailureKey(path)] = bytes; }
 
 std::string SimFileSystem::FinalPath(const std::string& path) { return path; }
+
+std::string SimFileSystem::FullPath(const std::string& path) { return Absolute(path); }
+
+std::string SimFileSystem::Absolute(const std::string& path) const
+{
+    std::string text = path.substr(0, path.find('\0'));
+    if (text.empty())
+        return {};
+    std::replace(text.begin(), text.end(), '/', '\\');
+    std::string current = currentFolder;
+    if (current.back() != '\\')
+        current += '\\';
+    // The root the path keeps, and the rest to resolve below it.
+    std::string root, rest;
+    if (text.starts_with("\\\\")) {
+        const auto server = text.find('\\', 2);
+        const auto share = server == std::string::npos ? server : text.find('\\', server + 1);
+        root = text.substr(0, share);
+        rest = share == std::string::npos ? "" : text.substr(share);
+    } else if (text.size() >= 2 && IsLetter(text[0]) && text[1] == ':') {
+        root = text.substr(0, 2);
+        rest = text.substr(2);
+        if (!rest.starts_with('\\'))  // "D:name": from that drive's current folder, its root here
+            rest = (Folded(root) == Folded(current.substr(0, 2)) ? current.substr(2) : "\\") + rest;
+    } else {
+        root = current.substr(0, 2);
+        rest = text.starts_with('\\') ? text : current.substr(2) + text;
+    }
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        const auto end = std::min(rest.find('\\', start), rest.size());
+        const std::string name = rest.substr(start, end - start);
+        if (name == "..") {
+            if (!names.empty())
+                names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
+        }
+        start = end + 1;
+    }
+    std::string full = root;
+    for (const auto& name : names)
+        full += '\\' + name;
+    // A drive's root keeps its backslash, as does a folder given with one; a
+    // share's root is its name alone.
+    const bool share = root.starts_with("\\\\");
+    if (names.empty() ? !share : rest.ends_with('\\'))
+        full += '\\';
+    return full;
+}
 
 namespace {
 class SimFileLock : public os::FileLock {

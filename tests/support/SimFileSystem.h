@@ -34,6 +34,10 @@ public:
     bool WriteAttributes(const std::string& path, std::uint32_t attributes) override;
     // The sim has no links: every path is final.
     std::string FinalPath(const std::string& path) override;
+    // Against currentFolder, as GetFullPathNameW takes a relative path; "/"
+    // reads as "\".
+    std::string FullPath(const std::string& path) override;
+    std::string currentFolder = "C:\\";
     // A lock not given back counts as held by another copy for too long: a
     // test holds one to play that copy.
     std::unique_ptr<os::FileLock> Lock(const std::string& path) override;
@@ -70,6 +74,7 @@ public:
 private:
     struct Resolved;
     Resolved Resolve(const std::string& path, int depth = 0) const;
+    std::string Absolute(const std::string& path) const;
     Node* DriveRoot(char letter, int depth) const;
     std::string FailureKey(const std::string& path) const;
     bool WriteDenied(const std::string& path) const;

@@ -234,6 +234,14 @@ TEST(Win32Paths, DirectoryAndFileTests)
     EXPECT_FALSE(modFiles::FileExists(temp.Path()));
     EXPECT_FALSE(modFiles::FileExists(temp.Dir() + "missing.txt"));
     EXPECT_FALSE(modFiles::FileExists(""));
+
+    // A relative folder is the whole path it names from the current folder.
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryA(temp.Path().c_str()));
+    EXPECT_EQ(modFiles::GetFullPath("one\\..\\two"), temp.Dir() + "two");
+    EXPECT_EQ(modFiles::GetFullPath(".."), temp.Path().substr(0, temp.Path().rfind('\\')));
+    SetCurrentDirectoryA(before);
 }
 
 TEST(Win32Files, ListFilesRoundTripOnDisk)
@@ -312,23 +320,44 @@ TEST(Win32Files, ListsAreWrittenInTurnAndAfterAMomentsHold)
     const std::wstring path = os::win::Wide(dir + "mount.ini");
     std::vector<std::string> before = {"m: \tc:\\old"};
     ASSERT_TRUE(modLists::WriteStartupList(dir, before));
-    for (const DWORD held : {DWORD{300}, DWORD{1500}}) {
-        SCOPED_TRACE(held);
-        const std::vector<std::string> after = {"n: \tc:\\held " + std::to_string(held)};
-        // Reading is shared, replacing is not: as a scanner opens a file.
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    auto loaded = modLists::LoadStartupList(dir);
+    ASSERT_TRUE(loaded);
+    // Held with reading shared (as a scanner opens a file) or not at all (as
+    // an editor may), for a moment or for longer than anyone waits: every
+    // read before a write waits the moment out as the write does.
+    struct Hold {
+        DWORD share, ms;
+    };
+    for (const Hold hold : {Hold{FILE_SHARE_READ, 300}, Hold{0, 600}, Hold{FILE_SHARE_READ, 1500}}) {
+        SCOPED_TRACE(std::to_string(hold.share) + " " + std::to_string(hold.ms));
+        const std::vector<std::string> after = {"n: \tc:\\held " + std::to_string(hold.ms)};
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, hold.share, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         std::thread holder([&] {
-            Sleep(held);
+            Sleep(hold.ms);
             CloseHandle(file);
         });
-        const bool written = modLists::WriteStartupList(dir, after);
+        const auto saved = modLists::SaveStartupList(dir, *loaded, after);
         holder.join();
-        EXPECT_EQ(written, held < 1000);
-        EXPECT_EQ(modLists::ReadStartupList(dir), written ? after : before);
+        EXPECT_EQ(saved != modLists::SaveResult::Failed, hold.ms < 1000);
+        EXPECT_EQ(modLists::ReadStartupList(dir), hold.ms < 1000 ? after : before);
         before = modLists::ReadStartupList(dir).value_or(before);
         EXPECT_FALSE(modFiles::FileExists(dir + "mount.ini.new"));
     }
+    // A history held without sharing for a moment still takes a name only
+    // UTF-8 can hold.
+    ASSERT_TRUE(modLists::AppendHistory(dir, "C:\\Data"));
+    const std::wstring history = os::win::Wide(dir + "Tavrik.ini");
+    HANDLE held = CreateFileW(history.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread holder([&] {
+        Sleep(600);
+        CloseHandle(held);
+    });
+    EXPECT_TRUE(modLists::AppendHistory(dir, "C:\\Плюс"));
+    holder.join();
+    EXPECT_EQ(modLists::ReadHistory(dir), (std::vector<std::string>{"C:\\Data", "C:\\Плюс"}));
+    ASSERT_TRUE(modLists::ClearHistory(dir));
 
     constexpr int kEach = 20;
     std::vector<std::string> expected;
@@ -353,6 +382,37 @@ TEST(Win32Files, ListsAreWrittenInTurnAndAfterAMomentsHold)
         std::sort(lines.begin(), lines.end());
         EXPECT_EQ(lines, expected);
     }
+}
+
+// One lock per list however its path is spelled, so that two copies given
+// the folder in other cases still take turns; and a copy that ended holding
+// it (its lock abandoned) holds up no other.
+TEST(Win32Files, AListsLockIsOnePerFileAndOutlivesACopyThatDied)
+{
+    TempFolder temp;
+    const std::string path = temp.Dir() + "mount.ini";
+    std::wstring upper = os::win::Wide(path);
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    auto& files = os::Current().files;
+    auto held = files.Lock(path);
+    ASSERT_TRUE(held);
+    const DWORD start = GetTickCount();
+    std::atomic<DWORD> waited{0};
+    std::thread other([&] {
+        const auto lock = files.Lock(os::win::Narrow(upper));
+        waited = lock ? GetTickCount() - start : 100000;
+    });
+    Sleep(300);
+    held.reset();
+    other.join();
+    EXPECT_GE(waited, 250u);  // it waited for the release
+    EXPECT_LT(waited, 4000u);
+
+    // The thread ends holding the lock, as a copy that was killed would: its
+    // lock object is let go of without releasing.
+    std::thread dying([&] { static_cast<void>(files.Lock(path).release()); });
+    dying.join();
+    EXPECT_TRUE(files.Lock(path));
 }
 
 // The folder dialog hands back a folder named outside the code page as it is.

@@ -367,6 +367,14 @@ TEST_F(SimWindows, AHistoryThatCannotChangeSaysSo)
     ASSERT_EQ(machine.shell.messages.size(), 2u);
     EXPECT_EQ(machine.shell.messages[0].prompt, kHistoryNotWrittenText);
     EXPECT_EQ(machine.shell.messages[1].prompt, kHistoryNotClearedText);
+
+    // Held by another program, it can be neither cleared nor read: the list
+    // keeps the lines the file still holds.
+    machine.files.DenyRead(path);
+    machine.files.DenyWrite(path);
+    main.mnuoClear.Click();
+    EXPECT_EQ(Items(main.oList), std::vector<std::string>{"C:\\Earlier"});
+    EXPECT_EQ(machine.shell.messages.size(), 3u);
 }
 
 TEST_F(SimWindows, RemountFromHistoryNeedsASelectedFolder)
