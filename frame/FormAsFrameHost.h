@@ -35,7 +35,6 @@ public:
     void Restyle(const frame::TwipRect& bounds, bool minimizable) override;
     void Region(const frame::TwipRect& bounds) override;
     void StartMove() override;
-    void TaskBarShow() override;
     frame::Point CursorPos() const override;
     void CursorPos(frame::Point at) override;
 

@@ -91,11 +91,13 @@ void FormAsFrameHost::Restyle(const frame::TwipRect& b, bool minimizable)
     // around the skinned frame.
     const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
     SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME));
-    // A form restyled before it is shown stays hidden until its show.
-    const UINT show = IsWindowVisible(window) ? SWP_SHOWWINDOW : SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    // The new frame applied at the bounds, and nothing else: the window keeps
+    // its place among the others and the activation (the end of every border
+    // drag comes here), and a form restyled before its show stays hidden.
     const ui::Scale& scale = m_Form.DisplayScale();
     SetWindowPos(window, nullptr, scale.TwipsToPixelsX(b.left), scale.TwipsToPixelsY(b.top),
-                 scale.TwipsToPixelsX(b.width), scale.TwipsToPixelsY(b.height), show);
+                 scale.TwipsToPixelsX(b.width), scale.TwipsToPixelsY(b.height),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void FormAsFrameHost::Region(const frame::TwipRect& b)
@@ -111,11 +113,6 @@ void FormAsFrameHost::StartMove()
     // The window system's own move loop moves the host.
     ReleaseCapture();
     SendMessageW(H(m_Form.hWnd()), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-}
-
-void FormAsFrameHost::TaskBarShow()
-{
-    SetWindowPos(FindWindowW(L"Shell_traywnd", L""), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW);
 }
 
 frame::Point FormAsFrameHost::CursorPos() const

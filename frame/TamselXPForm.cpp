@@ -582,6 +582,8 @@ bool TamselXPForm::Resizable() const
 
 void TamselXPForm::Frame_MouseDown(int x, int y, int Button)
 {
+    if (m_Dragging != Piece::None && Button != m_DragButton)
+        return;  // another button pressed mid-drag takes nothing over
     const Piece piece = frame::PieceAt(m_Layout, m_ShowIcon, x, y);
     if (frame::MovesWindow(piece)) {
         // The system's move loop ends only on a left release: another button
@@ -595,10 +597,15 @@ void TamselXPForm::Frame_MouseDown(int x, int y, int Button)
     if (m_Adopted && m_Host.BorderStyle() == ui::vbSizable)
         m_DragStart = m_Host.CursorPos();
     m_Dragging = piece;
+    m_DragButton = Button;
 }
 
-void TamselXPForm::Frame_MouseUp()
+void TamselXPForm::Frame_DragCancelled() { m_Dragging = Piece::None; }
+
+void TamselXPForm::Frame_MouseUp(int Button)
 {
+    if (Button != m_DragButton)
+        return;
     const Piece piece = m_Dragging;
     m_Dragging = Piece::None;
     const auto edge = frame::EdgeOf(piece);
@@ -628,11 +635,7 @@ frame::Cursor TamselXPForm::Frame_MouseMove(int x, int y)
 {
     if (!m_Adopted)
         return frame::Cursor::Arrow;
-    const Piece piece = frame::PieceAt(m_Layout, m_ShowIcon, x, y);
-    // Pointing at the bottom edge of a maximized window brings the taskbar up.
-    if (piece == Piece::Bottom && m_Host.WindowState() == ui::vbMaximized)
-        m_Host.TaskBarShow();
-    return frame::CursorFor(piece, Resizable());
+    return frame::CursorFor(frame::PieceAt(m_Layout, m_ShowIcon, x, y), Resizable());
 }
 
 // ---- menu labels and child forms ----------------------------------------------------------

@@ -128,7 +128,6 @@ public:
     virtual void Region(const frame::TwipRect& bounds) = 0;
     // The system's move loop, which follows the left button.
     virtual void StartMove() = 0;
-    virtual void TaskBarShow() = 0;
     virtual frame::Point CursorPos() const = 0;
     virtual void CursorPos(frame::Point at) = 0;
 };
@@ -256,7 +255,12 @@ public:
     // The frame was shown: true when it is to adopt its host now (once).
     bool Shown();
     void Frame_MouseDown(int x, int y, int Button);  // pixels of the frame; Button bits
-    void Frame_MouseUp();
+    // A release ends the drag its own button's press began; another button's
+    // release changes nothing.
+    void Frame_MouseUp(int Button);
+    // The mouse was taken away mid-drag (another window took it, a menu or a
+    // dialog opened, the system cancelled the mode): the drag ends, unapplied.
+    void Frame_DragCancelled();
     void Frame_DblClick(int x, int y);
     frame::Cursor Frame_MouseMove(int x, int y);
     void MenuLabel_Click(std::size_t n);
@@ -325,6 +329,7 @@ private:
     std::vector<Label> m_Labels;
     frame::Point m_DragStart;
     frame::Piece m_Dragging = frame::Piece::None;
+    int m_DragButton = 0;
     bool m_Adopted = false;  // the host is MyForm: nothing acts on it before
     bool m_Restyled = false;  // the host lost its caption and border to the frame
     bool m_Shown = false;

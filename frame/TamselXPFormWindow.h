@@ -29,7 +29,6 @@ public:
     std::string GetCompName() const;
     void LoadXP(std::int16_t& OptModal, ui::Form* OwnForm);
     void FormOnTop(ui::WindowHandle hWindow, bool bTopMost);
-    void TaskBarShow() { m_HostForm.TaskBarShow(); }
     bool ShowChild(ui::Form& IpForm);
     void ContainerCheck();
 

@@ -428,10 +428,19 @@ long long TamselXPFormWindow::HandleMessage(ui::WindowHandle windowHandle, unsig
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        if (GetCapture() == window)
+        // The drag is applied before the mouse is let go: letting it go first
+        // would tell the frame its capture was lost, and drop the drag.
+        Frame_MouseUp(ui::win::ButtonOf(message));
+        if (GetCapture() == window && !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
             ReleaseCapture();
-        Frame_MouseUp();
         return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != window)
+            Frame_DragCancelled();
+        return 0;
+    case WM_CANCELMODE:
+        Frame_DragCancelled();
+        break;  // the default handling lets the mouse go
     case WM_LBUTTONDBLCLK:
         Frame_DblClick(x, y);
         return 0;

@@ -56,7 +56,6 @@ public:
     }
     void Region(const TwipRect& b) override { region = b; }
     void StartMove() override { ++moveLoops; }
-    void TaskBarShow() override { ++taskBars; }
     frame::Point CursorPos() const override { return {m_Mouse->cursor.x, m_Mouse->cursor.y}; }
     void CursorPos(frame::Point at) override { m_Mouse->cursor = {at.x, at.y}; }
 
@@ -79,7 +78,7 @@ public:
     };
     std::vector<Popup> popups;
     std::optional<TwipRect> region;
-    int stateChanges = 0, moves = 0, unloads = 0, ends = 0, restyles = 0, moveLoops = 0, taskBars = 0;
+    int stateChanges = 0, moves = 0, unloads = 0, ends = 0, restyles = 0, moveLoops = 0;
     bool minimizable = false;
 
 private:
@@ -162,7 +161,7 @@ protected:
         machine.cursor.cursor = {screen.x, screen.y};
         frame->Frame_MouseDown(x, y, ui::vbLeftButton);
         machine.cursor.cursor = {screen.x + dx, screen.y + dy};
-        frame->Frame_MouseUp();
+        frame->Frame_MouseUp(ui::vbLeftButton);
     }
 };
 
@@ -367,7 +366,7 @@ TEST_F(Frame, OnlyTheLeftButtonMovesTheWindow)
     EXPECT_EQ(host.moveLoops, 0);
     for (auto [x, y] : {std::pair{200, 10}, {2, 2}, {40, 10}}) {
         frame->Frame_MouseDown(x, y, ui::vbLeftButton);
-        frame->Frame_MouseUp();
+        frame->Frame_MouseUp(ui::vbLeftButton);
     }
     EXPECT_EQ(host.moveLoops, 3);
 }
@@ -391,7 +390,34 @@ TEST_F(Frame, BorderGesturesOnASizableHost)
     Gesture(50, 290, 0, 40);
     EXPECT_EQ(host.bounds, maximized);
     EXPECT_EQ(frame->Frame_MouseMove(50, 290), frame::Cursor::Arrow);
-    EXPECT_EQ(host.taskBars, 1);  // the bottom edge of a maximized window calls the taskbar
+}
+
+// A drag ends with the release of the button that began it, and only if the
+// mouse stayed with the frame all along: a drag whose mouse was taken away
+// (its capture lost, the mode cancelled) is dropped, and the next release
+// moves nothing by a distance long stale.
+TEST_F(Frame, ADragEndsOnlyWithItsOwnButtonsRelease)
+{
+    Adopted();
+    const TwipRect adopted = host.bounds;
+    const auto pressRightEdge = [this] {
+        machine.cursor.cursor = {100 + 405, 80 + 100};
+        frame->Frame_MouseDown(405, 100, ui::vbLeftButton);
+        machine.cursor.cursor = {100 + 405 + 30, 80 + 100};
+    };
+    pressRightEdge();
+    frame->Frame_DragCancelled();
+    frame->Frame_MouseUp(ui::vbLeftButton);
+    EXPECT_EQ(host.bounds, adopted);
+
+    pressRightEdge();
+    for (int other : {ui::vbRightButton, ui::vbMiddleButton}) {
+        frame->Frame_MouseDown(2, 100, other);  // on the left edge
+        frame->Frame_MouseUp(other);
+    }
+    EXPECT_EQ(host.bounds, adopted);
+    frame->Frame_MouseUp(ui::vbLeftButton);  // the drag still stands
+    EXPECT_EQ(host.bounds.width, adopted.width + 450);
 }
 
 // The program's forms fit themselves to the frame on every resize: restoring

@@ -4,6 +4,7 @@
 #include "frame/TamselXPFormWindow.h"
 #include "ui/App.h"
 #include "ui/Form.h"
+#include "ui/RunLengthPicture.h"
 #include "ui/Scale.h"
 #include "ui/WinUtil_win.h"
 
@@ -15,6 +16,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -496,6 +498,137 @@ TEST(SkinnedFrame, TheButtonsDoNothingBeforeAdoption)
     }
     host.frame.CloseButton.Button().PicMain_Click();
     EXPECT_TRUE(host.Loaded());
+    host.Unload();
+}
+
+// Moved to a screen of twice the DPI, the frame draws the ends of its title
+// band from the pictures made for 200 %, pixel for pixel, and its menu labels
+// take the new scale with the rest of it.
+TEST(SkinnedFrame, AtAnotherDpiThePiecesAndMenuLabelsAreThatDpis)
+{
+    test::DropPendingQuit();
+    const test::ScopedScreenDpi designDpi(96);
+    Host host(ui::vbSizable, true, true);
+    host.mnuFile.Tag("MainMenu");
+    host.Show();
+    ui::DoEvents();
+    ASSERT_EQ(host.frame.MenuLabelCount(), 1u);
+    HWND label = ui::win::H(host.frame.MenuLabel(1).hWnd());
+    const auto pixelSize = [](HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return std::pair{static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)};
+    };
+    const auto [labelWidth, labelHeight] = pixelSize(label);
+
+    RECT before{};
+    GetWindowRect(W(host), &before);
+    static RECT suggested;
+    suggested = RECT{before.left, before.top, before.left + 2 * (before.right - before.left),
+                     before.top + 2 * (before.bottom - before.top)};
+    PostMessageW(W(host), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    test::RunQueue();
+    ASSERT_EQ(host.DisplayScale().DpiY(), 192);
+    const auto& item = host.frame.MenuLabel(1);
+    EXPECT_EQ(pixelSize(label), (std::pair{host.DisplayScale().TwipsToPixelsX(item.Width()),
+                                           host.DisplayScale().TwipsToPixelsY(item.Height())}));
+    EXPECT_GT(pixelSize(label).second, labelHeight * 3 / 2);
+    EXPECT_GT(pixelSize(label).first, labelWidth);
+
+    // The title band's left end in silver, active, as drawn for 200 % (the
+    // design's picture doubled differs from it in 224 of these pixels).
+    host.frame.ColorScheme(2);
+    host.frame.SetFormActiveStyle(true);
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, L"IMAGE2_4_200", MAKEINTRESOURCEW(256));
+    ASSERT_TRUE(found);
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+    const auto picture = ui::DecodeRunLength(std::span(bytes, SizeofResource(module, found)));
+    ASSERT_TRUE(picture);
+    ASSERT_EQ(static_cast<int>(host.frame.CurrentLayout().TitleLeft.width), picture->width);
+    const Printed printed(ui::win::H(host.frame.hWnd()));
+    int unlike = 0;
+    for (int y = 0; y < picture->height; ++y)
+        for (int x = 0; x < 20; ++x)
+            unlike += printed.At(x, y) != picture->pixels[static_cast<std::size_t>(y * picture->width + x)];
+    EXPECT_EQ(unlike, 0);
+    host.Unload();
+}
+
+// The end of a border drag restyles the window: its frame is worked out
+// again, and it stays where it was among the other windows, not raised over
+// the one the user works in, nor activated.
+TEST(SkinnedFrame, ARestyleRedoesTheFrameAndNeitherRaisesNorActivates)
+{
+    test::DropPendingQuit();
+    Host host(ui::vbSizable, true, true);
+    host.Show();
+    ui::DoEvents();
+    ASSERT_TRUE(host.frame.Adopted());
+    HWND other = CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_TRUE(other);
+    SetForegroundWindow(other);
+    SetActiveWindow(other);
+    ASSERT_EQ(GetActiveWindow(), other);
+    const auto otherIsAbove = [&] {
+        for (HWND w = GetWindow(W(host), GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+            if (w == other)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(otherIsAbove());
+    {
+        const test::MessageCounter frames(W(host), WM_NCCALCSIZE);
+        FormAsFrameHost asHost(host);
+        asHost.Restyle(asHost.Bounds(), true);  // where it is: nothing but the frame to redo
+        EXPECT_GT(frames.Count(), 0);
+    }
+    EXPECT_EQ(GetActiveWindow(), other);
+    EXPECT_TRUE(otherIsAbove());
+    DestroyWindow(other);
+    host.Unload();
+}
+
+// A border drag ends with the release of its own button while the frame
+// still has the mouse: another button's release leaves it going, and once the
+// mouse was taken away (another window captured it) the release moves nothing.
+TEST(SkinnedFrame, ADragEndsWithItsOwnReleaseUnlessTheMouseWasTakenAway)
+{
+    test::DropPendingQuit();
+    Host host(ui::vbSizable, true, true);
+    host.Show();
+    ui::DoEvents();
+    HWND frameWindow = ui::win::H(host.frame.hWnd());
+    const struct {
+        const char* what;
+        bool takenAway;
+        int grows;  // twips, at the left button's release
+    } cases[] = {{"a right release between", false, 450}, {"the mouse taken away", true, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int width = host.Width();
+        RECT r{};
+        GetWindowRect(frameWindow, &r);
+        const int x = r.right - r.left - 2, y = 100;
+        SetCursorPos(r.left + x, r.top + y);
+        PostMessageW(frameWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        test::RunQueue();
+        ASSERT_EQ(GetCapture(), frameWindow);
+        if (c.takenAway) {
+            HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+            SetCapture(other);
+            ReleaseCapture();
+            DestroyWindow(other);
+        } else {
+            PostMessageW(frameWindow, WM_RBUTTONUP, MK_LBUTTON, MAKELPARAM(x, y));
+        }
+        SetCursorPos(r.left + x + 30, r.top + y);
+        PostMessageW(frameWindow, WM_LBUTTONUP, 0, MAKELPARAM(x + 30, y));
+        test::RunQueue();
+        EXPECT_EQ(host.Width(), width + c.grows);
+        EXPECT_NE(GetCapture(), frameWindow);
+    }
     host.Unload();
 }
 
