@@ -75,6 +75,10 @@ public:
             AddRef();
             return S_OK;
         }
+        // What a reader walks the children with and finds the window by are
+        // the system's own, about the same window: handed on as they are.
+        if (IsEqualIID(iid, __uuidof(IEnumVARIANT)) || IsEqualIID(iid, __uuidof(IOleWindow)))
+            return m_Standard->QueryInterface(iid, out);
         *out = nullptr;
         return E_NOINTERFACE;
     }

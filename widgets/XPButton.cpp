@@ -246,6 +246,10 @@ void XPButton::OnKeyUp(int KeyCode, int Shift)
 
 void XPButton::OnAccessKey()
 {
+    // The form routes only to enabled controls, but a reader's press or a
+    // caller may come straight here.
+    if (!m_Enabled)
+        return;
     m_Button = ui::vbLeftButton;
     ClickHandling();
 }

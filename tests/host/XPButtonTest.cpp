@@ -206,6 +206,10 @@ TEST_F(PushButton, AccessKeyAndForeHover)
     EXPECT_EQ(button.AccessKey(), 'g');
     button.OnAccessKey();
     EXPECT_EQ(events, std::vector<std::string>{"Click"});
+    button.Enabled(false);
+    button.OnAccessKey();  // nor may a disabled button be pressed by its key
+    EXPECT_EQ(events, std::vector<std::string>{"Click"});
+    button.Enabled(true);
     const auto draws = view.draws.size();
     button.ForeHover(0x00FF00);
     EXPECT_EQ(view.draws.size(), draws);  // shows at the next redraw only

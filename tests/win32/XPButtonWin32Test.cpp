@@ -233,6 +233,10 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     test::RunQueue();
     EXPECT_EQ(clicks, 2);
     EXPECT_NE(test::PrintedPixel(form.button.hWnd(), 79, 51, 40, 1), RGB(209, 204, 192));  // not drawn pressed
+    // A release whose press was not on the button (a drag from elsewhere) clicks nothing.
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    test::RunQueue();
+    EXPECT_EQ(clicks, 2);
 
     // A quick second press of the right or middle button arrives as a double click.
     downs.clear();

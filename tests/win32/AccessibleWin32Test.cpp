@@ -1,0 +1,115 @@
+// What a screen reader gets of a form, in-process through oleacc as a reader
+// asks for it: the label a list is named by, a press only where a person could
+// press, and the system's own interfaces beside the program's answers.
+#include "os/LazyImport_win.h"
+#include "ui/App.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+#include "widgets/XPButtonWindow.h"
+
+#include "WindowTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <oleacc.h>
+
+namespace {
+
+class ReadForm : public ui::Form {
+public:
+    ReadForm() : ui::Form(Design())
+    {
+        lblLetters.Caption("&Letters");
+        lblLetters.Move(0, 0, 1200, 300);
+        lblHidden.Caption("Hidden");
+        lblHidden.Move(0, 300, 1200, 300);
+        lblHidden.Visible(false);
+        lstLetters.Move(0, 600, 1500, 900);
+        button.Move(1800, 600, 1185, 450);
+    }
+    static ui::FormDesign Design()
+    {
+        ui::FormDesign design;
+        design.Caption = "Read";
+        design.ClientWidth = 3600;
+        design.ClientHeight = 1800;
+        return design;
+    }
+    // Made in this order, so each window follows the one before it.
+    ui::Label lblLetters{*this, "lblLetters"};
+    ui::Label lblHidden{*this, "lblHidden"};
+    ui::ListBox lstLetters{*this, "lstLetters"};
+    XPButtonWindow button{*this, "XPButton1"};
+};
+
+// The object a reader gets for a window's client area; released with the holder.
+class ReaderObject {
+public:
+    explicit ReaderObject(HWND window)
+    {
+        static auto* fromWindow =
+            os::LazyImport<decltype(AccessibleObjectFromWindow)>(L"oleacc.dll", "AccessibleObjectFromWindow");
+        if (fromWindow)
+            fromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                       reinterpret_cast<void**>(&m_Object));
+    }
+    ~ReaderObject()
+    {
+        if (m_Object)
+            m_Object->Release();
+    }
+    ReaderObject(const ReaderObject&) = delete;
+    ReaderObject& operator=(const ReaderObject&) = delete;
+    IAccessible* operator->() const { return m_Object; }
+    explicit operator bool() const { return m_Object != nullptr; }
+
+private:
+    IAccessible* m_Object = nullptr;
+};
+
+TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
+{
+    test::DropPendingQuit();
+    ReadForm form;
+    ASSERT_TRUE(test::ShowPlain(form));
+
+    // A list is named by the shown label before it, as Windows reads it; the
+    // hidden one between is nothing on screen.
+    const ui::AccessibleFace list = form.lstLetters.Accessible(form.lstLetters.hWnd());
+    EXPECT_EQ(list.name, "Letters");
+    EXPECT_EQ(list.accessKey, 'l');
+
+    HWND button = ui::win::H(form.button.hWnd());
+    const ReaderObject object(button);
+    ASSERT_TRUE(object);
+    int clicks = 0;
+    form.button.Button().Click = [&] { ++clicks; };
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    for (const bool enabled : {false, true}) {
+        SCOPED_TRACE(enabled ? "enabled" : "disabled");
+        form.button.Button().Enabled(enabled);
+        const HRESULT pressed = object->accDoDefaultAction(self);
+        test::RunQueue();  // the press comes once the reader's call is answered
+        EXPECT_EQ(SUCCEEDED(pressed), enabled);
+        EXPECT_EQ(clicks, enabled ? 1 : 0);
+    }
+
+    // The system's interfaces a reader walks children and finds the window
+    // with answer for the button's window.
+    IEnumVARIANT* children = nullptr;
+    EXPECT_EQ(object->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&children)), S_OK);
+    if (children)
+        children->Release();
+    IOleWindow* oleWindow = nullptr;
+    ASSERT_EQ(object->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void**>(&oleWindow)), S_OK);
+    HWND found = nullptr;
+    EXPECT_EQ(oleWindow->GetWindow(&found), S_OK);
+    EXPECT_EQ(found, button);
+    oleWindow->Release();
+    form.Unload();
+    test::DropPendingQuit();
+}
+
+}  // namespace
