@@ -117,7 +117,10 @@ HICON LoadIconResource(int id, int size)
 void UseCommonControls()
 {
     static const bool initialised = [] {
+        // Wine's common controls and themes load these late: ole32, and
+        // msimg32 for the pictures they blend.
         os::LoadBeforeWinesOwnLateLoads(L"ole32.dll");
+        os::LoadBeforeWinesOwnLateLoads(L"msimg32.dll");
         static auto* initialise =
             os::LazyImport<decltype(InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

@@ -1,7 +1,7 @@
 #!/bin/bash
-# Tavrik.exe must be a 32-bit GUI program that imports system DLLs only and
-# carries its manifest and version 3.0.25; it stays under 1 MB, and the DLLs
-# only some starts need are loaded when needed, not imported.
+# Tavrik.exe must be a 32-bit GUI program that imports system DLLs only, from
+# System32 alone, and carries its manifest and version 3.0.25; it stays under
+# 1 MB, and the DLLs only some starts need are loaded when needed, not imported.
 set -u
 exe=$1
 fail() { echo "FAIL: $*"; exit 1; }
@@ -20,6 +20,15 @@ done <<<"$dlls"
 for lazy in comctl32.dll shell32.dll ole32.dll shlwapi.dll uxtheme.dll; do
     grep -qx "$lazy" <<<"$dlls" && fail "imports $lazy, which only some starts need"
 done
+# Its imports, and theirs, are looked for in System32 alone: the load
+# configuration's dependent-load flags are LOAD_LIBRARY_SEARCH_SYSTEM32 (0x800).
+read -r config_rva config_size < <(awk '/Load Configuration Directory/ { print $3, $4 }' <<<"$headers")
+[ "${config_size:-00000000}" != 00000000 ] || fail "no load configuration"
+base=$(awk '$1 == "ImageBase" { print $2 }' <<<"$headers")
+flags_at=$((0x$base + 0x$config_rva + 0x36))
+flags=$(i686-w64-mingw32-objdump -s --start-address=$flags_at --stop-address=$((flags_at + 2)) "$exe" |
+        awk '/^ [0-9a-f]+ / { print $2; exit }')
+[ "$flags" = 0008 ] || fail "the load configuration's dependent-load flags are ${flags:-missing}, not System32 alone"
 size=$(stat -c %s "$exe")
 [ "$size" -le 1048576 ] || fail "$size bytes, more than 1 MB"
 
