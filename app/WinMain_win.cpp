@@ -3,6 +3,7 @@
 #include "frmMount.h"
 #include "frmSplash.h"
 #include "modMain.h"
+#include "engine/modLabels.h"
 #include "os/LazyImport_win.h"
 #include "os/WideText_win.h"
 #include "os/Win32System.h"
@@ -51,6 +52,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     os::ScopedSystem system(os::Win32());
     ui::ScopedServices services(ui::Win32Services());
     const auto mode = modMain::Start(ui::App::Path(), ui::App::Command());
+    // Explorer's labels of bindings that went while the program did not run.
+    modLabels::RemoveStaleLabels();
     // Removing a binding needs no window, no display and no screen metrics.
     if (mode == modMain::StartMode::Unmount) {
         const auto unmounted = modMain::UnmountBranch(modMain::CommandLine);

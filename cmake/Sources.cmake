@@ -44,6 +44,7 @@ set(TAVRIK_ENGINE_SOURCES
   engine/mod_DriveInfo.cpp
   engine/modFiles.cpp
   engine/modLists.cpp
+  engine/modLabels.cpp
 )
 
 set(TAVRIK_WIDGETS_SOURCES

@@ -1,6 +1,7 @@
 #include "modLists.h"
 
 #include "modFiles.h"
+#include "modLabels.h"
 #include "mod_Subst.h"
 #include "os/System.h"
 #include "os/Text.h"
@@ -255,6 +256,10 @@ MountResult MountFolder(const std::string& letter, const std::string& folder)
         target = folder;
     if (!mod_Subst::SubstDrive(letter, target, 0))
         return MountResult::Refused;
+    // Explorer names the drive after its folder, and hears of it at once.
+    const char drive = text::UpperChar(letter[0]);
+    modLabels::LabelDrive(drive, folder);
+    os::Current().shell.DriveAdded(drive);
     return MountResult::Mounted;
 }
 

@@ -3,6 +3,7 @@
 #include "os/Text.h"
 #include "modFiles.h"
 #include "mod_Subst.h"
+#include "modLabels.h"
 #include "os/System.h"
 
 #include <algorithm>
@@ -103,7 +104,13 @@ RemoveResult RemoveSubstDrive(const std::string& letter)
             continue;
         dos.Define(os::DEFINE_REMOVE, device.c_str(), target.c_str());
     }
-    return mod_Subst::IsSubstDrive(letter) ? RemoveResult::Refused : RemoveResult::Removed;
+    if (mod_Subst::IsSubstDrive(letter))
+        return RemoveResult::Refused;
+    // The drive's label goes with it, and Explorer hears of it at once.
+    const char drive = text::UpperChar(letter[0]);
+    modLabels::UnlabelDrive(drive);
+    os::Current().shell.DriveRemoved(drive);
+    return RemoveResult::Removed;
 }
 
 std::string GetSubstTarget(const std::string& letter)

@@ -1,11 +1,13 @@
 #pragma once
 // The one accessor through which the engine reaches the operating system: the
-// DOS device name space, files and the ANSI code page. The program puts the
-// Win32 system in place as it starts; tests put a simulated one in place for
-// their scope the same way.
+// DOS device name space, files, the ANSI code page, the user's registry keys
+// and the shell's notifications. The program puts the Win32 system in place as
+// it starts; tests put a simulated one in place for their scope the same way.
 #include "CodePage.h"
 #include "DosDevices.h"
 #include "FileSystem.h"
+#include "Registry.h"
+#include "ShellNotify.h"
 
 namespace os {
 
@@ -13,6 +15,8 @@ struct System {
     DosDevices& dos;
     FileSystem& files;
     CodePage& codePage;
+    Registry& registry;
+    ShellNotify& shell;
 };
 
 // The system put in place for the current scope. Nothing may run before that.

@@ -439,6 +439,71 @@ public:
     std::unique_ptr<FileLock> Lock(const std::string& path) override;
 };
 
+// Each call opens what it needs and closes it again: a handful of keys, touched
+// as a drive is bound or removed.
+class Win32Registry : public Registry {
+public:
+    bool KeyExists(const std::string& key) override
+    {
+        HKEY opened = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(opened);
+        return true;
+    }
+
+    std::optional<std::string> ReadString(const std::string& key, const std::string& name) override
+    {
+        const std::wstring path = Wide(key), value = Wide(name);
+        DWORD bytes = 0;
+        if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes) !=
+            ERROR_SUCCESS)
+            return std::nullopt;
+        std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+        bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &bytes) !=
+            ERROR_SUCCESS)
+            return std::nullopt;
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        return Narrow(text);
+    }
+
+    bool WriteString(const std::string& key, const std::string& name, const std::string& value) override
+    {
+        HKEY opened = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                            nullptr, &opened, nullptr) != ERROR_SUCCESS)
+            return false;
+        const std::wstring text = Wide(value);
+        const LONG set = RegSetValueExW(opened, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(opened);
+        return set == ERROR_SUCCESS;
+    }
+
+    bool DeleteKey(const std::string& key) override
+    {
+        return RegDeleteKeyW(HKEY_CURRENT_USER, Wide(key).c_str()) == ERROR_SUCCESS;
+    }
+};
+
+// Explorer is told through shell32, loaded on the first drive to tell of. The
+// notification is posted, never sent: no other program can hold the caller.
+class Win32ShellNotify : public ShellNotify {
+public:
+    void DriveAdded(char letter) override { Tell(SHCNE_DRIVEADD, letter); }
+    void DriveRemoved(char letter) override { Tell(SHCNE_DRIVEREMOVED, letter); }
+
+private:
+    static void Tell(LONG event, char letter)
+    {
+        static auto* notify = LazyImport<decltype(SHChangeNotify)>(L"shell32.dll", "SHChangeNotify");
+        const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+        if (notify)
+            notify(event, SHCNF_PATHW, root, nullptr);
+    }
+};
+
 // One named mutex per list file, named after the file's full path, so that
 // every copy of the program this user runs takes turns with it. A copy that
 // ended while holding it hands it on (an abandoned mutex is owned all the same).
@@ -497,7 +562,9 @@ System& Win32()
     static Win32DosDevices dos;
     static Win32FileSystem files;
     static Win32CodePage codePage;
-    static System system{dos, files, codePage};
+    static Win32Registry registry;
+    static Win32ShellNotify shell;
+    static System system{dos, files, codePage, registry, shell};
     return system;
 }
 

@@ -149,7 +149,9 @@ TEST(DriveInfoProbe, ListedLettersAreProbedWithATrailingBlank)
     sim::SimDosDevices dos;
     ProbeRecorder files(dos);
     sim::SimCodePage codePage;
-    os::System probed{dos, files, codePage};
+    sim::SimRegistry registry;
+    sim::SimShellNotify shell;
+    os::System probed{dos, files, codePage, registry, shell};
     os::ScopedSystem scope(probed);
     files.AddVolume("\\Device\\HarddiskVolume1");
     dos.AddDisk('C', "\\Device\\HarddiskVolume1");

@@ -7,6 +7,47 @@
 
 namespace sim {
 
+namespace {
+std::string FoldedKey(const std::string& key) { return LowerCase(key); }
+}  // namespace
+
+bool SimRegistry::KeyExists(const std::string& key) { return m_Keys.count(FoldedKey(key)) != 0; }
+
+std::optional<std::string> SimRegistry::ReadString(const std::string& key, const std::string& name)
+{
+    const auto found = m_Keys.find(FoldedKey(key));
+    if (found == m_Keys.end())
+        return std::nullopt;
+    const auto value = found->second.find(FoldedKey(name));
+    if (value == found->second.end())
+        return std::nullopt;
+    return value->second;
+}
+
+bool SimRegistry::WriteString(const std::string& key, const std::string& name, const std::string& value)
+{
+    if (refuseWrites || key.empty())
+        return false;
+    const std::string folded = FoldedKey(key);
+    for (auto at = folded.find('\\'); at != std::string::npos; at = folded.find('\\', at + 1))
+        m_Keys[folded.substr(0, at)];
+    m_Keys[folded][FoldedKey(name)] = value;
+    return true;
+}
+
+bool SimRegistry::DeleteKey(const std::string& key)
+{
+    const std::string folded = FoldedKey(key);
+    const auto found = m_Keys.find(folded);
+    if (refuseWrites || found == m_Keys.end())
+        return false;
+    const auto below = m_Keys.lower_bound(folded + '\\');
+    if (below != m_Keys.end() && below->first.starts_with(folded + '\\'))
+        return false;  // keys below it: left, as RegDeleteKey leaves them
+    m_Keys.erase(found);
+    return true;
+}
+
 void SimListBoxes::SetTabStops(ui::WindowHandle listWindow, int count, const std::int32_t* stops)
 {
     Call call{listWindow, {}};

@@ -9,6 +9,9 @@
 #include "SimFileSystem.h"
 
 #include <functional>
+#include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace sim {
@@ -113,6 +116,28 @@ public:
     unsigned page = 1252;  // 1250, 1251, 1252 or 65001
 };
 
+// The user's registry keys: each key a path (compared without regard to case)
+// with its string values; a key written makes those above it.
+class SimRegistry : public os::Registry {
+public:
+    bool KeyExists(const std::string& key) override;
+    std::optional<std::string> ReadString(const std::string& key, const std::string& name) override;
+    bool WriteString(const std::string& key, const std::string& name, const std::string& value) override;
+    bool DeleteKey(const std::string& key) override;
+    bool refuseWrites = false;  // as a key the user may not change
+
+private:
+    std::map<std::string, std::map<std::string, std::string>> m_Keys;  // folded path -> values (folded name)
+};
+
+// What the shell was told, in order: "+X" a drive came, "-X" one went.
+class SimShellNotify : public os::ShellNotify {
+public:
+    void DriveAdded(char letter) override { told.push_back(std::string("+") + letter); }
+    void DriveRemoved(char letter) override { told.push_back(std::string("-") + letter); }
+    std::vector<std::string> told;
+};
+
 class SimMachine {
 public:
     SimMachine();
@@ -130,7 +155,9 @@ public:
     SimCursorWindows cursor;
     SimPalette palette;
     SimCodePage codePage;
-    os::System system{dos, files, codePage};
+    SimRegistry registry;
+    SimShellNotify shellNotify;
+    os::System system{dos, files, codePage, registry, shellNotify};
     ui::Services services{lists, shell, timers, cursor, palette};
 };
 

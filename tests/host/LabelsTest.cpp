@@ -1,0 +1,97 @@
+// The labels Explorer shows for the drives the program binds: written with
+// every binding made, by any path, removed with every removal, never a key
+// someone else wrote, and left-over ones of the program's cleaned away.
+#include "SimMachineFixture.h"
+#include "engine/modLabels.h"
+#include "engine/modLists.h"
+#include "engine/mod_DriveInfo.h"
+#include "engine/mod_Subst.h"
+
+namespace {
+
+const std::string kAppDir = "C:\\Tools\\";
+const std::string kDrives = "Software\\Classes\\Applications\\Explorer.exe\\Drives\\";
+
+class Labels : public SimMachineTest {
+protected:
+    void SetUp() override
+    {
+        for (const char* folder : {"C:\\Tools", "C:\\Program Files\\Data", "C:\\Other"})
+            ASSERT_TRUE(files().MakeDirectory(folder));
+    }
+    std::optional<std::string> Label(char letter)
+    {
+        return machine.registry.ReadString(kDrives + letter + "\\DefaultLabel", "");
+    }
+    bool KeyOf(char letter) { return machine.registry.KeyExists(kDrives + letter); }
+    std::vector<std::string>& Told() { return machine.shellNotify.told; }
+};
+
+TEST_F(Labels, TheDefaultLabelIsTheFoldersOwnName)
+{
+    machine.AddDisk('D', 2);
+    files().AddShare("\\\\server\\share");
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Program Files\\Data", "Data"}, {"C:\\PROGRA~1\\DATA", "Data"}, {"c:\\program files\\data\\", "Data"},
+        {"D:\\", "D:\\"},  // a drive's root has no name: the drive as written
+        {"\\\\server\\share", "share"},
+    };
+    for (const auto& [folder, label] : cases)
+        EXPECT_EQ(modLabels::DefaultLabel(folder), label) << folder;
+}
+
+// Every binding made is labelled and told, by the window's mount and by the
+// start-up run; every removal takes the label and is told; a refusal is neither.
+TEST_F(Labels, ALabelLivesAsLongAsItsBinding)
+{
+    EXPECT_EQ(modLists::MountFolder("m: ", "C:\\PROGRA~1\\DATA"), modLists::MountResult::Mounted);
+    EXPECT_EQ(Label('M'), "Data");
+    ASSERT_TRUE(files().MakeFile(kAppDir + "mount.ini", "n: \tC:\\Other\r\n"));
+    EXPECT_EQ(modLists::RunStartupList(kAppDir), 1);
+    EXPECT_EQ(Label('N'), "Other");
+    machine.AddDisk('P', 2);
+    EXPECT_EQ(modLists::MountFolder("P: ", "C:\\Other"), modLists::MountResult::Refused);
+    EXPECT_FALSE(KeyOf('P'));
+    EXPECT_EQ(Told(), (std::vector<std::string>{"+M", "+N"}));
+
+    for (const char letter : {'M', 'N'})
+        EXPECT_EQ(mod_DriveInfo::RemoveSubstDrive(std::string(1, letter)), mod_DriveInfo::RemoveResult::Removed);
+    EXPECT_EQ(mod_DriveInfo::RemoveSubstDrive("P"), mod_DriveInfo::RemoveResult::Drive);
+    EXPECT_FALSE(KeyOf('M') || KeyOf('N'));
+    EXPECT_EQ(Told(), (std::vector<std::string>{"+M", "+N", "-M", "-N"}));
+}
+
+// A key the program did not write is never changed or removed: a label of the
+// user's own, and a letter's key that holds something else (a drive icon).
+TEST_F(Labels, AKeySomeoneElseWroteIsNeverTouched)
+{
+    auto& registry = machine.registry;
+    ASSERT_TRUE(registry.WriteString(kDrives + "M\\DefaultLabel", "", "Mine"));
+    ASSERT_TRUE(registry.WriteString(kDrives + "N\\DefaultIcon", "", "C:\\icon.ico"));
+    for (const char* letter : {"M", "N"})
+        ASSERT_EQ(modLists::MountFolder(letter, "C:\\Other"), modLists::MountResult::Mounted);
+    EXPECT_EQ(Label('M'), "Mine");
+    EXPECT_EQ(Label('N'), "Other");
+    for (const char* letter : {"M", "N"})
+        mod_DriveInfo::RemoveSubstDrive(letter);
+    EXPECT_EQ(Label('M'), "Mine");
+    EXPECT_FALSE(Label('N'));
+    EXPECT_EQ(registry.ReadString(kDrives + "N\\DefaultIcon", ""), "C:\\icon.ico");
+}
+
+// A binding that vanished without the program (the session ended, another
+// tool removed it) leaves its label; the next start finds the letter free and
+// takes it away, and keeps those of letters still bound.
+TEST_F(Labels, LabelsLeftByVanishedBindingsAreCleanedAway)
+{
+    for (const char* letter : {"M", "N"})
+        ASSERT_EQ(modLists::MountFolder(letter, "C:\\Other"), modLists::MountResult::Mounted);
+    ASSERT_TRUE(dos().Define(os::DEFINE_REMOVE, "M:", nullptr));  // gone behind the program's back
+    ASSERT_TRUE(machine.registry.WriteString(kDrives + "Q\\DefaultLabel", "", "Mine"));
+    modLabels::RemoveStaleLabels();
+    EXPECT_FALSE(KeyOf('M'));
+    EXPECT_EQ(Label('N'), "Other");
+    EXPECT_EQ(Label('Q'), "Mine");
+}
+
+}  // namespace
