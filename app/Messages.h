@@ -16,6 +16,13 @@ inline constexpr const char* kHistoryNotWrittenText =
 inline constexpr const char* kHistoryNotClearedText =
     "The history (Tavrik.ini) could not be cleared.  It is left as it was.";
 
+inline constexpr const char* kCopyFailedText =
+    "The clipboard is held by another program.  The folder path was not copied.";
+
+inline std::string OpenFailedText(const std::string& drive)
+{
+    return "The drive " + drive + " could not be opened.";
+}
 inline std::string FolderMissingText(const std::string& folder)
 {
     return "The folder \"" + folder + "\" does not exist.  Nothing was mounted.";

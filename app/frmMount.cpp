@@ -49,6 +49,8 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     vList.MouseDown = [this](int Button, int Shift, float X, float Y) { vList_MouseDown(Button, Shift, X, Y); };
     vList.ContextMenuKey = [this] { ListMenuFromKeyboard(*this, vList, mnuMenu); };
     vList.KeyDown = [this](int& KeyCode, int Shift) { vList_KeyDown(KeyCode, Shift); };
+    // A double click, or Enter, opens the line's drive, as its "&Open" does.
+    vList.DblClick = [this] { mnuMenuOpen_Click(); };
 
     oList.Move(90, 3150, 5850, 1125);
     oList.TabIndex(8);
@@ -90,12 +92,16 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
         StyleXP1.ReadProperties(*bag);
     PlaceFrame(TamselXPForm1, *this, "Ombrilo", ui::FontSpec{"MS Sans Serif", 8.25});
     ctxHookMenu1.MenuFont = ui::FontSpec{"Tahoma", 8.25};
+    ctxHookMenu1.ItemPicture("mnuMenuOpen", IDI_MENU_OPEN);
+    ctxHookMenu1.ItemPicture("mnuMenuCopy", IDI_MENU_COPY);
     ctxHookMenu1.ItemPicture("mnuMenuUnmount", IDI_MENU_UNMOUNT);
     ctxHookMenu1.ItemPicture("mnuoMount", IDI_MENU_MOUNT);
     ctxHookMenu1.ItemPicture("mnuoClear", IDI_MENU_CLEAR);
 
     mnuMenu.Visible(false);
     mnuo.Visible(false);
+    mnuMenuOpen.Click = [this] { mnuMenuOpen_Click(); };
+    mnuMenuCopy.Click = [this] { mnuMenuCopy_Click(); };
     mnuMenuUnmount.Click = [this] { mnuMenuUnmount_Click(); };
     mnuoMount.Click = [this] { mnuoMount_Click(); };
     mnuoClear.Click = [this] { mnuoClear_Click(); };
@@ -243,6 +249,28 @@ void frmMount::vList_KeyDown(int& KeyCode, int)
         return;
     KeyCode = 0;
     mnuMenuUnmount_Click();
+}
+
+// The drive a line names, in Explorer.
+void frmMount::mnuMenuOpen_Click()
+{
+    const std::string line = vList.Text();
+    if (line.empty())
+        return;
+    const std::string root = line.substr(0, 1) + ":\\";
+    if (!ui::CurrentServices().shell.OpenFolder(hWnd(), root))
+        ShowError(OpenFailedText(root));
+}
+
+// The folder a line's drive leads to, whole, for pasting anywhere.
+void frmMount::mnuMenuCopy_Click()
+{
+    const std::string line = vList.Text();
+    const auto tab = line.find('\t');
+    if (tab == std::string::npos)
+        return;
+    if (!ui::CurrentServices().shell.CopyText(hWnd(), line.substr(tab + 1)))
+        ShowError(kCopyFailedText);
 }
 
 void frmMount::mnuMenuUnmount_Click()

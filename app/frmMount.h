@@ -31,6 +31,8 @@ public:
     StyleXP StyleXP1{*this, "StyleXP1"};
     ctxHookMenu ctxHookMenu1{*this, "ctxHookMenu1"};
     ui::Menu mnuMenu{*this, "mnuMenu", "Menu"};
+    ui::Menu mnuMenuOpen{*this, "mnuMenuOpen", "&Open", &mnuMenu};
+    ui::Menu mnuMenuCopy{*this, "mnuMenuCopy", "&Copy folder path", &mnuMenu};
     ui::Menu mnuMenuUnmount{*this, "mnuMenuUnmount", "&Unmount", &mnuMenu};
     ui::Menu mnuo{*this, "mnuo", "MenuO"};
     ui::Menu mnuoMount{*this, "mnuoMount", "&Mount", &mnuo};
@@ -50,6 +52,8 @@ private:
     void cmdHelp_Click();
     void vList_MouseDown(int Button, int Shift, float X, float Y);
     void oList_MouseDown(int Button, int Shift, float X, float Y);
+    void mnuMenuOpen_Click();
+    void mnuMenuCopy_Click();
     void mnuMenuUnmount_Click();
     void mnuoMount_Click();
     void mnuoClear_Click();

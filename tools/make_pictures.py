@@ -464,6 +464,27 @@ def menu_unmount_icon(size=16):
     return c
 
 
+def menu_open_icon(size=16):
+    """A drive with an open folder window above it: the drive opened in Explorer."""
+    c = Canvas(size)
+    drive(c, 1, 10, 15, 16, 2)
+    window = rrect(3, 0, 15, 9)
+    crisp(c, window, WHITE)
+    c.fill(rrect(4, 1, 14, 3), linear(4, 1, BLUE_LIGHT, 14, 3, BLUE))
+    small_folder(c, 5, 4, 11, 8, 2)
+    return c
+
+
+def menu_copy_icon(size=16):
+    """Two sheets, the front one with lines of text: the folder's path copied."""
+    c = Canvas(size)
+    c.outlined(rrect(1, 1, 10, 12), linear(1, 1, WHITE, 10, 12, rgb(0xE4E4E4)))
+    c.outlined(rrect(6, 4, 15, 16), linear(6, 4, WHITE, 15, 16, rgb(0xE4E4E4)))
+    for y in (7, 9, 11, 13):
+        c.fill(rrect(8, y, 13, y + 1), BLUE if y == 7 else GREY)
+    return c
+
+
 def menu_clear_icon(size=16):
     c = Canvas(size)
     c.outlined(rrect(1, 1, 12, 16), linear(1, 1, WHITE, 12, 16, rgb(0xE4E4E4)))
@@ -505,6 +526,8 @@ PICTURES = [
     ("menu_mount.ico", lambda: [menu_mount_icon(16)], at_scales(menu_mount_icon)),
     ("menu_unmount.ico", lambda: [menu_unmount_icon(16)], at_scales(menu_unmount_icon)),
     ("menu_clear.ico", lambda: [menu_clear_icon(16)], at_scales(menu_clear_icon)),
+    ("menu_open.ico", lambda: [menu_open_icon(16)], at_scales(menu_open_icon)),
+    ("menu_copy.ico", lambda: [menu_copy_icon(16)], at_scales(menu_copy_icon)),
 ]
 
 

@@ -11,6 +11,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <map>
 #include <utility>
 
@@ -94,6 +95,47 @@ public:
     {
         return MessageBoxW(win::H(owner), Wide(prompt).c_str(), Wide(title).c_str(),
                            flags | MB_TASKMODAL);
+    }
+
+    bool OpenFolder(WindowHandle owner, const std::string& path) override
+    {
+        static auto* execute = LazyImport<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+        static const OleSession ole;  // the shell's own handlers may want one
+        if (!execute)
+            return false;
+        const std::wstring folder = Wide(path);
+        SHELLEXECUTEINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = SEE_MASK_FLAG_NO_UI;  // the program says itself what went wrong
+        info.hwnd = win::H(owner);
+        info.lpVerb = L"open";
+        info.lpFile = folder.c_str();
+        info.nShow = SW_SHOWNORMAL;
+        return execute(&info) != FALSE;
+    }
+
+    bool CopyText(WindowHandle owner, const std::string& text) override
+    {
+        // Another program may hold the clipboard for a moment: a few tries.
+        bool opened = false;
+        for (int tries = 0; tries < 10 && !(opened = OpenClipboard(win::H(owner)) != FALSE); ++tries)
+            Sleep(20);
+        if (!opened)
+            return false;
+        const std::wstring wide = Wide(text);
+        const SIZE_T bytes = (wide.size() + 1) * sizeof(wchar_t);
+        bool copied = false;
+        if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+            if (void* to = GlobalLock(memory)) {
+                std::memcpy(to, wide.c_str(), bytes);
+                GlobalUnlock(memory);
+                copied = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+            }
+            if (!copied)
+                GlobalFree(memory);  // the clipboard owns it only once it took it
+        }
+        CloseClipboard();
+        return copied;
     }
 };
 

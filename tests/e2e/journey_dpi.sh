@@ -34,6 +34,12 @@ for dpi in 120 144 168 192; do
 
     start_tavrik Ombrilo "$one" || { fail "no main window at $dpi DPI"; continue; }
     shot "main-$dpi"
+    # The mounted list's menu, with its pictures, on a line just mounted.
+    click_at Ombrilo "$(scaled 40 "$dpi")" "$(scaled 60 "$dpi")"
+    click_at Ombrilo "$(scaled 40 "$dpi")" "$(scaled 123 "$dpi")" 3
+    shot "mounted-menu-$dpi"
+    keys u
+    check "the menu's Unmount unmounts at $dpi DPI" '[ -z "$(items_at Ombrilo "$(scaled 6 "$dpi")" "$(scaled 116 "$dpi")")" ]'
     button=$(scaled 21 "$dpi") band=$(scaled 30 "$dpi") icon=$(scaled 16 "$dpi")
     read -r _ _ w h <<<"$(child_box Ombrilo TavrikCaptionButton)"
     check "caption buttons are $button pixels at $dpi DPI" [ "${w:-0}x${h:-0}" = "${button}x${button}" ]

@@ -77,6 +77,22 @@ int SimShellDialogs::ShowMessage(ui::WindowHandle, const std::string& prompt, co
     return (flags & kButtons) == kOkOnly ? kOk : kCancel;
 }
 
+bool SimShellDialogs::OpenFolder(ui::WindowHandle, const std::string& path)
+{
+    if (refuse)
+        return false;
+    opened.push_back(path);
+    return true;
+}
+
+bool SimShellDialogs::CopyText(ui::WindowHandle, const std::string& text)
+{
+    if (refuse)
+        return false;
+    clipboard = text;
+    return true;
+}
+
 std::optional<std::uintptr_t> SimTimers::Set(ui::WindowHandle window, std::uintptr_t id, std::uint32_t period,
                                              ui::TimerTarget& target)
 {

@@ -47,6 +47,12 @@ public:
     };
     std::vector<Message> messages;
     std::function<int(const Message&)> messageAnswer;
+
+    bool OpenFolder(ui::WindowHandle owner, const std::string& path) override;
+    bool CopyText(ui::WindowHandle owner, const std::string& text) override;
+    std::vector<std::string> opened;  // every folder opened, in order
+    std::optional<std::string> clipboard;
+    bool refuse = false;  // the shell refuses to open, the clipboard is held
 };
 
 // ui::Timers on a simulated clock: each pass of the message loop moves the clock to

@@ -486,7 +486,9 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
 }
 
 // Enter on a line of the history mounts that line, as a double click does,
-// and records nothing; on the mounted list it binds nothing.
+// and records nothing; on the mounted list it opens the line's drive, as its
+// "&Open" does, and binds nothing. "&Copy folder path" puts the folder on the
+// clipboard; where the shell or the clipboard refuses, the window says so.
 TEST_F(SimWindows, EnterOnAListLineActsOnThatLine)
 {
     test::DropPendingQuit();
@@ -508,7 +510,17 @@ TEST_F(SimWindows, EnterOnAListLineActsOnThatLine)
     EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
     EXPECT_TRUE(machine.dos.Mappings("E:").empty());
     EXPECT_EQ(machine.files.Content("C:\\Tools\\Tavrik.ini"), "C:\\Other\r\n");
+    EXPECT_EQ(machine.shell.opened, std::vector<std::string>{"D:\\"});
+    main.mnuMenuCopy.Click();
+    EXPECT_EQ(machine.shell.clipboard, "C:\\Other");
     EXPECT_TRUE(machine.shell.messages.empty());
+
+    machine.shell.refuse = true;
+    main.mnuMenuOpen.Click();
+    main.mnuMenuCopy.Click();
+    ASSERT_EQ(machine.shell.messages.size(), 2u);
+    EXPECT_EQ(machine.shell.messages[0].prompt, "The drive D:\\ could not be opened.");
+    EXPECT_EQ(machine.shell.messages[1].prompt, kCopyFailedText);
 }
 
 // Only a binding that was made goes into the history, and a folder only once.
@@ -660,7 +672,7 @@ TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
     main.vList.ListIndex(0);  // D: selected
 
     PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, line + line / 2));  // on E:
-    test::PostKey(list, VK_DOWN);    // the menu's first item,
+    test::PostKey(list, VK_UP);      // the menu's last item,
     test::PostKey(list, VK_RETURN);  // "Unmount"
     PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line + line / 2));
     test::RunQueue();
