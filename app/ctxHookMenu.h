@@ -64,6 +64,8 @@ public:
 private:
     void Attach();
     void Detach();
+    // The items' font: the design's, or the system's default.
+    ui::FontSpec ItemFont() const { return m_UseFont ? MenuFont : ui::FontSpec{}; }
 
     bool m_Active = false;
     std::int32_t m_BarStyle = 0;

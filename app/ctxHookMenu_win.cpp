@@ -229,8 +229,8 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
             return TRUE;
         }
         const ui::win::WindowDc dc(ui::win::H(m_Form.hWnd()));
-        GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}, m_Form.DisplayScale().DpiY()));
-        const Selection select(dc.Get(), font.Get());
+        // The form's font for the menu, made once for its window at its DPI.
+        const Selection select(dc.Get(), ui::win::Font(m_Form.FontFor(ItemFont())));
         RECT r{0, 0, 0, 0};
         DrawTextW(dc.Get(), Wide(it->second).c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
         measure->itemWidth = static_cast<UINT>(scale.Pixels(kBarWidth + 8) + r.right + scale.Pixels(24));
@@ -299,8 +299,7 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
             break;
         }
 
-        GdiObject<HFONT> font(ui::win::CreateFontFor(m_UseFont ? MenuFont : ui::FontSpec{}, m_Form.DisplayScale().DpiY()));
-        Selection select(dc, font.Get());
+        Selection select(dc, ui::win::Font(m_Form.FontFor(ItemFont())));
         SetBkMode(dc, TRANSPARENT);
         const ui::Color textColor = disabled   ? colors.DisabledText
                                     : selected ? (m_SelectionStyle != 0 ? colors.SelectedText : ui::SystemColor(14))

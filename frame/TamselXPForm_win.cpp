@@ -8,6 +8,7 @@
 #include "ui/Scale.h"
 #include "ui/RunLengthPicture.h"
 #include "ui/Services.h"
+#include "ui/Trace_win.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -59,7 +60,9 @@ HBITMAP PiecePicture(int list, int index, int set)
         const std::wstring name = L"IMAGE" + std::to_wstring(list) + L"_" + std::to_wstring(index);
         picture = ScaledPiece(name + L"_" + std::to_wstring(set));
         if (!picture)
-            picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0));
+            picture = ui::win::Traced(
+                static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0)),
+                "LoadImageW (frame piece)");
     }
     return picture;
 }
@@ -369,7 +372,8 @@ void TamselXPFormWindow::Paint(ui::DcHandle dcHandle) const
             if (!picture)
                 return;
             BITMAP size{};
-            GetObjectW(picture, sizeof size, &size);
+            if (!ui::win::Traced(GetObjectW(picture, sizeof size, &size), "GetObjectW (frame piece)"))
+                return;  // the piece is left out; the rest of the frame is drawn
             Selection selected(source.Get(), picture);
             const RECT r = PixelRect(where);
             SetStretchBltMode(dc, COLORONCOLOR);
@@ -465,7 +469,8 @@ void TamselXPFormWindow::PaintPane(ui::WindowHandle windowHandle, ui::DcHandle d
                                                            IMAGE_BITMAP, 0, 0, LR_SHARED))) {
             const ui::win::MemoryDc source(dc);
             BITMAP info{};
-            GetObjectW(picture, sizeof info, &info);
+            if (!ui::win::Traced(GetObjectW(picture, sizeof info, &info), "GetObjectW (client picture)"))
+                return;
             Selection selected(source.Get(), picture);
             BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
         }

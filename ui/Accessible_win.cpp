@@ -2,6 +2,7 @@
 // rule. Everything it needs of OLE is loaded on the first request, so a program
 // no screen reader looks at never loads it.
 #include "Accessible_win.h"
+#include "Trace_win.h"
 #include "WinUtil_win.h"
 
 #include "os/LazyImport_win.h"
@@ -232,8 +233,10 @@ std::optional<LRESULT> AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam
         return std::nullopt;
     IAccessible* standard = nullptr;
     if (FAILED(createStandard(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))) ||
-        !standard)
+        !standard) {
+        TraceFailure("CreateStdAccessibleObject");  // the system's own answer is read instead
         return std::nullopt;
+    }
     auto* object = new FacedObject(window, standard);
     const LRESULT result = toResult(IID_IAccessible, wParam, object);
     object->Release();  // the reader's reference keeps it from here on

@@ -142,10 +142,13 @@ public:
 
 protected:
     // The control's window of the given class in parentWindow, subclassed for
-    // its events, extraHeight pixels taller than the control (a drop-down
-    // list's room); 0 when Windows refused it.
+    // its events, ExtraHeight() taller than the control; 0 when Windows
+    // refused it.
     WindowHandle CreateChild(WindowHandle parentWindow, const char* className, const char* text, unsigned long style,
-                       unsigned long exStyle, int extraHeight = 0);
+                       unsigned long exStyle);
+    // How much taller than the control its window is, in pixels at the
+    // control's scale (a drop-down list's room), wherever it is placed.
+    virtual int ExtraHeight() const { return 0; }
     void DestroyOwnWindow();
     void ApplyFont();
     void Invalidate() const;
@@ -235,6 +238,11 @@ public:
     std::vector<WindowHandle> HintWindows() const override { return {m_hWnd, m_Edit}; }
     WindowHandle EditWindow() const { return m_Edit; }
     void ScaleChanged() override;
+    // The drop-down list's room, in pixels of the design.
+    static constexpr int kDropDownHeight = 160;
+
+protected:
+    int ExtraHeight() const override;
 
 private:
     // The window is wide enough to show its widest item in its font, at any

@@ -4,6 +4,7 @@
 #include "Form.h"
 #include "Scale.h"
 #include "Services.h"
+#include "Trace_win.h"
 #include "WinUtil_win.h"
 #include "os/LazyImport_win.h"
 #include "os/System.h"
@@ -54,7 +55,7 @@ HFONT CreateFontFor(const FontSpec& font, int dpi)
                            pitch, Wide(face).c_str());
     };
     const std::string face = FaceAtDpi(font.Name, font.Size, dpi);
-    HFONT made = make(face);
+    HFONT made = Traced(make(face), "CreateFontW");
     // A bitmap font with no size as large as asked for stays small (Wine's
     // MS Sans Serif ends at 16 pixels of em): its outline design grows. At the
     // design's DPI every size the windows use exists.
@@ -66,6 +67,16 @@ HFONT CreateFontFor(const FontSpec& font, int dpi)
         }
     }
     return made;
+}
+
+int SystemMetric(int index, int dpi)
+{
+    // Windows 10 1607 on; before it the system's metric is for the system's
+    // DPI, and is scaled from it.
+    static auto* forDpi = os::LazyImport<int WINAPI(int, UINT)>(L"user32.dll", "GetSystemMetricsForDpi");
+    if (forDpi)
+        return forDpi(index, static_cast<UINT>(dpi));
+    return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
 }
 
 int WindowDpi(HWND window)
@@ -86,7 +97,7 @@ HBITMAP BitmapOfPixels(int width, int height, const std::uint32_t* pixels)
     info.bmiHeader.biBitCount = 32;  // B, G, R and an unused byte: 0x00RRGGBB in memory order
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = Traced(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), "CreateDIBSection");
     if (bitmap)
         std::copy(pixels, pixels + static_cast<std::size_t>(width) * height, static_cast<std::uint32_t*>(bits));
     return bitmap;
@@ -110,7 +121,9 @@ HICON LoadIconResource(int id, int size)
     static std::map<std::pair<int, int>, HICON> loaded;
     HICON& icon = loaded[{id, size}];
     if (!icon)
-        icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+        icon = Traced(static_cast<HICON>(
+                          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)),
+                      "LoadImageW (icon)");
     return icon;
 }
 
@@ -124,7 +137,7 @@ void UseCommonControls()
         static auto* initialise =
             os::LazyImport<decltype(InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        return initialise && initialise(&controls) != FALSE;
+        return initialise && Traced(initialise(&controls), "InitCommonControlsEx") != FALSE;
     }();
     (void)initialised;  // without it the standard controls still work; only the extra classes are missing
 }
@@ -158,7 +171,7 @@ void SetWindowRegion(HWND window, HRGN region)
             return;
         }
     }
-    if (!SetWindowRgn(window, region, TRUE))
+    if (!Traced(SetWindowRgn(window, region, TRUE), "SetWindowRgn"))
         DeleteObject(region);
 }
 
@@ -323,10 +336,10 @@ Control::~Control()
 }
 
 WindowHandle Control::CreateChild(WindowHandle parentWindow, const char* className, const char* text, unsigned long style,
-                            unsigned long exStyle, int extraHeight)
+                            unsigned long exStyle)
 {
     RECT r = PixelRect(*this);
-    r.bottom += extraHeight;
+    r.bottom += ExtraHeight();
     win::UseCommonControls();
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (m_Visible)
@@ -364,7 +377,7 @@ void Control::ScaleChanged()
     if (!m_hWnd)
         return;
     const RECT r = PixelRect(*this);
-    MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, r.bottom - r.top + ExtraHeight(), TRUE);
     ApplyFont();
 }
 
@@ -441,7 +454,7 @@ void Control::Move(int left, int top, int width, int height)
     m_Height = height;
     if (m_hWnd) {
         const RECT r = PixelRect(*this);
-        MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        MoveWindow(H(m_hWnd), r.left, r.top, r.right - r.left, r.bottom - r.top + ExtraHeight(), TRUE);
     }
     Invalidate();
 }
@@ -546,7 +559,7 @@ int ListBox::WidthOf(const std::string& item) const
     // Tabs at the default stops, which lie beyond any the program sets: a
     // line is never measured short.
     const DWORD extent = GetTabbedTextExtentW(dc.Get(), text.c_str(), static_cast<int>(text.size()), 0, nullptr);
-    return LOWORD(extent) + 2 * GetSystemMetrics(SM_CXEDGE);
+    return LOWORD(extent) + 2 * win::SystemMetric(SM_CXEDGE, DisplayScale().DpiX());
 }
 
 void ListBox::FitScrollWidth(int width)
@@ -674,8 +687,7 @@ ComboBox::ComboBox(Form& form, std::string name) : Control(form, std::move(name)
 
 bool ComboBox::CreateWindowIn(WindowHandle parentWindow)
 {
-    // The window's height includes its drop-down list.
-    if (!CreateChild(parentWindow, "COMBOBOX", "", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 160))
+    if (!CreateChild(parentWindow, "COMBOBOX", "", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0))
         return false;
     for (const auto& item : m_Items)
         SendMessageW(H(m_hWnd), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
@@ -720,6 +732,9 @@ void ComboBox::AddItems(const std::vector<std::string>& items)
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     FitItems();
 }
+
+// The window's height includes its drop-down list, at every scale.
+int ComboBox::ExtraHeight() const { return DisplayScale().Pixels(kDropDownHeight); }
 
 void ComboBox::ScaleChanged()
 {
@@ -1044,7 +1059,9 @@ void Frame::PaintOn(DcHandle dc) const
         SetBkColor(hdc, win::ToColorRef(drawn.back));
         SetTextColor(hdc, win::ToColorRef(drawn.text));
         const std::wstring caption = Wide(Caption);
-        TextOutW(hdc, r.left + 8, r.top - 6, caption.c_str(), static_cast<int>(caption.size()));
+        // The caption sits on the frame's top line, inset as the design has it.
+        TextOutW(hdc, r.left + DisplayScale().Pixels(8), r.top - DisplayScale().Pixels(6), caption.c_str(),
+                 static_cast<int>(caption.size()));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "Form.h"
 #include "Scale.h"
 #include "Services.h"
+#include "Trace_win.h"
 #include "WinUtil_win.h"
 
 #include <commctrl.h>
@@ -172,7 +173,7 @@ GdiHandle Form::BrushFor(Color color)
         return win::ToHandle(GetSysColorBrush(static_cast<int>(color & 0xFF)));
     auto& brush = m_Brushes[color];
     if (!brush)
-        brush.Reset(win::ToHandle(CreateSolidBrush(win::ToColorRef(color))));
+        brush.Reset(win::ToHandle(win::Traced(CreateSolidBrush(win::ToColorRef(color)), "CreateSolidBrush")));
     return brush.Get();
 }
 
@@ -351,6 +352,8 @@ void Form::ChangeScale(const Scale& scale, const Place* outer)
     for (Control* control : m_Controls)
         control->ScaleChanged();
     SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    if (m_Design.Icon)
+        Icon(m_Design.Icon);  // the caption's and the task switcher's, drawn for the new size
     if (outer)
         SetWindowPos(window, nullptr, outer->left, outer->top, outer->right - outer->left, outer->bottom - outer->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);

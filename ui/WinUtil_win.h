@@ -116,6 +116,8 @@ private:
 int WindowDpi(HWND window);
 // The system's DPI, the one the program read as it started.
 int SystemDpi();
+// A system metric (GetSystemMetrics) for a window of that DPI.
+int SystemMetric(int index, int dpi);
 // The outer rectangle of a window of that client rectangle, styles and DPI;
 // at the system's DPI where the system cannot size frames per DPI.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi);

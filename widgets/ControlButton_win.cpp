@@ -7,6 +7,7 @@
 #include "ui/Form.h"
 #include "ui/Scale.h"
 #include "ui/Services.h"
+#include "ui/Trace_win.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -28,8 +29,9 @@ HBITMAP Strip(CaptionPictureSet set)
     static const wchar_t* const names[4] = {L"CBMIN", L"CBMAX", L"CBCLOSE", L"CBRESTORE"};
     const auto i = static_cast<std::size_t>(set);
     if (!strips[i])
-        strips[i] = static_cast<HBITMAP>(
-            LoadImageW(GetModuleHandleW(nullptr), names[i], IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        strips[i] = ui::win::Traced(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), names[i], IMAGE_BITMAP,
+                                                                    0, 0, LR_DEFAULTCOLOR)),
+                                    "LoadImageW (caption button strip)");
     return strips[i];
 }
 

@@ -5,6 +5,7 @@
 #include "ui/Form.h"
 #include "ui/Scale.h"
 #include "ui/Services.h"
+#include "ui/Trace_win.h"
 #include "ui/WinUtil_win.h"
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 using ui::win::GdiObject;
 using ui::win::Selection;
@@ -249,10 +251,42 @@ void DrawFaceAtDesignSize(HDC dc, int width, int height, const XPButtonLook& loo
 }
 }  // namespace
 
-void DrawXPButtonFace(ui::DcHandle dcHandle, int width, int height, const XPButtonLook& look, ui::GdiHandle font,
-                      const ui::Scale& scale)
+namespace {
+
+// The drawing at the design's size a face at another DPI is scaled from. A
+// button's window keeps one for as long as its size and DPI stay, so that a
+// redraw (each hover, press and focus change) makes no DC and bitmap anew.
+class DesignCanvas {
+public:
+    // A DC holding a bitmap of that size, compatible with `like`; null when
+    // the system refused either.
+    HDC Of(HDC like, int width, int height)
+    {
+        if (m_Bitmap.Get() && width == m_Width && height == m_Height)
+            return m_Dc->Get();
+        m_Selected.reset();
+        if (!m_Dc)
+            m_Dc = std::make_unique<ui::win::MemoryDc>(like);
+        m_Bitmap.Reset(ui::win::Traced(CreateCompatibleBitmap(like, width, height), "CreateCompatibleBitmap (XP button, design size)"));
+        if (!m_Dc->Get() || !m_Bitmap.Get())
+            return nullptr;
+        m_Selected = std::make_unique<ui::win::Selection>(m_Dc->Get(), m_Bitmap.Get());
+        m_Width = width;
+        m_Height = height;
+        return m_Dc->Get();
+    }
+
+private:
+    // Let go in reverse: the bitmap leaves the DC before either is deleted.
+    std::unique_ptr<ui::win::MemoryDc> m_Dc;
+    ui::win::GdiObject<HBITMAP> m_Bitmap;
+    std::unique_ptr<ui::win::Selection> m_Selected;
+    int m_Width = 0, m_Height = 0;
+};
+
+void DrawFace(HDC dc, int width, int height, const XPButtonLook& look, HFONT font, const ui::Scale& scale,
+              DesignCanvas& canvas)
 {
-    HDC dc = ui::win::H(dcHandle);
     if (scale.DpiY() == ui::kDesignDpi) {
         DrawFaceAtDesignSize(dc, width, height, look);
     } else {
@@ -261,17 +295,22 @@ void DrawXPButtonFace(ui::DcHandle dcHandle, int width, int height, const XPButt
         // drawn after, sharp, in the font made for the DPI.
         const int designWidth = std::max(1, static_cast<int>(std::lround(width * 96.0 / scale.DpiX())));
         const int designHeight = std::max(1, static_cast<int>(std::lround(height * 96.0 / scale.DpiY())));
-        ui::win::MemoryDc design(dc);
-        ui::win::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, designWidth, designHeight));
-        {
-            ui::win::Selection selected(design.Get(), bitmap.Get());
-            DrawFaceAtDesignSize(design.Get(), designWidth, designHeight, look);
+        if (HDC design = canvas.Of(dc, designWidth, designHeight)) {
+            DrawFaceAtDesignSize(design, designWidth, designHeight, look);
             // Nearest pixels: lines stay crisp, a whole number of pixels deep.
             SetStretchBltMode(dc, COLORONCOLOR);
-            StretchBlt(dc, 0, 0, width, height, design.Get(), 0, 0, designWidth, designHeight, SRCCOPY);
+            StretchBlt(dc, 0, 0, width, height, design, 0, 0, designWidth, designHeight, SRCCOPY);
         }
     }
-    DrawCaption(dc, width, height, look, ui::win::Font(font));
+    DrawCaption(dc, width, height, look, font);
+}
+}  // namespace
+
+void DrawXPButtonFace(ui::DcHandle dc, int width, int height, const XPButtonLook& look, ui::GdiHandle font,
+                      const ui::Scale& scale)
+{
+    DesignCanvas canvas;
+    DrawFace(ui::win::H(dc), width, height, look, ui::win::Font(font), scale, canvas);
 }
 
 void ApplyXPButtonRegion(ui::WindowHandle window, int width, int height, const ui::Scale& scale)
@@ -290,7 +329,10 @@ void ApplyXPButtonRegion(ui::WindowHandle window, int width, int height, const u
 // leaves the DC before either is deleted.
 struct XPButtonWindow::Canvas {
     Canvas(HDC like, int w, int h)
-        : dc(like), bitmap(CreateCompatibleBitmap(like, std::max(w, 1), std::max(h, 1))), selected(dc.Get(), bitmap.Get()),
+        : dc(like),
+          bitmap(ui::win::Traced(CreateCompatibleBitmap(like, std::max(w, 1), std::max(h, 1)),
+                                 "CreateCompatibleBitmap (XP button)")),
+          selected(dc.Get(), bitmap.Get()),
           width(w), height(h)
     {
     }
@@ -298,6 +340,7 @@ struct XPButtonWindow::Canvas {
     ui::win::GdiObject<HBITMAP> bitmap;
     ui::win::Selection selected;
     int width, height;
+    DesignCanvas design;  // of this size, at the window's DPI
 };
 
 XPButtonWindow::XPButtonWindow(ui::Form& form, std::string name) : ui::Control(form, std::move(name))
@@ -353,8 +396,8 @@ void XPButtonWindow::Draw(const XPButtonLook& look)
 {
     if (!m_Canvas)
         return;
-    DrawXPButtonFace(ui::win::ToHandle(m_Canvas->dc.Get()), m_Canvas->width, m_Canvas->height, look,
-                     m_Form.FontFor(m_Button.Font()), DisplayScale());
+    DrawFace(m_Canvas->dc.Get(), m_Canvas->width, m_Canvas->height, look,
+             ui::win::Font(m_Form.FontFor(m_Button.Font())), DisplayScale(), m_Canvas->design);
     ApplyXPButtonRegion(m_hWnd, m_Canvas->width, m_Canvas->height, DisplayScale());
     InvalidateRect(ui::win::H(m_hWnd), nullptr, FALSE);
 }
