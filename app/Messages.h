@@ -16,6 +16,8 @@ inline constexpr const char* kHistoryNotWrittenText =
 inline constexpr const char* kHistoryNotClearedText =
     "The history (Tavrik.ini) could not be cleared.  It is left as it was.";
 
+inline constexpr const char* kLabelNotKeptText =
+    "The label could not be kept (labels.ini).  The drive shows it until it is unmounted.";
 inline constexpr const char* kCopyFailedText =
     "The clipboard is held by another program.  The folder path was not copied.";
 

@@ -3,10 +3,12 @@
 #include "ComboLetterPicker.h"
 #include "ListMenus.h"
 #include "engine/modFiles.h"
+#include "engine/modLabels.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
 #include "engine/mod_Subst.h"
 #include "frmHelp.h"
+#include "frmLabel.h"
 #include "frmStartLoad.h"
 #include "Messages.h"
 #include "modMain.h"
@@ -94,6 +96,7 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     ctxHookMenu1.MenuFont = ui::FontSpec{"Tahoma", 8.25};
     ctxHookMenu1.ItemPicture("mnuMenuOpen", IDI_MENU_OPEN);
     ctxHookMenu1.ItemPicture("mnuMenuCopy", IDI_MENU_COPY);
+    ctxHookMenu1.ItemPicture("mnuMenuRename", IDI_MENU_RENAME);
     ctxHookMenu1.ItemPicture("mnuMenuUnmount", IDI_MENU_UNMOUNT);
     ctxHookMenu1.ItemPicture("mnuoMount", IDI_MENU_MOUNT);
     ctxHookMenu1.ItemPicture("mnuoClear", IDI_MENU_CLEAR);
@@ -102,6 +105,7 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     mnuo.Visible(false);
     mnuMenuOpen.Click = [this] { mnuMenuOpen_Click(); };
     mnuMenuCopy.Click = [this] { mnuMenuCopy_Click(); };
+    mnuMenuRename.Click = [this] { mnuMenuRename_Click(); };
     mnuMenuUnmount.Click = [this] { mnuMenuUnmount_Click(); };
     mnuoMount.Click = [this] { mnuoMount_Click(); };
     mnuoClear.Click = [this] { mnuoClear_Click(); };
@@ -192,7 +196,7 @@ void frmMount::ShowMountFailed() { ShowError(kMountFailedText); }
 
 modLists::MountResult frmMount::MountOnPickedLetter(const std::string& folder)
 {
-    const auto result = modLists::MountFolder(cboDrive.Text(), folder);
+    const auto result = modLists::MountFolder(cboDrive.Text(), folder, modMain::AppDir);
     switch (result) {
     case modLists::MountResult::NotADirectory:
         ShowError(FolderMissingText(folder));
@@ -242,13 +246,17 @@ void frmMount::oList_MouseDown(int Button, int, float X, float Y)
         PopupMenu(mnuo);
 }
 
-// Delete on a mounted line does what its "&Unmount" does.
+// Delete on a mounted line does what its "&Unmount" does, F2 its "Rena&me".
 void frmMount::vList_KeyDown(int& KeyCode, int)
 {
-    if (KeyCode != ui::vbKeyDelete || vList.Text().empty())
+    if ((KeyCode != ui::vbKeyDelete && KeyCode != ui::vbKeyF2) || vList.Text().empty())
         return;
+    const bool rename = KeyCode == ui::vbKeyF2;
     KeyCode = 0;
-    mnuMenuUnmount_Click();
+    if (rename)
+        mnuMenuRename_Click();
+    else
+        mnuMenuUnmount_Click();
 }
 
 // The drive a line names, in Explorer.
@@ -271,6 +279,25 @@ void frmMount::mnuMenuCopy_Click()
         return;
     if (!ui::CurrentServices().shell.CopyText(hWnd(), line.substr(tab + 1)))
         ShowError(kCopyFailedText);
+}
+
+// The drive's label for Explorer, kept for its folder: it is the folder's
+// label whenever it is bound again.
+void frmMount::mnuMenuRename_Click()
+{
+    const std::string line = vList.Text();
+    const auto tab = line.find('\t');
+    if (tab == std::string::npos)
+        return;
+    const std::string folder = line.substr(tab + 1);
+    const char letter = line[0];
+    frmLabel rename(std::string(1, letter) + ":", modLists::LabelOfFolder(modMain::AppDir, folder));
+    rename.Show(1, this);
+    if (!rename.Accepted())
+        return;
+    if (!modLists::KeepLabel(modMain::AppDir, folder, rename.Label()))
+        ShowError(kLabelNotKeptText);
+    modLabels::RelabelDrive(letter, folder, rename.Label());
 }
 
 void frmMount::mnuMenuUnmount_Click()

@@ -33,6 +33,7 @@ public:
     ui::Menu mnuMenu{*this, "mnuMenu", "Menu"};
     ui::Menu mnuMenuOpen{*this, "mnuMenuOpen", "&Open", &mnuMenu};
     ui::Menu mnuMenuCopy{*this, "mnuMenuCopy", "&Copy folder path", &mnuMenu};
+    ui::Menu mnuMenuRename{*this, "mnuMenuRename", "Rena&me", &mnuMenu};
     ui::Menu mnuMenuUnmount{*this, "mnuMenuUnmount", "&Unmount", &mnuMenu};
     ui::Menu mnuo{*this, "mnuo", "MenuO"};
     ui::Menu mnuoMount{*this, "mnuoMount", "&Mount", &mnuo};
@@ -54,6 +55,7 @@ private:
     void oList_MouseDown(int Button, int Shift, float X, float Y);
     void mnuMenuOpen_Click();
     void mnuMenuCopy_Click();
+    void mnuMenuRename_Click();
     void mnuMenuUnmount_Click();
     void mnuoMount_Click();
     void mnuoClear_Click();

@@ -84,6 +84,7 @@ set(TAVRIK_APP_WIN32_SOURCES
   app/frmMount.cpp
   app/frmSplash.cpp
   app/frmHelp.cpp
+  app/frmLabel.cpp
   app/frmStartLoad.cpp
 )
 

@@ -16,6 +16,15 @@ bool Ours(const std::string& key) { return os::Current().registry.ReadString(key
 
 }  // namespace
 
+std::string CleanLabel(const std::string& label)
+{
+    std::string cleaned = label;
+    for (char& c : cleaned)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return text::TrimBlanks(cleaned);
+}
+
 std::string DefaultLabel(const std::string& folder)
 {
     std::string whole = modFiles::GetLongPath(folder);
@@ -29,7 +38,7 @@ std::string DefaultLabel(const std::string& folder)
     return whole.substr(whole.find_last_of('\\') + 1);
 }
 
-bool LabelDrive(char letter, const std::string& folder)
+bool LabelDrive(char letter, const std::string& folder, const std::string& label)
 {
     if (!mod_Subst::IsDriveLetter(std::string(1, letter)))
         return false;
@@ -41,7 +50,16 @@ bool LabelDrive(char letter, const std::string& folder)
     // key someone else keeps there (a drive icon) stays when the label goes.
     if (!registry.KeyExists(letterKey) && !registry.WriteString(letterKey, kMarkValue, "1"))
         return false;
-    return registry.WriteString(labelKey, kMarkValue, "1") && registry.WriteString(labelKey, "", DefaultLabel(folder));
+    return registry.WriteString(labelKey, kMarkValue, "1") &&
+           registry.WriteString(labelKey, "", CleanLabel(label).empty() ? DefaultLabel(folder) : CleanLabel(label));
+}
+
+bool RelabelDrive(char letter, const std::string& folder, const std::string& label)
+{
+    if (!LabelDrive(letter, folder, label))
+        return false;
+    os::Current().shell.DriveChanged(text::UpperChar(letter));
+    return true;
 }
 
 void UnlabelDrive(char letter)

@@ -14,13 +14,22 @@ inline constexpr const char* kDrivesKey = "Software\\Classes\\Applications\\Expl
 // The value that marks a key as the program's own.
 inline constexpr const char* kMarkValue = "Tavrik";
 
+// A label as typed, as it is kept and shown: control characters become blanks,
+// and blanks around it go.
+std::string CleanLabel(const std::string& label);
+
 // The label of a folder bound to a drive: the folder's own name, the last part
 // of its long form; a drive's root as written ("D:\").
 std::string DefaultLabel(const std::string& folder);
 
-// A letter was bound to the folder: its label is written, unless a label there
-// is someone else's. False when nothing was written.
-bool LabelDrive(char letter, const std::string& folder);
+// A letter was bound to the folder (or the user renamed its drive): its label
+// is written, the given one or else the folder's name, unless a label there is
+// someone else's. False when nothing was written.
+bool LabelDrive(char letter, const std::string& folder, const std::string& label = {});
+
+// The user renamed the drive of a bound letter: the label is written as
+// LabelDrive writes it, and Explorer told. False when nothing was written.
+bool RelabelDrive(char letter, const std::string& folder, const std::string& label);
 
 // A letter's binding is gone: its label goes with it, where it is ours.
 void UnlabelDrive(char letter);

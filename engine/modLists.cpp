@@ -7,6 +7,7 @@
 #include "os/Text.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace modLists {
 
@@ -59,14 +60,14 @@ ListLines ReadList(const std::string& path)
 }
 
 // The lines as they go to disk: in the ANSI code page, byte for byte as the
-// program has always written them, when every line can be; otherwise as UTF-8
-// after a byte-order mark, so no name is lost.
-std::vector<std::string> EncodeLines(const std::vector<std::string>& lines)
+// program has always written them, when every line can be (and UTF-8 is not
+// asked for); otherwise as UTF-8 after a byte-order mark, so no name is lost.
+std::vector<std::string> EncodeLines(const std::vector<std::string>& lines, bool utf8 = false)
 {
     auto& codePage = os::Current().codePage;
     std::vector<std::string> encoded;
     for (const auto& line : lines) {
-        auto ansi = codePage.ToAnsi(line);
+        auto ansi = utf8 ? std::nullopt : codePage.ToAnsi(line);
         if (!ansi) {
             encoded = lines;
             encoded.front().insert(0, text::kUtf8Bom);
@@ -80,7 +81,7 @@ std::vector<std::string> EncodeLines(const std::vector<std::string>& lines)
 // Writes lines as the whole list. The old list is replaced only once the new
 // one is completely written, keeps its hidden and system attributes, and is
 // not replaced when read-only.
-bool ReplaceList(const std::string& listPath, const std::vector<std::string>& lines)
+bool ReplaceList(const std::string& listPath, const std::vector<std::string>& lines, bool utf8 = false)
 {
     auto& files = os::Current().files;
     // A list that is a symbolic link is written where the link leads: moving
@@ -93,7 +94,7 @@ bool ReplaceList(const std::string& listPath, const std::vector<std::string>& li
     // Written beside the list and moved over it, so a full disk or a refused
     // write never leaves a half-written list behind.
     const std::string temporary = path + ".new";
-    if (!files.WriteLines(temporary, EncodeLines(lines)) || !files.MoveOver(temporary, path)) {
+    if (!files.WriteLines(temporary, EncodeLines(lines, utf8)) || !files.MoveOver(temporary, path)) {
         files.RemoveFile(temporary);
         return false;
     }
@@ -243,7 +244,62 @@ bool WriteStartupList(const std::string& appDir, const std::vector<std::string>&
     return lock && ReplaceList(path, items);
 }
 
-MountResult MountFolder(const std::string& letter, const std::string& folder)
+namespace {
+
+// The folder a labels line names and its label, when the line is one.
+std::optional<std::pair<std::string, std::string>> LabelLine(const std::string& line)
+{
+    const auto tab = line.find('\t');
+    if (tab == std::string::npos || tab == 0)
+        return std::nullopt;
+    return std::pair{line.substr(0, tab), line.substr(tab + 1)};
+}
+
+std::string FoldedLong(const std::string& folder)
+{
+    const std::string whole = modFiles::GetLongPath(folder);
+    return os::Current().codePage.LowerCase(whole.empty() ? folder : whole);
+}
+
+}  // namespace
+
+std::string LabelOfFolder(const std::string& appDir, const std::string& folder)
+{
+    const auto file = ReadListFile(appDir + kLabelsFile);
+    if (!file)
+        return {};
+    const std::string wanted = FoldedLong(folder);
+    for (const auto& line : file->lines)
+        if (const auto entry = LabelLine(line); entry && FoldedLong(entry->first) == wanted)
+            return entry->second;
+    return {};
+}
+
+bool KeepLabel(const std::string& appDir, const std::string& folder, const std::string& label)
+{
+    const std::string kept = modLabels::CleanLabel(label);
+    const std::string path = appDir + kLabelsFile;
+    const auto lock = os::Current().files.Lock(path);
+    if (!lock)
+        return false;
+    const auto file = ReadListFile(path);
+    if (!file)
+        return false;  // of a file that cannot be read, nothing may be lost
+    const std::string wanted = FoldedLong(folder);
+    std::vector<std::string> lines;
+    for (const auto& line : file->lines)
+        if (const auto entry = LabelLine(line); !entry || FoldedLong(entry->first) != wanted)
+            lines.push_back(line);
+    if (!kept.empty()) {
+        const std::string whole = modFiles::GetLongPath(folder);
+        lines.push_back((whole.empty() ? folder : whole) + '\t' + kept);
+    }
+    if (lines == file->lines)
+        return true;
+    return ReplaceList(path, lines, true);
+}
+
+MountResult MountFolder(const std::string& letter, const std::string& folder, const std::string& appDir)
 {
     // A relative folder ("..", a start-up line written by hand) would be bound
     // to wherever the program happens to stand: it is no folder to bind.
@@ -258,7 +314,7 @@ MountResult MountFolder(const std::string& letter, const std::string& folder)
         return MountResult::Refused;
     // Explorer names the drive after its folder, and hears of it at once.
     const char drive = text::UpperChar(letter[0]);
-    modLabels::LabelDrive(drive, folder);
+    modLabels::LabelDrive(drive, folder, appDir.empty() ? std::string() : LabelOfFolder(appDir, folder));
     os::Current().shell.DriveAdded(drive);
     return MountResult::Mounted;
 }
@@ -270,7 +326,7 @@ int RunStartupList(const std::string& appDir)
         const auto fields = text::Split(line, '\t');
         if (fields.size() < 2 || !mod_Subst::IsDriveLetter(fields[0]))
             continue;  // no letter or no folder to mount
-        if (MountFolder(fields[0], fields[1]) == MountResult::Mounted)
+        if (MountFolder(fields[0], fields[1], appDir) == MountResult::Mounted)
             ++mounted;
     }
     return mounted;

@@ -82,10 +82,24 @@ SaveResult SaveStartupList(const std::string& appDir, StartupList& list, const s
 std::vector<std::string> MergeEdits(const std::vector<std::string>& base, const std::vector<std::string>& ours,
                                     const std::vector<std::string>& theirs);
 
+// The labels the user gave folders' drives ("Rename"), beside the lists: one
+// folder's long form, a TAB and its label a line, always UTF-8.
+inline constexpr const char* kLabelsFile = "labels.ini";
+
+// The label the user gave the folder's drive, found by the folder's long form
+// whatever its case; empty when it has none, or the file cannot be read.
+std::string LabelOfFolder(const std::string& appDir, const std::string& folder);
+
+// Keeps label (cleaned as modLabels::CleanLabel does) as the folder's own;
+// empty: the folder's name again. Replaced whole under the lock like every
+// list; a file that cannot be read is left as it is, and the result is false.
+bool KeepLabel(const std::string& appDir, const std::string& folder, const std::string& label);
+
 // Mounts a folder on a letter text: nothing when the folder is no directory,
-// or is given relative to a current folder.
+// or is given relative to a current folder. The drive is labelled for
+// Explorer: the label the user gave the folder (kept in appDir), or its name.
 enum class MountResult { Mounted, NotADirectory, Refused };
-MountResult MountFolder(const std::string& letter, const std::string& folder);
+MountResult MountFolder(const std::string& letter, const std::string& folder, const std::string& appDir = {});
 
 // Binds every pair of the start-up list in file order. Lines without a TAB,
 // lines whose letter field does not start with a drive letter and lines whose

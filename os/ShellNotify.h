@@ -10,6 +10,8 @@ public:
     // The letter A to Z.
     virtual void DriveAdded(char letter) = 0;
     virtual void DriveRemoved(char letter) = 0;
+    // Its name (label) changed.
+    virtual void DriveChanged(char letter) = 0;
 };
 
 }  // namespace os

@@ -493,6 +493,7 @@ class Win32ShellNotify : public ShellNotify {
 public:
     void DriveAdded(char letter) override { Tell(SHCNE_DRIVEADD, letter); }
     void DriveRemoved(char letter) override { Tell(SHCNE_DRIVEREMOVED, letter); }
+    void DriveChanged(char letter) override { Tell(SHCNE_UPDATEITEM, letter); }
 
 private:
     static void Tell(LONG event, char letter)

@@ -485,6 +485,17 @@ def menu_copy_icon(size=16):
     return c
 
 
+def menu_rename_icon(size=16):
+    """A drive with a name tag tied to it: the drive's label."""
+    c = Canvas(size)
+    drive(c, 1, 10, 15, 16, 2)
+    tag = polygon([(5, 1), (14, 1), (14, 7), (5, 7), (2, 4)])
+    crisp(c, tag, rgb(0xF3E1A0), light=0.45)
+    c.fill(rrect(7, 3, 12, 4), GREY)
+    c.fill(rrect(7, 5, 11, 6), GREY)
+    return c
+
+
 def menu_clear_icon(size=16):
     c = Canvas(size)
     c.outlined(rrect(1, 1, 12, 16), linear(1, 1, WHITE, 12, 16, rgb(0xE4E4E4)))
@@ -528,6 +539,7 @@ PICTURES = [
     ("menu_clear.ico", lambda: [menu_clear_icon(16)], at_scales(menu_clear_icon)),
     ("menu_open.ico", lambda: [menu_open_icon(16)], at_scales(menu_open_icon)),
     ("menu_copy.ico", lambda: [menu_copy_icon(16)], at_scales(menu_copy_icon)),
+    ("menu_rename.ico", lambda: [menu_rename_icon(16)], at_scales(menu_rename_icon)),
 ]
 
 

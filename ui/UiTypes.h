@@ -41,6 +41,7 @@ constexpr Color vbButtonText = SystemColor(18);
 constexpr int vbKeyReturn = 13;
 constexpr int vbKeyEscape = 27;
 constexpr int vbKeyDelete = 46;
+constexpr int vbKeyF2 = 113;
 
 // Mouse event arguments: Button bits, Shift bits.
 constexpr int vbLeftButton = 1;

@@ -94,4 +94,36 @@ TEST_F(Labels, LabelsLeftByVanishedBindingsAreCleanedAway)
     EXPECT_EQ(Label('Q'), "Mine");
 }
 
+// A label the user gives a drive is kept for its folder, found again by any
+// spelling of it, and the folder's drive takes it whenever it is bound; an
+// empty one is the folder's name again. A labels file that cannot be read is
+// never written over.
+TEST_F(Labels, ALabelOfTheUsersOwnIsKeptPerFolder)
+{
+    const std::string file = kAppDir + modLists::kLabelsFile;
+    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\PROGRA~1\\DATA", " Work\tfiles \r\n"));
+    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\Other", "Плюс"));
+    EXPECT_EQ(files().Content(file), "\xEF\xBB\xBF" "C:\\Program Files\\Data\tWork files\r\nC:\\Other\tПлюс\r\n");
+    EXPECT_EQ(modLists::LabelOfFolder(kAppDir, "c:\\program files\\data"), "Work files");
+    for (const char* letter : {"M", "N"})
+        ASSERT_EQ(modLists::MountFolder(letter, "C:\\Program Files\\Data", kAppDir), modLists::MountResult::Mounted);
+    ASSERT_TRUE(files().MakeFile(kAppDir + "mount.ini", "o: \tC:\\Other\r\n"));
+    EXPECT_EQ(modLists::RunStartupList(kAppDir), 1);
+    EXPECT_EQ(Label('M'), "Work files");
+    EXPECT_EQ(Label('N'), "Work files");
+    EXPECT_EQ(Label('O'), "Плюс");
+
+    EXPECT_TRUE(modLabels::RelabelDrive('M', "C:\\Program Files\\Data", ""));  // back to its name
+    EXPECT_EQ(Label('M'), "Data");
+    EXPECT_EQ(Told().back(), "~M");
+    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\Program Files\\Data", ""));
+    EXPECT_EQ(files().Content(file), "\xEF\xBB\xBF" "C:\\Other\tПлюс\r\n");
+
+    files().DenyRead(file);
+    EXPECT_FALSE(modLists::KeepLabel(kAppDir, "C:\\Other", "Lost"));
+    EXPECT_EQ(modLists::LabelOfFolder(kAppDir, "C:\\Other"), "");
+    files().ClearFailures();
+    EXPECT_EQ(files().Content(file), "\xEF\xBB\xBF" "C:\\Other\tПлюс\r\n");
+}
+
 }  // namespace

@@ -136,11 +136,13 @@ private:
     std::map<std::string, std::map<std::string, std::string>> m_Keys;  // folded path -> values (folded name)
 };
 
-// What the shell was told, in order: "+X" a drive came, "-X" one went.
+// What the shell was told, in order: "+X" a drive came, "-X" one went, "~X"
+// one was renamed.
 class SimShellNotify : public os::ShellNotify {
 public:
     void DriveAdded(char letter) override { told.push_back(std::string("+") + letter); }
     void DriveRemoved(char letter) override { told.push_back(std::string("-") + letter); }
+    void DriveChanged(char letter) override { told.push_back(std::string("~") + letter); }
     std::vector<std::string> told;
 };
 

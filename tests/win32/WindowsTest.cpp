@@ -8,6 +8,7 @@
 #include "frmMount.h"
 #include "frmStartLoad.h"
 #include "modMain.h"
+#include "engine/modLists.h"
 #include "engine/mod_Subst.h"
 #include "tests/support/SimMachine.h"
 #include "ui/App.h"
@@ -521,6 +522,37 @@ TEST_F(SimWindows, EnterOnAListLineActsOnThatLine)
     ASSERT_EQ(machine.shell.messages.size(), 2u);
     EXPECT_EQ(machine.shell.messages[0].prompt, "The drive D:\\ could not be opened.");
     EXPECT_EQ(machine.shell.messages[1].prompt, kCopyFailedText);
+}
+
+// F2 on a mounted line (or its "Rena&me") asks for the drive's label: OK keeps
+// it for the folder and shows it at once; Escape changes nothing.
+TEST_F(SimWindows, F2RenamesADriveForItsFolder)
+{
+    test::DropPendingQuit();
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
+    ASSERT_EQ(modLists::MountFolder("D", "C:\\Data"), modLists::MountResult::Mounted);
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    main.vList.SetFocus();
+    main.vList.ListIndex(0);
+    const std::string key = "Software\\Classes\\Applications\\Explorer.exe\\Drives\\D\\DefaultLabel";
+    for (const bool accept : {false, true}) {
+        g_windowShown = false;
+        test::WhenShown("Rename Drive", accept ? +[](HWND window) {
+            g_windowShown = true;
+            HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
+            SetWindowTextW(edit, L"My Drive");
+            test::PostKey(edit, VK_RETURN);
+        } : +[](HWND) {
+            g_windowShown = true;
+            test::PostKey(GetFocus(), VK_ESCAPE);
+        });
+        test::Type(VK_F2);
+        EXPECT_TRUE(g_windowShown);
+        EXPECT_EQ(machine.registry.ReadString(key, ""), accept ? "My Drive" : "Data");
+    }
+    EXPECT_EQ(machine.files.Content("C:\\Tools\\labels.ini"), "\xEF\xBB\xBF" "C:\\Data\tMy Drive\r\n");
+    EXPECT_EQ(machine.shellNotify.told, (std::vector<std::string>{"+D", "~D"}));
 }
 
 // Only a binding that was made goes into the history, and a folder only once.
