@@ -66,6 +66,13 @@ private:
     void Detach();
     // The items' font: the design's, or the system's default.
     ui::FontSpec ItemFont() const { return m_UseFont ? MenuFont : ui::FontSpec{}; }
+    // The default item (what a double click does) in bold, as Windows shows it.
+    ui::FontSpec ItemFont(unsigned id) const
+    {
+        ui::FontSpec font = ItemFont();
+        font.Bold = font.Bold || id == m_DefaultItem;
+        return font;
+    }
 
     bool m_Active = false;
     std::int32_t m_BarStyle = 0;
@@ -75,5 +82,6 @@ private:
     Colors m_Colors;
     std::map<std::string, int> m_Pictures;
     std::map<unsigned, std::string> m_Texts;  // item id -> caption, for drawing
+    unsigned m_DefaultItem = static_cast<unsigned>(-1);  // of the menu open now
     ui::WindowHandle m_Attached;
 };

@@ -195,6 +195,7 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         if (HIWORD(lParam))
             return 0;
         HMENU menu = reinterpret_cast<HMENU>(wParam);
+        m_DefaultItem = GetMenuDefaultItem(menu, FALSE, 0);
         const int count = GetMenuItemCount(menu);
         for (int i = 0; i < count; ++i) {
             wchar_t text[256] = {};
@@ -230,7 +231,7 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
         }
         const ui::win::WindowDc dc(ui::win::H(m_Form.hWnd()));
         // The form's font for the menu, made once for its window at its DPI.
-        const Selection select(dc.Get(), ui::win::Font(m_Form.FontFor(ItemFont())));
+        const Selection select(dc.Get(), ui::win::Font(m_Form.FontFor(ItemFont(measure->itemID))));
         RECT r{0, 0, 0, 0};
         DrawTextW(dc.Get(), Wide(it->second).c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
         measure->itemWidth = static_cast<UINT>(scale.Pixels(kBarWidth + 8) + r.right + scale.Pixels(24));
@@ -299,7 +300,7 @@ long long ctxHookMenu::Hook(unsigned message, std::uintptr_t wParam, std::intptr
             break;
         }
 
-        Selection select(dc, ui::win::Font(m_Form.FontFor(ItemFont())));
+        Selection select(dc, ui::win::Font(m_Form.FontFor(ItemFont(draw->itemID))));
         SetBkMode(dc, TRANSPARENT);
         const ui::Color textColor = disabled   ? colors.DisabledText
                                     : selected ? (m_SelectionStyle != 0 ? colors.SelectedText : ui::SystemColor(14))

@@ -104,6 +104,8 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
     mnuMenu.Visible(false);
     mnuo.Visible(false);
     mnuMenuOpen.Click = [this] { mnuMenuOpen_Click(); };
+    mnuMenuOpen.DefaultItem = true;  // a double click on a line opens its drive
+    mnuoMount.DefaultItem = true;    // and on a history line mounts it
     mnuMenuCopy.Click = [this] { mnuMenuCopy_Click(); };
     mnuMenuRename.Click = [this] { mnuMenuRename_Click(); };
     mnuMenuUnmount.Click = [this] { mnuMenuUnmount_Click(); };

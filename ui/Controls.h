@@ -418,6 +418,9 @@ public:
     void Enabled(bool New_Enabled) override { m_Enabled = New_Enabled; }
     using Control::Enabled;
 
+    // The item a double click or Enter does as well, shown in bold in its menu.
+    bool DefaultItem = false;
+
     Menu* ParentMenu() const { return m_ParentMenu; }
     const std::vector<Menu*>& Items() const { return m_Items; }
 

@@ -734,9 +734,12 @@ void Form::PopupMenu(Menu& menu, std::optional<float> x, std::optional<float> y)
         return;
     HMENU popup = CreatePopupMenu();
     for (Menu* item : menu.Items())
-        if (item->Visible())
+        if (item->Visible()) {
             AppendMenuW(popup, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED),
                         static_cast<UINT_PTR>(item->ControlId()), Wide(item->Caption()).c_str());
+            if (item->DefaultItem)
+                SetMenuDefaultItem(popup, static_cast<UINT>(item->ControlId()), FALSE);
+        }
     POINT at{};
     if (x && y) {
         at = POINT{m_Scale.TwipsToPixelsX(*x), m_Scale.TwipsToPixelsY(*y)};

@@ -686,8 +686,16 @@ TEST_F(SimWindows, ADisabledButtonClicksForNobody)
     EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
 }
 
+UINT g_defaultItem = 0;
+LRESULT CALLBACK NoteDefaultItem(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_INITMENUPOPUP)
+        g_defaultItem = GetMenuDefaultItem(reinterpret_cast<HMENU>(wParam), FALSE, 0);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 // A right press acts on the line under the pointer, never on the one selected
-// before; below the last line it opens no menu.
+// before; below the last line it opens no menu. Its default item is "&Open".
 TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
 {
     test::DropPendingQuit();
@@ -698,6 +706,7 @@ TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
     frmMount main;
     ASSERT_TRUE(test::ShowPlain(main));
     test::MessageCounter menus(W(main.hWnd()), WM_INITMENUPOPUP);
+    ASSERT_TRUE(SetWindowSubclass(W(main.hWnd()), NoteDefaultItem, 7, 0));
     HWND list = W(main.vList.hWnd());
     const int line = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
     ASSERT_EQ(main.vList.ListCount(), 2);
@@ -709,6 +718,8 @@ TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
     PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line + line / 2));
     test::RunQueue();
     EXPECT_EQ(menus.Count(), 1);
+    EXPECT_EQ(g_defaultItem, static_cast<UINT>(main.mnuMenuOpen.ControlId()));
+    RemoveWindowSubclass(W(main.hWnd()), NoteDefaultItem, 7);
     EXPECT_TRUE(machine.dos.Mappings("E:").empty());
     EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
 
