@@ -5,6 +5,7 @@
 #include "StyleXP.h"
 #include "ctxHookMenu.h"
 #include "frmHelp.h"
+#include "frmLabel.h"
 #include "frmMount.h"
 #include "frmStartLoad.h"
 #include "modMain.h"
@@ -905,8 +906,9 @@ TEST_F(SimWindows, NoTwoControlsOverlapAndARowKeepsOneHeight)
     frmMount main;
     frmStartLoad setup;
     frmHelp help;
+    frmLabel rename("D:", "A label");
     const int dpi = ui::ScreenScale().DpiY();
-    for (ui::Form* form : std::initializer_list<ui::Form*>{&main, &setup, &help}) {
+    for (ui::Form* form : std::initializer_list<ui::Form*>{&main, &setup, &help, &rename}) {
         ASSERT_TRUE(form->Load());
         struct Box {
             std::string name;
