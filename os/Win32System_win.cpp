@@ -2,6 +2,7 @@
 // is the wide one; the engine's UTF-8 text is converted here and in the
 // toolkit's *_win.cpp files, nowhere else.
 #include "LazyImport_win.h"
+#include "Owned.h"
 #include "Text.h"
 #include "System.h"
 #include "SystemPath.h"
@@ -73,46 +74,19 @@ std::uint32_t CopyOut(const std::string& text, char* buffer, std::uint32_t capac
     return needed - 1;
 }
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_Handle(handle) {}
-    ~FileHandle()
-    {
-        if (Valid())
-            CloseHandle(m_Handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
+// A file or a search that did not open is INVALID_HANDLE_VALUE, not null.
+HANDLE NoFile() { return INVALID_HANDLE_VALUE; }
+void CloseFile(HANDLE file) { CloseHandle(file); }
+void EndSearch(HANDLE find) { FindClose(find); }
 
-    bool Valid() const { return m_Handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_Handle; }
+class FileHandle : public Owned<HANDLE, CloseFile, NoFile> {
+public:
+    using Owned::Owned;
     // Closing is where a delayed write can still fail, so its result counts.
-    bool Close()
-    {
-        const bool ok = CloseHandle(m_Handle) != FALSE;
-        m_Handle = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE m_Handle;
+    bool Close() { return CloseHandle(Detach()) != FALSE; }
 };
 
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : m_Handle(handle) {}
-    ~FindHandle()
-    {
-        if (m_Handle != INVALID_HANDLE_VALUE)
-            FindClose(m_Handle);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE Get() const { return m_Handle; }
-
-private:
-    HANDLE m_Handle;
-};
+using FindHandle = Owned<HANDLE, EndSearch, NoFile>;
 
 // Another program (a virus scanner, a backup or sync tool) may hold a list
 // file for a moment: an open or a move it refuses for that reason is tried
@@ -287,7 +261,7 @@ public:
         const DWORD special = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
         WIN32_FIND_DATAW entry{};
         FindHandle find(FindFirstFileW(SystemPath(path).c_str(), &entry));
-        if (find.Get() == INVALID_HANDLE_VALUE) {
+        if (!find) {
             const DWORD error = GetLastError();
             result.error = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_NO_MORE_FILES;
             return result;
@@ -306,7 +280,7 @@ public:
         // A list is read before it is written back: a moment's hold is waited
         // out here too, or the write after it would never come.
         FileHandle file(OpenRetried(SystemPath(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
-        if (!file.Valid())
+        if (!file)
             return std::nullopt;
         LARGE_INTEGER size{};
         if (!GetFileSizeEx(file.Get(), &size) || static_cast<unsigned long long>(size.QuadPart) > maxBytes)
@@ -331,7 +305,7 @@ public:
         // Readers may share it; no other writer may.
         FileHandle file(OpenRetried(SystemPath(path), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS));
         LARGE_INTEGER size{};
-        if (!file.Valid() || !GetFileSizeEx(file.Get(), &size))
+        if (!file || !GetFileSizeEx(file.Get(), &size))
             return false;
         std::string data;
         if (size.QuadPart > 0) {
@@ -359,7 +333,7 @@ public:
     bool WriteLines(const std::string& path, const std::vector<std::string>& lines) override
     {
         FileHandle file(OpenRetried(SystemPath(path), GENERIC_WRITE, 0, CREATE_ALWAYS));
-        if (!file.Valid())
+        if (!file)
             return false;
         const bool written = WriteAll(file.Get(), text::JoinLines(lines)) && FlushFileBuffers(file.Get());
         return file.Close() && written;
@@ -403,7 +377,7 @@ public:
         // without sharing tells where it is.
         FileHandle file(CreateFileW(asked.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (!file.Valid())
+        if (!file)
             return path;
         const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
         const DWORD needed = GetFinalPathNameByHandleW(file.Get(), nullptr, 0, flags);
@@ -505,22 +479,21 @@ private:
     }
 };
 
+void ReleaseAndClose(HANDLE mutex)
+{
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+}
+
 // One named mutex per list file, named after the file's full path, so that
 // every copy of the program this user runs takes turns with it. A copy that
 // ended while holding it hands it on (an abandoned mutex is owned all the same).
 class Win32FileLock : public FileLock {
 public:
     explicit Win32FileLock(HANDLE mutex) : m_Mutex(mutex) {}
-    ~Win32FileLock() override
-    {
-        ReleaseMutex(m_Mutex);
-        CloseHandle(m_Mutex);
-    }
-    Win32FileLock(const Win32FileLock&) = delete;
-    Win32FileLock& operator=(const Win32FileLock&) = delete;
 
 private:
-    HANDLE m_Mutex;
+    Owned<HANDLE, ReleaseAndClose> m_Mutex;
 };
 
 // Long enough for another copy to read and write back a list of a megabyte.

@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "Scale.h"
 #include "UiTypes.h"
+#include "os/Owned.h"
 #include "os/WideText_win.h"
 
 #include <windows.h>
@@ -32,35 +33,9 @@ inline COLORREF ToColorRef(Color color)
 }
 
 // Owns one GDI object and deletes it.
+inline void DeleteGdi(HGDIOBJ object) { DeleteObject(object); }
 template <typename T>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(T object) : m_Object(object) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : m_Object(other.m_Object) { other.m_Object = nullptr; }
-    GdiObject& operator=(GdiObject&& other) noexcept
-    {
-        if (this != &other) {
-            Reset();
-            m_Object = other.m_Object;
-            other.m_Object = nullptr;
-        }
-        return *this;
-    }
-    void Reset(T object = nullptr)
-    {
-        if (m_Object)
-            DeleteObject(m_Object);
-        m_Object = object;
-    }
-    T Get() const { return m_Object; }
-
-private:
-    T m_Object = nullptr;
-};
+using GdiObject = os::Owned<T, DeleteGdi>;
 
 // Selects an object into a DC for one scope.
 class Selection {
@@ -77,38 +52,17 @@ private:
 
 // A memory DC compatible with another DC (the screen's when none), deleted at
 // the end of its scope.
-class MemoryDc {
+inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
+class MemoryDc : public os::Owned<HDC, DeleteMemoryDc> {
 public:
-    explicit MemoryDc(HDC like = nullptr) : m_Dc(CreateCompatibleDC(like)) {}
-    ~MemoryDc()
-    {
-        if (m_Dc)
-            DeleteDC(m_Dc);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const { return m_Dc; }
-
-private:
-    HDC m_Dc;
+    explicit MemoryDc(HDC like = nullptr) : Owned(CreateCompatibleDC(like)) {}
 };
 
 // A window's DC (the screen's for none), released at the end of its scope.
-class WindowDc {
+inline void ReleaseWindowDc(HWND window, HDC dc) { ReleaseDC(window, dc); }
+class WindowDc : public os::Owned<HDC, ReleaseWindowDc, os::NoHandle<HDC>, HWND> {
 public:
-    explicit WindowDc(HWND window) : m_Window(window), m_Dc(GetDC(window)) {}
-    ~WindowDc()
-    {
-        if (m_Dc)
-            ReleaseDC(m_Window, m_Dc);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return m_Dc; }
-
-private:
-    HWND m_Window;
-    HDC m_Dc;
+    explicit WindowDc(HWND window) : Owned(GetDC(window), window) {}
 };
 
 // The DPI of the screen the window is on, where the system tells it per
