@@ -7,6 +7,7 @@
 #include "DosDevices.h"
 #include "FileSystem.h"
 #include "Registry.h"
+#include "ScopedCurrent.h"
 #include "ShellNotify.h"
 
 namespace os {
@@ -22,15 +23,6 @@ struct System {
 // The system put in place for the current scope. Nothing may run before that.
 System& Current();
 
-class ScopedSystem {
-public:
-    explicit ScopedSystem(System& replacement);
-    ~ScopedSystem();
-    ScopedSystem(const ScopedSystem&) = delete;
-    ScopedSystem& operator=(const ScopedSystem&) = delete;
-
-private:
-    System* m_Previous;
-};
+using ScopedSystem = ScopedCurrent<System>;
 
 }  // namespace os

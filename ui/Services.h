@@ -7,6 +7,7 @@
 #include "Palette.h"
 #include "ShellDialogs.h"
 #include "Timers.h"
+#include "os/ScopedCurrent.h"
 
 namespace ui {
 
@@ -26,15 +27,6 @@ Services& CurrentServices();
 // place cannot be had.
 bool PointerIsOver(WindowHandle window);
 
-class ScopedServices {
-public:
-    explicit ScopedServices(Services& replacement);
-    ~ScopedServices();
-    ScopedServices(const ScopedServices&) = delete;
-    ScopedServices& operator=(const ScopedServices&) = delete;
-
-private:
-    Services* m_Previous;
-};
+using ScopedServices = os::ScopedCurrent<Services>;
 
 }  // namespace ui
