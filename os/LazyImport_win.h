@@ -12,15 +12,29 @@
 
 namespace os {
 
+// The function `name` of a module, as a pointer of the given function type, or
+// null when the module or the function is missing.
+template <typename Function>
+Function* ImportFrom(HMODULE module, const char* name)
+{
+    return module ? reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// The same from a DLL the program has loaded already (one it imports): no
+// load, no search.
+template <typename Function>
+Function* LoadedImport(const wchar_t* dll, const char* name)
+{
+    return ImportFrom<Function>(GetModuleHandleW(dll), name);
+}
+
 // Limits the search of every later load, the system's own included, to the
 // system folder. Called first thing in WinMain, before anything loads a DLL.
 // False on a system that has no such setting (Windows 7 before its 2011 update);
 // the loads below are safe there all the same.
 inline bool LimitDllSearchToSystemFolder()
 {
-    using SetDirectories = BOOL(WINAPI*)(DWORD);
-    const auto set = reinterpret_cast<SetDirectories>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto set = LoadedImport<BOOL WINAPI(DWORD)>(L"kernel32.dll", "SetDefaultDllDirectories");
     return set && set(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
 }
 
@@ -59,8 +73,7 @@ inline void LoadBeforeWinesOwnLateLoads(const wchar_t* dll)
 template <typename Function>
 Function* LazyImport(const wchar_t* dll, const char* name)
 {
-    HMODULE module = LoadSystemLibrary(dll);  // kept for the life of the program
-    return module ? reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+    return ImportFrom<Function>(LoadSystemLibrary(dll), name);  // the DLL kept for the life of the program
 }
 
 }  // namespace os

@@ -81,9 +81,7 @@ int SystemMetric(int index, int dpi)
 
 int WindowDpi(HWND window)
 {
-    using GetDpi = UINT(WINAPI*)(HWND);
-    static const auto get = reinterpret_cast<GetDpi>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static auto* get = os::LoadedImport<UINT WINAPI(HWND)>(L"user32.dll", "GetDpiForWindow");
     return get ? static_cast<int>(get(window)) : 0;
 }
 
@@ -107,9 +105,8 @@ int SystemDpi() { return GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY); }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi)
 {
-    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust = reinterpret_cast<Adjust>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    static auto* adjust =
+        os::LoadedImport<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>(L"user32.dll", "AdjustWindowRectExForDpi");
     if (!adjust || !adjust(&rect, style, menu, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&rect, style, menu, exStyle);
 }

@@ -11,6 +11,7 @@
 #include "modMain.h"
 #include "engine/modLists.h"
 #include "engine/mod_Subst.h"
+#include "os/LazyImport_win.h"
 #include "tests/support/SimMachine.h"
 #include "ui/App.h"
 #include "ui/Controls.h"
@@ -1347,12 +1348,9 @@ TEST(Toolkit, ASubclassChainRunsItsLinksInTurnUntilItsWindowEnds)
 
 TEST(ExternalControls, TheStyleResetsOnlyTheControlsWithoutATheme)
 {
-    using GetTheme = HTHEME(WINAPI*)(HWND);
-    using Active = BOOL(WINAPI*)();
-    HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
-    ASSERT_TRUE(uxtheme);
-    const auto getTheme = reinterpret_cast<GetTheme>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "GetWindowTheme")));
-    const auto active = reinterpret_cast<Active>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "IsThemeActive")));
+    const auto getTheme = os::LazyImport<decltype(GetWindowTheme)>(L"uxtheme.dll", "GetWindowTheme");
+    const auto active = os::LazyImport<decltype(IsThemeActive)>(L"uxtheme.dll", "IsThemeActive");
+    ASSERT_TRUE(getTheme);
     if (!active || !active())
         GTEST_SKIP() << "no visual style is active";
     // With the program's manifest, the controls are the themed common controls 6;
