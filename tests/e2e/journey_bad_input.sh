@@ -175,10 +175,10 @@ if mount --bind "$ro" "$ro" 2>/dev/null && mount -o remount,bind,ro "$ro" 2>/dev
     dos query Q: >/dev/null && pass "read-only folder: q: bound" || fail "read-only folder: q: not bound"
     free_letters Q
     stop_tavrik
-    wine "$ro/Tavrik.exe" 'C:\windows' &
+    wine "$ro/Tavrik.exe" 'C:\windows\system32' &
     tavrik_pid=$!
     wait_window Ombrilo || fail "read-only folder: no main window"
-    click_at Ombrilo 40 60  # mount: the history cannot grow, and says so
+    click_at Ombrilo 40 60  # mount a folder the history lacks: it cannot grow, and says so
     check "read-only folder: the history says it could not be written" 'wait_window "ERROR!" 1'
     keys Return
     check "read-only folder: the folder is mounted all the same" '[ -n "$(items_at Ombrilo 6 116)" ]'

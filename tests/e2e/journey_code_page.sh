@@ -39,16 +39,20 @@ check "the lower-cased list still binds the folder" bound Q:
 free_letters Q
 
 MOUNT="40 60"; HISTORY="6 210"
-printf '%s\r\n' "$folder" >"$work/Tavrik.ini"
+# An earlier line: c:\...\łódź in code page 1250.
+mkdir -p "$work/łódź"
+earlier="$(winepath -w "$work" | iconv -f UTF-8 -t CP1250)\\"$'\xb3\xf3d\x9f'
+printf '%s\r\n' "$earlier" >"$work/Tavrik.ini"
 named="$(winepath -w "$work")\\źródła"
+earlier_named="$(winepath -w "$work")\\łódź"
 free_letters D
 start_tavrik Ombrilo "$named" || fail "no main window for $named"
-check "the old history line shows by its name" '[ "$(items_at Ombrilo $HISTORY)" = "$named" ]'
+check "the old history line shows by its name" '[ "$(items_at Ombrilo $HISTORY)" = "$earlier_named" ]'
 click_at Ombrilo $MOUNT
 check "D: is bound to the folder" bound D:
 shot history
 stop_tavrik
-expected=$(printf '%s\r\n%s\r\n' "$folder" "$folder" | od -An -tx1)
+expected=$(printf '%s\r\n%s\r\n' "$earlier" "$folder" | od -An -tx1)
 check "the new history line is in code page 1250 too" '[ "$(od -An -tx1 <"$work/Tavrik.ini")" = "$expected" ]'
 free_letters D
 journey_end
