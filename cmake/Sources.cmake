@@ -52,6 +52,7 @@ set(TAVRIK_WIDGETS_SOURCES
   widgets/ControlButton.cpp
   widgets/CaptionFace.cpp
   widgets/LabelMenu.cpp
+  widgets/PointerPoll.cpp
   widgets/XPButton.cpp
 )
 set(TAVRIK_WIDGETS_WIN32_SOURCES

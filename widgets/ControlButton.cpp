@@ -1,7 +1,5 @@
 #include "ControlButton.h"
 
-#include "ui/Services.h"
-
 namespace {
 
 // Picture indices by theme: blue (0), olive (1), and silver for every other value.
@@ -34,8 +32,6 @@ CaptionPictureSet SetForStyle(std::int32_t buttonStyle)
 int PictureCount(CaptionPictureSet set) { return set == CaptionPictureSet::CbMax ? 15 : 12; }
 
 ControlButton::ControlButton(CaptionSurface& PicMain) : m_PicMain(PicMain) { RefreshControl(true); }
-
-ControlButton::~ControlButton() { StopTimer1(); }
 
 bool ControlButton::AutoRedraw() const { return m_PicMain.AutoRedraw(); }
 
@@ -122,13 +118,13 @@ void ControlButton::PicMain_MouseDown(int Button)
         return;
     m_MouseButton = ui::vbLeftButton;
     DrawHotOrPressed(false);
-    StartTimer1();
+    m_Timer1.Start(m_PicMain.Hwnd());
 }
 
 void ControlButton::PicMain_MouseMove(int Button)
 {
     m_MouseButton = static_cast<std::int16_t>(Button);
-    StartTimer1();
+    m_Timer1.Start(m_PicMain.Hwnd());
 }
 
 void ControlButton::PicMain_Click()
@@ -140,38 +136,14 @@ void ControlButton::PicMain_Click()
         handler();
 }
 
-void ControlButton::StartTimer1()
+void ControlButton::Timer1_Timer(bool over)
 {
-    if (m_TimerRunning)
-        return;
-    // A refused timer is tried again on the next mouse move.
-    m_TimerRunning = ui::CurrentServices().timers.Set(m_PicMain.Hwnd(), kPollTimerId, kPollMs, *this).has_value();
-}
-
-void ControlButton::StopTimer1()
-{
-    if (!m_TimerRunning)
-        return;
-    ui::CurrentServices().timers.Kill(m_PicMain.Hwnd(), kPollTimerId);
-    m_TimerRunning = false;
-}
-
-void ControlButton::OnSystemTick(ui::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)
-{
-    Timer1_Timer();
-}
-
-void ControlButton::Timer1_Timer()
-{
-    const bool over = ui::PointerIsOver(m_PicMain.Hwnd());
     if (m_MouseButton == ui::vbLeftButton && over)
         DrawHotOrPressed(false);
     else
         DrawHotOrPressed(over);
-    if (!over) {
+    if (!over)
         RefreshControl(m_IsActivate);
-        StopTimer1();
-    }
 }
 
 void ControlButton::ReadProperties(const ui::PropertyBag& bag)

@@ -7,7 +7,7 @@
 //
 // This is the button's logic; its picture surface (PicMain) is whatever shows a
 // picture and receives the mouse: a window on Win32, a fake in tests.
-#include "ui/Timers.h"
+#include "PointerPoll.h"
 #include "ui/PropertyBag.h"
 
 #include <cstdint>
@@ -41,7 +41,7 @@ public:
     virtual void Repaint() = 0;
 };
 
-class ControlButton : public ui::TimerTarget {
+class ControlButton {
 public:
     static constexpr int kSizeTwips = 315;  // 21 pixels at 15 twips a pixel
     static constexpr std::uint32_t kPollMs = 10;
@@ -49,7 +49,6 @@ public:
 
     // Draws itself once at once, as a new button does: the blue minimize look.
     explicit ControlButton(CaptionSurface& PicMain);
-    ~ControlButton() override;
     ControlButton(const ControlButton&) = delete;
     ControlButton& operator=(const ControlButton&) = delete;
 
@@ -89,18 +88,13 @@ public:
 
     // What the button shows now and whether it is polling the cursor.
     const CaptionPicture& Picture() const { return m_Picture; }
-    bool Tracking() const { return m_TimerRunning; }
+    bool Tracking() const { return m_Timer1.Running(); }
     std::int16_t MouseButton() const { return m_MouseButton; }
-
-    void OnSystemTick(ui::WindowHandle window, std::uint32_t message, std::uintptr_t id,
-                      std::uint32_t time) override;
 
 private:
     void DrawHotOrPressed(bool IsOver);
     void Show(const CaptionPicture& picture);
-    void StartTimer1();
-    void StopTimer1();
-    void Timer1_Timer();
+    void Timer1_Timer(bool over);
 
     CaptionSurface& m_PicMain;
     bool m_IsActivate = true;
@@ -110,5 +104,5 @@ private:
     CaptionPicture m_Picture;
     bool m_PictureShown = false;
     bool m_Changed = false;
-    bool m_TimerRunning = false;
+    PointerPoll m_Timer1{kPollTimerId, kPollMs, [this](bool over) { Timer1_Timer(over); }};
 };

@@ -15,8 +15,6 @@ constexpr int kDown = 40;
 
 XPButton::XPButton(XPButtonView& view) : m_View(view) {}
 
-XPButton::~XPButton() { StopHoverTimer(); }
-
 void XPButton::InitProperties(const std::string& displayName, const ui::FontSpec& ambientFont)
 {
     m_Enabled = true;
@@ -86,31 +84,10 @@ void XPButton::RedrawButton(bool pressed) { m_View.Draw(LookFor(pressed)); }
 
 bool XPButton::IsMouseOverButton() const { return ui::PointerIsOver(m_View.Hwnd()); }
 
-void XPButton::StartHoverTimer()
+void XPButton::HoverTimer_Timer(bool over)
 {
-    if (m_HoverTimer)
+    if (over)
         return;
-    m_HoverTimer = ui::CurrentServices().timers.Set(m_View.Hwnd(), kHoverTimerId, kHoverPollMs, *this).has_value();
-}
-
-void XPButton::StopHoverTimer()
-{
-    if (!m_HoverTimer)
-        return;
-    ui::CurrentServices().timers.Kill(m_View.Hwnd(), kHoverTimerId);
-    m_HoverTimer = false;
-}
-
-void XPButton::OnSystemTick(ui::WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t)
-{
-    HoverTimer_Timer();
-}
-
-void XPButton::HoverTimer_Timer()
-{
-    if (IsMouseOverButton())
-        return;
-    StopHoverTimer();
     m_Hover = false;
     m_Inside = 0;
     RedrawButton(false);
@@ -130,7 +107,7 @@ void XPButton::OnMouseMove(int Button, int Shift, float X, float Y)
                 return;
             m_Inside = 1;
             if (Button == 0 && !m_Hover) {
-                StartHoverTimer();
+                m_HoverTimer.Start(m_View.Hwnd());
                 m_Hover = true;
                 m_Inside = 0;
                 RedrawButton(false);

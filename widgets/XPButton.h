@@ -7,7 +7,7 @@
 // stored properties. The look of each state is drawn by its view (a window on
 // Win32, a fake in tests), which RedrawButton tells what to draw.
 #include "os/Text.h"
-#include "ui/Timers.h"
+#include "PointerPoll.h"
 #include "ui/PropertyBag.h"
 #include "ui/UiTypes.h"
 
@@ -42,7 +42,7 @@ public:
 
 using text::AccessKeyOf;
 
-class XPButton : public ui::TimerTarget {
+class XPButton {
 public:
     static constexpr ui::Color kDisabledText = 0x92A1A1;  // (161, 161, 146)
     static constexpr ui::Color kNewForeColor = ui::vbWindowFrame;
@@ -50,7 +50,6 @@ public:
     static constexpr std::uintptr_t kHoverTimerId = 2;  // on the button's own window
 
     explicit XPButton(XPButtonView& view);
-    ~XPButton() override;
     XPButton(const XPButton&) = delete;
     XPButton& operator=(const XPButton&) = delete;
 
@@ -109,16 +108,11 @@ public:
     bool PropertiesChanged() const { return m_Changed; }
 
     bool Hover() const { return m_Hover; }
-    bool HoverTimerRunning() const { return m_HoverTimer; }
-
-    void OnSystemTick(ui::WindowHandle window, std::uint32_t message, std::uintptr_t id,
-                      std::uint32_t time) override;
+    bool HoverTimerRunning() const { return m_HoverTimer.Running(); }
 
 private:
     bool IsMouseOverButton() const;
-    void StartHoverTimer();
-    void StopHoverTimer();
-    void HoverTimer_Timer();
+    void HoverTimer_Timer(bool over);
     void ClickHandling();
 
     XPButtonView& m_View;
@@ -134,6 +128,6 @@ private:
     std::int16_t m_Button = 0;
     bool m_Held = false;  // a mouse button is down on it now
     std::int16_t m_LastKey = 0;
-    bool m_HoverTimer = false;
+    PointerPoll m_HoverTimer{kHoverTimerId, kHoverPollMs, [this](bool over) { HoverTimer_Timer(over); }};
     bool m_Changed = false;
 };
