@@ -250,7 +250,7 @@ namespace {
 std::optional<std::pair<std::string, std::string>> LabelLine(const std::string& line)
 {
     const auto tab = line.find('\t');
-    if (tab == std::string::npos || tab == 0)
+    if (tab == std::string::npos)
         return std::nullopt;
     return std::pair{line.substr(0, tab), line.substr(tab + 1)};
 }

@@ -68,15 +68,18 @@ TEST_F(Labels, AKeySomeoneElseWroteIsNeverTouched)
     auto& registry = machine.registry;
     ASSERT_TRUE(registry.WriteString(kDrives + "M\\DefaultLabel", "", "Mine"));
     ASSERT_TRUE(registry.WriteString(kDrives + "N\\DefaultIcon", "", "C:\\icon.ico"));
-    for (const char* letter : {"M", "N"})
+    ASSERT_TRUE(registry.WriteString(kDrives + "O", "Note", "kept"));
+    for (const char* letter : {"M", "N", "O"})
         ASSERT_EQ(modLists::MountFolder(letter, "C:\\Other"), modLists::MountResult::Mounted);
     EXPECT_EQ(Label('M'), "Mine");
     EXPECT_EQ(Label('N'), "Other");
-    for (const char* letter : {"M", "N"})
+    EXPECT_EQ(Label('O'), "Other");
+    for (const char* letter : {"M", "N", "O"})
         mod_DriveInfo::RemoveSubstDrive(letter);
     EXPECT_EQ(Label('M'), "Mine");
-    EXPECT_FALSE(Label('N'));
+    EXPECT_FALSE(Label('N') || Label('O'));
     EXPECT_EQ(registry.ReadString(kDrives + "N\\DefaultIcon", ""), "C:\\icon.ico");
+    EXPECT_EQ(registry.ReadString(kDrives + "O", "Note"), "kept");
 }
 
 // A binding that vanished without the program (the session ended, another
@@ -101,29 +104,30 @@ TEST_F(Labels, LabelsLeftByVanishedBindingsAreCleanedAway)
 TEST_F(Labels, ALabelOfTheUsersOwnIsKeptPerFolder)
 {
     const std::string file = kAppDir + modLists::kLabelsFile;
-    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\PROGRA~1\\DATA", " Work\tfiles \r\n"));
-    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\Other", "Плюс"));
-    EXPECT_EQ(files().Content(file), "\xEF\xBB\xBF" "C:\\Program Files\\Data\tWork files\r\nC:\\Other\tПлюс\r\n");
-    EXPECT_EQ(modLists::LabelOfFolder(kAppDir, "c:\\program files\\data"), "Work files");
+    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\PROGRA~1\\DATA", " Работа\tfiles \r\n"));
+    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\Other", "Other things"));
+    EXPECT_EQ(files().Content(file),
+              "\xEF\xBB\xBF" "C:\\Program Files\\Data\tРабота files\r\nC:\\Other\tOther things\r\n");
+    EXPECT_EQ(modLists::LabelOfFolder(kAppDir, "c:\\program files\\data"), "Работа files");
     for (const char* letter : {"M", "N"})
         ASSERT_EQ(modLists::MountFolder(letter, "C:\\Program Files\\Data", kAppDir), modLists::MountResult::Mounted);
     ASSERT_TRUE(files().MakeFile(kAppDir + "mount.ini", "o: \tC:\\Other\r\n"));
     EXPECT_EQ(modLists::RunStartupList(kAppDir), 1);
-    EXPECT_EQ(Label('M'), "Work files");
-    EXPECT_EQ(Label('N'), "Work files");
-    EXPECT_EQ(Label('O'), "Плюс");
+    EXPECT_EQ(Label('M'), "Работа files");
+    EXPECT_EQ(Label('N'), "Работа files");
+    EXPECT_EQ(Label('O'), "Other things");
 
     EXPECT_TRUE(modLabels::RelabelDrive('M', "C:\\Program Files\\Data", ""));  // back to its name
     EXPECT_EQ(Label('M'), "Data");
     EXPECT_EQ(Told().back(), "~M");
     EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\Program Files\\Data", ""));
-    EXPECT_EQ(files().Content(file), "\xEF\xBB\xBF" "C:\\Other\tПлюс\r\n");
+    EXPECT_EQ(files().Content(file), "\xEF\xBB\xBF" "C:\\Other\tOther things\r\n");  // Unicode all the same
 
     files().DenyRead(file);
     EXPECT_FALSE(modLists::KeepLabel(kAppDir, "C:\\Other", "Lost"));
     EXPECT_EQ(modLists::LabelOfFolder(kAppDir, "C:\\Other"), "");
     files().ClearFailures();
-    EXPECT_EQ(files().Content(file), "\xEF\xBB\xBF" "C:\\Other\tПлюс\r\n");
+    EXPECT_EQ(files().Content(file), "\xEF\xBB\xBF" "C:\\Other\tOther things\r\n");
 }
 
 }  // namespace

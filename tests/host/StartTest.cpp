@@ -125,6 +125,7 @@ TEST_F(StartUnmount, EachOutcomeHasItsExitCodeAndItsLine)
         {"-1", 2, "\"1\" is no drive letter A-Z; nothing was removed."},
         {"-1:", 2, "\"1:\" is no drive letter A-Z; nothing was removed."},
         {"-\x7F", 2, "\"?\" is no drive letter A-Z; nothing was removed."},  // DEL shown as any control
+        {"-\x1F!", 2, "\"?!\" is no drive letter A-Z; nothing was removed."},  // the last control below the blank
     };
     for (const auto& c : cases) {
         const auto outcome = modMain::UnmountBranch(c.commandLine);
