@@ -23,10 +23,11 @@ protected:
 TEST_F(Lists, HistoryKeepsEveryTextExactly)
 {
     EXPECT_EQ(modLists::ReadHistory(kAppDir), Lines{});  // missing reads as empty
-    const std::vector<std::string> texts = {"C:\\Data", "C:\\Data", " \"C:\\With Quotes\"  ", "not a folder"};
+    // No folder of these is there: each is kept as often as it comes.
+    const std::vector<std::string> texts = {"C:\\Data", "C:\\Data", " \"C:\\With Quotes\"  ", "not a folder", "ab", "ab"};
     for (const auto& text : texts)
         ASSERT_TRUE(modLists::AppendHistory(kAppDir, text));
-    EXPECT_EQ(files().Content(kHistory), "C:\\Data\r\nC:\\Data\r\n \"C:\\With Quotes\"  \r\nnot a folder\r\n");
+    EXPECT_EQ(files().Content(kHistory), "C:\\Data\r\nC:\\Data\r\n \"C:\\With Quotes\"  \r\nnot a folder\r\nab\r\nab\r\n");
     EXPECT_EQ(modLists::ReadHistory(kAppDir), texts);
 }
 
