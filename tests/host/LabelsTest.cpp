@@ -53,6 +53,8 @@ TEST_F(Labels, ALabelLivesAsLongAsItsBinding)
     machine.AddDisk('P', 2);
     EXPECT_EQ(modLists::MountFolder("P: ", "C:\\Other"), modLists::MountResult::Refused);
     EXPECT_FALSE(KeyOf('P'));
+    EXPECT_FALSE(modLabels::LabelDrive('1', "C:\\Other"));  // no letter: no key of that name
+    EXPECT_FALSE(KeyOf('1'));
     EXPECT_EQ(Told(), (std::vector<std::string>{"+M", "+N"}));
 
     for (const char letter : {'M', 'N'})

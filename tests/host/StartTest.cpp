@@ -118,6 +118,7 @@ TEST_F(StartUnmount, EachOutcomeHasItsExitCodeAndItsLine)
         {"-m:", 0, "M: was unmounted."},
         {"-M", 1, "M: has no folder bound to it; nothing was removed."},
         {"-Q", 1, "Q: has no folder bound to it; nothing was removed."},
+        {"-z", 1, "Z: has no folder bound to it; nothing was removed."},
         {"-D", 0, "D: was unmounted."},
         {"-D", 2, "D: is a drive of its own, not a folder bound to a letter; it was left alone."},
         {"-C", 2, "C: is a drive of its own, not a folder bound to a letter; it was left alone."},

@@ -130,14 +130,17 @@ TEST_F(PushButton, HoverStartsOnceAndEndsWithinATick)
     EXPECT_EQ(machine.timers.Running(), 0u);
 }
 
-TEST_F(PushButton, ARightPressDrawsReleasedAndClicksNothing)
+TEST_F(PushButton, ARightOrMiddlePressDrawsReleasedAndClicksNothing)
 {
-    button.OnMouseDown(2, 0, 3, 4);
-    EXPECT_EQ(events, std::vector<std::string>{"MouseDown 2 3"});
-    EXPECT_EQ(view.Last().face, Face::Normal);
-    button.OnMouseUp(2, 0, 3, 4);
-    button.OnClickNotification();
-    EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 0);
+    for (const int pressed : {ui::vbRightButton, ui::vbMiddleButton}) {
+        events.clear();
+        button.OnMouseDown(pressed, 0, 3, 4);
+        EXPECT_EQ(events, std::vector<std::string>{"MouseDown " + std::to_string(pressed) + " 3"});
+        EXPECT_EQ(view.Last().face, Face::Normal);
+        button.OnMouseUp(pressed, 0, 3, 4);
+        button.OnClickNotification();
+        EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 0) << pressed;
+    }
 }
 
 // A quick click: the release is queued before the press is handled, and runs
