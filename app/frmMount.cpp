@@ -292,14 +292,17 @@ void frmMount::mnuMenuRename_Click()
     if (tab == std::string::npos)
         return;
     const std::string folder = line.substr(tab + 1);
-    const char letter = line[0];
-    frmLabel rename(std::string(1, letter) + ":", modLists::LabelOfFolder(modMain::AppDir, folder));
+    frmLabel rename(line.substr(0, 1) + ":", modLists::LabelOfFolder(modMain::AppDir, folder));
     rename.Show(1, this);
     if (!rename.Accepted())
         return;
     if (!modLists::KeepLabel(modMain::AppDir, folder, rename.Label()))
         ShowError(kLabelNotKeptText);
-    modLabels::RelabelDrive(letter, folder, rename.Label());
+    // The label is the folder's: every drive bound to it shows it.
+    for (int i = 0; i < vList.ListCount(); ++i)
+        if (const std::string other = vList.List(i); other.find('\t') != std::string::npos &&
+                                                     other.substr(other.find('\t') + 1) == folder)
+            modLabels::RelabelDrive(other[0], folder, rename.Label());
 }
 
 void frmMount::mnuMenuUnmount_Click()

@@ -532,12 +532,14 @@ TEST_F(SimWindows, F2RenamesADriveForItsFolder)
 {
     test::DropPendingQuit();
     ASSERT_TRUE(machine.files.MakeDirectory("C:\\Data"));
-    ASSERT_EQ(modLists::MountFolder("D", "C:\\Data"), modLists::MountResult::Mounted);
+    for (const char* letter : {"D", "E"})
+        ASSERT_EQ(modLists::MountFolder(letter, "C:\\Data"), modLists::MountResult::Mounted);
     frmMount main;
     ASSERT_TRUE(test::ShowPlain(main));
     main.vList.SetFocus();
     main.vList.ListIndex(0);
     const std::string key = "Software\\Classes\\Applications\\Explorer.exe\\Drives\\D\\DefaultLabel";
+    const std::string other = "Software\\Classes\\Applications\\Explorer.exe\\Drives\\E\\DefaultLabel";
     for (const bool accept : {false, true}) {
         g_windowShown = false;
         test::WhenShown("Rename Drive", accept ? +[](HWND window) {
@@ -552,9 +554,10 @@ TEST_F(SimWindows, F2RenamesADriveForItsFolder)
         test::Type(VK_F2);
         EXPECT_TRUE(g_windowShown);
         EXPECT_EQ(machine.registry.ReadString(key, ""), accept ? "My Drive" : "Data");
+        EXPECT_EQ(machine.registry.ReadString(other, ""), accept ? "My Drive" : "Data");  // the same folder's
     }
     EXPECT_EQ(machine.files.Content("C:\\Tools\\labels.ini"), "\xEF\xBB\xBF" "C:\\Data\tMy Drive\r\n");
-    EXPECT_EQ(machine.shellNotify.told, (std::vector<std::string>{"+D", "~D"}));
+    EXPECT_EQ(machine.shellNotify.told, (std::vector<std::string>{"+D", "+E", "~D", "~E"}));
 }
 
 // Only a binding that was made goes into the history, and a folder only once.
