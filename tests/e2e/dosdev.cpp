@@ -1,5 +1,9 @@
 // Looks at and changes the DOS device name space from outside the program, for
 // the journeys:  dosdev define X: target | query X: | remove X: [Y: ...] | drives
+// and every letter that names anything or has a label for Explorer, with its
+// newest target, for a folder that folder's long form, and the label, marked
+// "*" where the program marked the key its own:  dosdev letters
+// (lines "X: target<TAB>long<TAB>label")
 // and tells the ANSI code page the journey runs on:  dosdev acp
 // It also holds a file open without sharing, as another program might, until a
 // line arrives on its input:  dosdev hold <file>
@@ -59,6 +63,33 @@ int main()
         PrintStrings(buffer.data(), false);
         return 0;
     }
+    if (is("letters", 2)) {
+        std::vector<wchar_t> buffer(65536);
+        for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+            const wchar_t name[] = {letter, L':', 0};
+            const std::wstring key = std::wstring(L"Software\\Classes\\Applications\\Explorer.exe\\Drives\\") + letter +
+                                     L"\\DefaultLabel";
+            wchar_t label[1024] = {}, mark[16] = {};
+            DWORD size = sizeof label, markSize = sizeof mark;
+            const bool labelled =
+                RegGetValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, label, &size) == ERROR_SUCCESS;
+            const bool marked =
+                RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"Tavrik", RRF_RT_REG_SZ, nullptr, mark, &markSize) == ERROR_SUCCESS;
+            buffer[0] = 0;
+            if (QueryDosDeviceW(name, buffer.data(), static_cast<DWORD>(buffer.size())) == 0 && !labelled)
+                continue;
+            const std::wstring target = buffer.data();
+            std::wstring longForm;
+            if (target.rfind(L"\\??\\", 0) == 0) {
+                wchar_t found[32768] = {};
+                if (GetLongPathNameW(target.c_str() + 4, found, 32768))
+                    longForm = found;
+            }
+            std::printf("%s\t%s\t%s\n", Narrow(std::wstring(name) + L" " + target).c_str(), Narrow(longForm).c_str(),
+                        labelled ? Narrow(std::wstring(marked ? L"*" : L"") + label).c_str() : "");
+        }
+        return 0;
+    }
     if (is("acp", 2)) {
         std::printf("%u\n", GetACP());
         return 0;
@@ -98,6 +129,6 @@ int main()
         CloseHandle(process.hProcess);
         return static_cast<int>(code);
     }
-    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: [Y: ...] | drives | acp | hold file | run cmdline\n");
+    std::fprintf(stderr, "usage: dosdev define X: target | query X: | remove X: [Y: ...] | drives | letters | acp | hold file | run cmdline\n");
     return 2;
 }
