@@ -16,6 +16,9 @@ step; `--seed S --steps N` replays it.
 
   soak.py --exe Tavrik.exe --bin <dir of dosdev.exe, wininfo.exe> --out <dir>
           [--seed S] [--steps N | --minutes M] [--short SEEDS_FILE]
+
+It runs inside a Wine environment (WINEPREFIX, DISPLAY) as scripts/wine-env.sh
+makes one, on a copy of that prefix with a server of its own.
 """
 import argparse
 import os
@@ -105,10 +108,11 @@ class Machine:
         """Every visible top-level window: dicts of pid, cls, rect, iconic, enabled, text."""
         found = []
         for line in self.helper("wininfo", "windows")[1].splitlines():
-            m = re.match(r"top (\S+) pid (\d+) class (\S+) rect (-?\d+) (-?\d+) (-?\d+) (-?\d+) iconic (\d) enabled (\d) text ?(.*)$", line)
+            m = re.match(r"top (\S+) pid (\d+) class (\S+) rect (-?\d+) (-?\d+) (-?\d+) (-?\d+) iconic (\d) enabled (\d) "
+                         r"flags (\d+) text ?(.*)$", line)
             if m:
                 found.append(dict(hwnd=m[1], pid=int(m[2]), cls=m[3], rect=tuple(int(m[i]) for i in range(4, 8)),
-                                  iconic=m[8] == "1", enabled=m[9] == "1", text=m[10]))
+                                  iconic=m[8] == "1", enabled=m[9] == "1", moving=int(m[10]) & 2 != 0, text=m[11]))
         return found
 
     def dump(self, caption):
@@ -178,10 +182,9 @@ class Soak:
         self.arg = None           # its folder argument
         self.output_seen = 0
         self.may_close = False    # the step just taken may end the program
-        self.moved = False        # the main window was moved with the keyboard
+        self.moved = set()        # the windows a person moved, which may leave the screen in part
         self.stale = False        # the name space changed behind the main window's back
         self.validated = {}       # letter -> target already found to be a folder it was given
-        self.labelled = {}        # letter -> (target, label) already found right
         self.samples = []         # this process's (seconds, figures)
         self.all_samples = []
         self.last_sample = 0.0
@@ -262,7 +265,7 @@ class Soak:
         self.stop()
         self.m.dumps.clear()
         self.arg = arg
-        self.moved = self.stale = False
+        self.moved, self.stale = set(), False
         self.samples = []
         self.stdout_path = os.path.join(self.home, "tavrik.out")
         with open(self.stdout_path, "wb") as out:
@@ -315,7 +318,7 @@ class Soak:
             f.seek(self.output_seen)
             new = f.read()
         self.output_seen += len(new)
-        hit = re.search(r"^.*(Unhandled|Backtrace|starting debugger|^wine: ).*$", new.decode("utf-8", "replace"), re.M)
+        hit = re.search(r"^.*(Unhandled|Backtrace|starting debugger).*$", new.decode("utf-8", "replace"), re.M)
         return hit[0] if hit else None
 
     # --- input ---------------------------------------------------------------------------
@@ -373,6 +376,8 @@ class Soak:
         captions = {w["text"] for w in ours}
         if any(c.startswith(ABOUT) for c in captions):
             return "about"
+        if any(w["moving"] for w in ours):
+            return "moving"  # the window menu's Move or Size, waiting for arrows
         if "#32768" in classes:
             return "menu"
         if "ComboLBox" in classes:
@@ -551,7 +556,7 @@ class Soak:
             moves = [arrows[int(v * 4)] for v in r[2:4]]
             if self.menu_item("m"):
                 self.keys(*moves, "Return")
-                self.moved = True
+                self.moved.add(MAIN)
             return f"{opener}, move {' '.join(moves)}"
         self.may_close = item == "c"
         # A disabled item leaves the menu open, an enabled Size waits for arrows: Escape ends either.
@@ -670,6 +675,12 @@ class Soak:
             return f"click {what} in the folder dialog"
         self.keys(what)
         return f"folder dialog key {what}"
+
+    def a_moving(self, r):
+        self.moved |= {w["text"] for w in self.m.windows() if w["pid"] == self.pid and w["enabled"] and w["moving"]}
+        key = pick(r[0], [(1, "Left"), (1, "Right"), (1, "Up"), (1, "Down"), (2, "Return"), (1, "Escape")])[0]
+        self.keys(key)
+        return f"move key {key}"
 
     def a_restore(self, r):
         if r[0] < 0.3:
@@ -830,6 +841,7 @@ class Soak:
             self.proc = None
 
     def check_windows(self, windows):
+        self.moved &= {w["text"] for w in windows if w["pid"] == self.pid}  # shown again, it is centred
         for w in windows:
             ours = w["pid"] == self.pid
             if w["text"] not in KNOWN_CAPTIONS and w["cls"] not in KNOWN_CLASSES and not w["text"].startswith(ABOUT):
@@ -842,7 +854,7 @@ class Soak:
             if right <= 0 or bottom <= 0 or left >= SCREEN_W or top >= SCREEN_H:
                 raise Fault(f"a window off the screen: {w}")
             whole = left >= 0 and top >= 0 and right <= SCREEN_W and bottom <= SCREEN_H
-            if w["text"] in KNOWN_CAPTIONS and not whole and not (w["text"] == MAIN and self.moved):
+            if w["text"] in KNOWN_CAPTIONS and not whole and w["text"] not in self.moved:
                 raise Fault(f"a window partly off the screen: {w}")
         if self.proc and not any(w["pid"] == self.pid for w in windows):
             raise Fault("the program runs without a visible window")
@@ -887,8 +899,7 @@ class Soak:
 
     def check_labels(self, letters):
         """Explorer's label of a drive lives exactly as long as the binding it names, and is
-        what the user gave its folder (labels.ini) or else the folder's name: when it was
-        bound, or renamed. (A drive renamed relabels no other drive of the same folder.)"""
+        its folder's: what the user gave the folder (labels.ini), or else the folder's name."""
         given = {folder.casefold(): label for folder, label in
                  (line.split("\t", 1) for line in self.read_list("labels.ini") if "\t" in line)}
         for letter, label in self.m.labels.items():
@@ -896,15 +907,13 @@ class Soak:
                 raise Fault(f"{letter}: has a label key the program did not mark: {label!r}")
             if not letters.get(letter, ("",))[0].startswith("\\??\\"):
                 raise Fault(f"{letter}: keeps its label {label[1:]!r} with no folder bound to it")
-        self.labelled = {k: v for k, v in self.labelled.items() if k in letters}
         for letter, (target, long_form) in letters.items():
             label = self.m.labels.get(letter)
-            if not target.startswith("\\??\\") or self.start_letters.get(letter) or self.labelled.get(letter) == (target, label):
+            if not target.startswith("\\??\\") or self.start_letters.get(letter) or not long_form:
                 continue
             want = given.get(long_form.casefold(), self.default_label(long_form))
-            if long_form and label != "*" + want:
+            if label != "*" + want:
                 raise Fault(f"{letter}: ({long_form}) is labelled {label!r}, not {want!r}")
-            self.labelled[letter] = (target, label)
 
     def check_mounted_list(self, letters):
         """The main window's list shows every folder binding, in letter order, by its long form."""
@@ -976,6 +985,7 @@ class Soak:
         "box": lambda s: [(1, s.a_box)],
         "about": lambda s: [(1, lambda r: s.a_keys(None, r, ["Return", "Escape"]))],
         "browse": lambda s: [(1, s.a_browse)],
+        "moving": lambda s: [(1, s.a_moving)],
     }
     OUTSIDE_ACTIONS = lambda s: [(0.4, s.a_restart), (3, s.a_unmount_run), (2, s.a_startup_run), (1.5, s.a_edit_startup),
                                  (0.7, s.a_toggle_gone)]

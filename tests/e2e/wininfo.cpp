@@ -4,13 +4,14 @@
 //                               area, enabled/visible, text, list items
 //   wininfo exists "<caption>" exit code 0 when a visible window has that caption
 //   wininfo windows            every visible top-level window of every program:
-//                               its process, class, outer rectangle, state, caption
+//                               its process, class, outer rectangle, state, its
+//                               thread's GUI_* flags (in a menu, moving), caption
 //   wininfo proc "<caption>"   what the process owning that window holds: GDI
 //                               objects, USER objects, kernel handles, private bytes
 // Lines:  window <hwnd> client <x> <y> outer <l> <t> <r> <b> enabled <0|1> owner-enabled <0|1>
 //         child <class> <x> <y> <w> <h> enabled <0|1> visible <0|1> selected <n> text <text>
 //         item <n> <text>
-//         top <hwnd> pid <pid> class <class> rect <l> <t> <r> <b> iconic <0|1> enabled <0|1> text <caption>
+//         top <hwnd> pid <pid> class <class> rect <l> <t> <r> <b> iconic <0|1> enabled <0|1> flags <n> text <caption>
 //         proc pid <pid> gdi <n> user <n> handles <n> private <bytes>
 #include <windows.h>
 #include <psapi.h>
@@ -111,12 +112,14 @@ BOOL CALLBACK ListTop(HWND window, LPARAM)
     wchar_t wideClass[64] = {};
     GetClassNameW(window, wideClass, 64);
     DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, &pid), &thread);
     RECT r{};
     GetWindowRect(window, &r);
-    std::printf("top %p pid %lu class %s rect %ld %ld %ld %ld iconic %d enabled %d text %s\n", static_cast<void*>(window),
-                pid, Narrow(wideClass).c_str(), r.left, r.top, r.right, r.bottom, IsIconic(window) ? 1 : 0,
-                IsWindowEnabled(window) ? 1 : 0, Escaped(TextOf(window)).c_str());
+    std::printf("top %p pid %lu class %s rect %ld %ld %ld %ld iconic %d enabled %d flags %lu text %s\n",
+                static_cast<void*>(window), pid, Narrow(wideClass).c_str(), r.left, r.top, r.right, r.bottom,
+                IsIconic(window) ? 1 : 0, IsWindowEnabled(window) ? 1 : 0, thread.flags, Escaped(TextOf(window)).c_str());
     return TRUE;
 }
 
