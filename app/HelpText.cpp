@@ -1,6 +1,6 @@
 #include "HelpText.h"
 
-std::string HelpText()
+std::string HelpText(bool runAsAdministrator)
 {
     static const char* const lines[] = {
         "     :                          :",
@@ -23,5 +23,10 @@ std::string HelpText()
         text += line;
         text += "\r\n";
     }
+    if (runAsAdministrator)
+        text += "   \r\n"
+                "   Run as administrator, Tavrik binds\r\n"
+                "   drives that only programs run as\r\n"
+                "   administrator see.\r\n";
     return text;
 }

@@ -3,6 +3,7 @@
 #include "frmMount.h"
 #include "frmSplash.h"
 #include "modMain.h"
+#include "engine/modElevated.h"
 #include "engine/modLabels.h"
 #include "os/LazyImport_win.h"
 #include "os/WideText_win.h"
@@ -52,8 +53,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     os::ScopedSystem system(os::Win32());
     ui::ScopedServices services(ui::Win32Services());
     const auto mode = modMain::Start(ui::App::Path(), ui::App::Command());
+    if (const auto elevated = modMain::ElevatedBranch(modMain::CommandLine)) {
+        if (!elevated->message.empty())
+            TellConsole(elevated->message);
+        return elevated->exitCode;
+    }
     // Explorer's labels of bindings that went while the program did not run.
-    modLabels::RemoveStaleLabels();
+    // Run as administrator in a session of its own, the program does not see
+    // the bindings of the user's normal programs, whose labels these are.
+    if (modElevated::WhereItRuns() != modElevated::Place::Elevated)
+        modLabels::RemoveStaleLabels();
     // Removing a binding needs no window, no display and no screen metrics.
     if (mode == modMain::StartMode::Unmount) {
         const auto unmounted = modMain::UnmountBranch(modMain::CommandLine);
@@ -86,6 +95,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         break;
     case modMain::StartMode::MainWindow:
     case modMain::StartMode::Unmount:
+    case modMain::StartMode::Elevated:
         main.emplace();
         shown = main->Show();
         break;

@@ -2,6 +2,7 @@
 
 #include "HelpText.h"
 #include "WindowDesigns.h"
+#include "engine/modElevated.h"
 
 frmHelp::frmHelp() : ui::Form(SkinnedWindowDesign("Help", 5460, 4650, false, true))
 {
@@ -26,7 +27,7 @@ void frmHelp::Form_Load()
     StyleXP1.Invoke(StyleXP::kApplyStyle);
     TamselXPForm1.ShowMaximize(false);
     TamselXPForm1.ShowMinimize(false);
-    txtHelp.Text(HelpText());
+    txtHelp.Text(HelpText(modElevated::WhereItRuns() == modElevated::Place::Elevated));
 }
 
 void frmHelp::txtHelp_KeyPress(int& KeyAscii) { KeyAscii = 0; }

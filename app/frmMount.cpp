@@ -2,6 +2,7 @@
 
 #include "ComboLetterPicker.h"
 #include "ListMenus.h"
+#include "engine/modElevated.h"
 #include "engine/modFiles.h"
 #include "engine/modLabels.h"
 #include "engine/modLists.h"
@@ -16,7 +17,18 @@
 #include "ui/App.h"
 #include "ui/Services.h"
 
-frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true))
+namespace {
+
+// Run as administrator in a session of its own, the window says so, as
+// Windows' own elevated windows do: its drives are not the normal programs'.
+std::string MainCaption()
+{
+    return modElevated::WhereItRuns() == modElevated::Place::Elevated ? "Administrator: Ombrilo" : "Ombrilo";
+}
+
+}  // namespace
+
+frmMount::frmMount() : ui::Form(SkinnedWindowDesign(MainCaption(), 6030, 4380, true))
 {
     cboDrive.Move(5250, 1380, 615, 315);
     cboDrive.TabIndex(1);
@@ -92,7 +104,7 @@ frmMount::frmMount() : ui::Form(SkinnedWindowDesign("Ombrilo", 6030, 4380, true)
 
     if (const auto bag = ui::PropertyBag::FromText(kStyleXPSettings))
         StyleXP1.ReadProperties(*bag);
-    PlaceFrame(TamselXPForm1, *this, "Ombrilo", ui::FontSpec{"MS Sans Serif", 8.25});
+    PlaceFrame(TamselXPForm1, *this, MainCaption(), ui::FontSpec{"MS Sans Serif", 8.25});
     ctxHookMenu1.MenuFont = ui::FontSpec{"Tahoma", 8.25};
     ctxHookMenu1.ItemPicture("mnuMenuOpen", IDI_MENU_OPEN);
     ctxHookMenu1.ItemPicture("mnuMenuCopy", IDI_MENU_COPY);
@@ -207,6 +219,7 @@ modLists::MountResult frmMount::MountOnPickedLetter(const std::string& folder)
         ShowMountFailed();
         break;
     case modLists::MountResult::Mounted:
+        modElevated::Mirror();
         break;
     }
     GetDriveData();
@@ -310,7 +323,8 @@ void frmMount::mnuMenuUnmount_Click()
     const std::string line = vList.Text();
     if (line.empty())
         return;
-    mod_DriveInfo::RemoveSubstDrive(line.substr(0, 1) + ":");
+    if (mod_DriveInfo::RemoveSubstDrive(line.substr(0, 1) + ":") == mod_DriveInfo::RemoveResult::Removed)
+        modElevated::Mirror();
     GetDriveData();
 }
 

@@ -1,5 +1,6 @@
 #include "frmSplash.h"
 
+#include "engine/modElevated.h"
 #include "engine/modLists.h"
 #include "modMain.h"
 #include "resource.h"
@@ -53,5 +54,6 @@ void frmSplash::tmrRun_Timer()
 {
     tmrRun.Enabled(false);
     modLists::RunStartupList(modMain::AppDir);
+    modElevated::Mirror();
     ui::End();
 }

@@ -1,5 +1,6 @@
 #include "modMain.h"
 
+#include "engine/modElevated.h"
 #include "engine/modFiles.h"
 #include "engine/mod_DriveInfo.h"
 #include "os/Text.h"
@@ -27,6 +28,8 @@ StartMode ModeOf(const std::string& commandLine)
             return StartMode::Help;
     if (commandLine.empty())
         return StartMode::MainWindowEmpty;
+    if (commandLine.starts_with(modElevated::kOptionSwitch))
+        return StartMode::Elevated;
     if (commandLine[0] == '-')
         return StartMode::Unmount;
     return StartMode::MainWindow;
@@ -82,6 +85,7 @@ std::optional<UnmountOutcome> UnmountBranch(const std::string& commandLine)
     const std::string drive = letter.empty() ? std::string() : std::string(1, text::UpperChar(letter[0])) + ":";
     switch (mod_DriveInfo::RemoveSubstDrive(letter)) {
     case mod_DriveInfo::RemoveResult::Removed:
+        modElevated::Mirror();
         return UnmountOutcome{0, drive + " was unmounted."};
     case mod_DriveInfo::RemoveResult::NotBound:
         return UnmountOutcome{1, drive + " has no folder bound to it; nothing was removed."};
@@ -95,6 +99,25 @@ std::optional<UnmountOutcome> UnmountBranch(const std::string& commandLine)
         break;
     }
     return UnmountOutcome{2, drive + " could not be unmounted: Windows kept its folder binding."};
+}
+
+std::optional<UnmountOutcome> ElevatedBranch(const std::string& commandLine)
+{
+    if (ModeOf(commandLine) != StartMode::Elevated)
+        return std::nullopt;
+    const std::string option = modElevated::kOptionSwitch, setUp = modElevated::kSetUpSwitch;
+    if (commandLine == option + " on" || commandLine == option + " off") {
+        const auto result = commandLine.ends_with(" on") ? modElevated::TurnOn() : modElevated::TurnOff();
+        return UnmountOutcome{result.exitCode, result.message};
+    }
+    // The program's own: nothing to say, and nobody to say it to.
+    if (commandLine == setUp + " on" || commandLine == setUp + " off")
+        return UnmountOutcome{modElevated::SetUp(commandLine.ends_with(" on")), {}};
+    if (commandLine == modElevated::kSyncSwitch) {
+        modElevated::Sync();
+        return UnmountOutcome{0, {}};
+    }
+    return UnmountOutcome{2, "Say \"/elevated on\" or \"/elevated off\"; nothing was changed."};
 }
 
 }  // namespace modMain

@@ -18,6 +18,7 @@ enum class StartMode {
     MainWindowEmpty,  // nothing to mount: the mount button stays disabled
     Unmount,          // "-" and a letter: remove its bindings, end without a window
     Help,             // "/?" and its like: the help window alone
+    Elevated,         // "/elevated ..." and the two the program gives itself: no window
 };
 
 // The application path with a closing "\" unless it already has one (a drive root).
@@ -50,5 +51,13 @@ struct UnmountOutcome {
 // the bindings of the letter after it, and the program is to end with no
 // window and no list file touched. nullopt for any other command line.
 std::optional<UnmountOutcome> UnmountBranch(const std::string& commandLine);
+
+// The drives for programs run as administrator, from the command line:
+// "/elevated on" and "/elevated off" (exit codes as the unmount mode's: 0
+// done, 1 already so or not offered, 2 refused or cancelled, and a line for
+// a console); "/elevated-setup on|off", the step the program runs as
+// administrator; "/elevated-sync", the task's run. nullopt for any other
+// command line.
+std::optional<UnmountOutcome> ElevatedBranch(const std::string& commandLine);
 
 }  // namespace modMain

@@ -10,6 +10,7 @@ set(TAVRIK_OS_SOURCES
 )
 set(TAVRIK_OS_WIN32_SOURCES
   os/Win32System_win.cpp
+  os/Win32Session_win.cpp
 )
 
 set(TAVRIK_UI_SOURCES
@@ -45,6 +46,7 @@ set(TAVRIK_ENGINE_SOURCES
   engine/modFiles.cpp
   engine/modLists.cpp
   engine/modLabels.cpp
+  engine/modElevated.cpp
 )
 
 set(TAVRIK_WIDGETS_SOURCES

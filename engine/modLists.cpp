@@ -105,6 +105,14 @@ bool ReplaceList(const std::string& listPath, const std::vector<std::string>& li
 
 }  // namespace
 
+ListLines ReadListAt(const std::string& path) { return ReadList(path); }
+
+bool WriteListAt(const std::string& path, const std::vector<std::string>& lines)
+{
+    const auto lock = os::Current().files.Lock(path);
+    return lock && ReplaceList(path, lines, true);
+}
+
 ListLines ReadHistory(const std::string& appDir) { return ReadList(appDir + kHistoryFile); }
 
 namespace {

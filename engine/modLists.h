@@ -25,6 +25,13 @@ inline constexpr std::size_t kMaxListBytes = 1024 * 1024;
 // Hidden and system lists are read like any other.
 using ListLines = std::optional<std::vector<std::string>>;
 
+// Any other list of the program's, read the same way: nullopt when it is
+// there but cannot be read.
+ListLines ReadListAt(const std::string& path);
+// Writes the lines as the whole list at path, under the lock, whole or not at
+// all, as UTF-8 after a byte-order mark.
+bool WriteListAt(const std::string& path, const std::vector<std::string>& lines);
+
 // Every history line in file order.
 ListLines ReadHistory(const std::string& appDir);
 

@@ -63,6 +63,13 @@ public:
 
     virtual bool RemoveFile(const std::string& path) = 0;
 
+    // Copies a file over to, replacing it: whole or not at all.
+    virtual bool CopyOver(const std::string& from, const std::string& to) = 0;
+    // Creates a folder whose parent exists; true when it is there.
+    virtual bool MakeFolder(const std::string& path) = 0;
+    // Removes an empty folder.
+    virtual bool RemoveFolder(const std::string& path) = 0;
+
     // GetFileAttributesW: nullopt when nothing of that name can be found.
     virtual std::optional<std::uint32_t> ReadAttributes(const std::string& path) = 0;
     // SetFileAttributesW (read-only, hidden, system).

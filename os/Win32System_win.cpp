@@ -7,6 +7,7 @@
 #include "System.h"
 #include "SystemPath.h"
 #include "WideText_win.h"
+#include "Win32Session.h"
 #include "Win32System.h"
 
 #include <windows.h>
@@ -356,6 +357,29 @@ public:
 
     bool RemoveFile(const std::string& path) override { return DeleteFileW(SystemPath(path).c_str()) != FALSE; }
 
+    // Copied beside the target and moved over it: never a half-copied file.
+    bool CopyOver(const std::string& from, const std::string& to) override
+    {
+        const std::string temporary = to + ".new";
+        if (!CopyFileW(SystemPath(from).c_str(), SystemPath(temporary).c_str(), FALSE))
+            return false;
+        if (MoveOver(temporary, to))
+            return true;
+        RemoveFile(temporary);
+        return false;
+    }
+
+    bool MakeFolder(const std::string& path) override
+    {
+        const std::wstring folder = SystemPath(path);
+        if (CreateDirectoryW(folder.c_str(), nullptr))
+            return true;
+        const DWORD attributes = GetFileAttributesW(folder.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    bool RemoveFolder(const std::string& path) override { return RemoveDirectoryW(SystemPath(path).c_str()) != FALSE; }
+
     std::optional<std::uint32_t> ReadAttributes(const std::string& path) override
     {
         const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
@@ -538,7 +562,7 @@ System& Win32()
     static Win32CodePage codePage;
     static Win32Registry registry;
     static Win32ShellNotify shell;
-    static System system{dos, files, codePage, registry, shell};
+    static System system{dos, files, codePage, registry, shell, Win32Session(), Win32Tasks()};
     return system;
 }
 

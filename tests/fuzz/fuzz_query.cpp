@@ -100,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sim::SimMachine machine;
     FUZZ_CHECK(machine.files.MakeDirectory("C:\\Program Files\\Data"));
     ReplyDevices devices(reply);
-    os::System replying{devices, machine.files, machine.codePage, machine.registry, machine.shellNotify};
+    os::System replying{devices, machine.files, machine.codePage, machine.registry, machine.shellNotify,
+                          machine.session, machine.taskScheduler};
     os::ScopedSystem scope(replying);
 
     const bool bound = mod_Subst::IsSubstDrive("M");

@@ -151,7 +151,9 @@ TEST(DriveInfoProbe, ListedLettersAreProbedWithATrailingBlank)
     sim::SimCodePage codePage;
     sim::SimRegistry registry;
     sim::SimShellNotify shell;
-    os::System probed{dos, files, codePage, registry, shell};
+    sim::SimSession session;
+    sim::SimTasks tasks;
+    os::System probed{dos, files, codePage, registry, shell, session, tasks};
     os::ScopedSystem scope(probed);
     files.AddVolume("\\Device\\HarddiskVolume1");
     dos.AddDisk('C', "\\Device\\HarddiskVolume1");

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace sim {
 
@@ -236,7 +237,7 @@ struct SimFileSystem::Resolved {
     const std::string& Leaf() const { return segments.back().name; }
 };
 
-SimFileSystem::SimFileSystem(SimDosDevices& devices) : m_Devices(devices) {}
+SimFileSystem::SimFileSystem(SimDosDevices& devices) : m_Devices(&devices) {}
 
 SimFileSystem::~SimFileSystem() = default;
 
@@ -305,7 +306,7 @@ SimFileSystem::Node* SimFileSystem::DriveRoot(char letter, int depth) const
 {
     if (depth > kMaxLinkDepth)
         return nullptr;
-    const auto mappings = m_Devices.Mappings(std::string(1, letter) + ":");
+    const auto mappings = m_Devices->Mappings(std::string(1, letter) + ":");
     if (mappings.empty())
         return nullptr;
     const std::string& target = mappings.front();
@@ -523,6 +524,43 @@ bool SimFileSystem::RemoveFile(const std::string& path)
     return true;
 }
 
+bool SimFileSystem::CopyOver(const std::string& from, const std::string& to)
+{
+    const Node* source = Resolve(from).Target();
+    if (!source || source->directory || m_DenyRead.count(FailureKey(from)))
+        return false;
+    const Resolved dest = Resolve(to);
+    Node* file = dest.Target();
+    Node* folder = file ? nullptr : dest.NewEntryFolder();
+    if ((!file && !folder) || (file && (file->directory || ReadOnly(*file))) || WriteDenied(to))
+        return false;
+    if (!file)
+        file = CreateChild(*folder, dest.Leaf(), false);
+    const std::string content = source->content;  // the source may be the target
+    return Write(*file, to, content, false);
+}
+
+bool SimFileSystem::MakeFolder(const std::string& path)
+{
+    const Resolved r = Resolve(path);
+    if (const Node* there = r.Target())
+        return there->directory;
+    Node* parent = r.NewEntryFolder();
+    if (!parent || WriteDenied(path))
+        return false;
+    CreateChild(*parent, r.Leaf(), true);
+    return true;
+}
+
+bool SimFileSystem::RemoveFolder(const std::string& path)
+{
+    Node* folder = Resolve(path).Target();
+    if (!folder || !folder->directory || !folder->parent || !folder->children.empty() || WriteDenied(path))
+        return false;
+    Detach(*folder);
+    return true;
+}
+
 bool SimFileSystem::MakeDirectory(const std::string& path, std::uint32_t attributes)
 {
     const Resolved r = Resolve(path);
@@ -702,6 +740,69 @@ void SimFileSystem::ClearFailures()
     m_DenyRead.clear();
     m_DenyWrite.clear();
     m_WriteLimit.clear();
+}
+
+}  // namespace sim
+
+namespace sim {
+
+template <typename Call>
+auto SimFileView::Seen(Call call)
+{
+    SimDosDevices* own = std::exchange(m_Files.m_Devices, &m_Devices);
+    struct Back {
+        SimFileSystem& files;
+        SimDosDevices* devices;
+        ~Back() { files.m_Devices = devices; }
+    } back{m_Files, own};
+    return call();
+}
+
+std::uint32_t SimFileView::ShortPathName(const char* path, char* buffer, std::uint32_t capacity)
+{
+    return Seen([&] { return m_Files.ShortPathName(path, buffer, capacity); });
+}
+bool SimFileView::IsDirectoryPath(const char* path) { return Seen([&] { return m_Files.IsDirectoryPath(path); }); }
+os::LookupResult SimFileView::Lookup(const char* path, std::uint32_t attributes)
+{
+    return Seen([&] { return m_Files.Lookup(path, attributes); });
+}
+std::optional<std::vector<std::string>> SimFileView::ReadLines(const std::string& path, std::size_t maxBytes)
+{
+    return Seen([&] { return m_Files.ReadLines(path, maxBytes); });
+}
+bool SimFileView::AppendLine(const std::string& path, const std::string& text)
+{
+    return Seen([&] { return m_Files.AppendLine(path, text); });
+}
+bool SimFileView::WriteLines(const std::string& path, const std::vector<std::string>& lines)
+{
+    return Seen([&] { return m_Files.WriteLines(path, lines); });
+}
+bool SimFileView::MoveOver(const std::string& from, const std::string& to)
+{
+    return Seen([&] { return m_Files.MoveOver(from, to); });
+}
+bool SimFileView::RemoveFile(const std::string& path) { return Seen([&] { return m_Files.RemoveFile(path); }); }
+bool SimFileView::CopyOver(const std::string& from, const std::string& to)
+{
+    return Seen([&] { return m_Files.CopyOver(from, to); });
+}
+bool SimFileView::MakeFolder(const std::string& path) { return Seen([&] { return m_Files.MakeFolder(path); }); }
+bool SimFileView::RemoveFolder(const std::string& path) { return Seen([&] { return m_Files.RemoveFolder(path); }); }
+std::optional<std::uint32_t> SimFileView::ReadAttributes(const std::string& path)
+{
+    return Seen([&] { return m_Files.ReadAttributes(path); });
+}
+bool SimFileView::WriteAttributes(const std::string& path, std::uint32_t attributes)
+{
+    return Seen([&] { return m_Files.WriteAttributes(path, attributes); });
+}
+std::string SimFileView::FinalPath(const std::string& path) { return Seen([&] { return m_Files.FinalPath(path); }); }
+std::string SimFileView::FullPath(const std::string& path) { return Seen([&] { return m_Files.FullPath(path); }); }
+std::unique_ptr<os::FileLock> SimFileView::Lock(const std::string& path)
+{
+    return Seen([&] { return m_Files.Lock(path); });
 }
 
 }  // namespace sim

@@ -30,6 +30,9 @@ public:
     bool WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
     bool MoveOver(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
+    bool CopyOver(const std::string& from, const std::string& to) override;
+    bool MakeFolder(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
     std::optional<std::uint32_t> ReadAttributes(const std::string& path) override;
     bool WriteAttributes(const std::string& path, std::uint32_t attributes) override;
     // The sim has no links: every path is final.
@@ -81,12 +84,43 @@ private:
     bool Write(Node& file, const std::string& path, std::string data, bool append);
     Node* CreateChild(Node& folder, const std::string& name, bool directory);
 
-    SimDosDevices& m_Devices;
+    friend class SimFileView;
+    SimDosDevices* m_Devices;
     std::map<std::string, std::unique_ptr<Node>> m_Volumes;  // device path (upper) -> root
     std::set<std::string> m_DenyRead;                         // failure keys
     std::set<std::string> m_DenyWrite;
     std::map<std::string, std::size_t> m_WriteLimit;
     std::set<std::string> m_Locked;
+};
+
+// The same file tree as seen from another logon session: a drive letter leads
+// where that session's name space says.
+class SimFileView : public os::FileSystem {
+public:
+    SimFileView(SimFileSystem& files, SimDosDevices& devices) : m_Files(files), m_Devices(devices) {}
+    std::uint32_t ShortPathName(const char* path, char* buffer, std::uint32_t capacity) override;
+    bool IsDirectoryPath(const char* path) override;
+    os::LookupResult Lookup(const char* path, std::uint32_t attributes) override;
+    std::optional<std::vector<std::string>> ReadLines(const std::string& path, std::size_t maxBytes) override;
+    bool AppendLine(const std::string& path, const std::string& text) override;
+    bool WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
+    bool MoveOver(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& path) override;
+    bool CopyOver(const std::string& from, const std::string& to) override;
+    bool MakeFolder(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    std::optional<std::uint32_t> ReadAttributes(const std::string& path) override;
+    bool WriteAttributes(const std::string& path, std::uint32_t attributes) override;
+    std::string FinalPath(const std::string& path) override;
+    std::string FullPath(const std::string& path) override;
+    std::unique_ptr<os::FileLock> Lock(const std::string& path) override;
+
+private:
+    // Runs one call of the tree with this session's letters.
+    template <typename Call>
+    auto Seen(Call call);
+    SimFileSystem& m_Files;
+    SimDosDevices& m_Devices;
 };
 
 }  // namespace sim

@@ -2,6 +2,7 @@
 
 #include "SimText.h"
 
+#include <cctype>
 #include <span>
 #include <string>
 
@@ -181,13 +182,83 @@ SimPalette::SimPalette()
         colors[i] = ui::DesignRgb(i);
 }
 
-SimMachine::SimMachine() { AddDisk('C', 1); }
+SimMachine::SimMachine()
+{
+    AddDisk('C', 1);
+    elevatedDos.administrator = true;
+    elevatedSession.elevation = os::Elevation::Full;
+}
 
 void SimMachine::AddDisk(char letter, int volumeNumber)
 {
     const std::string device = "\\Device\\HarddiskVolume" + std::to_string(volumeNumber);
     files.AddVolume(device);
     dos.AddDisk(letter, device);
+    elevatedDos.AddDisk(letter, device);
+}
+
+void SimMachine::AddBootName(char letter, const std::string& folder)
+{
+    for (auto* space : {&dos, &elevatedDos})
+        space->AddDisk(letter, "\\??\\" + folder);
+    for (auto* side : {&session, &elevatedSession})
+        side->bootLetters += letter;
+}
+
+void SimMachine::SplitToken()
+{
+    session.elevation = os::Elevation::Limited;
+    elevatedSession.elevation = os::Elevation::Full;
+    session.linkedElsewhere = elevatedSession.linkedElsewhere = true;
+    session.logonId = elevatedSession.linkedLogonId = "0x3e7001";
+    elevatedSession.logonId = session.linkedLogonId = "0x3e7002";
+}
+
+std::optional<int> SimSession::RunElevated(const std::string& exe, const std::string& arguments)
+{
+    prompts.push_back(arguments);
+    return elevate ? elevate(exe, arguments) : std::nullopt;
+}
+
+namespace {
+
+std::string Folded(const std::string& name)
+{
+    std::string folded = name;
+    for (char& c : folded)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+}  // namespace
+
+bool SimTasks::Register(const std::string& name, const std::string& xml)
+{
+    if (refuse)
+        return false;
+    tasks[Folded(name)] = xml;
+    return true;
+}
+
+std::optional<std::string> SimTasks::Find(const std::string& name)
+{
+    const auto it = tasks.find(Folded(name));
+    return it == tasks.end() ? std::nullopt : std::optional(it->second);
+}
+
+bool SimTasks::Run(const std::string& name)
+{
+    if (!tasks.count(Folded(name)))
+        return false;
+    ++runs;
+    if (onRun)
+        onRun(name);
+    return true;
+}
+
+bool SimTasks::Remove(const std::string& name)
+{
+    return !refuse && tasks.erase(Folded(name)) > 0;
 }
 
 }  // namespace sim

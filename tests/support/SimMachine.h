@@ -146,6 +146,49 @@ public:
     std::vector<std::string> told;
 };
 
+// One side of a user's logon: its token, its folders, and the elevation
+// prompt, which a test answers (refused until it says otherwise).
+class SimSession : public os::Session {
+public:
+    os::Elevation TokenElevation() override { return elevation; }
+    bool LinkedTokenElsewhere() override { return linkedElsewhere; }
+    std::string LogonId() override { return logonId; }
+    std::string LinkedLogonId() override { return linkedLogonId; }
+    std::string UserSid() override { return sid; }
+    std::string LocalAppData() override { return localAppData; }
+    std::string ProgramFiles() override { return programFiles; }
+    char SystemDrive() override { return 'C'; }
+    std::string BootLetters() override { return bootLetters; }
+    std::string ExePath() override { return exePath; }
+    std::optional<int> RunElevated(const std::string& exe, const std::string& arguments) override;
+
+    os::Elevation elevation = os::Elevation::Default;
+    bool linkedElsewhere = false;
+    std::string logonId = "0x3e7001", linkedLogonId;
+    std::string sid = "S-1-5-21-1000-2000-3000-1001";
+    std::string localAppData = "C:\\Users\\Ann\\AppData\\Local";
+    std::string programFiles = "C:\\Program Files";
+    std::string bootLetters = "C";
+    std::string exePath = "C:\\Users\\Ann\\AppData\\Local\\Programs\\Tavrik\\Tavrik.exe";
+    // What the program run as administrator does; nullopt: the user refuses.
+    std::function<std::optional<int>(const std::string& exe, const std::string& arguments)> elevate;
+    std::vector<std::string> prompts;  // the arguments of every elevation asked for
+};
+
+// The Task Scheduler: tasks by name (without regard to case), and what a run
+// on demand does, as a test sets it.
+class SimTasks : public os::Tasks {
+public:
+    bool Register(const std::string& name, const std::string& xml) override;
+    std::optional<std::string> Find(const std::string& name) override;
+    bool Run(const std::string& name) override;
+    bool Remove(const std::string& name) override;
+    std::map<std::string, std::string> tasks;  // folded name -> XML
+    std::function<void(const std::string& name)> onRun;
+    int runs = 0;
+    bool refuse = false;  // registration and removal fail
+};
+
 class SimMachine {
 public:
     SimMachine();
@@ -154,6 +197,13 @@ public:
 
     // Another disk, e.g. AddDisk('D', 2) for "\Device\HarddiskVolume2".
     void AddDisk(char letter, int volumeNumber);
+    // A letter the machine defines at boot for everyone, bound to a folder.
+    void AddBootName(char letter, const std::string& folder);
+    // Gives the user UAC's two linked tokens in two logon sessions: system
+    // (the normal programs, limited) and elevatedSystem (those run as
+    // administrator), each with its own local DOS device names. The
+    // elevation prompt, once a test accepts it, runs in elevatedSystem.
+    void SplitToken();
 
     SimDosDevices dos;
     SimFileSystem files{dos};
@@ -165,7 +215,17 @@ public:
     SimCodePage codePage;
     SimRegistry registry;
     SimShellNotify shellNotify;
-    os::System system{dos, files, codePage, registry, shellNotify};
+    SimSession session;
+    SimTasks taskScheduler;
+    os::System system{dos, files, codePage, registry, shellNotify, session, taskScheduler};
+    // The side of a split token run as administrator: the same files, keys
+    // and tasks, its own DOS device names.
+    SimDosDevices elevatedDos;
+    SimFileView elevatedFiles{files, elevatedDos};
+    SimSession elevatedSession;
+    SimShellNotify elevatedShellNotify;
+    os::System elevatedSystem{elevatedDos, elevatedFiles, codePage, registry, elevatedShellNotify, elevatedSession,
+                              taskScheduler};
     ui::Services services{lists, shell, timers, cursor, palette};
 };
 

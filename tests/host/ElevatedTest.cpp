@@ -1,0 +1,250 @@
+// Drives for the programs a user runs as administrator: on a machine whose
+// user holds UAC's two linked tokens, each in a logon session with DOS device
+// names of its own.
+#include "SimMachineFixture.h"
+#include "engine/modElevated.h"
+#include "engine/modLists.h"
+#include "engine/mod_DriveInfo.h"
+#include "engine/mod_Subst.h"
+
+namespace {
+
+const std::string kCopy = "C:\\Program Files\\Tavrik\\Tavrik.exe";
+const std::string kList = "C:\\Users\\Ann\\AppData\\Local\\Tavrik\\elevated.ini";
+const std::string kRecord = "C:\\Program Files\\Tavrik\\Elevated\\S-1-5-21-1000-2000-3000-1001.ini";
+const std::string kLog = "C:\\Program Files\\Tavrik\\Elevated\\S-1-5-21-1000-2000-3000-1001.log";
+
+class Elevated : public SimMachineTest {
+protected:
+    void SetUp() override
+    {
+        machine.SplitToken();
+        for (const char* folder : {"C:\\Data", "C:\\Other", "C:\\Users\\Ann\\AppData\\Local", "C:\\Program Files"})
+            ASSERT_TRUE(files().MakeDirectory(folder));
+        ASSERT_TRUE(files().MakeFile(machine.session.exePath, "MZ the program"));
+        machine.elevatedSession.exePath = machine.session.exePath;
+        // Accepting the prompt runs the program as administrator, in the other session.
+        machine.session.elevate = [this](const std::string&, const std::string& arguments) -> std::optional<int> {
+            if (refuse)
+                return std::nullopt;
+            os::ScopedSystem up(machine.elevatedSystem);
+            return modElevated::SetUp(arguments == "/elevated-setup on");
+        };
+        machine.taskScheduler.onRun = [this](const std::string&) { RunTask(); };
+    }
+    std::string RunTask()
+    {
+        os::ScopedSystem up(machine.elevatedSystem);
+        return modElevated::Sync();
+    }
+    // The folder a letter leads to as programs run as administrator see it.
+    std::string SeenElevated(char letter)
+    {
+        os::ScopedSystem up(machine.elevatedSystem);
+        return mod_Subst::IsSubstDrive(std::string(1, letter)) ? mod_DriveInfo::GetSubstTarget(std::string(1, letter))
+                                                               : "";
+    }
+    void Mount(const char* letter, const char* folder)
+    {
+        ASSERT_EQ(modLists::MountFolder(letter, folder), modLists::MountResult::Mounted);
+        modElevated::Mirror();
+    }
+    void WriteList(const std::string& lines)
+    {
+        ASSERT_TRUE(files().MakeFile(kList, "session " + machine.session.logonId + "\r\n" + lines));
+    }
+    bool refuse = false;
+};
+
+TEST_F(Elevated, WhereItRunsFollowsTheTokenAndItsLinkedSession)
+{
+    using modElevated::Place;
+    const struct {
+        os::Elevation elevation;
+        bool elsewhere;
+        Place place;
+    } cases[] = {
+        {os::Elevation::Default, false, Place::NoSplit},
+        {os::Elevation::Limited, true, Place::Normal},
+        {os::Elevation::Full, true, Place::Elevated},
+        {os::Elevation::Full, false, Place::Normal},  // Wine: one session for both tokens
+    };
+    for (const auto& c : cases) {
+        machine.session.elevation = c.elevation;
+        machine.session.linkedElsewhere = c.elsewhere;
+        EXPECT_EQ(modElevated::WhereItRuns(), c.place) << static_cast<int>(c.elevation) << c.elsewhere;
+        EXPECT_EQ(modElevated::Offered(), c.place != Place::NoSplit);
+    }
+}
+
+// One prompt makes the copy and the task; from then on every change of the
+// normal side reaches the other one, and only through the task.
+TEST_F(Elevated, TurnedOnEveryBindingReachesProgramsRunAsAdministrator)
+{
+    Mount("P: ", "C:\\Data");
+    EXPECT_EQ(SeenElevated('P'), "");  // two sessions, two name spaces
+    const auto on = modElevated::TurnOn();
+    EXPECT_EQ(on.exitCode, 0) << on.message;
+    EXPECT_EQ(machine.session.prompts, std::vector<std::string>{"/elevated-setup on"});
+    EXPECT_EQ(files().Content(kCopy), "MZ the program");
+    EXPECT_EQ(SeenElevated('P'), "C:\\Data");
+
+    const auto xml = machine.taskScheduler.Find("Tavrik drives for S-1-5-21-1000-2000-3000-1001");
+    ASSERT_TRUE(xml);
+    for (const char* part : {"<UserId>S-1-5-21-1000-2000-3000-1001</UserId>", "<LogonTrigger>",
+                             "<RunLevel>HighestAvailable</RunLevel>", "<AllowStartOnDemand>true</AllowStartOnDemand>",
+                             "<Command>C:\\Program Files\\Tavrik\\Tavrik.exe</Command>",
+                             "<Arguments>/elevated-sync</Arguments>", "<Author>Tavrik</Author>"})
+        EXPECT_NE(xml->find(part), std::string::npos) << part;
+    EXPECT_EQ(xml->find("<TimeTrigger>"), std::string::npos);
+
+    Mount("Q: ", "C:\\Other");
+    EXPECT_EQ(SeenElevated('Q'), "C:\\Other");
+    ASSERT_EQ(mod_DriveInfo::RemoveSubstDrive("P"), mod_DriveInfo::RemoveResult::Removed);
+    modElevated::Mirror();
+    EXPECT_EQ(SeenElevated('P'), "");
+    EXPECT_EQ(SeenElevated('Q'), "C:\\Other");
+
+    EXPECT_EQ(modElevated::TurnOn().exitCode, 1);  // on already: asked once
+    EXPECT_EQ(machine.session.prompts.size(), 1u);
+}
+
+TEST_F(Elevated, ARefusedOrFailedStepChangesNothingAndSaysSo)
+{
+    Mount("P: ", "C:\\Data");
+    refuse = true;
+    const auto refused = modElevated::TurnOn();
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.message.find("refused"), std::string::npos) << refused.message;
+
+    refuse = false;
+    machine.taskScheduler.refuse = true;
+    const auto failed = modElevated::TurnOn();
+    EXPECT_EQ(failed.exitCode, 2);
+    EXPECT_NE(failed.message.find("Nothing was changed"), std::string::npos) << failed.message;
+    for (const std::string& path : {kCopy, kList, std::string("C:\\Program Files\\Tavrik")})
+        EXPECT_FALSE(files().Exists(path)) << path;
+    EXPECT_TRUE(machine.taskScheduler.tasks.empty());
+    EXPECT_EQ(SeenElevated('P'), "");
+}
+
+// The list is the user's: anything the user's programs wrote there is read as
+// hostile, and only a letter free here (or bound here by the task itself) is
+// ever bound.
+TEST_F(Elevated, TheElevatedSideTrustsNoLineOfTheList)
+{
+    ASSERT_TRUE(modElevated::TurnOn().exitCode == 0);
+    machine.AddBootName('B', "C:\\Boot");
+    ASSERT_TRUE(machine.elevatedDos.Define(0, "Q:", "C:\\Other"));  // another program's, run as administrator
+    ASSERT_TRUE(machine.elevatedDos.Define(os::DEFINE_RAW_TARGET, "Z:", "\\Device\\LanmanRedirector\\;Z:0\\srv\\s"));
+    ASSERT_TRUE(machine.dos.Define(0, "N:", "C:\\Data"));  // the normal side's only
+    WriteList("C:\tC:\\Data\r\nB:\tC:\\Data\r\nQ:\tC:\\Data\r\nZ:\tC:\\Data\r\nM:\tC:\\Missing\r\n"
+              "R:\tData\r\nS:\tN:\\\r\nT:C:\\Data\r\n1:\tC:\\Data\r\nU:\tC:\\Da\x01ta\r\n"
+              "V:\tC:\\Data\r\nV:\tC:\\Other\r\nw:\tC:\\Other\r\n");
+    const std::string log = RunTask();
+    EXPECT_EQ(SeenElevated('V'), "C:\\Data");
+    EXPECT_EQ(SeenElevated('W'), "C:\\Other");
+    EXPECT_EQ(machine.elevatedDos.Mappings("C:"), std::vector<std::string>{"\\Device\\HarddiskVolume1"});
+    EXPECT_EQ(machine.elevatedDos.Mappings("B:"), std::vector<std::string>{"\\??\\C:\\Boot"});
+    EXPECT_EQ(machine.elevatedDos.Mappings("Q:"), std::vector<std::string>{"\\??\\C:\\Other"});
+    EXPECT_EQ(machine.elevatedDos.Mappings("Z:").size(), 1u);
+    for (const char letter : {'M', 'R', 'S', 'T', 'U'})
+        EXPECT_EQ(SeenElevated(letter), "") << letter;
+    for (const char* why : {"C: (the system's drive)", "B: (defined at boot)", "Q: (held by another)",
+                            "Z: (held by another)", "M: (no folder)", "R: (no folder)", "S: (no folder)",
+                            "line 9 (no letter and folder)", "line 10 (no letter and folder)", "U: (no folder)",
+                            "V: (named twice)"})
+        EXPECT_NE(log.find(why), std::string::npos) << why << " in " << log;
+    EXPECT_NE(files().Content(kLog)->find(log), std::string::npos);
+
+    // At most 26 lines are read, whatever they hold.
+    std::string many;
+    for (int i = 0; i < 26; ++i)
+        many += "Q:\tC:\\Data\r\n";
+    WriteList(many + "X:\tC:\\Data\r\n");
+    EXPECT_NE(RunTask().find("X: (more than 26 lines)"), std::string::npos);
+    EXPECT_EQ(SeenElevated('X'), "");
+}
+
+TEST_F(Elevated, TheTaskRemovesOnlyWhatItBoundAndTheListNoLongerHolds)
+{
+    Mount("P: ", "C:\\Data");
+    Mount("R: ", "C:\\Data");
+    ASSERT_TRUE(machine.elevatedDos.Define(0, "R:", "C:\\Data"));  // there before: bound to that folder already
+    ASSERT_EQ(modElevated::TurnOn().exitCode, 0);
+    ASSERT_EQ(SeenElevated('P'), "C:\\Data");
+    EXPECT_EQ(files().Content(kRecord).value_or("").find("R:"), std::string::npos);
+
+    // The user's list changes: the same letter, another folder, is bound anew.
+    ASSERT_EQ(mod_DriveInfo::RemoveSubstDrive("P"), mod_DriveInfo::RemoveResult::Removed);
+    Mount("P: ", "C:\\Other");
+    EXPECT_EQ(machine.elevatedDos.Mappings("P:"), std::vector<std::string>{"\\??\\C:\\Other"});
+
+    // Its binding replaced by another program's: that one is not the task's to remove.
+    ASSERT_TRUE(machine.elevatedDos.Define(os::DEFINE_REMOVE, "P:", nullptr));
+    ASSERT_TRUE(machine.elevatedDos.Define(0, "P:", "C:\\Data"));
+    for (const char letter : {'P', 'R'})
+        ASSERT_EQ(mod_DriveInfo::RemoveSubstDrive(std::string(1, letter)), mod_DriveInfo::RemoveResult::Removed);
+    modElevated::Mirror();
+    EXPECT_EQ(machine.elevatedDos.Mappings("P:"), std::vector<std::string>{"\\??\\C:\\Data"});
+    EXPECT_EQ(machine.elevatedDos.Mappings("R:"), std::vector<std::string>{"\\??\\C:\\Data"});
+    EXPECT_EQ(files().Content(kRecord), std::nullopt);  // nothing of its own is left
+
+    // A list of an earlier logon, or one that cannot be read.
+    Mount("T: ", "C:\\Data");
+    ASSERT_EQ(SeenElevated('T'), "C:\\Data");
+    files().DenyRead(kList);
+    EXPECT_NE(RunTask().find("could not be read"), std::string::npos);
+    EXPECT_EQ(SeenElevated('T'), "C:\\Data");
+    files().DenyRead(kList, false);
+    ASSERT_TRUE(files().MakeFile(kList, "session 0x1\r\nT:\tC:\\Data\r\n"));
+    EXPECT_NE(RunTask().find("of another logon"), std::string::npos);
+    EXPECT_EQ(SeenElevated('T'), "");
+}
+
+TEST_F(Elevated, TurningOffRemovesTheTaskTheBindingsAndTheCopy)
+{
+    Mount("P: ", "C:\\Data");
+    ASSERT_EQ(modElevated::TurnOn().exitCode, 0);
+    const auto off = modElevated::TurnOff();
+    EXPECT_EQ(off.exitCode, 0) << off.message;
+    EXPECT_EQ(machine.session.prompts.back(), "/elevated-setup off");
+    EXPECT_TRUE(machine.taskScheduler.tasks.empty());
+    EXPECT_EQ(SeenElevated('P'), "");
+    for (const std::string& path : {kCopy, kList, kRecord, std::string("C:\\Program Files\\Tavrik"),
+                                    std::string("C:\\Users\\Ann\\AppData\\Local\\Tavrik")})
+        EXPECT_FALSE(files().Exists(path)) << path;
+    EXPECT_EQ(mod_DriveInfo::GetSubstTarget("P"), "C:\\Data");  // the user's own drive stays
+    EXPECT_EQ(modElevated::TurnOff().exitCode, 1);  // off already: no prompt
+    EXPECT_EQ(machine.session.prompts.size(), 2u);
+
+    // Another user's drives still use the copy; an installed program is no copy.
+    ASSERT_EQ(modElevated::TurnOn().exitCode, 0);
+    ASSERT_TRUE(files().MakeFile("C:\\Program Files\\Tavrik\\Elevated\\S-1-5-21-9.ini"));
+    ASSERT_EQ(modElevated::TurnOff().exitCode, 0);
+    EXPECT_TRUE(files().Exists(kCopy));
+    ASSERT_TRUE(files().Remove("C:\\Program Files\\Tavrik"));
+    ASSERT_TRUE(files().MakeFile(kCopy, "MZ installed"));
+    ASSERT_EQ(modElevated::TurnOn().exitCode, 0);
+    EXPECT_EQ(files().Content(kCopy), "MZ installed");
+    ASSERT_EQ(modElevated::TurnOff().exitCode, 0);
+    EXPECT_EQ(files().Content(kCopy), "MZ installed");
+}
+
+TEST_F(Elevated, NothingIsOfferedWithoutASplitOrTouchedThatIsNotOurs)
+{
+    machine.session.elevation = os::Elevation::Default;
+    EXPECT_EQ(modElevated::TurnOn().exitCode, 1);
+    EXPECT_EQ(modElevated::TurnOff().exitCode, 1);
+    EXPECT_TRUE(machine.session.prompts.empty());
+
+    // A task of that name someone else made is left as it is.
+    machine.SplitToken();
+    machine.taskScheduler.tasks["tavrik drives for s-1-5-21-1000-2000-3000-1001"] = "<Task>theirs</Task>";
+    EXPECT_EQ(modElevated::TurnOn().exitCode, 2);
+    EXPECT_EQ(modElevated::TurnOff().exitCode, 1);
+    EXPECT_EQ(machine.taskScheduler.tasks.begin()->second, "<Task>theirs</Task>");
+    EXPECT_FALSE(files().Exists(kCopy));
+}
+
+}  // namespace
