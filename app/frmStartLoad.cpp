@@ -2,6 +2,7 @@
 
 #include "ComboLetterPicker.h"
 #include "ListMenus.h"
+#include "engine/modElevated.h"
 #include "engine/modFiles.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr int kFolderLeft = 825;  // where the folder box starts beside a picker of its design width
 }
 
-frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup", 6060, 3240, false, true))
+frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup", 6060, 3585, false, true))
 {
     cboDrive.Move(150, 705, 615, 315);
     cboDrive.TabIndex(0);
@@ -57,6 +58,12 @@ frmStartLoad::frmStartLoad() : ui::Form(SkinnedWindowDesign("Mount @ Win Startup
     };
     vList.ContextMenuKey = [this] { ListMenuFromKeyboard(*this, vList, mnuList); };
 
+    // Offered where programs run as administrator live in a session of their own.
+    chkElevated.Move(150, 3195, 5700, 285);
+    chkElevated.TabIndex(6);
+    chkElevated.Caption("Also for programs &run as administrator");
+    chkElevated.Click = [this] { chkElevated_Click(); };
+
     mnuList.Visible(false);
     mnuListRemove.Click = [this] { RemoveSelectedLine(); };
 
@@ -93,6 +100,13 @@ void frmStartLoad::Form_Load()
             vList.AddItem(line);
     ListFreeLetters(cboDrive, false);
     FitRow();
+    if (modElevated::Offered()) {
+        chkElevated.Value(modElevated::IsOn());
+        chkElevated.ToolTipText("Drives you bind are seen by programs you run as administrator too");
+    } else {
+        chkElevated.Enabled(false);
+        chkElevated.ToolTipText(modElevated::kNotOfferedText);
+    }
     StyleXP1.Invoke(StyleXP::kApplyStyle);
     TamselXPForm1.ShowMaximize(false);
     TamselXPForm1.ShowMinimize(false);
@@ -179,3 +193,12 @@ void frmStartLoad::RemoveSelectedLine()
 void frmStartLoad::cboDrive_KeyPress(int& KeyAscii) { PickTypedLetter(cboDrive, KeyAscii); }
 
 void frmStartLoad::txtBrowse_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+
+// One prompt to run as administrator; a refusal leaves the box as it was.
+void frmStartLoad::chkElevated_Click()
+{
+    const auto result = chkElevated.Value() ? modElevated::TurnOn() : modElevated::TurnOff();
+    if (result.exitCode == 2)
+        ShowError(result.message);
+    chkElevated.Value(modElevated::IsOn());
+}

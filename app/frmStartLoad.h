@@ -17,6 +17,7 @@ public:
     ui::CommandButton cmdBrowse{*this, "cmdBrowse"};
     ui::CommandButton cmdAdd{*this, "cmdAdd"};
     ui::ListBox vList{*this, "vList"};
+    ui::CheckBox chkElevated{*this, "chkElevated"};
     StyleXP StyleXP1{*this, "StyleXP1"};
     TamselXPFormWindow TamselXPForm1{*this, "TamselXPForm1"};
     ui::Menu mnuList{*this, "mnuList", "Menu"};
@@ -40,6 +41,7 @@ private:
     void cmdAdd_Click();
     void vList_KeyUp(int& KeyCode, int Shift);
     void cboDrive_KeyPress(int& KeyAscii);
+    void chkElevated_Click();
     void txtBrowse_KeyPress(int& KeyAscii);
     // The picker's row laid out around the picker as large as it is shown.
     void FitRow();

@@ -346,8 +346,6 @@ constexpr const char* kOnText = "Your drives are now seen by programs run as adm
 constexpr const char* kAlreadyOnText = "Your drives are already seen by programs run as administrator too.";
 constexpr const char* kOffText = "Your drives are no longer seen by programs run as administrator.";
 constexpr const char* kAlreadyOffText = "Your drives are not seen by programs run as administrator; nothing to turn off.";
-constexpr const char* kNotOfferedText =
-    "Programs run as administrator see your drives already: Windows runs them in the same session.";
 constexpr const char* kRefusedText = "Nothing was changed: running as administrator was refused.";
 constexpr const char* kFailedText = "Nothing was changed: the drives for programs run as administrator could not be set up.";
 

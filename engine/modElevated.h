@@ -24,8 +24,10 @@ inline constexpr const char* kSyncSwitch = "/elevated-sync";
 enum class Place { NoSplit, Normal, Elevated };
 Place WhereItRuns();
 
-// The option is offered wherever the token is split.
+// The option is offered wherever the token is split; elsewhere this says why not.
 bool Offered();
+inline constexpr const char* kNotOfferedText =
+    "Programs run as administrator see your drives already: Windows runs them in the same session.";
 // The user's task is there and is the program's own.
 bool IsOn();
 

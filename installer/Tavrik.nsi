@@ -77,6 +77,11 @@ SectionEnd
 
 Section "Uninstall"
   SetShellVarContext current
+  ; The drives for programs run as administrator go with the program: their
+  ; task, the bindings it made and its copy. The program asks to run as
+  ; administrator only when the task is there.
+  IfFileExists "$INSTDIR\Tavrik.exe" 0 +2
+    ExecWait '"$INSTDIR\Tavrik.exe" /elevated off'
   DeleteRegKey HKCU "${VERB_KEY}"
   DeleteRegValue HKCU "${RUN_KEY}" "Tavrik"
   Delete "$SMPROGRAMS\Tavrik.lnk"

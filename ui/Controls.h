@@ -303,6 +303,29 @@ private:
     std::string m_Caption;
 };
 
+// A check box: its caption beside it, Value ticked or not. Click follows
+// every change the user makes (mouse, Space, its access key), never one made
+// through Value.
+class CheckBox : public Control {
+public:
+    explicit CheckBox(Form& form, std::string name);
+
+    const std::string& Caption() const { return m_Caption; }
+    void Caption(const std::string& New_Caption);
+    bool Value() const { return m_Value; }
+    void Value(bool New_Value);
+
+    bool CreateWindowIn(WindowHandle parentWindow) override;
+    void OnCommand(int notification) override;
+    GdiHandle OnCtlColor(DcHandle dc) override;
+    char AccessKey() const override;
+    void OnAccessKey() override;
+
+private:
+    std::string m_Caption;
+    bool m_Value = false;
+};
+
 class Label : public Control {
 public:
     explicit Label(Form& form, std::string name);

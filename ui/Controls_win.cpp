@@ -931,6 +931,58 @@ void CommandButton::OnCommand(int notification)
         Click();
 }
 
+// ---- CheckBox --------------------------------------------------------------
+
+CheckBox::CheckBox(Form& form, std::string name) : Control(form, std::move(name))
+{
+    m_BackColor = form.BackColor();
+    m_ForeColor = vbButtonText;
+}
+
+bool CheckBox::CreateWindowIn(WindowHandle parentWindow)
+{
+    if (!CreateChild(parentWindow, "BUTTON", m_Caption.c_str(), WS_TABSTOP | BS_AUTOCHECKBOX, 0))
+        return false;
+    SendMessageW(H(m_hWnd), BM_SETCHECK, m_Value ? BST_CHECKED : BST_UNCHECKED, 0);
+    return true;
+}
+
+void CheckBox::Caption(const std::string& New_Caption)
+{
+    m_Caption = New_Caption;
+    if (m_hWnd)
+        SetWindowTextW(H(m_hWnd), Wide(New_Caption).c_str());
+}
+
+void CheckBox::Value(bool New_Value)
+{
+    m_Value = New_Value;
+    if (m_hWnd)
+        SendMessageW(H(m_hWnd), BM_SETCHECK, New_Value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CheckBox::OnCommand(int notification)
+{
+    if (notification != BN_CLICKED)
+        return;
+    m_Value = SendMessageW(H(m_hWnd), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (Click)
+        Click();
+}
+
+GdiHandle CheckBox::OnCtlColor(DcHandle dc) { return TransparentText(m_Form, dc, m_ForeColor, m_BackColor, m_Enabled); }
+
+char CheckBox::AccessKey() const { return text::AccessKeyOf(m_Caption); }
+
+// As the dialog manager does: the box takes the focus and its tick changes.
+void CheckBox::OnAccessKey()
+{
+    if (!m_Enabled || !m_hWnd)
+        return;
+    ::SetFocus(H(m_hWnd));
+    SendMessageW(H(m_hWnd), BM_CLICK, 0, 0);
+}
+
 // ---- Label -----------------------------------------------------------------
 
 Label::Label(Form& form, std::string name) : Control(form, std::move(name))

@@ -125,6 +125,13 @@ check "setup over the installed program succeeds" timeout 60 wine "$setup" /S
 check "the upgrade keeps the lists" [ "$(lists)" = "$before" ]
 check "the upgrade keeps the verb" [ "$(reg_value "$VERB\\command")" = "$verb_command" ]
 
+# The drives for programs run as administrator, turned on: the uninstall
+# turns them off, with their task and their copy in Program Files.
+protected="$WINEPREFIX/drive_c/Program Files/Tavrik"
+task_of_user() { find "$WINEPREFIX/drive_c/windows/system32/tasks" -maxdepth 1 -name 'Tavrik drives for S-*' | grep -q .; }
+check "the installed program turns them on" timeout 30 wine "$home/Tavrik.exe" /elevated on
+check "the task and the copy are there" 'task_of_user && [ -f "$protected/Tavrik.exe" ]'
+
 check "the uninstaller starts" timeout 60 wine "$dosdev" run "$uninstall_command /S"
 # It goes on from a copy of itself, so that it can delete the original.
 check "the program is gone" '[ ! -e "$home/Tavrik.exe" ] && [ ! -e "$home/Uninstall.exe" ]'
@@ -133,6 +140,7 @@ check "the log-on start is gone" '! reg_value "$RUN" Tavrik >/dev/null'
 check "the installed-programs entry is gone" '! key_exists "$UNINSTALL"'
 check "the shortcut is gone" '[ ! -e "$shortcut" ]'
 check "the lists are kept" [ "$(lists)" = "$before" ]
+check "the task and the copy are gone" '! task_of_user && [ ! -e "$protected" ]'
 
 echo "journey took $(($(date +%s) - started)) s"
 journey_end
