@@ -312,10 +312,7 @@ void frmMount::mnuMenuRename_Click()
     if (!modLists::KeepLabel(modMain::AppDir, folder, rename.Label()))
         ShowError(kLabelNotKeptText);
     // The label is the folder's: every drive bound to it shows it.
-    for (int i = 0; i < vList.ListCount(); ++i)
-        if (const std::string other = vList.List(i); other.find('\t') != std::string::npos &&
-                                                     other.substr(other.find('\t') + 1) == folder)
-            modLabels::RelabelDrive(other[0], folder, rename.Label());
+    modLists::RelabelFolderDrives(folder, rename.Label());
 }
 
 void frmMount::mnuMenuUnmount_Click()

@@ -2,6 +2,7 @@
 
 #include "modFiles.h"
 #include "modLabels.h"
+#include "mod_DriveInfo.h"
 #include "mod_Subst.h"
 #include "os/System.h"
 #include "os/Text.h"
@@ -305,6 +306,14 @@ bool KeepLabel(const std::string& appDir, const std::string& folder, const std::
     if (lines == file->lines)
         return true;
     return ReplaceList(path, lines, true);
+}
+
+void RelabelFolderDrives(const std::string& folder, const std::string& label)
+{
+    const std::string wanted = FoldedLong(folder);
+    for (const auto& line : mod_DriveInfo::MountedDriveLines())
+        if (const auto tab = line.find('\t'); tab != std::string::npos && FoldedLong(line.substr(tab + 1)) == wanted)
+            modLabels::RelabelDrive(line[0], folder, label);
 }
 
 MountResult MountFolder(const std::string& letter, const std::string& folder, const std::string& appDir)

@@ -102,6 +102,10 @@ std::string LabelOfFolder(const std::string& appDir, const std::string& folder);
 // list; a file that cannot be read is left as it is, and the result is false.
 bool KeepLabel(const std::string& appDir, const std::string& folder, const std::string& label);
 
+// Gives every drive bound to the folder, by whatever spelling of it, the
+// label (empty: the folder's name), and tells Explorer.
+void RelabelFolderDrives(const std::string& folder, const std::string& label);
+
 // Mounts a folder on a letter text: nothing when the folder is no directory,
 // or is given relative to a current folder. The drive is labelled for
 // Explorer: the label the user gave the folder (kept in appDir), or its name.

@@ -120,6 +120,15 @@ TEST_F(Labels, ALabelOfTheUsersOwnIsKeptPerFolder)
     EXPECT_EQ(Label('N'), "Работа files");
     EXPECT_EQ(Label('O'), "Other things");
 
+    // Renamed, the folder's label reaches every drive of it, however it was spelt.
+    ASSERT_TRUE(dos().Define(0, "P:", "c:\\program files\\DATA"));
+    modLists::RelabelFolderDrives("C:\\PROGRA~1\\DATA", "Work");
+    for (const char letter : {'M', 'N', 'P'})
+        EXPECT_EQ(Label(letter), "Work") << letter;
+    EXPECT_EQ(Label('O'), "Other things");
+    EXPECT_EQ(Told().back(), "~P");
+    ASSERT_TRUE(dos().Define(os::DEFINE_REMOVE, "P:", nullptr));
+
     EXPECT_TRUE(modLabels::RelabelDrive('M', "C:\\Program Files\\Data", ""));  // back to its name
     EXPECT_EQ(Label('M'), "Data");
     EXPECT_EQ(Told().back(), "~M");
