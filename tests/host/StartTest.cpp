@@ -39,6 +39,35 @@ TEST(Start, ModeComesFromTheCommandLineAlone)
         EXPECT_EQ(modMain::ModeOf(help), StartMode::Help) << help;
     EXPECT_EQ(modMain::ModeOf("-h"), StartMode::Unmount);  // H: is a letter like any other
     EXPECT_EQ(modMain::ModeOf("/? "), StartMode::MainWindow);
+    for (const char* elevated : {"/elevated on", "/elevated off", "/elevated-setup on", "/elevated-sync", "/elevated"})
+        EXPECT_EQ(modMain::ModeOf(elevated), StartMode::Elevated) << elevated;
+}
+
+// Without a split token the option is not offered: the switches say why and
+// end with 1, a misspelt one with 2, and nothing is asked or changed.
+class StartElevated : public SimMachineTest {};
+
+TEST_F(StartElevated, TheSwitchesAnswerAsTheUnmountModeDoes)
+{
+    const struct {
+        const char* commandLine;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {"/elevated on", 1, "same session"},
+        {"/elevated off", 1, "same session"},
+        {"/elevated sideways", 2, "nothing was changed"},
+        {"/elevated-sync", 0, ""},
+    };
+    for (const auto& c : cases) {
+        const auto outcome = modMain::ElevatedBranch(c.commandLine);
+        ASSERT_TRUE(outcome) << c.commandLine;
+        EXPECT_EQ(outcome->exitCode, c.exitCode) << c.commandLine;
+        EXPECT_NE(outcome->message.find(c.says), std::string::npos) << outcome->message;
+    }
+    EXPECT_FALSE(modMain::ElevatedBranch("-M"));
+    EXPECT_TRUE(machine.session.prompts.empty());
+    EXPECT_TRUE(machine.taskScheduler.tasks.empty());
 }
 
 // A console user types a folder with blanks in quotes, and a folder dropped on

@@ -172,6 +172,11 @@ TEST(Scale, ConversionsRoundToTheNearestUnit)
 
 TEST(HelpText, FourteenLinesEachEndedByCrLf)
 {
+    // Run as administrator in a session of its own, one sentence more says so.
+    const std::string elevated = HelpText(true);
+    EXPECT_EQ(elevated.substr(0, HelpText().size()), HelpText());
+    EXPECT_NE(elevated.find("only programs run as\r\n   administrator see"), std::string::npos);
+
     const std::string text = HelpText();
     ASSERT_GE(text.size(), 2u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
