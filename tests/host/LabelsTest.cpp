@@ -112,6 +112,9 @@ TEST_F(Labels, ALabelOfTheUsersOwnIsKeptPerFolder)
     EXPECT_EQ(files().Content(file),
               "\xEF\xBB\xBF" "C:\\Program Files\\Data\tРабота files\r\nC:\\Other\tOther things\r\n");
     EXPECT_EQ(modLists::LabelOfFolder(kAppDir, "c:\\program files\\data"), "Работа files");
+    // Control characters (DEL too) are blanks; another spelling of a folder replaces its line.
+    EXPECT_EQ(modLabels::CleanLabel("\x7F" "A\x1F" "b\x7F"), "A b");
+    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\OTHER", "Other\x7Fthings"));
     for (const char* letter : {"M", "N"})
         ASSERT_EQ(modLists::MountFolder(letter, "C:\\Program Files\\Data", kAppDir), modLists::MountResult::Mounted);
     ASSERT_TRUE(files().MakeFile(kAppDir + "mount.ini", "o: \tC:\\Other\r\n"));
