@@ -9,6 +9,7 @@
 #include "frmMount.h"
 #include "frmStartLoad.h"
 #include "modMain.h"
+#include "engine/modElevated.h"
 #include "engine/modLists.h"
 #include "engine/mod_Subst.h"
 #include "os/LazyImport_win.h"
@@ -628,6 +629,70 @@ TEST_F(SimWindows, PictureButtonsHaveAccessKeys)
     main.cmdOk.Enabled(false);
     alt('m');  // a disabled button's key presses nothing
     EXPECT_TRUE(machine.dos.Mappings("E:").empty());
+}
+
+// Where programs run as administrator have a session of their own, the
+// setup window's box turns their drives on with its access key, through the
+// queue, and off with a click; a refused prompt leaves it clear and says so.
+// Run as administrator there, the main window and the help say so; with no
+// split token the box is greyed out.
+TEST_F(SimWindows, TheBoxForProgramsRunAsAdministrator)
+{
+    test::DropPendingQuit();
+    {
+        frmStartLoad plain;
+        ASSERT_TRUE(plain.Load());
+        EXPECT_FALSE(IsWindowEnabled(W(plain.chkElevated.hWnd())));
+        EXPECT_EQ(plain.chkElevated.ToolTipText(), modElevated::kNotOfferedText);
+        plain.Unload();
+    }
+    machine.SplitToken();
+    ASSERT_TRUE(machine.files.MakeFile(machine.session.exePath, "MZ"));
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Program Files"));
+    ASSERT_TRUE(machine.files.MakeDirectory(machine.session.localAppData));
+    bool accept = false;
+    machine.session.elevate = [&](const std::string&, const std::string& arguments) -> std::optional<int> {
+        if (!accept)
+            return std::nullopt;
+        os::ScopedSystem up(machine.elevatedSystem);
+        return modElevated::SetUp(arguments.ends_with(" on"));
+    };
+    machine.shell.messageAnswer = [](const sim::SimShellDialogs::Message&) { return ui::vbOK; };
+    frmStartLoad setup;
+    ASSERT_TRUE(test::ShowPlain(setup));
+    HWND box = W(setup.chkElevated.hWnd());
+    EXPECT_TRUE(IsWindowEnabled(box));
+    const auto alt = [&](char key) {
+        PostMessageW(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(key), 1 | (1 << 29));
+        test::RunQueue();
+    };
+    setup.vList.SetFocus();
+    alt('r');  // refused
+    EXPECT_FALSE(setup.chkElevated.Value());
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ASSERT_EQ(machine.shell.messages.size(), 1u);
+    EXPECT_NE(machine.shell.messages[0].prompt.find("refused"), std::string::npos);
+    accept = true;
+    alt('r');
+    EXPECT_TRUE(setup.chkElevated.Value());
+    EXPECT_TRUE(modElevated::IsOn());
+    RECT r{};
+    GetClientRect(box, &r);
+    test::PostClick(box, 5, r.bottom / 2, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+    test::RunQueue();
+    EXPECT_FALSE(setup.chkElevated.Value());
+    EXPECT_FALSE(modElevated::IsOn());
+    EXPECT_EQ(machine.session.prompts, (std::vector<std::string>{"/elevated-setup on", "/elevated-setup on",
+                                                                 "/elevated-setup off"}));
+    setup.Unload();
+
+    os::ScopedSystem elevated(machine.elevatedSystem);
+    frmMount main;
+    frmHelp help;
+    ASSERT_TRUE(main.Load() && help.Load());
+    EXPECT_EQ(main.Caption(), "Administrator: Ombrilo");
+    EXPECT_EQ(help.txtHelp.Text(), HelpText(true));
+    help.Unload();
 }
 
 // F10 opens the window menu where it is seen, never a menu mode that shows
