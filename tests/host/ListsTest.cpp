@@ -399,10 +399,14 @@ TEST_F(Lists, StartupRunSkipsLinesWhoseLetterIsNoDriveLetterOrFolderNoWholePath)
     files().currentFolder = "C:\\Data";
     ASSERT_TRUE(files().MakeFile(kStartup, "\tC:\\Data\r\n1: \tC:\\Data\r\n?: \tC:\\Data\r\n*: \tC:\\Data\r\n"
                                            "\xE9: \tC:\\Data\r\n:\tC:\\Data\r\n \tC:\\Data\r\nq: \tC:\\Data\r\n"
-                                           "r: \t..\r\ns: \t.\r\nt: \t\\Data\r\nu: \tC:.\r\n"));
-    EXPECT_EQ(modLists::RunStartupList(kAppDir), 1);
-    ASSERT_EQ(dos().Calls().size(), 1u);
+                                           "r: \t..\r\ns: \t.\r\nt: \t\\Data\r\nu: \tC:.\r\n"
+                                           "v: \t\\\\server\\share\\Dir\r\n"));
+    files().AddShare("\\\\server\\share");  // a network folder is a whole path too
+    ASSERT_TRUE(files().MakeDirectory("\\\\server\\share\\Dir"));
+    EXPECT_EQ(modLists::RunStartupList(kAppDir), 2);
+    ASSERT_EQ(dos().Calls().size(), 2u);
     EXPECT_EQ(dos().Calls()[0].deviceName, "q:");
+    EXPECT_EQ(dos().Calls()[1].deviceName, "v:");
 }
 
 }  // namespace
