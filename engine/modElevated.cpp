@@ -309,6 +309,10 @@ std::string TaskXml(const std::string& sid, const std::string& command)
            "    " + std::string(kTaskAuthor) + "\n"
            "    <Description>Binds the user's Tavrik drives for the programs the user runs as "
            "administrator.</Description>\n"
+           // Administrators and the system may change it; the user may only
+           // read and start it, so no program of the user's can change what
+           // it runs as administrator.
+           "    <SecurityDescriptor>D:P(A;;FA;;;BA)(A;;FA;;;SY)(A;;GRGX;;;" + Escaped(sid) + ")</SecurityDescriptor>\n"
            "  </RegistrationInfo>\n"
            "  <Triggers>\n"
            "    <LogonTrigger>\n"

@@ -94,7 +94,8 @@ TEST_F(Elevated, TurnedOnEveryBindingReachesProgramsRunAsAdministrator)
     for (const char* part : {"<UserId>S-1-5-21-1000-2000-3000-1001</UserId>", "<LogonTrigger>",
                              "<RunLevel>HighestAvailable</RunLevel>", "<AllowStartOnDemand>true</AllowStartOnDemand>",
                              "<Command>C:\\Program Files\\Tavrik\\Tavrik.exe</Command>",
-                             "<Arguments>/elevated-sync</Arguments>", "<Author>Tavrik</Author>"})
+                             "<Arguments>/elevated-sync</Arguments>", "<Author>Tavrik</Author>",
+                             "(A;;GRGX;;;S-1-5-21-1000-2000-3000-1001)</SecurityDescriptor>"})
         EXPECT_NE(xml->find(part), std::string::npos) << part;
     EXPECT_EQ(xml->find("<TimeTrigger>"), std::string::npos);
 
