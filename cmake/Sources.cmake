@@ -94,5 +94,6 @@ set(TAVRIK_APP_WIN32_SOURCES
 set(TAVRIK_EXE_SOURCES
   app/WinMain_win.cpp
   app/LoadConfig_win.cpp
+  app/Terminate_win.cpp
   app/Tavrik.rc
 )
