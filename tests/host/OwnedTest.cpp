@@ -64,8 +64,10 @@ TEST_F(OwnedHandle, TheExtraGoesToTheReleaseAndMovesWithTheHandle)
         WithExtra none(0, 'a');
         WithExtra dc(5, 'w');
         WithExtra moved(std::move(dc));
+        WithExtra assigned(6, 'v');
+        assigned = WithExtra(7, 'x');  // the old handle goes with its own extra, the new keeps its
     }
-    EXPECT_EQ(g_released, (std::vector<std::string>{"w5"}));
+    EXPECT_EQ(g_released, (std::vector<std::string>{"v6", "x7", "w5"}));
 }
 
 }  // namespace
