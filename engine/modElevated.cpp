@@ -256,11 +256,15 @@ std::string Escaped(const std::string& text)
 
 bool ListThere() { return modFiles::FileExists(ListPath()); }
 
-// The list of this session's folder bindings, marked with its logon.
+// The list of the normal side's folder bindings, marked with its logon. Run
+// as administrator, the program sees none of them: it marks an empty list
+// with its linked logon, the normal side's, which fills it with its next change.
 bool WriteList()
 {
-    std::vector<std::string> lines{kSessionMark + os::Current().session.LogonId()};
-    for (const auto& line : mod_DriveInfo::MountedDriveLines()) {
+    auto& session = os::Current().session;
+    const bool normal = WhereItRuns() == Place::Normal;
+    std::vector<std::string> lines{kSessionMark + (normal ? session.LogonId() : session.LinkedLogonId())};
+    for (const auto& line : normal ? mod_DriveInfo::MountedDriveLines() : std::vector<std::string>{}) {
         const auto tab = line.find('\t');
         lines.push_back(line.substr(0, 2) + '\t' + line.substr(tab + 1));
     }

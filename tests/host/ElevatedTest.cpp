@@ -110,6 +110,27 @@ TEST_F(Elevated, TurnedOnEveryBindingReachesProgramsRunAsAdministrator)
     EXPECT_EQ(machine.session.prompts.size(), 1u);
 }
 
+// Turned on from a program run as administrator (no prompt there), the list
+// waits for the normal side, whose next change fills it.
+TEST_F(Elevated, TurnedOnAsAdministratorTheNormalSideFillsTheList)
+{
+    machine.elevatedSession.elevate = [this](const std::string&, const std::string& arguments) {
+        return std::optional<int>(modElevated::SetUp(arguments == "/elevated-setup on"));
+    };
+    {
+        os::ScopedSystem up(machine.elevatedSystem);
+        ASSERT_TRUE(modLists::MountFolder("E: ", "C:\\Other") == modLists::MountResult::Mounted);
+        EXPECT_EQ(modElevated::WhereItRuns(), modElevated::Place::Elevated);
+        EXPECT_EQ(modElevated::TurnOn().exitCode, 0);
+        modElevated::Mirror();  // the elevated side's own drives are no list of the user's
+    }
+    EXPECT_EQ(files().Content(kList), "\xEF\xBB\xBF" "session 0x3e7001\r\n");
+    EXPECT_TRUE(machine.session.prompts.empty());
+    Mount("P: ", "C:\\Data");
+    EXPECT_EQ(SeenElevated('P'), "C:\\Data");
+    EXPECT_EQ(SeenElevated('E'), "C:\\Other");
+}
+
 TEST_F(Elevated, ARefusedOrFailedStepChangesNothingAndSaysSo)
 {
     Mount("P: ", "C:\\Data");
