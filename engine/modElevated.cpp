@@ -198,8 +198,10 @@ void Apply(const Bindings& wanted, Log& log)
         const std::string current = CurrentMapping(letter);
         const auto earlier = record.find(letter);
         const bool ours = earlier != record.end() && IsBindingOf(current, earlier->second);
-        if (mod_DriveInfo::IsFolderMapping(current) &&
-            SamePath(modFiles::GetLongPath(mod_DriveInfo::FolderOf(current)), modFiles::GetLongPath(folder))) {
+        const std::string bound = mod_DriveInfo::IsFolderMapping(current)
+                                      ? modFiles::GetLongPath(mod_DriveInfo::FolderOf(current))
+                                      : std::string();
+        if (!bound.empty() && SamePath(bound, modFiles::GetLongPath(folder))) {
             if (ours)
                 kept.insert(*earlier);
             continue;  // bound to that folder already
