@@ -8,6 +8,7 @@
 ;              "%LOCALAPPDATA%\Programs\Tavrik\Uninstall.exe" /S
 
 Unicode true
+!include "FileFunc.nsh"
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
@@ -73,6 +74,9 @@ Section "Tavrik"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ; What the installed files take, in KB, as the list of installed programs shows it.
+  ${GetSize} "$INSTDIR" "/M=*.exe /S=0K /G=0" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"

@@ -46,6 +46,8 @@ reg_value() { # key [name]
     tr -d '\r' <<<"$out" | sed -n 's/^    .*    REG_[A-Z_]*    //p' | head -1
 }
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+# The type of a registry value (REG_SZ, REG_DWORD, ...).
+reg_type() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/^    .*    \(REG_[A-Z_]*\)    .*/\1/p' | head -1; }
 win_env() { wine cmd /c echo "%$1%" | tr -d '\r'; }
 # The folder a letter is bound to, as a Linux path (the binding holds a short form).
 bound_folder() { local target; target=$(dos query "$1") || return 1; winepath -u "${target#'\??\'}" 2>/dev/null | sed 's:/$::'; }
@@ -75,6 +77,24 @@ check "the log-on start runs the installed exe with /ini" [ "$logon_command" = "
 check "installed programs: name" [ "$(reg_value "$UNINSTALL" DisplayName)" = Tavrik ]
 check "installed programs: version" [ "$(reg_value "$UNINSTALL" DisplayVersion)" = 3.0.25 ]
 check "installed programs: the program's icon" [ "$(reg_value "$UNINSTALL" DisplayIcon)" = "$home_win\\Tavrik.exe,0" ]
+check "installed programs: publisher and location" \
+    '[ "$(reg_value "$UNINSTALL" Publisher)" = Tavrik ] && [ "$(reg_value "$UNINSTALL" InstallLocation)" = "$home_win" ]'
+check "installed programs: a quoted uninstaller and its quiet form" \
+    '[ "$(reg_value "$UNINSTALL" UninstallString)" = "\"$home_win\\Uninstall.exe\"" ] &&
+     [ "$(reg_value "$UNINSTALL" QuietUninstallString)" = "\"$home_win\\Uninstall.exe\" /S" ]'
+for name in DisplayName DisplayVersion DisplayIcon Publisher InstallLocation UninstallString QuietUninstallString; do
+    check "installed programs: $name is a string" [ "$(reg_type "$UNINSTALL" $name)" = REG_SZ ]
+done
+for name in NoModify NoRepair EstimatedSize; do
+    check "installed programs: $name is a number" [ "$(reg_type "$UNINSTALL" $name)" = REG_DWORD ]
+done
+check "installed programs: no change and no repair" \
+    '[ "$(reg_value "$UNINSTALL" NoModify)" = 0x1 ] && [ "$(reg_value "$UNINSTALL" NoRepair)" = 0x1 ]'
+installed_kb=$(( ($(stat -c %s "$home/Tavrik.exe") + $(stat -c %s "$home/Uninstall.exe")) / 1024 ))
+estimated_kb=$(( $(reg_value "$UNINSTALL" EstimatedSize) ))
+echo "estimated size: $estimated_kb KB, installed files: $installed_kb KB"
+check "installed programs: the size is the installed files' in KB" \
+    '[ "$estimated_kb" -ge $((installed_kb - 2)) ] && [ "$estimated_kb" -le $((installed_kb + 2)) ]'
 uninstall_command=$(reg_value "$UNINSTALL" UninstallString)
 check "installed programs: an uninstaller that is there" \
     [ -f "$(winepath -u "$(sed 's/^"\([^"]*\)".*/\1/' <<<"$uninstall_command")" 2>/dev/null)" ]
