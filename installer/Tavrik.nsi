@@ -3,6 +3,7 @@
 ;
 ; Built by CMake with makensis; it passes
 ;   -DVERSION=<major.minor.patch>  -DEXE=<Tavrik.exe>  -DICON=<Tavrik.ico>  -DOUTFILE=<setup exe>
+;   [-DSIGN=<command that signs the file named after it>]
 ;
 ; Silent use:  Tavrik-<version>-setup.exe /S
 ;              "%LOCALAPPDATA%\Programs\Tavrik\Uninstall.exe" /S
@@ -14,6 +15,13 @@ RequestExecutionLevel user
 
 !ifndef VERSION | EXE | ICON | OUTFILE
   !error "VERSION, EXE, ICON and OUTFILE must be defined"
+!endif
+
+; With -DSIGN=<command>, the command signs the uninstaller as it is written
+; into the setup, and the setup once it is whole ("%1": the file).
+!ifdef SIGN
+  !uninstfinalize '${SIGN} "%1"'
+  !finalize '${SIGN} "%1"'
 !endif
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrik"

@@ -62,6 +62,10 @@ check "setup /S ends by itself and succeeds" timeout 60 wine "$setup" /S
 check "the program is in %LOCALAPPDATA%\\Programs\\Tavrik" cmp -s "$exe" "$home/Tavrik.exe"
 check "nothing went to Program Files" bash -c "! find '$WINEPREFIX/drive_c/Program Files' -iname 'tavrik*' | grep -q ."
 check "a Start menu shortcut" [ -f "$shortcut" ]
+if [ -n "${TAVRIK_SIGN_CA:-}" ]; then
+    check "the installed program and its uninstaller are signed" \
+        bash "$(dirname "$0")/check_signatures.sh" "$TAVRIK_SIGN_CA" "$home/Tavrik.exe" "$home/Uninstall.exe"
+fi
 
 # 2. The registrations, as the system reads them.
 verb_command=$(reg_value "$VERB\\command")
