@@ -29,7 +29,10 @@ struct LoadConfig {
     ULONG_PTR LockPrefixTable;
     ULONG_PTR MaximumAllocationSize;
     ULONG_PTR VirtualMemoryThreshold;
-    ULONG_PTR ProcessAffinityMaskOrHeapFlags[2];  // their order differs between 32 and 64 bits; both zero
+    // A pointer-sized field and a DWORD in 64 bits, two DWORDs in 32, in an
+    // order that differs between the two; both zero here.
+    ULONG_PTR ProcessAffinityMaskOrHeapFlags;
+    DWORD ProcessHeapFlagsOrAffinityMask;
     WORD CSDVersion;
     WORD DependentLoadFlags;
 };
@@ -39,6 +42,6 @@ static_assert(offsetof(LoadConfig, DependentLoadFlags) == offsetof(IMAGE_LOAD_CO
 
 // The linker points the image's load-configuration entry at this name.
 extern "C" const LoadConfig _load_config_used = {
-    offsetof(LoadConfig, DependentLoadFlags) + sizeof(WORD), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, {0, 0}, 0,
+    offsetof(LoadConfig, DependentLoadFlags) + sizeof(WORD), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     LOAD_LIBRARY_SEARCH_SYSTEM32,
 };

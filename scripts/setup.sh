@@ -4,6 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
+          g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
           wine wine32:i386 wine64 fonts-wine xvfb xdotool imagemagick x11-utils locales nsis
           python3 python3-yaml  # the soak's driver; the winget manifests' check
           osslsigncode openssl  # signing the build, and the tests' own certificate
