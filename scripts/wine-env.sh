@@ -8,7 +8,12 @@ _wine_env_xvfb_pid=""
 wine_env_start() {
     local build_dir=$1
     export WINEPREFIX="$build_dir/wineprefix"
-    export WINEARCH=win32
+    # A 64-bit build runs in a 64-bit prefix of its own.
+    if grep -q '^CMAKE_TOOLCHAIN_FILE.*x86_64' "$build_dir/CMakeCache.txt" 2>/dev/null; then
+        export WINEARCH=win64
+    else
+        export WINEARCH=win32
+    fi
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
 

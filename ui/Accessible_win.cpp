@@ -71,7 +71,7 @@ public:
     {
         if (!out)
             return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IAccessible)) {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, __uuidof(IAccessible))) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -232,13 +232,13 @@ std::optional<LRESULT> AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam
     if (!createStandard || !toResult)
         return std::nullopt;
     IAccessible* standard = nullptr;
-    if (FAILED(createStandard(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))) ||
+    if (FAILED(createStandard(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))) ||
         !standard) {
         TraceFailure("CreateStdAccessibleObject");  // the system's own answer is read instead
         return std::nullopt;
     }
     auto* object = new FacedObject(window, standard);
-    const LRESULT result = toResult(IID_IAccessible, wParam, object);
+    const LRESULT result = toResult(__uuidof(IAccessible), wParam, object);
     object->Release();  // the reader's reference keeps it from here on
     if (FAILED(static_cast<HRESULT>(result)))
         return std::nullopt;

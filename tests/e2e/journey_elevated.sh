@@ -9,9 +9,12 @@ source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 
 win_env() { wine cmd /c echo "%$1%" | tr -d '\r'; }
-program_files=$(winepath -u "$(win_env ProgramFiles)")/Tavrik
+# The program's own Program Files: a 64-bit one's where Wine's console is 32-bit.
+program_files=$(win_env ProgramW6432)
+[[ $program_files == %* ]] && program_files=$(win_env ProgramFiles)
+program_files=$(winepath -u "$program_files")/Tavrik
 list=$(winepath -u "$(win_env LOCALAPPDATA)")/Tavrik/elevated.ini
-tasks=$(winepath -u 'C:\windows\system32\tasks')
+tasks="$WINEPREFIX/drive_c/windows/system32/tasks"  # not through a 32-bit tool, for which system32 is another folder
 task_file() { find "$tasks" -maxdepth 1 -name 'Tavrik drives for S-*' 2>/dev/null | head -1; }
 gone() { [ ! -e "$program_files" ] && [ -z "$(task_file)" ] && [ ! -e "$list" ]; }
 SETUP_BOX="10 213"

@@ -27,7 +27,7 @@ install_cleanup() {
     journey_cleanup
 }
 trap install_cleanup EXIT
-export WINEPREFIX="$work/prefix" WINEARCH=win32
+export WINEPREFIX="$work/prefix" WINEARCH=${WINEARCH:-win32}  # the build's own architecture
 mkdir -p "$WINEPREFIX"
 started=$(date +%s)
 wineserver -p

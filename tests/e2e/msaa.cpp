@@ -70,7 +70,7 @@ Reading Read(HWND window)
     GetClassNameW(window, className, 64);
     reading.className = className;
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&object))) ||
         !object)
         return reading;
@@ -162,7 +162,7 @@ int Press(HWND window, const wchar_t* name)
     EnumChildWindows(window, Find, reinterpret_cast<LPARAM>(&search));
     IAccessible* object = nullptr;
     if (!search.found || FAILED(AccessibleObjectFromWindow(search.found, static_cast<DWORD>(OBJID_CLIENT),
-                                                           IID_IAccessible, reinterpret_cast<void**>(&object))))
+                                                           __uuidof(IAccessible), reinterpret_cast<void**>(&object))))
         return 1;
     VARIANT self{};
     self.vt = VT_I4;

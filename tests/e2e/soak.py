@@ -1068,7 +1068,8 @@ def own_wine(work, base_env):
     so that the letters it binds stay its own and every name reaches the program."""
     prefix = os.path.join(work, "prefix")
     subprocess.run(["cp", "-a", base_env["WINEPREFIX"], prefix], check=True)
-    env = dict(base_env, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", WINEARCH="win32")
+    env = dict(base_env, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+               WINEARCH=base_env.get("WINEARCH", "win32"))
     locales = os.path.join(work, "locale")
     os.makedirs(locales)
     subprocess.run(["localedef", "-i", "en_US", "-f", "UTF-8", os.path.join(locales, "en_US.UTF-8")],
