@@ -12,6 +12,13 @@ namespace os {
 // administrator).
 enum class Elevation { Default, Limited, Full };
 
+// The two sides of a split token have name spaces of their own when the
+// linked token's logon session is known and is another one.
+inline bool InAnotherSession(const std::string& logonId, const std::string& linkedLogonId)
+{
+    return !logonId.empty() && !linkedLogonId.empty() && logonId != linkedLogonId;
+}
+
 class Session {
 public:
     virtual ~Session() = default;

@@ -83,11 +83,7 @@ public:
                                                  : Elevation::Default;
     }
 
-    bool LinkedTokenElsewhere() override
-    {
-        const std::string own = LogonId(), linked = LinkedLogonId();
-        return !own.empty() && !linked.empty() && own != linked;
-    }
+    bool LinkedTokenElsewhere() override { return InAnotherSession(LogonId(), LinkedLogonId()); }
 
     std::string LogonId() override { return LogonIdOf(OwnToken().Get()); }
 

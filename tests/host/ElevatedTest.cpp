@@ -69,6 +69,10 @@ TEST_F(Elevated, WhereItRunsFollowsTheTokenAndItsLinkedSession)
         {os::Elevation::Full, true, Place::Elevated},
         {os::Elevation::Full, false, Place::Normal},  // Wine: one session for both tokens
     };
+    // A linked token whose session is unknown is taken as sharing it.
+    EXPECT_TRUE(os::InAnotherSession("0x3e7001", "0x3e7002"));
+    for (const auto& [own, linked] : {std::pair{"0x3e7001", "0x3e7001"}, {"0x3e7001", ""}, {"", "0x3e7002"}})
+        EXPECT_FALSE(os::InAnotherSession(own, linked)) << own << " " << linked;
     for (const auto& c : cases) {
         machine.session.elevation = c.elevation;
         machine.session.linkedElsewhere = c.elsewhere;

@@ -57,6 +57,8 @@ TEST_F(StartElevated, TheSwitchesAnswerAsTheUnmountModeDoes)
         {"/elevated on", 1, "same session"},
         {"/elevated off", 1, "same session"},
         {"/elevated sideways", 2, "nothing was changed"},
+        {"/elevated oops", 2, "nothing was changed"},
+        {"/elevated on please", 2, "nothing was changed"},
         {"/elevated-sync", 0, ""},
     };
     for (const auto& c : cases) {

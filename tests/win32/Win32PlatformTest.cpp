@@ -266,6 +266,29 @@ TEST(Win32Files, ListFilesRoundTripOnDisk)
     EXPECT_TRUE(modLists::ClearHistory(dir));
 }
 
+// The copy and folders the option for programs run as administrator makes:
+// a folder already there is made, a file copied over another replaces it
+// whole, and only an empty folder is removed.
+TEST(Win32Files, FoldersAndCopies)
+{
+    TempFolder temp;
+    auto& files = os::Current().files;
+    const std::string folder = temp.Dir() + "Made";
+    EXPECT_TRUE(files.MakeFolder(folder));
+    EXPECT_TRUE(files.MakeFolder(folder));  // there already
+    EXPECT_FALSE(files.MakeFolder(temp.Dir() + "No\\Parent"));
+    ASSERT_TRUE(files.WriteLines(temp.Dir() + "a.txt", {"one"}));
+    ASSERT_TRUE(files.WriteLines(folder + "\\b.txt", {"two", "lines"}));
+    EXPECT_TRUE(files.CopyOver(temp.Dir() + "a.txt", folder + "\\b.txt"));
+    EXPECT_EQ(files.ReadLines(folder + "\\b.txt", 100), std::vector<std::string>{"one"});
+    EXPECT_FALSE(modFiles::FileExists(folder + "\\b.txt.new"));
+    EXPECT_FALSE(files.CopyOver(temp.Dir() + "missing.txt", folder + "\\c.txt"));
+    EXPECT_FALSE(files.RemoveFolder(folder));  // not empty
+    ASSERT_TRUE(files.RemoveFile(folder + "\\b.txt"));
+    EXPECT_TRUE(files.RemoveFolder(folder));
+    EXPECT_FALSE(modFiles::IsDirectory(folder));
+}
+
 TEST(Win32Files, AppendEndsAnUnfinishedLastLineFirst)
 {
     TempFolder temp;

@@ -639,11 +639,21 @@ TEST_F(SimWindows, PictureButtonsHaveAccessKeys)
 TEST_F(SimWindows, TheBoxForProgramsRunAsAdministrator)
 {
     test::DropPendingQuit();
+    const auto alt = [&](char key) {
+        PostMessageW(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(key), 1 | (1 << 29));
+        test::RunQueue();
+    };
     {
         frmStartLoad plain;
-        ASSERT_TRUE(plain.Load());
+        ASSERT_TRUE(test::ShowPlain(plain));
         EXPECT_FALSE(IsWindowEnabled(W(plain.chkElevated.hWnd())));
         EXPECT_EQ(plain.chkElevated.ToolTipText(), modElevated::kNotOfferedText);
+        plain.vList.SetFocus();
+        alt('r');  // a greyed-out box's key ticks nothing, nor a press that comes straight to it
+        plain.chkElevated.OnAccessKey();
+        test::RunQueue();
+        EXPECT_EQ(SendMessageW(W(plain.chkElevated.hWnd()), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        EXPECT_TRUE(machine.shell.messages.empty());
         plain.Unload();
     }
     machine.SplitToken();
@@ -662,10 +672,6 @@ TEST_F(SimWindows, TheBoxForProgramsRunAsAdministrator)
     ASSERT_TRUE(test::ShowPlain(setup));
     HWND box = W(setup.chkElevated.hWnd());
     EXPECT_TRUE(IsWindowEnabled(box));
-    const auto alt = [&](char key) {
-        PostMessageW(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(key), 1 | (1 << 29));
-        test::RunQueue();
-    };
     setup.vList.SetFocus();
     alt('r');  // refused
     EXPECT_FALSE(setup.chkElevated.Value());
