@@ -3,13 +3,14 @@
 ;
 ; Built by CMake with makensis; it passes
 ;   -DVERSION=<major.minor.patch>  -DEXE=<Tavrik.exe>  -DICON=<Tavrik.ico>  -DOUTFILE=<setup exe>
-;   [-DSIGN=<command that signs the file named after it>]
+;   [-DEXE64=<the 64-bit Tavrik.exe>]  [-DSIGN=<command that signs the file named after it>]
 ;
 ; Silent use:  Tavrik-<version>-setup.exe /S
 ;              "%LOCALAPPDATA%\Programs\Tavrik\Uninstall.exe" /S
 
 Unicode true
 !include "FileFunc.nsh"
+!include "x64.nsh"
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
@@ -54,7 +55,16 @@ UninstPage instfiles
 Section "Tavrik"
   SetShellVarContext current
   SetOutPath "$INSTDIR"
+  ; The program that matches Windows: the 64-bit one on 64-bit Windows.
+!ifdef EXE64
+  ${If} ${RunningX64}
+    File "/oname=Tavrik.exe" "${EXE64}"
+  ${Else}
+    File "/oname=Tavrik.exe" "${EXE}"
+  ${EndIf}
+!else
   File "/oname=Tavrik.exe" "${EXE}"
+!endif
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ; The folder's context-menu verb. The program takes its whole command-line

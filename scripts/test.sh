@@ -25,11 +25,16 @@ if [ -z "${TAVRIK_SIGN_CERT:-}" ]; then
     export TAVRIK_SIGN_CERT="$root/build/test-certificate/sign.pem" TAVRIK_SIGN_KEY="$root/build/test-certificate/sign.key"
     export TAVRIK_SIGN_CA="$root/build/test-certificate/ca.pem" TAVRIK_SIGN_TIMESTAMP=""
 fi
-# Both Windows builds from the same sources: 32-bit (x86) and 64-bit (x64).
-cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win32 -j"$jobs"
-cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Both Windows builds from the same sources: 64-bit (x64) first, then 32-bit
+# (x86), whose setup carries both programs; the 64-bit build's install journey
+# installs that setup too.
+version=$(sed -n 's/^project(Tavrik VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+    -DTAVRIK_SETUP_BUILT="$root/build/win32/Tavrik-$version-setup.exe" >/dev/null
 cmake --build build/win64 -j"$jobs"
+cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+    -DTAVRIK_EXE64="$root/build/win64/Tavrik.exe" >/dev/null
+cmake --build build/win32 -j"$jobs"
 
 # The Win32 tests, the journeys and the soak against each, the 64-bit build
 # in a 64-bit Wine prefix of its own.

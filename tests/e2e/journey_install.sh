@@ -11,7 +11,9 @@ journey_setup "$@"
 # Client positions (pixels) of the main window's controls.
 PICKER="350 92"; MOUNT="40 60"; MOUNT_CORNER="13 40"; MOUNTED="6 116"
 
-setup=$(ls -t "$(dirname "$dosdev")"/Tavrik-*-setup.exe 2>/dev/null | head -1)
+# The setup beside the build, or the one named (the 64-bit build's is the
+# 32-bit build's, which carries both programs).
+setup=${TAVRIK_SETUP:-$(ls -t "$(dirname "$dosdev")"/Tavrik-*-setup.exe 2>/dev/null | head -1)}
 [ -n "$setup" ] || { echo "FAIL: no setup program beside $dosdev"; exit 1; }
 
 VERB='HKCU\Software\Classes\Directory\shell\Mount'
