@@ -11,11 +11,13 @@
 #     against 1000 ms;
 #   - the exe's size, and the CPU the main window takes when left alone,
 #     against the two windows.
-# Usage: bench/run.sh [runs]   (after scripts/test.sh or scripts/run.sh)
+# Usage: bench/run.sh [runs] [build folder]   (after scripts/test.sh or scripts/run.sh)
+#   the build folder is build/win32 unless named: build/win64 times the 64-bit
+#   program, its yardsticks built alike, under 64-bit Wine
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-15}
-build="$root/build/win32"
+build=$(cd "${2:-$root/build/win32}" && pwd)
 cmake --build "$build" --target Tavrik dosdev bench_minimal_window bench_same_window bench_time_to_window bench_one_call_gui \
     bench_one_call_console >/dev/null
 
