@@ -377,7 +377,9 @@ Result TurnOn()
     if (!Offered())
         return {1, kNotOfferedText};
     if (IsOn()) {
-        Mirror();
+        // The list written again, should it have gone: the task is there.
+        if (WriteList())
+            os::Current().tasks.Run(TaskName());
         return {1, kAlreadyOnText};
     }
     Result result = Elevate(true);

@@ -110,8 +110,10 @@ TEST_F(Elevated, TurnedOnEveryBindingReachesProgramsRunAsAdministrator)
     EXPECT_EQ(SeenElevated('P'), "");
     EXPECT_EQ(SeenElevated('Q'), "C:\\Other");
 
-    EXPECT_EQ(modElevated::TurnOn().exitCode, 1);  // on already: asked once
+    ASSERT_TRUE(files().Remove(kList));  // on already: asked once, and the list made again
+    EXPECT_EQ(modElevated::TurnOn().exitCode, 1);
     EXPECT_EQ(machine.session.prompts.size(), 1u);
+    EXPECT_NE(files().Content(kList).value_or("").find("Q:\tC:\\Other"), std::string::npos);
 }
 
 // Turned on from a program run as administrator (no prompt there), the list
