@@ -23,8 +23,8 @@ namespace {
 using win::Narrow;
 using win::Wide;
 
-void CloseToken(HANDLE token) { CloseHandle(token); }
-using TokenHandle = Owned<HANDLE, CloseToken>;
+void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
+using KernelHandle = Owned<HANDLE, CloseKernelHandle>;
 
 template <typename Info>
 bool TokenInfo(HANDLE token, TOKEN_INFORMATION_CLASS kind, Info& info)
@@ -33,16 +33,16 @@ bool TokenInfo(HANDLE token, TOKEN_INFORMATION_CLASS kind, Info& info)
     return GetTokenInformation(token, kind, &info, sizeof info, &bytes) != FALSE;
 }
 
-TokenHandle OwnToken()
+KernelHandle OwnToken()
 {
     HANDLE token = nullptr;
-    return TokenHandle(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) ? token : nullptr);
+    return KernelHandle(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) ? token : nullptr);
 }
 
-TokenHandle LinkedToken(HANDLE token)
+KernelHandle LinkedToken(HANDLE token)
 {
     TOKEN_LINKED_TOKEN linked{};
-    return TokenHandle(token && TokenInfo(token, TokenLinkedToken, linked) ? linked.LinkedToken : nullptr);
+    return KernelHandle(token && TokenInfo(token, TokenLinkedToken, linked) ? linked.LinkedToken : nullptr);
 }
 
 std::string LogonIdOf(HANDLE token)
@@ -75,7 +75,7 @@ public:
     Elevation TokenElevation() override
     {
         TOKEN_ELEVATION_TYPE type{};
-        const TokenHandle token = OwnToken();
+        const KernelHandle token = OwnToken();
         if (!token || !TokenInfo(token.Get(), TokenElevationType, type))
             return Elevation::Default;
         return type == TokenElevationTypeLimited ? Elevation::Limited
@@ -89,13 +89,13 @@ public:
 
     std::string LinkedLogonId() override
     {
-        const TokenHandle token = OwnToken();
+        const KernelHandle token = OwnToken();
         return LogonIdOf(LinkedToken(token.Get()).Get());
     }
 
     std::string UserSid() override
     {
-        const TokenHandle token = OwnToken();
+        const KernelHandle token = OwnToken();
         alignas(TOKEN_USER) BYTE buffer[SECURITY_MAX_SID_SIZE + sizeof(TOKEN_USER)];
         DWORD bytes = 0;
         if (!token || !GetTokenInformation(token.Get(), TokenUser, buffer, sizeof buffer, &bytes))
@@ -169,7 +169,7 @@ public:
         info.nShow = SW_HIDE;
         if (!execute(&info) || !info.hProcess)
             return std::nullopt;  // refused (ERROR_CANCELLED) or not started
-        const TokenHandle process(info.hProcess);
+        const KernelHandle process(info.hProcess);
         // The step takes a moment; one that never ends is taken as failed.
         DWORD code = 2;
         if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.Get(), &code))
