@@ -259,14 +259,15 @@ std::string Escaped(const std::string& text)
 bool ListThere() { return modFiles::FileExists(ListPath()); }
 
 // The list of the normal side's folder bindings, marked with its logon. Run
-// as administrator, the program sees none of them: it marks an empty list
-// with its linked logon, the normal side's, which fills it with its next change.
+// as administrator, the program writes nothing where the user's own programs
+// can write (a link there could point its write at any file): the normal
+// side writes the list, at its next "on".
 bool WriteList()
 {
-    auto& session = os::Current().session;
-    const bool normal = WhereItRuns() == Place::Normal;
-    std::vector<std::string> lines{kSessionMark + (normal ? session.LogonId() : session.LinkedLogonId())};
-    for (const auto& line : normal ? mod_DriveInfo::MountedDriveLines() : std::vector<std::string>{}) {
+    if (WhereItRuns() != Place::Normal)
+        return false;
+    std::vector<std::string> lines{kSessionMark + os::Current().session.LogonId()};
+    for (const auto& line : mod_DriveInfo::MountedDriveLines()) {
         const auto tab = line.find('\t');
         lines.push_back(line.substr(0, 2) + '\t' + line.substr(tab + 1));
     }
@@ -394,12 +395,12 @@ Result TurnOff()
         return {1, kNotOfferedText};
     auto& files = os::Current().files;
     if (!IsOn()) {
-        if (ListThere())
+        if (ListThere() && WhereItRuns() == Place::Normal)
             files.RemoveFile(ListPath());
         return {1, kAlreadyOffText};
     }
     Result result = Elevate(false);
-    if (result.exitCode == 0) {
+    if (result.exitCode == 0 && WhereItRuns() == Place::Normal) {
         if (ListThere())
             files.RemoveFile(ListPath());
         files.RemoveFolder(os::Current().session.LocalAppData() + "\\Tavrik");  // when nothing else is kept there
