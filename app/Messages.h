@@ -34,4 +34,11 @@ inline std::string FolderNotTakenText(const std::string& folder)
     return "The folder \"" + folder + "\" does not exist.  It was not taken.";
 }
 
+// A line of the administrator's list, shown first in the setup window.
+inline constexpr const char* kAdminLineMark = "\t(set by your administrator)";
+inline std::string AdminLetterText(const std::string& drive)
+{
+    return drive + " is set by your administrator for every user.  It cannot be removed or given another folder here.";
+}
+
 inline void ShowError(const std::string& prompt) { ui::MsgBox(prompt, ui::vbCritical | ui::vbOKOnly, "ERROR!"); }

@@ -58,6 +58,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             TellConsole(elevated->message);
         return elevated->exitCode;
     }
+    if (mode == modMain::StartMode::AllUsersSetup)
+        return modMain::AllUsersSetup();
     // Explorer's labels of bindings that went while the program did not run.
     // Run as administrator in a session of its own, the program does not see
     // the bindings of the user's normal programs, whose labels these are.
@@ -96,6 +98,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     case modMain::StartMode::MainWindow:
     case modMain::StartMode::Unmount:
     case modMain::StartMode::Elevated:
+    case modMain::StartMode::AllUsersSetup:
         main.emplace();
         shown = main->Show();
         break;

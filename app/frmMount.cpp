@@ -190,7 +190,7 @@ void frmMount::GetDriveData()
 void frmMount::ReadHistory()
 {
     // A history that cannot be read shows empty, and is not written.
-    ShowHistory(modLists::ReadHistory(modMain::AppDir).value_or(std::vector<std::string>{}));
+    ShowHistory(modLists::ReadHistory(modMain::ListDir).value_or(std::vector<std::string>{}));
 }
 
 void frmMount::ShowHistory(const std::vector<std::string>& lines)
@@ -210,7 +210,7 @@ void frmMount::ShowMountFailed() { ShowError(kMountFailedText); }
 
 modLists::MountResult frmMount::MountOnPickedLetter(const std::string& folder)
 {
-    const auto result = modLists::MountFolder(cboDrive.Text(), folder, modMain::AppDir);
+    const auto result = modLists::MountFolder(cboDrive.Text(), folder, modMain::ListDir);
     switch (result) {
     case modLists::MountResult::NotADirectory:
         ShowError(FolderMissingText(folder));
@@ -232,7 +232,7 @@ void frmMount::cmdOk_Click()
     // Only a binding that was made is a mount to remember.
     if (MountOnPickedLetter(modMain::CommandLine) != modLists::MountResult::Mounted)
         return;
-    if (!modLists::AppendHistory(modMain::AppDir, modMain::CommandLine))
+    if (!modLists::AppendHistory(modMain::ListDir, modMain::CommandLine))
         ShowError(kHistoryNotWrittenText);
     ReadHistory();
 }
@@ -305,11 +305,11 @@ void frmMount::mnuMenuRename_Click()
     if (tab == std::string::npos)
         return;
     const std::string folder = line.substr(tab + 1);
-    frmLabel rename(line.substr(0, 1) + ":", modLists::LabelOfFolder(modMain::AppDir, folder));
+    frmLabel rename(line.substr(0, 1) + ":", modLists::LabelOfFolder(modMain::ListDir, folder));
     rename.Show(1, this);
     if (!rename.Accepted())
         return;
-    if (!modLists::KeepLabel(modMain::AppDir, folder, rename.Label()))
+    if (!modLists::KeepLabel(modMain::ListDir, folder, rename.Label()))
         ShowError(kLabelNotKeptText);
     // The label is the folder's: every drive bound to it shows it.
     modLists::RelabelFolderDrives(folder, rename.Label());
@@ -334,14 +334,14 @@ void frmMount::mnuoMount_Click()
 
 void frmMount::mnuoClear_Click()
 {
-    if (modLists::ClearHistory(modMain::AppDir)) {
+    if (modLists::ClearHistory(modMain::ListDir)) {
         oList.Clear();
         return;
     }
     ShowError(kHistoryNotClearedText);
     // What the file holds: read again where it can be, else the lines shown,
     // which it still holds. Never an emptiness that would come back.
-    if (const auto lines = modLists::ReadHistory(modMain::AppDir))
+    if (const auto lines = modLists::ReadHistory(modMain::ListDir))
         ShowHistory(*lines);
 }
 

@@ -53,7 +53,7 @@ void frmSplash::Form_Load()
 void frmSplash::tmrRun_Timer()
 {
     tmrRun.Enabled(false);
-    modLists::RunStartupList(modMain::AppDir);
+    modLists::RunStartupList(modMain::ListDir);
     modElevated::Mirror();
     ui::End();
 }

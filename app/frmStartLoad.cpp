@@ -10,6 +10,8 @@
 #include "Messages.h"
 #include "modMain.h"
 #include "WindowDesigns.h"
+#include "os/System.h"
+#include "os/Text.h"
 
 #include <algorithm>
 
@@ -94,10 +96,13 @@ void frmStartLoad::FitRow()
 
 void frmStartLoad::Form_Load()
 {
-    m_List = modLists::LoadStartupList(modMain::AppDir);
-    if (m_List)
-        for (const auto& line : m_List->items)
-            vList.AddItem(line);
+    m_List = modLists::LoadStartupList(modMain::ListDir);
+    const auto admin = modLists::ReadAdminList();
+    m_AdminLetters = modLists::LettersOf(admin);
+    for (const auto& line : admin)
+        if (!modLists::LettersOf({line}).empty())
+            m_AdminItems.push_back(os::Current().codePage.LowerCase(line) + kAdminLineMark);
+    ShowItems();
     ListFreeLetters(cboDrive, false);
     FitRow();
     if (modElevated::Offered()) {
@@ -124,10 +129,20 @@ void frmStartLoad::Form_QueryUnload(int& Cancel, int)
         Cancel = 1;
 }
 
+void frmStartLoad::ShowItems()
+{
+    vList.Clear();
+    for (const auto& line : m_AdminItems)
+        vList.AddItem(line);
+    if (m_List)
+        for (const auto& line : m_List->items)
+            vList.AddItem(line);
+}
+
 std::vector<std::string> frmStartLoad::Items() const
 {
     std::vector<std::string> items;
-    for (int i = 0; i < vList.ListCount(); ++i)
+    for (int i = AdminCount(); i < vList.ListCount(); ++i)
         items.push_back(vList.List(i));
     return items;
 }
@@ -137,14 +152,10 @@ bool frmStartLoad::SaveList()
     if (!m_List)
         return true;
     for (;;) {
-        const auto result = modLists::SaveStartupList(modMain::AppDir, *m_List, Items());
+        const auto result = modLists::SaveStartupList(modMain::ListDir, *m_List, Items());
         m_Saved = result != modLists::SaveResult::Failed;
-        if (result == modLists::SaveResult::Merged) {
-            // Another window's change is in the file now, and shows here too.
-            vList.Clear();
-            for (const auto& line : m_List->items)
-                vList.AddItem(line);
-        }
+        if (result == modLists::SaveResult::Merged)
+            ShowItems();  // another window's change is in the file now, and shows here too
         if (m_Saved)
             return true;
         switch (ui::MsgBox(kStartupListNotSavedText, ui::vbCritical | ui::vbYesNoCancel, "ERROR!")) {
@@ -174,8 +185,15 @@ void frmStartLoad::cmdBrowse_Click()
 
 void frmStartLoad::cmdAdd_Click()
 {
-    if (m_List && !txtBrowse.Text().empty())
-        vList.AddItem(cboDrive.Text() + "\t" + txtBrowse.Text());
+    if (!m_List || txtBrowse.Text().empty())
+        return;
+    // The start-up run would skip the line for the administrator's.
+    const std::string letter = cboDrive.Text();
+    if (!letter.empty() && m_AdminLetters.find(text::UpperChar(letter[0])) != std::string::npos) {
+        ShowError(AdminLetterText(std::string(1, text::UpperChar(letter[0])) + ":"));
+        return;
+    }
+    vList.AddItem(letter + "\t" + txtBrowse.Text());
 }
 
 void frmStartLoad::vList_KeyUp(int& KeyCode, int)
@@ -186,8 +204,13 @@ void frmStartLoad::vList_KeyUp(int& KeyCode, int)
 
 void frmStartLoad::RemoveSelectedLine()
 {
+    const int index = vList.ListIndex();
+    if (index >= 0 && index < AdminCount()) {
+        ShowError(AdminLetterText(std::string(1, text::UpperChar(vList.List(index)[0])) + ":"));
+        return;
+    }
     if (m_List)
-        vList.RemoveItem(vList.ListIndex());
+        vList.RemoveItem(index);
 }
 
 void frmStartLoad::cboDrive_KeyPress(int& KeyAscii) { PickTypedLetter(cboDrive, KeyAscii); }

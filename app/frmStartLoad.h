@@ -52,7 +52,12 @@ private:
     // without saving, or stay open. False when the window is to stay open.
     bool SaveList();
     std::vector<std::string> Items() const;
+    // The administrator's lines, then the user's.
+    void ShowItems();
+    int AdminCount() const { return static_cast<int>(m_AdminItems.size()); }
 
     bool m_Saved = false;
     std::optional<modLists::StartupList> m_List;  // as loaded, then as last saved
+    std::vector<std::string> m_AdminItems;        // the administrator's lines, marked, not the user's to change
+    std::string m_AdminLetters;
 };

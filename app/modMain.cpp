@@ -3,11 +3,13 @@
 #include "engine/modElevated.h"
 #include "engine/modFiles.h"
 #include "engine/mod_DriveInfo.h"
+#include "os/System.h"
 #include "os/Text.h"
 
 namespace modMain {
 
 std::string AppDir;
+std::string ListDir;
 std::string CommandLine;
 
 std::string MakeAppDir(const std::string& appPath)
@@ -21,6 +23,8 @@ StartMode ModeOf(const std::string& commandLine)
 {
     if (commandLine == "/ini")
         return StartMode::StartupRun;
+    if (commandLine == kAllUsersSetupSwitch)
+        return StartMode::AllUsersSetup;
     // Asking for help is no folder and no letter: "-?" and "--help" name no
     // drive letter, so no unmount is lost to them.
     for (const char* help : {"/?", "-?", "/h", "/H", "--help"})
@@ -53,6 +57,16 @@ StartMode Start(const std::string& appPath, const std::string& commandLine)
     // The mode is the text's as given; only a folder comes out of its quotes
     // (so "-M" in quotes is a folder of that name, no unmount).
     const StartMode mode = ModeOf(commandLine);
+    ListDir = AppDir;
+    // Installed for all users, the program's folder is the administrators':
+    // each user's lists are the user's own, in the user's roaming folder,
+    // made there by the first window that may write them.
+    if (const std::string appData = os::Current().session.AppData();
+        !appData.empty() && modFiles::FileExists(AppDir + kAllUsersMark)) {
+        ListDir = appData + "\\Tavrik\\";
+        if (mode == StartMode::MainWindow || mode == StartMode::MainWindowEmpty)
+            os::Current().files.MakeFolder(appData + "\\Tavrik");
+    }
     CommandLine = mode == StartMode::MainWindow ? Unquoted(commandLine) : commandLine;
     // A folder given relative to where the start stands ("..", "Data") is
     // that folder, shown, mounted and recorded as the whole path it is. A text
@@ -118,6 +132,13 @@ std::optional<UnmountOutcome> ElevatedBranch(const std::string& commandLine)
         return UnmountOutcome{0, {}};
     }
     return UnmountOutcome{2, "Say \"/elevated on\" or \"/elevated off\"; nothing was changed."};
+}
+
+int AllUsersSetup()
+{
+    auto& session = os::Current().session;
+    const std::string programData = session.ProgramData();
+    return !programData.empty() && session.MakeAdministratorsFolder(programData + "\\Tavrik") ? 0 : 2;
 }
 
 }  // namespace modMain

@@ -7,6 +7,16 @@ namespace modMain {
 
 // The program's folder, always ending with "\".
 extern std::string AppDir;
+// Where the user's lists live, always ending with "\": the program's folder,
+// or %APPDATA%\Tavrik\ where the program is installed for all users.
+extern std::string ListDir;
+
+// The installers' mark beside the program installed for all users: each
+// user's lists are then kept in %APPDATA%\Tavrik rather than beside the exe.
+inline constexpr const char* kAllUsersMark = "Tavrik.allusers";
+// The step the installers run as administrator: the folder of the
+// administrator's list, made or set so that only administrators change it.
+inline constexpr const char* kAllUsersSetupSwitch = "/all-users-setup";
 // The command-line text after the program name, as Windows hands it over; a
 // folder to mount without the one pair of quotes a console or a dropped
 // folder puts around it, and as the whole path it names.
@@ -19,6 +29,7 @@ enum class StartMode {
     Unmount,          // "-" and a letter: remove its bindings, end without a window
     Help,             // "/?" and its like: the help window alone
     Elevated,         // "/elevated ..." and the two the program gives itself: no window
+    AllUsersSetup,    // the installers' step run as administrator: no window
 };
 
 // The application path with a closing "\" unless it already has one (a drive root).
@@ -34,8 +45,9 @@ std::string Unquoted(const std::string& commandLine);
 // The letter text of the unmount mode: the two characters after the "-".
 std::string UnmountLetter(const std::string& commandLine);
 
-// Sets AppDir and CommandLine from the application object's path and command
-// line, and tells which mode they ask for. A folder to mount is made absolute.
+// Sets AppDir, ListDir and CommandLine from the application object's path and
+// command line, and tells which mode they ask for. A folder to mount is made
+// absolute.
 StartMode Start(const std::string& appPath, const std::string& commandLine);
 
 // What the unmount mode did, told to a script by the exit code (0 the
@@ -59,5 +71,9 @@ std::optional<UnmountOutcome> UnmountBranch(const std::string& commandLine);
 // administrator; "/elevated-sync", the task's run. nullopt for any other
 // command line.
 std::optional<UnmountOutcome> ElevatedBranch(const std::string& commandLine);
+
+// The installers' step: makes %ProgramData%\Tavrik a folder only
+// administrators can change. 0 done, 2 not (no administrator rights).
+int AllUsersSetup();
 
 }  // namespace modMain

@@ -336,16 +336,62 @@ MountResult MountFolder(const std::string& letter, const std::string& folder, co
     return MountResult::Mounted;
 }
 
+std::string AdminListPath()
+{
+    const std::string programData = os::Current().session.ProgramData();
+    return programData.empty() ? std::string() : programData + "\\Tavrik\\" + kStartupFile;
+}
+
+std::vector<std::string> ReadAdminList()
+{
+    const std::string path = AdminListPath();
+    if (path.empty() || !modFiles::FileExists(path))
+        return {};
+    // A list anyone else could have written binds nothing for anyone.
+    auto& session = os::Current().session;
+    if (!session.AdministratorsOnly(path.substr(0, path.rfind('\\'))) || !session.AdministratorsOnly(path))
+        return {};
+    return ReadList(path).value_or(std::vector<std::string>{});
+}
+
+namespace {
+// A start-up line's letter and folder; nothing for a line without both.
+std::optional<std::pair<std::string, std::string>> StartupFields(const std::string& line)
+{
+    const auto fields = text::Split(line, '\t');
+    if (fields.size() < 2 || !mod_Subst::IsDriveLetter(fields[0]))
+        return std::nullopt;
+    return std::pair{fields[0], fields[1]};
+}
+}  // namespace
+
+std::string LettersOf(const std::vector<std::string>& lines)
+{
+    std::string letters;
+    for (const auto& line : lines)
+        if (const auto fields = StartupFields(line))
+            letters += text::UpperChar(fields->first[0]);
+    return letters;
+}
+
 int RunStartupList(const std::string& appDir)
 {
+    const auto admin = ReadAdminList();
+    const std::string adminLetters = LettersOf(admin);
     int mounted = 0;
-    for (const auto& line : ReadList(appDir + kStartupFile).value_or(std::vector<std::string>{})) {
-        const auto fields = text::Split(line, '\t');
-        if (fields.size() < 2 || !mod_Subst::IsDriveLetter(fields[0]))
-            continue;  // no letter or no folder to mount
-        if (MountFolder(fields[0], fields[1], appDir) == MountResult::Mounted)
-            ++mounted;
-    }
+    const auto mount = [&](const std::vector<std::string>& lines, bool users) {
+        for (const auto& line : lines) {
+            const auto fields = StartupFields(line);
+            if (!fields)
+                continue;  // no letter or no folder to mount
+            if (users && adminLetters.find(text::UpperChar(fields->first[0])) != std::string::npos)
+                continue;  // the administrator's letter
+            if (MountFolder(fields->first, fields->second, appDir) == MountResult::Mounted)
+                ++mounted;
+        }
+    };
+    mount(admin, false);
+    mount(ReadList(appDir + kStartupFile).value_or(std::vector<std::string>{}), true);
     return mounted;
 }
 

@@ -112,10 +112,22 @@ void RelabelFolderDrives(const std::string& folder, const std::string& label);
 enum class MountResult { Mounted, NotADirectory, Refused };
 MountResult MountFolder(const std::string& letter, const std::string& folder, const std::string& appDir = {});
 
-// Binds every pair of the start-up list in file order. Lines without a TAB,
-// lines whose letter field does not start with a drive letter and lines whose
-// folder is no directory, or no absolute path, are skipped. Returns how many
-// were bound.
+// The start-up list an administrator sets for every user of the machine,
+// %ProgramData%\Tavrik\mount.ini, in the start-up list's format. Its lines
+// are bound before the user's own, and a letter it names is its own. It is
+// read only while nobody but administrators can change it or its folder;
+// missing, unreadable or open to others, it has no lines (and is no error).
+std::string AdminListPath();
+std::vector<std::string> ReadAdminList();
+
+// The drive letters the lines of a start-up list name, upper-case, in order.
+std::string LettersOf(const std::vector<std::string>& lines);
+
+// Binds every pair of the administrator's list and then of the start-up list
+// in appDir, each in file order; a line of the user's whose letter the
+// administrator's list names is skipped. Lines without a TAB, lines whose
+// letter field does not start with a drive letter and lines whose folder is
+// no directory, or no absolute path, are skipped. Returns how many were bound.
 int RunStartupList(const std::string& appDir);
 
 }  // namespace modLists

@@ -32,9 +32,22 @@ public:
     virtual std::string LinkedLogonId() = 0;
     // The user, as a SID text such as "S-1-5-21-...".
     virtual std::string UserSid() = 0;
-    // %LOCALAPPDATA% and %ProgramFiles% (the native one), without a closing "\".
+    // %LOCALAPPDATA%, %APPDATA%, %ProgramFiles% (the native one) and
+    // %ProgramData%, as Windows keeps them, without a closing "\".
     virtual std::string LocalAppData() = 0;
+    virtual std::string AppData() = 0;
     virtual std::string ProgramFiles() = 0;
+    virtual std::string ProgramData() = 0;
+    // Whether only administrators can change the file or folder at path:
+    // its owner and everyone its access list lets write it, delete it or
+    // change its rights are the Administrators group, the system, the
+    // installer service, or this user when this user is an administrator.
+    // False when it is not there or its rights cannot be read.
+    virtual bool AdministratorsOnly(const std::string& path) = 0;
+    // Makes the folder (its parent exists) one that only administrators can
+    // change and everyone can read, with everything in it, whoever made it
+    // before. Needs administrator rights; true when done.
+    virtual bool MakeAdministratorsFolder(const std::string& path) = 0;
     // The drive letter Windows itself lives on.
     virtual char SystemDrive() = 0;
     // The letters the machine defines at boot for everyone (the Session

@@ -7,6 +7,7 @@
 #include "Win32Session.h"
 
 #include <windows.h>
+#include <aclapi.h>
 #include <sddl.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <vector>
 
 namespace os {
 
@@ -70,6 +72,65 @@ std::string KnownFolder(REFKNOWNFOLDERID id)
     return folder;
 }
 
+void FreeLocal(void* memory) { LocalFree(memory); }
+using LocalMemory = Owned<void*, FreeLocal>;
+
+// The rights that change a file or folder: its content, its entries, its
+// name and place, and its rights themselves.
+constexpr ACCESS_MASK kChangeRights = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA | FILE_DELETE_CHILD | DELETE |
+                                      WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+
+// NT SERVICE\TrustedInstaller, which owns Windows' own files.
+constexpr const wchar_t* kInstallerServiceSid = L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+
+// Everything Windows says of this token of one kind, whatever its size.
+std::vector<BYTE> TokenData(HANDLE token, TOKEN_INFORMATION_CLASS kind)
+{
+    DWORD bytes = 0;
+    GetTokenInformation(token, kind, nullptr, 0, &bytes);
+    std::vector<BYTE> data(bytes);
+    if (!bytes || !GetTokenInformation(token, kind, data.data(), bytes, &bytes))
+        data.clear();
+    return data;
+}
+
+// Who may change what only administrators should: the Administrators group,
+// the system, the installer service, and this user when an administrator
+// (in either of UAC's tokens: the limited one keeps the group, deny-only).
+class Administrators {
+public:
+    Administrators()
+    {
+        ConvertStringSidToSidW(kInstallerServiceSid, &m_InstallerService);
+        const KernelHandle token = OwnToken();
+        if (!token)
+            return;
+        m_User = TokenData(token.Get(), TokenUser);
+        const auto groups = TokenData(token.Get(), TokenGroups);
+        if (groups.empty())
+            return;
+        const auto* list = reinterpret_cast<const TOKEN_GROUPS*>(groups.data());
+        for (DWORD i = 0; i < list->GroupCount; ++i)
+            m_UserIsOne = m_UserIsOne || IsWellKnownSid(list->Groups[i].Sid, WinBuiltinAdministratorsSid);
+    }
+    ~Administrators() { LocalFree(m_InstallerService); }
+    Administrators(const Administrators&) = delete;
+    Administrators& operator=(const Administrators&) = delete;
+
+    bool Include(PSID sid) const
+    {
+        if (IsWellKnownSid(sid, WinBuiltinAdministratorsSid) || IsWellKnownSid(sid, WinLocalSystemSid) ||
+            (m_InstallerService && EqualSid(sid, m_InstallerService)))
+            return true;
+        return m_UserIsOne && !m_User.empty() && EqualSid(sid, reinterpret_cast<const TOKEN_USER*>(m_User.data())->User.Sid);
+    }
+
+private:
+    PSID m_InstallerService = nullptr;
+    std::vector<BYTE> m_User;
+    bool m_UserIsOne = false;
+};
+
 class TokenSession : public Session {
 public:
     Elevation TokenElevation() override
@@ -109,7 +170,75 @@ public:
     }
 
     std::string LocalAppData() override { return KnownFolder(FOLDERID_LocalAppData); }
+    std::string AppData() override { return KnownFolder(FOLDERID_RoamingAppData); }
     std::string ProgramFiles() override { return KnownFolder(FOLDERID_ProgramFiles); }
+    std::string ProgramData() override { return KnownFolder(FOLDERID_ProgramData); }
+
+    bool AdministratorsOnly(const std::string& path) override
+    {
+        PSID owner = nullptr;
+        PACL dacl = nullptr;
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (GetNamedSecurityInfoW(Wide(path).c_str(), SE_FILE_OBJECT,
+                                  OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr, &dacl,
+                                  nullptr, &descriptor) != ERROR_SUCCESS)
+            return false;
+        const LocalMemory kept(descriptor);
+        const Administrators administrators;
+        // No access list at all lets everyone do everything.
+        if (!owner || !administrators.Include(owner) || !dacl)
+            return false;
+        for (DWORD i = 0; i < dacl->AceCount; ++i) {
+            void* entry = nullptr;
+            if (!GetAce(dacl, i, &entry))
+                return false;
+            const auto* header = static_cast<const ACE_HEADER*>(entry);
+            if ((header->AceFlags & INHERIT_ONLY_ACE) || header->AceType == ACCESS_DENIED_ACE_TYPE)
+                continue;  // for what is made inside later, or taking rights away
+            if (header->AceType != ACCESS_ALLOWED_ACE_TYPE)
+                return false;  // no kind a file's list has: not to be judged
+            auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+            if ((allowed->Mask & kChangeRights) && !administrators.Include(&allowed->SidStart))
+                return false;
+        }
+        return true;
+    }
+
+    bool MakeAdministratorsFolder(const std::string& path) override
+    {
+        // Owned by the Administrators group; the system and administrators
+        // may do anything, users read, and nothing is inherited from above.
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                L"O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", SDDL_REVISION_1, &descriptor,
+                nullptr))
+            return false;
+        const LocalMemory kept(descriptor);
+        const std::wstring folder = Wide(path);
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+        if (!CreateDirectoryW(folder.c_str(), &attributes) && GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+        // A folder someone made before: its rights are set through a handle
+        // of the folder itself, never through a link someone put in its place.
+        HANDLE opened = CreateFileW(folder.c_str(), READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        const KernelHandle handle(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!handle || !GetFileInformationByHandle(handle.Get(), &information) ||
+            !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            return false;
+        PSID owner = nullptr;
+        PACL dacl = nullptr;
+        BOOL present = FALSE, defaulted = FALSE;
+        if (!GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) ||
+            !GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted))
+            return false;
+        return SetSecurityInfo(handle.Get(), SE_FILE_OBJECT,
+                               OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
+                                   PROTECTED_DACL_SECURITY_INFORMATION,
+                               owner, nullptr, dacl, nullptr) == ERROR_SUCCESS;
+    }
 
     char SystemDrive() override
     {

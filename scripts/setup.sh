@@ -8,6 +8,7 @@ packages=(cmake g++ make libgtest-dev g++-mingw-w64-i686 mingw-w64-i686-dev binu
           wine wine32:i386 wine64 fonts-wine xvfb xdotool imagemagick x11-utils locales nsis
           python3 python3-yaml  # the soak's driver; the winget manifests' check
           osslsigncode openssl  # signing the build, and the tests' own certificate
+          wixl wixl-data msitools  # the MSI: built with wixl, read back with msiinfo
           clang libclang-rt-14-dev)  # clang and its libFuzzer for the fuzz targets
 
 missing=()

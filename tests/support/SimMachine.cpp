@@ -185,6 +185,8 @@ SimPalette::SimPalette()
 SimMachine::SimMachine()
 {
     AddDisk('C', 1);
+    session.files = &files;
+    elevatedSession.files = &elevatedFiles;
     elevatedDos.administrator = true;
     elevatedSession.elevation = os::Elevation::Full;
 }
@@ -231,6 +233,16 @@ std::string Folded(const std::string& name)
 }
 
 }  // namespace
+
+bool SimSession::AdministratorsOnly(const std::string& path) { return administratorsOnly.count(Folded(path)) > 0; }
+
+bool SimSession::MakeAdministratorsFolder(const std::string& path)
+{
+    if (elevation == os::Elevation::Limited || !files || !files->MakeFolder(path))
+        return false;
+    administratorsOnly.insert(Folded(path));
+    return true;
+}
 
 bool SimTasks::Register(const std::string& name, const std::string& xml)
 {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -156,7 +157,11 @@ public:
     std::string LinkedLogonId() override { return linkedLogonId; }
     std::string UserSid() override { return sid; }
     std::string LocalAppData() override { return localAppData; }
+    std::string AppData() override { return appData; }
     std::string ProgramFiles() override { return programFiles; }
+    std::string ProgramData() override { return programData; }
+    bool AdministratorsOnly(const std::string& path) override;
+    bool MakeAdministratorsFolder(const std::string& path) override;
     char SystemDrive() override { return 'C'; }
     std::string BootLetters() override { return bootLetters; }
     std::string ExePath() override { return exePath; }
@@ -167,7 +172,12 @@ public:
     std::string logonId = "0x3e7001", linkedLogonId;
     std::string sid = "S-1-5-21-1000-2000-3000-1001";
     std::string localAppData = "C:\\Users\\Ann\\AppData\\Local";
+    std::string appData = "C:\\Users\\Ann\\AppData\\Roaming";
     std::string programFiles = "C:\\Program Files";
+    std::string programData = "C:\\ProgramData";
+    // The files and folders only administrators can change (any case).
+    std::set<std::string> administratorsOnly;
+    os::FileSystem* files = nullptr;  // where MakeAdministratorsFolder makes its folder
     std::string bootLetters = "C";
     std::string exePath = "C:\\Users\\Ann\\AppData\\Local\\Programs\\Tavrik\\Tavrik.exe";
     // What the program run as administrator does; nullopt: the user refuses.

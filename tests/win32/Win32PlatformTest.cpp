@@ -289,6 +289,27 @@ TEST(Win32Files, FoldersAndCopies)
     EXPECT_FALSE(modFiles::IsDirectory(folder));
 }
 
+// The folder of the administrator's list: made (or made again) by an
+// administrator, it is one only administrators can change, and so is a file
+// an administrator writes in it; what is not there is nobody's.
+TEST(Win32Files, AFolderOnlyAdministratorsChange)
+{
+    TempFolder temp;
+    auto& session = os::Current().session;
+    const std::string folder = temp.Dir() + "Admins";
+    EXPECT_FALSE(session.AdministratorsOnly(folder));
+    ASSERT_TRUE(session.MakeAdministratorsFolder(folder));
+    EXPECT_TRUE(session.MakeAdministratorsFolder(folder));  // there already
+    EXPECT_TRUE(session.AdministratorsOnly(folder));
+    ASSERT_TRUE(os::Current().files.WriteLines(folder + "\\mount.ini", {"s: \tC:\\"}));
+    EXPECT_TRUE(session.AdministratorsOnly(folder + "\\mount.ini"));
+    EXPECT_FALSE(session.MakeAdministratorsFolder(temp.Dir() + "No\\Parent"));
+    EXPECT_FALSE(session.ProgramData().empty());
+    EXPECT_FALSE(session.AppData().empty());
+    os::Current().files.RemoveFile(folder + "\\mount.ini");
+    os::Current().files.RemoveFolder(folder);
+}
+
 TEST(Win32Files, AppendEndsAnUnfinishedLastLineFirst)
 {
     TempFolder temp;

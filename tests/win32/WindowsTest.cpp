@@ -37,7 +37,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(machine.files.MakeDirectory("C:\\Tools"));
-        modMain::AppDir = "C:\\Tools\\";
+        modMain::AppDir = modMain::ListDir = "C:\\Tools\\";
         modMain::CommandLine.clear();
     }
 
@@ -102,6 +102,40 @@ TEST_F(SimWindows, SetupWindowEditsAndSavesTheStartupList)
     setup.Unload();
     EXPECT_TRUE(setup.Saved());
     EXPECT_EQ(machine.files.Content("C:\\Tools\\mount.ini"), "D: \tC:\\Picked Folder\r\nD: \tC:\\Picked Folder\r\n");
+}
+
+// The administrator's lines come first, marked, and stay: neither Delete nor
+// a merge with another window's save removes them, they are never saved into
+// the user's list, and their letters are not added to it.
+TEST_F(SimWindows, TheAdministratorsLinesAreShownFirstAndStay)
+{
+    ASSERT_TRUE(machine.files.MakeFile("C:\\Tools\\mount.ini", "M: \tC:\\Data\r\n"));
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\ProgramData\\Tavrik"));
+    ASSERT_TRUE(machine.files.MakeFile("C:\\ProgramData\\Tavrik\\mount.ini", "S: \tC:\\Legacy\r\nnot a line\r\n"));
+    machine.session.administratorsOnly = {"c:\\programdata\\tavrik", "c:\\programdata\\tavrik\\mount.ini"};
+    machine.shell.messageAnswer = [](const sim::SimShellDialogs::Message&) { return ui::vbOK; };
+    frmStartLoad setup;
+    ASSERT_TRUE(setup.Load());
+    const std::string admin = std::string("s: \tc:\\legacy") + kAdminLineMark;
+    EXPECT_EQ(Items(setup.vList), (std::vector<std::string>{admin, "m: \tc:\\data"}));
+
+    setup.vList.ListIndex(0);
+    SendMessageW(W(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
+    ASSERT_EQ(machine.shell.messages.size(), 1u);
+    EXPECT_EQ(machine.shell.messages[0].prompt, AdminLetterText("S:"));
+    ASSERT_TRUE(machine.files.MakeDirectory("C:\\Picked"));
+    machine.shell.answer = "C:\\Picked";
+    setup.cmdBrowse.Click();
+    setup.cboDrive.Text("S: ");
+    setup.cmdAdd.Click();
+    ASSERT_EQ(machine.shell.messages.size(), 2u);
+    setup.cboDrive.Text("T: ");
+    setup.cmdAdd.Click();
+    // Another window's save meanwhile: the merge shows both lists again.
+    ASSERT_TRUE(machine.files.MakeFile("C:\\Tools\\mount.ini", "M: \tC:\\Data\r\nn: \tC:\\Data\r\n"));
+    setup.Unload();
+    EXPECT_EQ(Items(setup.vList), (std::vector<std::string>{admin, "m: \tc:\\data", "n: \tc:\\data", "T: \tC:\\Picked"}));
+    EXPECT_EQ(machine.files.Content("C:\\Tools\\mount.ini"), "m: \tc:\\data\r\nn: \tc:\\data\r\nT: \tC:\\Picked\r\n");
 }
 
 // A save the disk refuses asks what to do: try again, close without saving
