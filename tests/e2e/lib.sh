@@ -191,6 +191,34 @@ folder_state() { (cd "$work" && find . -type f ! -name Tavrik.exe -print0 | sort
 
 free_letters() { local letter; for letter in "$@"; do dos remove "$letter:" >/dev/null 2>&1; done; return 0; }
 
+# A Wine prefix nobody has installed into, with a server of its own that is
+# warmed before use (the caller ends it with wineserver -k), set up as the
+# test environment is, for the build's own architecture.
+fresh_prefix() {
+    export WINEPREFIX="$work/prefix" WINEARCH=${WINEARCH:-win32}  # the build's own architecture
+    mkdir -p "$WINEPREFIX"
+    wineserver -p
+    wine cmd /c ver >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+}
+
+# Data of a registry value ("" for the key's default value); fails when absent.
+reg_value() { # key [name]
+    local out
+    if [ -n "${2:-}" ]; then out=$(wine reg query "$1" /v "$2" 2>/dev/null); else out=$(wine reg query "$1" /ve 2>/dev/null); fi
+    [ $? -eq 0 ] || return 1
+    tr -d '\r' <<<"$out" | sed -n 's/^    .*    REG_[A-Z_]*    //p' | head -1
+}
+key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+# The type of a registry value (REG_SZ, REG_DWORD, ...).
+reg_type() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/^    .*    \(REG_[A-Z_]*\)    .*/\1/p' | head -1; }
+win_env() { wine cmd /c echo "%$1%" | tr -d '\r'; }
+# The folder a letter is bound to, as a Linux path (the binding holds a short form).
+bound_folder() { local target; target=$(dos query "$1") || return 1; winepath -u "${target#'\??\'}" 2>/dev/null | sed 's:/$::'; }
+
 journey_end() {
     stop_tavrik
     if [ "$failures" -ne 0 ]; then
