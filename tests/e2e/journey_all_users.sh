@@ -3,8 +3,9 @@
 # setup's silent all-users install (Program Files, HKLM, each user's lists in
 # %APPDATA%\Tavrik, the administrator's list bound first and trusted only
 # while only administrators can change it), a per-user install refused over
-# it, its uninstall; then the MSI installed and removed with msiexec, refused
-# over the setup's all-users install and refusing the setup over it.
+# it, its uninstall; then the MSI installed, upgraded in place by a newer one
+# and removed with msiexec, refused over the setup's all-users install and
+# refusing the setup over it.
 source "$(dirname "$0")/lib.sh"
 journey_setup "$@"
 
@@ -65,6 +66,10 @@ check_installed "setup"
 check "installed programs: the machine's entry, pointing at Program Files" \
     '[ "$(reg_value "$UNINSTALL" InstallLocation)" = "$home_win" ] &&
      [ "$(reg_value "$UNINSTALL" QuietUninstallString)" = "\"$home_win\\Uninstall.exe\" /S" ]'
+if [ -n "${TAVRIK_SIGN_CA:-}" ]; then
+    check "the installed program and its uninstaller are signed" \
+        bash "$(dirname "$0")/check_signatures.sh" "$TAVRIK_SIGN_CA" "$home/Tavrik.exe" "$home/Uninstall.exe"
+fi
 wine "$setup" /S
 check "a per-user install over it is refused with exit code 2" [ $? = 2 ]
 check "and put nothing in the user's program folder" '[ ! -e "$per_user_home" ]'
@@ -135,7 +140,24 @@ check "the setup refuses to install over the MSI, exit code 2" [ $? = 2 ]
 check "the log-on run binds the administrator's list" timeout 20 wine "$dosdev" run "$(reg_value "$RUN" Tavrik)"
 check "S: is the administrator's again" '[ "$(bound_folder S:)" = "$work/Legacy" ]'
 free_letters S T B
-check "msiexec /x /qn succeeds" timeout 120 wine msiexec /x "$msi_win" /qn
+# A newer package, from the same source and files, upgrades it in place.
+mkdir -p "$work/newer"
+cp "$bin/installer/msi/"* "$work/newer/"
+arch=${msi##*-}; arch=${arch%.msi}
+win64=no; [ "$arch" = x64 ] && win64=yes
+(cd "$work/newer" && wixl -D Version=99.0.1 -D Exe=Tavrik.exe -D Mark=Tavrik.allusers -D Icon=Tavrik.ico \
+    -D Win64=$win64 -a "$arch" -o newer.msi "$(cd "$(dirname "$0")/../../installer" && pwd)/Tavrik.wxs") ||
+    fail "no newer package"
+newer_win=$(winepath -w "$work/newer/newer.msi")
+installed_versions() {
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
+        awk '/DisplayName +REG_SZ +Tavrik$/ { mine = 1 } /^HKEY/ { mine = 0 } mine && /DisplayVersion/ { print $3 }'
+}
+check "the older package is installed" '[ "$(installed_versions)" = 3.0.25 ]'
+check "msiexec /i of the newer package succeeds" timeout 120 wine msiexec /i "$newer_win" /qn
+check "it replaced the older one: one Tavrik, the newer" '[ "$(installed_versions)" = 99.0.1 ]'
+check_installed "upgrade"
+check "msiexec /x /qn succeeds" timeout 120 wine msiexec /x "$newer_win" /qn
 check_removed "MSI removal"
 check "Program Files\\Tavrik is gone" '[ ! -e "$home" ]'
 
