@@ -45,6 +45,7 @@ RequestExecutionLevel user
 Var AllUsers  ; 1: for all users of the machine
 Var ScopeMe
 Var ScopeAll
+Var OnPage    ; 1: the choice comes from the first page
 
 Name "Tavrik ${VERSION}"
 OutFile "${OUTFILE}"
@@ -81,9 +82,13 @@ UninstPage instfiles
   ${EndIf}
 !macroend
 
-; Refused: one line, in a box unless silent, and the exit code 2.
+; Refused: one line, in a box unless silent, and the exit code 2; chosen on
+; the first page, the page stays for another choice.
 !macro REFUSE TEXT
   MessageBox MB_ICONSTOP|MB_OK "${TEXT}" /SD IDOK
+  ${If} $OnPage == 1
+    Abort
+  ${EndIf}
   SetErrorLevel 2
   Quit
 !macroend
@@ -149,6 +154,14 @@ Function ForThisUser
   ${If} $0 != ""
     !insertmacro REFUSE "Tavrik is installed for all users of this computer, in $0. It is not installed for you alone as well."
   ${EndIf}
+  ; The user's own folder again, should the page have been left for all
+  ; users before (a silent install keeps the folder /D= named).
+  ${If} $OnPage == 1
+    ReadRegStr $INSTDIR HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $INSTDIR == ""
+      StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Tavrik"
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 Function .onInit
@@ -182,6 +195,7 @@ Function ScopePage
 FunctionEnd
 
 Function ScopePageLeave
+  StrCpy $OnPage 1
   ${NSD_GetState} $ScopeAll $0
   ${If} $0 == ${BST_CHECKED}
     Call ForAllUsers
