@@ -33,7 +33,11 @@ RUN='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrik'
 USER_KEYS=('HKCU\Software\Classes\Directory\shell\Mount' 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrik')
 
-home_win="$(win_env ProgramFiles)\\Tavrik"
+# The native Program Files: the console is 32-bit, and under 64-bit Wine its
+# %ProgramFiles% is "Program Files (x86)".
+program_files=$(win_env ProgramW6432)
+[[ $program_files == %* ]] && program_files=$(win_env ProgramFiles)
+home_win="$program_files\\Tavrik"
 home=$(winepath -u "$home_win" 2>/dev/null)
 installed_exe="\"$home_win\\Tavrik.exe\""
 lists=$(winepath -u "$(win_env APPDATA)\\Tavrik" 2>/dev/null)
@@ -63,6 +67,8 @@ check_removed() { # what
 # 1. The setup, silently, for all users.
 check "setup /S /ALLUSERS ends by itself and succeeds" timeout 60 wine "$setup" /S /ALLUSERS
 check_installed "setup"
+common_shortcut="$(winepath -u "$(win_env ProgramData)" 2>/dev/null)/Microsoft/Windows/Start Menu/Programs/Tavrik.lnk"
+check "a Start menu shortcut for all users" '[ -f "$common_shortcut" ]'
 check "installed programs: the machine's entry, pointing at Program Files" \
     '[ "$(reg_value "$UNINSTALL" InstallLocation)" = "$home_win" ] &&
      [ "$(reg_value "$UNINSTALL" QuietUninstallString)" = "\"$home_win\\Uninstall.exe\" /S" ]'
@@ -126,14 +132,14 @@ free_letters S T B
 # 4. The setup's uninstall, silent: the machine's registrations go.
 check "the uninstaller runs" timeout 60 wine "$dosdev" run "$(reg_value "$UNINSTALL" QuietUninstallString)"
 check_removed "setup uninstall"
-check "the installed-programs entry is gone" '! key_exists "$UNINSTALL"'
+check "the installed-programs entry and the shortcut are gone" '! key_exists "$UNINSTALL" && [ ! -e "$common_shortcut" ]'
 
 # 5. The MSI, as Group Policy would run it.
 msi_win=$(winepath -w "$msi")
 check "msiexec /i /qn succeeds" timeout 120 wine msiexec /i "$msi_win" /qn
 check_installed "MSI"
 check "the MSI registers itself with installed programs" \
-    'wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null | tr -d "\r" |
+    'wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s $(reg_view) 2>/dev/null | tr -d "\r" |
      grep -qE "DisplayName +REG_SZ +Tavrik$"'
 wine "$setup" /S /ALLUSERS
 check "the setup refuses to install over the MSI, exit code 2" [ $? = 2 ]
@@ -150,7 +156,7 @@ win64=no; [ "$arch" = x64 ] && win64=yes
     fail "no newer package"
 newer_win=$(winepath -w "$work/newer/newer.msi")
 installed_versions() {
-    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s $(reg_view) 2>/dev/null | tr -d '\r' |
         awk '/DisplayName +REG_SZ +Tavrik$/ { mine = 1 } /^HKEY/ { mine = 0 } mine && /DisplayVersion/ { print $3 }'
 }
 check "the older package is installed" '[ "$(installed_versions)" = 3.0.25 ]'

@@ -205,16 +205,19 @@ fresh_prefix() {
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
 }
 
+# The registry's native view: under 64-bit Wine the console's reg is the
+# 32-bit one, which sees HKLM\Software through WOW6432Node.
+reg_view() { [ "${WINEARCH:-win32}" = win64 ] && echo /reg:64; }
 # Data of a registry value ("" for the key's default value); fails when absent.
 reg_value() { # key [name]
     local out
-    if [ -n "${2:-}" ]; then out=$(wine reg query "$1" /v "$2" 2>/dev/null); else out=$(wine reg query "$1" /ve 2>/dev/null); fi
+    if [ -n "${2:-}" ]; then out=$(wine reg query "$1" /v "$2" $(reg_view) 2>/dev/null); else out=$(wine reg query "$1" /ve $(reg_view) 2>/dev/null); fi
     [ $? -eq 0 ] || return 1
     tr -d '\r' <<<"$out" | sed -n 's/^    .*    REG_[A-Z_]*    //p' | head -1
 }
-key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+key_exists() { wine reg query "$1" $(reg_view) >/dev/null 2>&1; }
 # The type of a registry value (REG_SZ, REG_DWORD, ...).
-reg_type() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/^    .*    \(REG_[A-Z_]*\)    .*/\1/p' | head -1; }
+reg_type() { wine reg query "$1" /v "$2" $(reg_view) 2>/dev/null | tr -d '\r' | sed -n 's/^    .*    \(REG_[A-Z_]*\)    .*/\1/p' | head -1; }
 win_env() { wine cmd /c echo "%$1%" | tr -d '\r'; }
 # The folder a letter is bound to, as a Linux path (the binding holds a short form).
 bound_folder() { local target; target=$(dos query "$1") || return 1; winepath -u "${target#'\??\'}" 2>/dev/null | sed 's:/$::'; }
