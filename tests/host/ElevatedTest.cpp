@@ -186,13 +186,24 @@ TEST_F(Elevated, TheElevatedSideTrustsNoLineOfTheList)
         EXPECT_NE(log.find(why), std::string::npos) << why << " in " << log;
     EXPECT_NE(files().Content(kLog)->find(log), std::string::npos);
 
-    // At most 26 lines are read, whatever they hold.
+    // The run says what it did in one line, as its log keeps it.
+    EXPECT_TRUE(log.starts_with("bound V:, W:; skipped C: (the system's drive), B: (defined at boot)")) << log;
+
+    // At most 26 lines are read, whatever they hold: the 26th is, the 27th not.
     std::string many;
-    for (int i = 0; i < 26; ++i)
+    for (int i = 0; i < 25; ++i)
         many += "Q:\tC:\\Data\r\n";
-    WriteList(many + "X:\tC:\\Data\r\n");
+    WriteList(many + "Y:\tC:\\Data\r\nX:\tC:\\Data\r\n");
     EXPECT_NE(RunTask().find("X: (more than 26 lines)"), std::string::npos);
+    EXPECT_EQ(SeenElevated('Y'), "C:\\Data");
     EXPECT_EQ(SeenElevated('X'), "");
+
+    // The log keeps the last 50 runs.
+    for (int run = 0; run < 60; ++run)
+        RunTask();
+    const auto logLines = modLists::ReadListAt(kLog);
+    ASSERT_TRUE(logLines);
+    EXPECT_EQ(logLines->size(), 50u);
 }
 
 TEST_F(Elevated, TheTaskRemovesOnlyWhatItBoundAndTheListNoLongerHolds)

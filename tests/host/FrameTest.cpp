@@ -289,6 +289,7 @@ TEST(FrameThemes, ARunLengthPictureIsReadOnlyWhole)
     const Bytes bad[] = {
         {'T', 'V', 'P', '2', 3, 0, 2, 0, 1, 1, 0, 2, 1, 2, 3, 0},  // another format
         {'T', 'V', 'P', '1', 3, 0, 2, 0, 0},                       // the row above, before any row
+        {'T', 'V', 'P', '1', 3, 0, 2, 0, 0, 1, 1, 0, 2, 1, 2, 3},  // the same, and a whole row after it
         {'T', 'V', 'P', '1', 3, 0, 1, 0, 1, 1, 0, 3, 1, 2, 3},     // a run past the row's end
         {'T', 'V', 'P', '1', 3, 0, 1, 0, 1, 1, 0, 1, 1, 2, 3},     // a row short of its width
         {'T', 'V', 'P', '1', 3, 0, 2, 0, 1, 1, 0, 2, 1, 2, 3},     // a row missing

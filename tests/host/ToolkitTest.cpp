@@ -144,6 +144,7 @@ TEST(PropertyBag, BrokenTextIsRefusedWhole)
 {
     for (const char* text : {"Theme = Long:two\r\n", "Theme Long:2\r\n", "AutoLoad = Boolean:1\r\n",
                              "Caption = String:\"open\r\n", "Caption = String:\"a\"b\"\r\n", "X = Float:1.5\r\n",
+                             "Caption = String:\"ends escaped\\\"\r\n",
                              " = Long:1\r\n"})
         EXPECT_FALSE(ui::PropertyBag::FromText(text)) << text;
     const auto empty = ui::PropertyBag::FromText("");
