@@ -17,16 +17,8 @@ setup=${TAVRIK_SETUP:-$(ls -t "$bin"/Tavrik-*-setup.exe 2>/dev/null | head -1)}
 msi=$(ls -t "$bin"/Tavrik-*-x??.msi 2>/dev/null | head -1)
 [ -n "$setup" ] && [ -n "$msi" ] || { echo "FAIL: no setup program or MSI beside $dosdev"; exit 1; }
 
-runner_pid=""
-all_users_cleanup() {
-    [ -n "$runner_pid" ] && kill "$runner_pid" 2>/dev/null
-    wineserver -k 2>/dev/null
-    journey_cleanup
-}
-trap all_users_cleanup EXIT
 started=$(date +%s)
 fresh_prefix
-echo "fresh prefix ready after $(($(date +%s) - started)) s"
 
 VERB='HKLM\Software\Classes\Directory\shell\Mount'
 RUN='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'

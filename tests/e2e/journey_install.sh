@@ -20,18 +20,8 @@ VERB='HKCU\Software\Classes\Directory\shell\Mount'
 RUN='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrik'
 
-# A prefix nobody has installed into, with a server of its own that is warmed
-# before use and ended with the journey, set up as the test environment is.
-runner_pid=""
-install_cleanup() {
-    [ -n "$runner_pid" ] && kill "$runner_pid" 2>/dev/null
-    wineserver -k 2>/dev/null
-    journey_cleanup
-}
-trap install_cleanup EXIT
 started=$(date +%s)
 fresh_prefix
-echo "fresh prefix ready after $(($(date +%s) - started)) s"
 
 home_win="$(win_env LOCALAPPDATA)\\Programs\\Tavrik"
 home=$(winepath -u "$home_win" 2>/dev/null)

@@ -192,9 +192,19 @@ folder_state() { (cd "$work" && find . -type f ! -name Tavrik.exe -print0 | sort
 free_letters() { local letter; for letter in "$@"; do dos remove "$letter:" >/dev/null 2>&1; done; return 0; }
 
 # A Wine prefix nobody has installed into, with a server of its own that is
-# warmed before use (the caller ends it with wineserver -k), set up as the
-# test environment is, for the build's own architecture.
+# warmed before use and ended with the journey (and with it the program the
+# journey started as $runner_pid), set up as the test environment is, for the
+# build's own architecture.
+runner_pid=""
+fresh_prefix_cleanup() {
+    [ -n "$runner_pid" ] && kill "$runner_pid" 2>/dev/null
+    wineserver -k 2>/dev/null
+    journey_cleanup
+}
 fresh_prefix() {
+    local started
+    started=$(date +%s)
+    trap fresh_prefix_cleanup EXIT
     export WINEPREFIX="$work/prefix" WINEARCH=${WINEARCH:-win32}  # the build's own architecture
     mkdir -p "$WINEPREFIX"
     wineserver -p
@@ -203,6 +213,7 @@ fresh_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+    echo "fresh prefix ready after $(($(date +%s) - started)) s"
 }
 
 # The registry's native view: under 64-bit Wine the console's reg is the
