@@ -735,6 +735,30 @@ TEST_F(SimWindows, TheBoxForProgramsRunAsAdministrator)
     help.Unload();
 }
 
+// At a DPI where the picker comes out a few twips narrower than its design
+// (51 pixels at 120 DPI for 615 twips), the folder box still starts where its
+// design has it and keeps its right end: its row never reaches the buttons.
+TEST_F(SimWindows, TheSetupRowKeepsItsEndsAtEveryDpi)
+{
+    test::DropPendingQuit();
+    frmStartLoad setup;
+    ASSERT_TRUE(test::ShowPlain(setup));
+    int before = setup.DisplayScale().DpiY();
+    for (const int dpi : {120, 144, 96}) {
+        static RECT suggested;  // as Windows suggests it: the window scaled to the new DPI
+        GetWindowRect(W(setup.hWnd()), &suggested);
+        suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, dpi, before);
+        suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, dpi, before);
+        before = dpi;
+        PostMessageW(W(setup.hWnd()), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        test::RunQueue();
+        ASSERT_EQ(setup.DisplayScale().DpiY(), dpi);
+        EXPECT_GE(setup.txtBrowse.Left(), 825) << dpi;
+        EXPECT_EQ(setup.txtBrowse.Left() + setup.txtBrowse.Width(), 825 + 4335) << dpi;
+    }
+    setup.Unload();
+}
+
 // F10 opens the window menu where it is seen, never a menu mode that shows
 // nothing and takes the keys; Shift+F10 on a control without a menu does nothing.
 TEST_F(SimWindows, F10OpensTheWindowMenuOrNothing)
