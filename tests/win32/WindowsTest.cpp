@@ -759,6 +759,39 @@ TEST_F(SimWindows, TheSetupRowKeepsItsEndsAtEveryDpi)
     setup.Unload();
 }
 
+// With the drives for programs run as administrator on, a mount and an
+// unmount (Delete on its line, through the queue) in the main window reach
+// the task's list at once.
+TEST_F(SimWindows, TheMainWindowsChangesReachProgramsRunAsAdministrator)
+{
+    machine.SplitToken();
+    ASSERT_TRUE(machine.files.MakeFile(machine.session.exePath, "MZ"));
+    for (const std::string& folder : {std::string("C:\\Program Files"), machine.session.localAppData, std::string("C:\\Data")})
+        ASSERT_TRUE(machine.files.MakeDirectory(folder));
+    machine.session.elevate = [&](const std::string&, const std::string& arguments) -> std::optional<int> {
+        os::ScopedSystem up(machine.elevatedSystem);
+        return modElevated::SetUp(arguments.ends_with(" on"));
+    };
+    ASSERT_EQ(modElevated::TurnOn().exitCode, 0);
+    const std::string list = machine.session.localAppData + "\\Tavrik\\elevated.ini";
+    const auto listed = [&] { return machine.files.Content(list).value_or("").find("D:\t") != std::string::npos; };
+    modMain::CommandLine = "C:\\Data";
+    frmMount main;
+    ASSERT_TRUE(test::ShowPlain(main));
+    int runs = machine.taskScheduler.runs;
+    main.cmdOk.Click();
+    EXPECT_EQ(machine.taskScheduler.runs, ++runs);
+    EXPECT_TRUE(listed());
+
+    main.vList.ListIndex(0);
+    main.vList.SetFocus();
+    PostMessageW(W(main.vList.hWnd()), WM_KEYDOWN, VK_DELETE, 0);
+    test::RunQueue();
+    EXPECT_TRUE(machine.dos.Mappings("D:").empty());
+    EXPECT_EQ(machine.taskScheduler.runs, ++runs);
+    EXPECT_FALSE(listed());
+}
+
 // F10 opens the window menu where it is seen, never a menu mode that shows
 // nothing and takes the keys; Shift+F10 on a control without a menu does nothing.
 TEST_F(SimWindows, F10OpensTheWindowMenuOrNothing)
