@@ -310,6 +310,28 @@ TEST(Win32Files, AFolderOnlyAdministratorsChange)
     os::Current().files.RemoveFolder(folder);
 }
 
+// The letters the machine defines at boot are the value names of one letter
+// and a colon, in either case; a longer name that starts like one is none.
+TEST(Win32Session, BootLettersAreTheDriveNamesAlone)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\DOS Devices", 0,
+                              nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t target[] = L"\\??\\C:\\windows";
+    const wchar_t* names[] = {L"Q:", L"r:", L"S:x", L"T:\\"};
+    for (const wchar_t* name : names)
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(target), sizeof target);
+    const std::string letters = os::Current().session.BootLetters();
+    for (const wchar_t* name : names)
+        RegDeleteValueW(key, name);
+    RegCloseKey(key);
+    EXPECT_NE(letters.find('Q'), std::string::npos) << letters;
+    EXPECT_NE(letters.find('R'), std::string::npos) << letters;
+    EXPECT_EQ(letters.find('S'), std::string::npos) << letters;
+    EXPECT_EQ(letters.find('T'), std::string::npos) << letters;
+}
+
 TEST(Win32Files, AppendEndsAnUnfinishedLastLineFirst)
 {
     TempFolder temp;
