@@ -4,6 +4,7 @@
 # everywhere and tested on the host; *_win.cpp files bind it to Win32.
 
 set(TAVRIK_OS_SOURCES
+  os/AccessRule.cpp
   os/System.cpp
   os/Text.cpp
   os/SystemPath.cpp

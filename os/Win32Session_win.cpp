@@ -1,6 +1,7 @@
 // The session the program runs in and the Task Scheduler, through Win32: the
 // process token, the known folders, ShellExecuteEx's "runas", and the Task
 // Scheduler 2.0 objects (ole32 and oleaut32 loaded when first needed).
+#include "AccessRule.h"
 #include "LazyImport_win.h"
 #include "Owned.h"
 #include "WideText_win.h"
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <optional>
 #include <vector>
 
 namespace os {
@@ -75,10 +77,8 @@ std::string KnownFolder(REFKNOWNFOLDERID id)
 void FreeLocal(void* memory) { LocalFree(memory); }
 using LocalMemory = Owned<void*, FreeLocal>;
 
-// The rights that change a file or folder: its content, its entries, its
-// name and place, and its rights themselves.
-constexpr ACCESS_MASK kChangeRights = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA | FILE_DELETE_CHILD | DELETE |
-                                      WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+static_assert(kChangeRights == (FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA | FILE_DELETE_CHILD | DELETE |
+                               WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL));
 
 // NT SERVICE\TrustedInstaller, which owns Windows' own files.
 constexpr const wchar_t* kInstallerServiceSid = L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
@@ -185,23 +185,29 @@ public:
             return false;
         const LocalMemory kept(descriptor);
         const Administrators administrators;
-        // No access list at all lets everyone do everything.
-        if (!owner || !administrators.Include(owner) || !dacl)
-            return false;
-        for (DWORD i = 0; i < dacl->AceCount; ++i) {
-            void* entry = nullptr;
-            if (!GetAce(dacl, i, &entry))
-                return false;
-            const auto* header = static_cast<const ACE_HEADER*>(entry);
-            if ((header->AceFlags & INHERIT_ONLY_ACE) || header->AceType == ACCESS_DENIED_ACE_TYPE)
-                continue;  // for what is made inside later, or taking rights away
-            if (header->AceType != ACCESS_ALLOWED_ACE_TYPE)
-                return false;  // no kind a file's list has: not to be judged
-            auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
-            if ((allowed->Mask & kChangeRights) && !administrators.Include(&allowed->SidStart))
-                return false;
+        std::optional<std::vector<AccessEntry>> entries;
+        if (dacl) {
+            entries.emplace();
+            for (DWORD i = 0; i < dacl->AceCount; ++i) {
+                void* ace = nullptr;
+                if (!GetAce(dacl, i, &ace))
+                    return false;
+                const auto* header = static_cast<const ACE_HEADER*>(ace);
+                AccessEntry entry;
+                entry.kind = header->AceType == ACCESS_ALLOWED_ACE_TYPE  ? AccessEntry::Kind::Allow
+                             : header->AceType == ACCESS_DENIED_ACE_TYPE ? AccessEntry::Kind::Deny
+                                                                         : AccessEntry::Kind::Other;
+                entry.inheritOnly = (header->AceFlags & INHERIT_ONLY_ACE) != 0;
+                if (entry.kind != AccessEntry::Kind::Other) {
+                    // An allowed and a denied entry share their layout.
+                    auto* basic = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+                    entry.rights = basic->Mask;
+                    entry.administrator = administrators.Include(&basic->SidStart);
+                }
+                entries->push_back(entry);
+            }
         }
-        return true;
+        return OnlyAdministratorsChange(owner && administrators.Include(owner), entries);
     }
 
     bool MakeAdministratorsFolder(const std::string& path) override

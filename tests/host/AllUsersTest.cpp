@@ -5,6 +5,7 @@
 #include "app/modMain.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
+#include "os/AccessRule.h"
 
 namespace {
 
@@ -127,6 +128,40 @@ TEST_F(AllUsers, TheInstallersStepMakesTheFolderTheListIsTrustedIn)
     machine.session.administratorsOnly.insert("c:\\programdata\\tavrik\\mount.ini");
     EXPECT_EQ(modLists::ReadAdminList(), Lines{"l: \tC:\\Legacy"});
     EXPECT_EQ(modLists::LettersOf({"l: \tC:\\Legacy", "x", "7: \tC:\\", "q:\tC:\\Q"}), "LQ");
+}
+
+}  // namespace
+
+namespace {
+
+// Who may change the administrator's list, from its owner and access list:
+// one table of the lists Windows gives files and folders.
+TEST(AccessRule, OnlyAdministratorsMayChangeIt)
+{
+    using os::AccessEntry;
+    using Kind = AccessEntry::Kind;
+    constexpr std::uint32_t kFull = 0x1F01FF, kRead = 0x1200A9, kWrite = 0x2, kDeleteChild = 0x40, kGenericAll = 0x10000000;
+    const AccessEntry system{Kind::Allow, false, kFull, true}, users{Kind::Allow, false, kRead, false};
+    const struct {
+        const char* what;
+        bool ownerIsAdministrator;
+        std::optional<std::vector<AccessEntry>> entries;
+        bool only;
+    } cases[] = {
+        {"administrators full, users read", true, std::vector<AccessEntry>{system, users}, true},
+        {"owned by a user", false, std::vector<AccessEntry>{system, users}, false},
+        {"no access list", true, std::nullopt, false},
+        {"an empty list (nobody but the owner)", true, std::vector<AccessEntry>{}, true},
+        {"users may write", true, std::vector<AccessEntry>{system, {Kind::Allow, false, kRead | kWrite, false}}, false},
+        {"users may delete entries", true, std::vector<AccessEntry>{system, {Kind::Allow, false, kDeleteChild, false}}, false},
+        {"users hold generic all", true, std::vector<AccessEntry>{{Kind::Allow, false, kGenericAll, false}}, false},
+        {"users may write what is made inside later", true,
+         std::vector<AccessEntry>{system, {Kind::Allow, true, kFull, false}}, true},
+        {"users denied writing", true, std::vector<AccessEntry>{system, users, {Kind::Deny, false, kFull, false}}, true},
+        {"an entry of another kind", true, std::vector<AccessEntry>{system, {Kind::Other, false, 0, true}}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(os::OnlyAdministratorsChange(c.ownerIsAdministrator, c.entries), c.only) << c.what;
 }
 
 }  // namespace

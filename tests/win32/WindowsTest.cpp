@@ -119,6 +119,9 @@ TEST_F(SimWindows, TheAdministratorsLinesAreShownFirstAndStay)
     const std::string admin = std::string("s: \tc:\\legacy") + kAdminLineMark;
     EXPECT_EQ(Items(setup.vList), (std::vector<std::string>{admin, "m: \tc:\\data"}));
 
+    setup.vList.ListIndex(-1);  // nothing selected: nothing to say
+    SendMessageW(W(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
+    EXPECT_TRUE(machine.shell.messages.empty());
     setup.vList.ListIndex(0);
     SendMessageW(W(setup.vList.hWnd()), WM_KEYUP, VK_DELETE, 0);
     ASSERT_EQ(machine.shell.messages.size(), 1u);
