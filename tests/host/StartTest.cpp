@@ -141,6 +141,7 @@ TEST_F(StartUnmount, EachOutcomeHasItsExitCodeAndItsLine)
     ASSERT_TRUE(dos().Define(os::DEFINE_RAW_TARGET, "D:", "\\Device\\HarddiskVolume2"));
     ASSERT_TRUE(mod_Subst::SubstDrive("M", "C:\\Data", 0));
     ASSERT_TRUE(mod_Subst::SubstDrive("D", "C:\\Data", 0));
+    machine.AddBootName('B', "C:\\Data");  // a folder the machine binds at boot: no user's to remove
     struct Case {
         const char* commandLine;
         int exitCode;
@@ -153,6 +154,7 @@ TEST_F(StartUnmount, EachOutcomeHasItsExitCodeAndItsLine)
         {"-D", 0, "D: was unmounted."},
         {"-D", 2, "D: is a drive of its own, not a folder bound to a letter; it was left alone."},
         {"-C", 2, "C: is a drive of its own, not a folder bound to a letter; it was left alone."},
+        {"-b", 2, "B: could not be unmounted: Windows kept its folder binding."},
         {"-", 2, "No drive letter was given after \"-\"; nothing was removed."},
         {"-1", 2, "\"1\" is no drive letter A-Z; nothing was removed."},
         {"-1:", 2, "\"1:\" is no drive letter A-Z; nothing was removed."},
