@@ -21,9 +21,11 @@ public:
     {
         lblLetters.Caption("&Letters");
         lblLetters.Move(0, 0, 1200, 300);
-        lblHidden.Caption("Hidden");
-        lblHidden.Move(0, 300, 1200, 300);
-        lblHidden.Visible(false);
+        for (ui::Label* hidden : {&lblHidden, &lblHiddenToo}) {
+            hidden->Caption("Hidden");
+            hidden->Move(0, 300, 1200, 300);
+            hidden->Visible(false);
+        }
         lstLetters.Move(0, 600, 1500, 900);
         button.Move(1800, 600, 1185, 450);
     }
@@ -38,6 +40,7 @@ public:
     // Made in this order, so each window follows the one before it.
     ui::Label lblLetters{*this, "lblLetters"};
     ui::Label lblHidden{*this, "lblHidden"};
+    ui::Label lblHiddenToo{*this, "lblHiddenToo"};
     ui::ListBox lstLetters{*this, "lstLetters"};
     XPButtonWindow button{*this, "XPButton1"};
 };
@@ -74,7 +77,7 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
     ASSERT_TRUE(test::ShowPlain(form));
 
     // A list is named by the shown label before it, as Windows reads it; the
-    // hidden one between is nothing on screen.
+    // hidden ones between are nothing on screen.
     const ui::AccessibleFace list = form.lstLetters.Accessible(form.lstLetters.hWnd());
     EXPECT_EQ(list.name, "Letters");
     EXPECT_EQ(list.accessKey, 'l');

@@ -1571,7 +1571,11 @@ TEST(ExternalControls, LateBoundCallsCheckTheirMembersAndArguments)
     EXPECT_TRUE(hook.SetProperty(ctxHookMenu::kActive, true));
     EXPECT_TRUE(hook.Active());
     EXPECT_FALSE(hook.SetProperty(ctxHookMenu::kBarStyle, true));
-    EXPECT_FALSE(hook.SetProperty(ctxHookMenu::kBarStyle, std::int32_t{7}));
+    for (const auto property : {ctxHookMenu::kBarStyle, ctxHookMenu::kSelectionStyle}) {
+        for (const std::int32_t style : {-1, 3, 7})  // the styles are 0, 1 and 2
+            EXPECT_FALSE(hook.SetProperty(property, style)) << style;
+        EXPECT_TRUE(hook.SetProperty(property, std::int32_t{2}));
+    }
     EXPECT_FALSE(hook.SetProperty(0x68030001, true));
 
     using V = ctxHookMenu::Variant;
@@ -1585,6 +1589,20 @@ TEST(ExternalControls, LateBoundCallsCheckTheirMembersAndArguments)
     args[0] = V{true};
     EXPECT_FALSE(hook.Invoke(ctxHookMenu::kSetColors, args));
     EXPECT_EQ(hook.MenuColors().Back, 0x123456u);  // a refused call changes nothing
+
+    // Owned-drawn, an item keeps its letter: "&&" is an ampersand, no letter.
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 41, L"Fish && &Chips");
+    AppendMenuW(menu, MF_STRING, 42, L"&&Xray");
+    HWND window = W(probe.hWnd());
+    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    const auto chosen = [&](wchar_t typed) {
+        return SendMessageW(window, WM_MENUCHAR, MAKEWPARAM(typed, MF_POPUP), reinterpret_cast<LPARAM>(menu));
+    };
+    EXPECT_EQ(chosen(L'C'), MAKELRESULT(0, MNC_EXECUTE));
+    EXPECT_EQ(HIWORD(chosen(L'x')), MNC_IGNORE);
+    EXPECT_EQ(HIWORD(chosen(L'&')), MNC_IGNORE);
+    DestroyMenu(menu);
     probe.Unload();
 }
 
