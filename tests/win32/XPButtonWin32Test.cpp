@@ -193,6 +193,7 @@ public:
     {
         cmdDefault.Move(1500, 0, 1200, 400);
         cmdDefault.Default = true;
+        cmdLast.Move(1500, 600, 1200, 400);
     }
     static ui::FormDesign Design()
     {
@@ -205,6 +206,7 @@ public:
     }
     XPButtonWindow button{*this, "XPButton1"};
     ui::CommandButton cmdDefault{*this, "cmdDefault"};
+    ui::CommandButton cmdLast{*this, "cmdLast"};
 };
 
 TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
@@ -274,6 +276,15 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
         PostMessageW(window, alt.message, alt.key, 1 | scan | (1 << 29));  // 1 << 29: Alt is held
         test::RunQueue();
         EXPECT_EQ(clicks - before, alt.clicks ? 1 : 0);
+    }
+
+    // The arrows move the focus on from the button, as its design has it:
+    // Left and Right to the next control, Up and Down to the one before.
+    for (const auto& [key, next] : {std::pair{VK_RIGHT, &form.cmdDefault}, std::pair{VK_LEFT, &form.cmdDefault},
+                                    std::pair{VK_UP, &form.cmdLast}, std::pair{VK_DOWN, &form.cmdLast}}) {
+        SetFocus(window);
+        test::Type(key);
+        EXPECT_EQ(GetFocus(), ui::win::H(next->hWnd())) << key;
     }
     form.Unload();
     test::DropPendingQuit();
