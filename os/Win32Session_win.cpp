@@ -226,8 +226,9 @@ public:
             return false;
         // A folder someone made before: its rights are set through a handle
         // of the folder itself, never through a link someone put in its place.
-        HANDLE opened = CreateFileW(folder.c_str(), READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        HANDLE opened = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                    nullptr);
         const KernelHandle handle(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
         BY_HANDLE_FILE_INFORMATION information{};
         if (!handle || !GetFileInformationByHandle(handle.Get(), &information) ||
