@@ -6,6 +6,7 @@
 #include "engine/modFiles.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
+#include "engine/mod_Subst.h"
 #include "modBrowse.h"
 #include "Messages.h"
 #include "modMain.h"
@@ -190,7 +191,7 @@ void frmStartLoad::cmdAdd_Click()
     // The start-up run would skip the line for the administrator's.
     const std::string letter = cboDrive.Text();
     if (!letter.empty() && m_AdminLetters.find(text::UpperChar(letter[0])) != std::string::npos) {
-        ShowError(AdminLetterText(std::string(1, text::UpperChar(letter[0])) + ":"));
+        ShowError(AdminLetterText(mod_Subst::DeviceName(letter, true)));
         return;
     }
     vList.AddItem(letter + "\t" + txtBrowse.Text());
@@ -206,7 +207,7 @@ void frmStartLoad::RemoveSelectedLine()
 {
     const int index = vList.ListIndex();
     if (index >= 0 && index < AdminCount()) {
-        ShowError(AdminLetterText(std::string(1, text::UpperChar(vList.List(index)[0])) + ":"));
+        ShowError(AdminLetterText(mod_Subst::DeviceName(vList.List(index), true)));
         return;
     }
     if (m_List)

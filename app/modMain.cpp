@@ -61,12 +61,13 @@ StartMode Start(const std::string& appPath, const std::string& commandLine)
     // Installed for all users, the program's folder is the administrators':
     // each user's lists are the user's own, in the user's roaming folder,
     // made there by the first window that may write them.
-    if (const std::string appData = os::Current().session.AppData();
-        !appData.empty() && modFiles::FileExists(AppDir + kAllUsersMark)) {
-        ListDir = appData + "\\Tavrik\\";
-        if (mode == StartMode::MainWindow || mode == StartMode::MainWindowEmpty)
-            os::Current().files.MakeFolder(appData + "\\Tavrik");
-    }
+    // (The mark is looked for first: the known folder loads the shell.)
+    if (modFiles::FileExists(AppDir + kAllUsersMark))
+        if (const std::string appData = os::Current().session.AppData(); !appData.empty()) {
+            ListDir = appData + "\\Tavrik\\";
+            if (mode == StartMode::MainWindow || mode == StartMode::MainWindowEmpty)
+                os::Current().files.MakeFolder(appData + "\\Tavrik");
+        }
     CommandLine = mode == StartMode::MainWindow ? Unquoted(commandLine) : commandLine;
     // A folder given relative to where the start stands ("..", "Data") is
     // that folder, shown, mounted and recorded as the whole path it is. A text

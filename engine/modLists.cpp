@@ -345,9 +345,10 @@ std::string AdminListPath()
 std::vector<std::string> ReadAdminList()
 {
     const std::string path = AdminListPath();
-    if (path.empty() || !modFiles::FileExists(path))
+    if (path.empty())
         return {};
-    // A list anyone else could have written binds nothing for anyone.
+    // A list anyone else could have written binds nothing for anyone (and
+    // one that is not there is no administrators' file either).
     auto& session = os::Current().session;
     if (!session.AdministratorsOnly(path.substr(0, path.rfind('\\'))) || !session.AdministratorsOnly(path))
         return {};
