@@ -66,7 +66,7 @@ VIAddVersionKey "FileDescription" "Tavrik setup"
 VIAddVersionKey "LegalCopyright" ""
 
 Page custom ScopePage ScopePageLeave
-Page directory
+Page directory DirectoryPre
 Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
@@ -192,6 +192,15 @@ Function ScopePage
   Pop $ScopeAll
   ${NSD_Check} $ScopeMe
   nsDialogs::Show
+FunctionEnd
+
+; Installed for all users, the program lives where only administrators can
+; change it: every user's log-on runs it, and the uninstaller runs it as
+; administrator. No other folder is offered.
+Function DirectoryPre
+  ${If} $AllUsers == 1
+    Abort
+  ${EndIf}
 FunctionEnd
 
 Function ScopePageLeave
