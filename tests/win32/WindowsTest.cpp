@@ -1268,6 +1268,107 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
     EXPECT_FALSE(probe.Loaded());
 }
 
+// A form whose controls and menu items are set up before it has windows.
+class Early : public ui::Form {
+public:
+    Early() : ui::Form(Probe::Design())
+    {
+        txtEarly.Move(0, 0, 1500, 300);
+        txtTyped.Move(0, 400, 1500, 300);
+        cboTyped.Move(0, 800, 1500, 300);
+        lstLines.Move(1600, 0, 1300, 1000);
+    }
+    ui::TextBox txtEarly{*this, "txtEarly"};
+    ui::TextBox txtTyped{*this, "txtTyped"};
+    ui::ComboBox cboTyped{*this, "cboTyped"};
+    ui::ListBox lstLines{*this, "lstLines"};
+    ui::Menu mnuEdit{*this, "mnuEdit", "&Edit"};
+    ui::Menu mnuEditCut{*this, "mnuEditCut", "Cu&t", &mnuEdit};
+    ui::Menu mnuEditHidden{*this, "mnuEditHidden", "&Hidden", &mnuEdit};
+    ui::Menu mnuEditGreyed{*this, "mnuEditGreyed", "&Greyed", &mnuEdit};
+};
+
+int g_popupItems = -1;
+
+LRESULT CALLBACK CountPopupItems(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_INITMENUPOPUP) {
+        g_popupItems = GetMenuItemCount(reinterpret_cast<HMENU>(wParam));
+        PostMessageW(window, WM_CANCELMODE, 0, 0);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// What was set before the windows existed is what they are made with: a
+// disabled or hidden control, and menu items hidden or greyed, in the menu
+// bar and in the same menu opened as a pop-up.
+TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
+{
+    test::DropPendingQuit();
+    Early form;
+    form.txtEarly.Enabled(false);
+    form.txtEarly.Visible(false);
+    form.mnuEditHidden.Visible(false);
+    form.mnuEditGreyed.Enabled(false);
+    ASSERT_TRUE(form.Show());
+    HWND box = ui::win::H(form.txtEarly.hWnd());
+    EXPECT_FALSE(IsWindowEnabled(box));
+    EXPECT_FALSE(IsWindowVisible(box));
+
+    HMENU edit = GetSubMenu(GetMenu(ui::win::H(form.hWnd())), 0);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(GetMenuItemCount(edit), 2);
+    EXPECT_EQ(GetMenuState(edit, static_cast<UINT>(form.mnuEditGreyed.ControlId()), MF_BYCOMMAND) & MF_GRAYED,
+              static_cast<UINT>(MF_GRAYED));
+    ASSERT_TRUE(SetWindowSubclass(ui::win::H(form.hWnd()), CountPopupItems, 1, 0));
+    const UINT_PTR guard = SetTimer(nullptr, 0, 2000, CloseMenu);
+    form.PopupMenu(form.mnuEdit);
+    KillTimer(nullptr, guard);
+    RemoveWindowSubclass(ui::win::H(form.hWnd()), CountPopupItems, 1);
+    EXPECT_EQ(g_popupItems, 2);
+    form.Unload();
+    test::DropPendingQuit();
+}
+
+// Keys reach the controls as their handlers say: a typed character changed
+// by a key press handler arrives changed, one set to 0 never arrives, and a
+// box one can type in reads back what was typed; Enter on a list acts only on
+// a selected line.
+TEST(Toolkit, TypedKeysReachTheControlsAsTheirHandlersSay)
+{
+    test::DropPendingQuit();
+    Early form;
+    const auto handler = [](int& KeyAscii) {
+        if (KeyAscii == 'b')
+            KeyAscii = 0;
+        else if (KeyAscii == 'c')
+            KeyAscii = 'C';
+    };
+    form.txtTyped.KeyPress = handler;
+    form.cboTyped.KeyPress = handler;
+    int acted = 0;
+    form.lstLines.AddItem("one");
+    form.lstLines.AddItem("two");
+    form.lstLines.DblClick = [&] { ++acted; };
+    ASSERT_TRUE(form.Show());
+    for (ui::Control* box : {static_cast<ui::Control*>(&form.txtTyped), static_cast<ui::Control*>(&form.cboTyped)}) {
+        box->SetFocus();
+        for (const UINT key : {'A', 'B', 'C', 'B'})
+            test::Type(key);
+    }
+    EXPECT_EQ(form.txtTyped.Text(), "aC");
+    EXPECT_EQ(form.cboTyped.Text(), "aC");
+
+    form.lstLines.SetFocus();
+    test::Type(VK_RETURN);
+    EXPECT_EQ(acted, 0);
+    form.lstLines.ListIndex(1);
+    test::Type(VK_RETURN);
+    EXPECT_EQ(acted, 1);
+    form.Unload();
+    test::DropPendingQuit();
+}
+
 // Names in any script: the program's UTF-8 goes to the windows as UTF-16 and
 // comes back unchanged.
 class Names : public ui::Form {

@@ -181,6 +181,10 @@ TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
     EXPECT_FALSE(button.Hover());
     button.Enabled(false);
     EXPECT_FALSE(IsWindowEnabled(window));
+    // A disabled control's key is no key of the form: left to the system, not
+    // swallowed by a control that would do nothing with it.
+    EXPECT_FALSE(ui::Form::RouteAccessKey(panel.hWnd(), 'G'));
+    EXPECT_EQ(clicks, 2);
     EXPECT_EQ(test::PrintedPixel(panel.button.hWnd(), 79, 51, 8, 8), RGB(245, 244, 234));
     panel.Unload();
 }
