@@ -41,6 +41,9 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     HWND window = ui::win::H(strip.file.hWnd());
     EXPECT_EQ(strip.file.Height(), 270);
     EXPECT_EQ(strip.file.Width(), strip.file.LabelWidth() + 210);
+    const ui::AccessibleFace face = strip.file.Accessible(strip.file.hWnd());
+    EXPECT_EQ(face.name, "File");  // read as a screen reader reads it, with Alt+F
+    EXPECT_EQ(face.accessKey, 'f');
     EXPECT_EQ(test::PrintedPixel(strip.file.hWnd(), 200, 40, 1, 1), RGB(0xFF, 0xFF, 0xFF));
 
     int clicks = 0;

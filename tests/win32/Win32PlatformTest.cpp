@@ -280,7 +280,9 @@ TEST(Win32Files, FoldersAndCopies)
     ASSERT_TRUE(files.WriteLines(temp.Dir() + "a.txt", {"one"}));
     ASSERT_TRUE(files.WriteLines(folder + "\\b.txt", {"two", "lines"}));
     EXPECT_TRUE(files.CopyOver(temp.Dir() + "a.txt", folder + "\\b.txt"));
-    EXPECT_EQ(files.ReadLines(folder + "\\b.txt", 100), std::vector<std::string>{"one"});
+    // Read whole up to the size asked for, and not a byte beyond: "one\r\n" is five.
+    EXPECT_EQ(files.ReadLines(folder + "\\b.txt", 5), std::vector<std::string>{"one"});
+    EXPECT_FALSE(files.ReadLines(folder + "\\b.txt", 4).has_value());
     EXPECT_FALSE(modFiles::FileExists(folder + "\\b.txt.new"));
     EXPECT_FALSE(files.CopyOver(temp.Dir() + "missing.txt", folder + "\\c.txt"));
     EXPECT_FALSE(files.RemoveFolder(folder));  // not empty
