@@ -312,6 +312,27 @@ TEST(Win32Files, AFolderOnlyAdministratorsChange)
     os::Current().files.RemoveFolder(folder);
 }
 
+// The user's registry as the labels use it: a value reads back exactly as
+// written, in any script; a key goes only while nothing lives below it.
+TEST(Win32Registry, ValuesReadBackAsWrittenAndAKeyGoesOnlyEmpty)
+{
+    auto& registry = os::Current().registry;
+    const std::string key = "Software\\TavrikTest\\Drive", below = key + "\\Icon";
+    ASSERT_TRUE(registry.WriteString(key, "", "Работа"));
+    ASSERT_TRUE(registry.WriteString(key, "Mark", "1"));
+    EXPECT_EQ(registry.ReadString(key, ""), "Работа");
+    EXPECT_EQ(registry.ReadString(key, "Mark"), "1");
+    EXPECT_FALSE(registry.ReadString(key, "Missing").has_value());
+    ASSERT_TRUE(registry.WriteString(below, "", "x"));
+    EXPECT_FALSE(registry.DeleteKey(key));
+    EXPECT_TRUE(registry.KeyExists(key));
+    EXPECT_TRUE(registry.DeleteKey(below));
+    EXPECT_TRUE(registry.DeleteKey(key));
+    EXPECT_FALSE(registry.KeyExists(key));
+    EXPECT_FALSE(registry.ReadString(key, "").has_value());
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikTest");
+}
+
 // The letters the machine defines at boot are the value names of one letter
 // and a colon, in either case; a longer name that starts like one is none.
 TEST(Win32Session, BootLettersAreTheDriveNamesAlone)
