@@ -1365,6 +1365,41 @@ TEST(Toolkit, TypedKeysReachTheControlsAsTheirHandlersSay)
     form.lstLines.ListIndex(1);
     test::Type(VK_RETURN);
     EXPECT_EQ(acted, 1);
+
+    // Key downs and ups come with the Shift, Ctrl and Alt held; one a handler
+    // sets to 0 goes no further (Delete deletes nothing). The menu key opens
+    // the list's menu; a right click's WM_CONTEXTMENU does not, being its
+    // MouseDown already.
+    std::vector<std::pair<int, int>> downs, ups;
+    form.txtTyped.KeyDown = [&](int& KeyCode, int Shift) {
+        downs.emplace_back(KeyCode, Shift);
+        if (KeyCode == VK_DELETE)
+            KeyCode = 0;
+    };
+    form.txtTyped.KeyUp = [&](int& KeyCode, int Shift) { ups.emplace_back(KeyCode, Shift); };
+    form.txtTyped.SetFocus();
+    SendMessageW(ui::win::H(form.txtTyped.hWnd()), EM_SETSEL, 0, 0);
+    BYTE keys[256] = {};
+    for (const auto& [held, shift] : {std::pair{VK_SHIFT, ui::vbShiftMask}, std::pair{VK_CONTROL, ui::vbCtrlMask},
+                                      std::pair{VK_MENU, ui::vbAltMask}}) {
+        GetKeyboardState(keys);
+        keys[held] = 0x80;
+        SetKeyboardState(keys);
+        test::PostKey(GetFocus(), VK_DELETE);
+        test::RunQueue();
+        keys[held] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(downs.back(), std::pair(static_cast<int>(VK_DELETE), shift));
+        EXPECT_EQ(ups.back(), std::pair(static_cast<int>(VK_DELETE), shift));
+    }
+    EXPECT_EQ(form.txtTyped.Text(), "aC");
+    int menus = 0;
+    form.lstLines.ContextMenuKey = [&] { ++menus; };
+    HWND list = ui::win::H(form.lstLines.hWnd());
+    PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+    PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(20, 20));
+    test::RunQueue();
+    EXPECT_EQ(menus, 1);
     form.Unload();
     test::DropPendingQuit();
 }
