@@ -2,6 +2,7 @@
 // strip, keeps its size, and turns real mouse input into looks and clicks.
 #include "ui/App.h"
 #include "ui/Form.h"
+#include "ui/Services.h"
 #include "widgets/ControlButtonWindow.h"
 
 #include "WindowTestSupport.h"
@@ -61,6 +62,54 @@ TEST(CaptionButtonWindow, PaintsTheChosenFrameAndKeepsItsSize)
     }
     bar.button.Button().Enabled(false);
     EXPECT_EQ(test::PrintedPixel(bar.button.hWnd(), 21, 21, 10, 10), StripPixel(L"CBMAX", 10, 10, 10));
+    bar.Unload();
+}
+
+// In high contrast the buttons are the system's own caption buttons, every
+// pixel as DrawFrameControl draws them: each glyph, greyed while disabled,
+// pushed while held with the pointer on it.
+TEST(CaptionButtonWindow, InHighContrastTheSystemDrawsThem)
+{
+    test::DropPendingQuit();
+    test::SwitchedPalette palette;
+    palette.on = true;
+    const ui::Services& real = ui::CurrentServices();
+    ui::Services switched{real.lists, real.shell, real.timers, real.cursor, palette};
+    ui::ScopedServices scope(switched);
+    Bar bar;
+    bar.Show();
+    ui::DoEvents();
+    HWND window = ui::win::H(bar.button.hWnd());
+    RECT r{};
+    GetWindowRect(window, &r);
+    SetCursorPos(r.left + 10, r.top + 10);
+    struct Case {
+        std::int32_t style;
+        bool enabled, held;
+        UINT glyph;
+    };
+    for (const Case& c : {Case{0, true, false, DFCS_CAPTIONMIN}, Case{1, true, false, DFCS_CAPTIONMAX},
+                          Case{2, true, false, DFCS_CAPTIONCLOSE}, Case{3, true, false, DFCS_CAPTIONRESTORE},
+                          Case{2, false, false, DFCS_CAPTIONCLOSE | DFCS_INACTIVE},
+                          Case{0, true, true, DFCS_CAPTIONMIN | DFCS_PUSHED}}) {
+        SCOPED_TRACE(std::to_string(c.style) + (c.enabled ? "" : " disabled") + (c.held ? " held" : ""));
+        bar.button.Button().ButtonStyle(c.style);
+        bar.button.Enabled(c.enabled);
+        if (c.held)
+            SetCapture(window);
+        const test::Canvas system(21, 21);
+        RECT all{0, 0, 21, 21};
+        DrawFrameControl(system.Dc(), &all, DFC_CAPTION, c.glyph);
+        const test::Canvas painted(21, 21);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.Dc()), PRF_CLIENT);
+        if (c.held)
+            ReleaseCapture();
+        int differ = 0;
+        for (int y = 0; y < 21; ++y)
+            for (int x = 0; x < 21; ++x)
+                differ += painted.At(x, y) != system.At(x, y);
+        EXPECT_EQ(differ, 0);
+    }
     bar.Unload();
 }
 

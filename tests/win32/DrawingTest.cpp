@@ -143,14 +143,6 @@ TEST(Drawing, HookedMenuRowsGrowWithTheDpi)
     }
 }
 
-// The screen's real colours, with high contrast switched by the test.
-class SwitchedPalette : public ui::Palette {
-public:
-    bool HighContrast() override { return on; }
-    ui::Color SystemRgb(int index) override { return GetSysColor(index); }
-    bool on = false;
-};
-
 class Beige : public ui::Form {
 public:
     Beige() : ui::Form(Design())
@@ -185,7 +177,7 @@ public:
 TEST(Drawing, HighContrastTurnedOnRepaintsEverySurfaceInSystemColours)
 {
     test::DropPendingQuit();
-    SwitchedPalette palette;
+    test::SwitchedPalette palette;
     ui::Services& real = ui::CurrentServices();
     ui::Services switched{real.lists, real.shell, real.timers, real.cursor, palette};
     ui::ScopedServices scope(switched);

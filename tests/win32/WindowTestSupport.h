@@ -4,6 +4,7 @@
 // window paints.
 #include "ui/App.h"
 #include "ui/Form.h"
+#include "ui/Palette.h"
 #include "ui/Scale.h"
 #include "ui/UiTypes.h"
 #include "ui/WinUtil_win.h"
@@ -160,6 +161,14 @@ private:
     ui::win::MemoryDc m_Dc;
     ui::win::GdiObject<HBITMAP> m_Bitmap;
     ui::win::Selection m_Select;
+};
+
+// The screen's real colours, with high contrast switched by the test.
+class SwitchedPalette : public ui::Palette {
+public:
+    bool HighContrast() override { return on; }
+    ui::Color SystemRgb(int index) override { return GetSysColor(index); }
+    bool on = false;
 };
 
 // The pixel (x, y) that a window paints, read back from a canvas of
