@@ -6,6 +6,7 @@
 #include "ui/Form.h"
 #include "ui/RunLengthPicture.h"
 #include "ui/Scale.h"
+#include "ui/Services.h"
 #include "ui/WinUtil_win.h"
 
 #include "WindowTestSupport.h"
@@ -84,6 +85,42 @@ public:
 private:
     std::vector<std::uint32_t> m_Pixels;
 };
+
+// In high contrast the frame is drawn in the system's colours for window
+// frames: the title band in the caption colour of an active or an inactive
+// window, the borders in the border colour, outlined in the frame colour.
+TEST(SkinnedFrame, InHighContrastTheFrameIsInTheSystemsColours)
+{
+    test::DropPendingQuit();
+    test::SwitchedPalette palette;
+    palette.on = true;
+    ui::Services& real = ui::CurrentServices();
+    ui::Services switched{real.lists, real.shell, real.timers, real.cursor, palette};
+    ui::ScopedServices scope(switched);
+    Host host(ui::vbSizable, true, true);
+    host.Show();
+    ui::DoEvents();
+    ASSERT_TRUE(host.frame.Adopted());
+    HWND frame = ui::win::H(host.frame.hWnd());
+    const auto colour = [](int index) { return static_cast<std::uint32_t>(GetSysColor(index)); };
+    const auto rgb = [](std::uint32_t bgr) { return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF); };
+    SetActiveWindow(W(host));
+    {
+        const Printed printed(frame);
+        EXPECT_EQ(printed.At(printed.width * 3 / 5, 2), rgb(colour(COLOR_ACTIVECAPTION)));
+        EXPECT_EQ(printed.At(2, printed.height / 2), rgb(colour(COLOR_ACTIVEBORDER)));
+        EXPECT_EQ(printed.At(printed.width / 2, printed.height - 2), rgb(colour(COLOR_ACTIVEBORDER)));
+        EXPECT_EQ(printed.At(0, printed.height / 2), rgb(colour(COLOR_WINDOWFRAME)));
+    }
+    Host other(ui::vbFixedSingle, false, false, false);
+    ASSERT_TRUE(test::ShowPlain(other));
+    SetActiveWindow(W(other));
+    ASSERT_NE(GetActiveWindow(), W(host));
+    const Printed printed(frame);
+    EXPECT_EQ(printed.At(printed.width * 3 / 5, 2), rgb(colour(COLOR_INACTIVECAPTION)));
+    other.Unload();
+    host.Unload();
+}
 
 TEST(SkinnedFrame, AFixedFormWithAMinimizeBoxIsAdopted)
 {
