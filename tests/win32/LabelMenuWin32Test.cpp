@@ -54,6 +54,10 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     EXPECT_TRUE(strip.file.Item().Highlighted());
     EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER);
+    RECT outer{}, inner{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    EXPECT_EQ(inner.right, outer.right - outer.left - 2 * GetSystemMetrics(SM_CXBORDER));  // the border drawn
     EXPECT_EQ(test::PrintedPixel(strip.file.hWnd(), 200, 40, 3, 3), RGB(193, 210, 238));
 
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));

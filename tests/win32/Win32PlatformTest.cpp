@@ -359,14 +359,26 @@ TEST(Win32Files, AppendEndsAnUnfinishedLastLineFirst)
 {
     TempFolder temp;
     const std::string path = temp.Dir() + "Tavrik.ini";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "C:\\One", 6, &written, nullptr);
-    CloseHandle(file);
-
-    ASSERT_TRUE(modLists::AppendHistory(temp.Dir(), "C:\\Two"));
-    EXPECT_EQ(modLists::ReadHistory(temp.Dir()), (std::vector<std::string>{"C:\\One", "C:\\Two"}));
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\One", "C:\\One\r\nC:\\Two\r\n"},
+        {"C:\\One\r", "C:\\One\rC:\\Two\r\n"},  // a line end of its own kind is a line end
+        {"C:\\One\n", "C:\\One\nC:\\Two\r\n"},
+        {"", "C:\\Two\r\n"},
+    };
+    for (const auto& [before, after] : cases) {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, before.data(), static_cast<DWORD>(before.size()), &written, nullptr);
+        CloseHandle(file);
+        ASSERT_TRUE(os::Current().files.AppendLine(path, "C:\\Two"));
+        char content[64] = {};
+        DWORD read = 0;
+        file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ReadFile(file, content, sizeof content, &read, nullptr);
+        CloseHandle(file);
+        EXPECT_EQ(std::string(content, read), after) << before;
+    }
 }
 
 // A list another program holds open without sharing is unreadable, not empty; a

@@ -1330,6 +1330,55 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     test::DropPendingQuit();
 }
 
+// A form and its controls follow what is done to them after they are shown:
+// a list's sideways scroll shrinks with its widest line gone, a combo box
+// cleared shows nothing, a maximized or minimized form keeps its place when
+// moved, and the focus never comes back to a control disabled meanwhile.
+TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
+{
+    test::DropPendingQuit();
+    Early form;
+    ASSERT_TRUE(test::ShowPlain(form));
+    HWND list = ui::win::H(form.lstLines.hWnd());
+    form.lstLines.AddItem("one");
+    const auto narrow = SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
+    form.lstLines.AddItem(std::string(200, 'W'));
+    EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), narrow);
+    form.lstLines.RemoveItem(1);
+    EXPECT_EQ(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), narrow);
+
+    form.cboTyped.AddItem("A: ");
+    form.cboTyped.Text("B: ");
+    form.cboTyped.Clear();
+    EXPECT_EQ(form.cboTyped.Text(), "");
+
+    HWND window = ui::win::H(form.hWnd());
+    for (const int state : {ui::vbMaximized, ui::vbMinimized}) {
+        form.WindowState(state);
+        test::RunQueue();
+        RECT before{}, after{};
+        GetWindowRect(window, &before);
+        form.Move(150, 150, 1500, 1500);
+        GetWindowRect(window, &after);
+        EXPECT_TRUE(EqualRect(&before, &after)) << state;
+        EXPECT_EQ(form.WindowState(), state);
+    }
+    form.WindowState(ui::vbNormal);
+    test::RunQueue();
+
+    form.txtTyped.SetFocus();
+    Early other;
+    ASSERT_TRUE(test::ShowPlain(other));
+    form.txtTyped.Enabled(false);
+    SetActiveWindow(window);
+    test::RunQueue();
+    EXPECT_NE(GetFocus(), ui::win::H(form.txtTyped.hWnd()));
+    EXPECT_TRUE(IsChild(window, GetFocus()));
+    other.Unload();
+    form.Unload();
+    test::DropPendingQuit();
+}
+
 // Keys reach the controls as their handlers say: a typed character changed
 // by a key press handler arrives changed, one set to 0 never arrives, and a
 // box one can type in reads back what was typed; Enter on a list acts only on
