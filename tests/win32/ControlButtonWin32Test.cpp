@@ -2,7 +2,6 @@
 // strip, keeps its size, and turns real mouse input into looks and clicks.
 #include "ui/App.h"
 #include "ui/Form.h"
-#include "ui/Services.h"
 #include "widgets/ControlButtonWindow.h"
 
 #include "WindowTestSupport.h"
@@ -71,11 +70,7 @@ TEST(CaptionButtonWindow, PaintsTheChosenFrameAndKeepsItsSize)
 TEST(CaptionButtonWindow, InHighContrastTheSystemDrawsThem)
 {
     test::DropPendingQuit();
-    test::SwitchedPalette palette;
-    palette.on = true;
-    const ui::Services& real = ui::CurrentServices();
-    ui::Services switched{real.lists, real.shell, real.timers, real.cursor, palette};
-    ui::ScopedServices scope(switched);
+    const test::SwitchedServices highContrast(true);
     Bar bar;
     bar.Show();
     ui::DoEvents();

@@ -177,10 +177,8 @@ public:
 TEST(Drawing, HighContrastTurnedOnRepaintsEverySurfaceInSystemColours)
 {
     test::DropPendingQuit();
-    test::SwitchedPalette palette;
-    ui::Services& real = ui::CurrentServices();
-    ui::Services switched{real.lists, real.shell, real.timers, real.cursor, palette};
-    ui::ScopedServices scope(switched);
+    test::SwitchedServices services(false);
+    test::SwitchedPalette& palette = services.palette;
     Beige form;
     ASSERT_TRUE(test::ShowPlain(form));
     const auto labelColours = [&] {

@@ -6,7 +6,6 @@
 #include "ui/Form.h"
 #include "ui/RunLengthPicture.h"
 #include "ui/Scale.h"
-#include "ui/Services.h"
 #include "ui/WinUtil_win.h"
 
 #include "WindowTestSupport.h"
@@ -92,11 +91,7 @@ private:
 TEST(SkinnedFrame, InHighContrastTheFrameIsInTheSystemsColours)
 {
     test::DropPendingQuit();
-    test::SwitchedPalette palette;
-    palette.on = true;
-    ui::Services& real = ui::CurrentServices();
-    ui::Services switched{real.lists, real.shell, real.timers, real.cursor, palette};
-    ui::ScopedServices scope(switched);
+    const test::SwitchedServices highContrast(true);
     Host host(ui::vbSizable, true, true);
     host.Show();
     ui::DoEvents();

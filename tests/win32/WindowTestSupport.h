@@ -6,6 +6,7 @@
 #include "ui/Form.h"
 #include "ui/Palette.h"
 #include "ui/Scale.h"
+#include "ui/Services.h"
 #include "ui/UiTypes.h"
 #include "ui/WinUtil_win.h"
 
@@ -169,6 +170,19 @@ public:
     bool HighContrast() override { return on; }
     ui::Color SystemRgb(int index) override { return GetSysColor(index); }
     bool on = false;
+};
+
+// The real services with that palette in their place, while this lives;
+// `palette.on` switches high contrast.
+class SwitchedServices {
+public:
+    explicit SwitchedServices(bool highContrast) { palette.on = highContrast; }
+    SwitchedPalette palette;
+
+private:
+    ui::Services& m_Real = ui::CurrentServices();
+    ui::Services m_Switched{m_Real.lists, m_Real.shell, m_Real.timers, m_Real.cursor, palette};
+    ui::ScopedServices m_Scope{m_Switched};
 };
 
 // The pixel (x, y) that a window paints, read back from a canvas of
