@@ -229,6 +229,7 @@ TEST_F(Elevated, TheTaskRemovesOnlyWhatItBoundAndTheListNoLongerHolds)
     EXPECT_EQ(machine.elevatedDos.Mappings("P:"), std::vector<std::string>{"\\??\\C:\\Data"});
     EXPECT_EQ(machine.elevatedDos.Mappings("R:"), std::vector<std::string>{"\\??\\C:\\Data"});
     EXPECT_EQ(files().Content(kRecord), std::nullopt);  // nothing of its own is left
+    EXPECT_EQ(RunTask(), "nothing to change");  // and a run after says so
 
     // A list of an earlier logon, or one that cannot be read.
     Mount("T: ", "C:\\Data");

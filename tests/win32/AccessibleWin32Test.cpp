@@ -5,6 +5,7 @@
 #include "ui/App.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
+#include "widgets/LabelMenuWindow.h"
 #include "widgets/XPButtonWindow.h"
 
 #include "WindowTestSupport.h"
@@ -28,6 +29,11 @@ public:
         }
         lstLetters.Move(0, 600, 1500, 900);
         button.Move(1800, 600, 1185, 450);
+        cmdGo.Caption("&Go");
+        cmdGo.Move(0, 1500, 900, 300);
+        lstAfterButton.Move(1800, 1200, 1500, 450);
+        menu.Move(1800, 0, 0, 0);
+        menu.Item().Caption("&File");
     }
     static ui::FormDesign Design()
     {
@@ -43,6 +49,9 @@ public:
     ui::Label lblHiddenToo{*this, "lblHiddenToo"};
     ui::ListBox lstLetters{*this, "lstLetters"};
     XPButtonWindow button{*this, "XPButton1"};
+    ui::CommandButton cmdGo{*this, "cmdGo"};
+    ui::ListBox lstAfterButton{*this, "lstAfterButton"};
+    LabelMenuWindow menu{*this, "LbMenu1"};
 };
 
 // The object a reader gets for a window's client area; released with the holder.
@@ -81,6 +90,10 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
     const ui::AccessibleFace list = form.lstLetters.Accessible(form.lstLetters.hWnd());
     EXPECT_EQ(list.name, "Letters");
     EXPECT_EQ(list.accessKey, 'l');
+    // Only a label names a list: a button before it is no label of it.
+    const ui::AccessibleFace unlabelled = form.lstAfterButton.Accessible(form.lstAfterButton.hWnd());
+    EXPECT_EQ(unlabelled.name, "");
+    EXPECT_EQ(unlabelled.accessKey, 0);
 
     HWND button = ui::win::H(form.button.hWnd());
     const ReaderObject object(button);
@@ -90,6 +103,15 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
+    // What pressing does, in the words Windows uses for a button and a menu item.
+    for (const auto& [window, action] : {std::pair{button, L"Press"}, std::pair{ui::win::H(form.menu.hWnd()), L"Execute"}}) {
+        const ReaderObject reader(window);
+        ASSERT_TRUE(reader);
+        BSTR said = nullptr;
+        ASSERT_EQ(reader->get_accDefaultAction(self, &said), S_OK);
+        EXPECT_STREQ(said, action);
+        SysFreeString(said);
+    }
     for (const bool enabled : {false, true}) {
         SCOPED_TRACE(enabled ? "enabled" : "disabled");
         form.button.Button().Enabled(enabled);

@@ -278,6 +278,7 @@ TEST(Win32Files, FoldersAndCopies)
     EXPECT_TRUE(files.MakeFolder(folder));  // there already
     EXPECT_FALSE(files.MakeFolder(temp.Dir() + "No\\Parent"));
     ASSERT_TRUE(files.WriteLines(temp.Dir() + "a.txt", {"one"}));
+    EXPECT_FALSE(files.MakeFolder(temp.Dir() + "a.txt"));  // a file of that name is no folder
     ASSERT_TRUE(files.WriteLines(folder + "\\b.txt", {"two", "lines"}));
     EXPECT_TRUE(files.CopyOver(temp.Dir() + "a.txt", folder + "\\b.txt"));
     // Read whole up to the size asked for, and not a byte beyond: "one\r\n" is five.

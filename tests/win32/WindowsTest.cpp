@@ -830,6 +830,18 @@ TEST_F(SimWindows, F10OpensTheWindowMenuOrNothing)
         test::Type(VK_TAB);
         EXPECT_EQ(GetFocus(), W(main.cmdHelp.hWnd()));
     }
+    // The window menu that opened stays the system's, drawn and read as every
+    // window's, though the window draws its own pop-up menus.
+    HMENU windowMenu = GetSystemMenu(W(main.hWnd()), FALSE);
+    ASSERT_TRUE(windowMenu);
+    ASSERT_GT(GetMenuItemCount(windowMenu), 0);
+    for (int i = 0; i < GetMenuItemCount(windowMenu); ++i) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE;
+        ASSERT_TRUE(GetMenuItemInfoW(windowMenu, static_cast<UINT>(i), TRUE, &item));
+        EXPECT_FALSE(item.fType & MFT_OWNERDRAW) << i;
+    }
 }
 
 // A disabled button raises nothing, whoever sends its notification: the
@@ -1310,10 +1322,18 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     form.txtEarly.Visible(false);
     form.mnuEditHidden.Visible(false);
     form.mnuEditGreyed.Enabled(false);
+    // A list's selection: only a line it has, the last one asked for.
+    form.lstLines.AddItem("one");
+    form.lstLines.AddItem("two");
+    for (const auto& [asked, kept] : {std::pair{1, 1}, std::pair{2, -1}, std::pair{-2, -1}, std::pair{1, 1}}) {
+        form.lstLines.ListIndex(asked);
+        EXPECT_EQ(form.lstLines.ListIndex(), kept) << asked;
+    }
     ASSERT_TRUE(form.Show());
     HWND box = ui::win::H(form.txtEarly.hWnd());
     EXPECT_FALSE(IsWindowEnabled(box));
     EXPECT_FALSE(IsWindowVisible(box));
+    EXPECT_EQ(form.lstLines.Text(), "two");
 
     HMENU edit = GetSubMenu(GetMenu(ui::win::H(form.hWnd())), 0);
     ASSERT_NE(edit, nullptr);
@@ -1333,7 +1353,8 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
 // A form and its controls follow what is done to them after they are shown:
 // a list's sideways scroll shrinks with its widest line gone, a combo box
 // cleared shows nothing, a maximized or minimized form keeps its place when
-// moved, and the focus never comes back to a control disabled meanwhile.
+// moved, and the focus never comes back to a control disabled or hidden
+// meanwhile.
 TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
 {
     test::DropPendingQuit();
@@ -1366,14 +1387,25 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     form.WindowState(ui::vbNormal);
     test::RunQueue();
 
-    form.txtTyped.SetFocus();
     Early other;
     ASSERT_TRUE(test::ShowPlain(other));
-    form.txtTyped.Enabled(false);
-    SetActiveWindow(window);
-    test::RunQueue();
-    EXPECT_NE(GetFocus(), ui::win::H(form.txtTyped.hWnd()));
-    EXPECT_TRUE(IsChild(window, GetFocus()));
+    HWND box = ui::win::H(form.txtTyped.hWnd());
+    for (const bool hide : {false, true}) {
+        SCOPED_TRACE(hide ? "hidden meanwhile" : "disabled meanwhile");
+        form.txtTyped.Enabled(true);
+        form.txtTyped.Visible(true);
+        SetActiveWindow(window);
+        test::RunQueue();
+        form.txtTyped.SetFocus();
+        ASSERT_EQ(GetFocus(), box);
+        SetActiveWindow(ui::win::H(other.hWnd()));
+        test::RunQueue();
+        hide ? form.txtTyped.Visible(false) : form.txtTyped.Enabled(false);
+        SetActiveWindow(window);
+        test::RunQueue();
+        EXPECT_NE(GetFocus(), box);
+        EXPECT_TRUE(IsChild(window, GetFocus()));
+    }
     other.Unload();
     form.Unload();
     test::DropPendingQuit();
