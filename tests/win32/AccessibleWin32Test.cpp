@@ -34,13 +34,17 @@ public:
         lstAfterButton.Move(1800, 1200, 1500, 450);
         menu.Move(1800, 0, 0, 0);
         menu.Item().Caption("&File");
+        button.Button().Caption("&Go on");
+        lblName.Caption("&Name");
+        lblName.Move(0, 1800, 900, 300);
+        txtName.Move(900, 1800, 900, 300);
     }
     static ui::FormDesign Design()
     {
         ui::FormDesign design;
         design.Caption = "Read";
         design.ClientWidth = 3600;
-        design.ClientHeight = 1800;
+        design.ClientHeight = 2400;
         return design;
     }
     // Made in this order, so each window follows the one before it.
@@ -52,17 +56,19 @@ public:
     ui::CommandButton cmdGo{*this, "cmdGo"};
     ui::ListBox lstAfterButton{*this, "lstAfterButton"};
     LabelMenuWindow menu{*this, "LbMenu1"};
+    ui::Label lblName{*this, "lblName"};
+    ui::TextBox txtName{*this, "txtName"};
 };
 
 // The object a reader gets for a window's client area; released with the holder.
 class ReaderObject {
 public:
-    explicit ReaderObject(HWND window)
+    explicit ReaderObject(HWND window, LONG part = OBJID_CLIENT)
     {
         static auto* fromWindow =
             os::LazyImport<decltype(AccessibleObjectFromWindow)>(L"oleacc.dll", "AccessibleObjectFromWindow");
         if (fromWindow)
-            fromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+            fromWindow(window, static_cast<DWORD>(part), __uuidof(IAccessible),
                        reinterpret_cast<void**>(&m_Object));
     }
     ~ReaderObject()
@@ -90,10 +96,13 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
     const ui::AccessibleFace list = form.lstLetters.Accessible(form.lstLetters.hWnd());
     EXPECT_EQ(list.name, "Letters");
     EXPECT_EQ(list.accessKey, 'l');
-    // Only a label names a list: a button before it is no label of it.
+    // Only a label names a list or a box: a button before one is no label of it.
     const ui::AccessibleFace unlabelled = form.lstAfterButton.Accessible(form.lstAfterButton.hWnd());
     EXPECT_EQ(unlabelled.name, "");
     EXPECT_EQ(unlabelled.accessKey, 0);
+    const ui::AccessibleFace box = form.txtName.Accessible(form.txtName.hWnd());
+    EXPECT_EQ(box.name, "Name");
+    EXPECT_EQ(box.accessKey, 'n');
 
     HWND button = ui::win::H(form.button.hWnd());
     const ReaderObject object(button);
@@ -103,14 +112,35 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    // What pressing does, in the words Windows uses for a button and a menu item.
-    for (const auto& [window, action] : {std::pair{button, L"Press"}, std::pair{ui::win::H(form.menu.hWnd()), L"Execute"}}) {
-        const ReaderObject reader(window);
+    // What a reader reads of the program's own controls, in the words Windows
+    // uses; the window around the control's client area stays the system's.
+    struct Read {
+        HWND window;
+        const wchar_t *name, *shortcut, *action;
+        LONG role;
+    };
+    for (const Read& read : {Read{button, L"Go on", L"Alt+G", L"Press", ROLE_SYSTEM_PUSHBUTTON},
+                             Read{ui::win::H(form.menu.hWnd()), L"File", L"Alt+F", L"Execute", ROLE_SYSTEM_MENUITEM}}) {
+        SCOPED_TRACE(testing::Message() << read.name);
+        const ReaderObject reader(read.window);
         ASSERT_TRUE(reader);
         BSTR said = nullptr;
-        ASSERT_EQ(reader->get_accDefaultAction(self, &said), S_OK);
-        EXPECT_STREQ(said, action);
-        SysFreeString(said);
+        for (const auto& [ask, expected] :
+             {std::pair{&IAccessible::get_accName, read.name}, std::pair{&IAccessible::get_accKeyboardShortcut, read.shortcut},
+              std::pair{&IAccessible::get_accDefaultAction, read.action}}) {
+            ASSERT_EQ((reader.operator->()->*ask)(self, &said), S_OK);
+            EXPECT_STREQ(said, expected);
+            SysFreeString(said);
+        }
+        VARIANT role{};
+        ASSERT_EQ(reader->get_accRole(self, &role), S_OK);
+        EXPECT_EQ(role.lVal, read.role);
+        // (Wine's window object knows no role at all; Windows' says "window".)
+        const ReaderObject frame(read.window, OBJID_WINDOW);
+        ASSERT_TRUE(frame);
+        role = VARIANT{};
+        if (SUCCEEDED(frame->get_accRole(self, &role)))
+            EXPECT_EQ(role.lVal, ROLE_SYSTEM_WINDOW);
     }
     for (const bool enabled : {false, true}) {
         SCOPED_TRACE(enabled ? "enabled" : "disabled");

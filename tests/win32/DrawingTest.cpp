@@ -65,16 +65,23 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
     ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kActive, true));
     ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kBarStyle, std::int32_t{2}));
     ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kSelectionStyle, std::int32_t{2}));
-    ASSERT_TRUE(sheet.hook.Invoke(ctxHookMenu::kSetColors,
-                                  {V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0x0000FF}},
-                                   V{std::int32_t{0x0000FF}}, V{std::int32_t{0x00FF00}}, V{std::int32_t{0}},
-                                   V{std::int32_t{0x00FF00}}, V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0}},
-                                   V{std::int32_t{0x808080}}, V{std::int32_t{0xE0E0E0}}, V{std::int32_t{0}},
-                                   V{std::int32_t{0}}, V{true}, V{true}}));
+    const std::vector<V> colours{V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0x0000FF}},
+                                 V{std::int32_t{0x0000FF}}, V{std::int32_t{0x00FF00}}, V{std::int32_t{0}},
+                                 V{std::int32_t{0x00FF00}}, V{std::int32_t{0xFFFFFF}}, V{std::int32_t{0}},
+                                 V{std::int32_t{0x808080}}, V{std::int32_t{0xE0E0E0}}, V{std::int32_t{0}},
+                                 V{std::int32_t{0}}, V{true}, V{true}};
+    // The colours are fifteen values, no more and no fewer.
+    for (const std::size_t count : {14u, 16u}) {
+        auto wrong = colours;
+        wrong.resize(count, V{true});
+        EXPECT_FALSE(sheet.hook.Invoke(ctxHookMenu::kSetColors, wrong)) << count;
+    }
+    ASSERT_TRUE(sheet.hook.Invoke(ctxHookMenu::kSetColors, colours));
 
-    // The hook learns the item's caption as the menu opens.
+    // The hook learns the item's caption as the menu opens; a separator has none.
     HMENU popup = CreatePopupMenu();
     AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(sheet.mnuPopGo.ControlId()), L"&Go");
+    AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
     HWND window = ui::win::H(sheet.hWnd());
     SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
     MENUITEMINFOW info{};
@@ -89,6 +96,10 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
     EXPECT_TRUE(SendMessageW(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
     EXPECT_EQ(measure.itemHeight, 22u);
     EXPECT_GT(measure.itemWidth, 24u + 8u);
+    MEASUREITEMSTRUCT separator{};
+    separator.CtlType = ODT_MENU;
+    EXPECT_TRUE(SendMessageW(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&separator)));
+    EXPECT_EQ(separator.itemHeight, 7u);
 
     Canvas canvas(120, 22);
     DRAWITEMSTRUCT draw{};
@@ -107,6 +118,29 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
         for (int y = 5; y < 18 && !text; ++y)
             text = canvas.At(x, y) == RGB(0, 0, 0);
     EXPECT_TRUE(text);
+
+    // A greyed item is drawn in the grey given, unselected; in high contrast
+    // every item is in the system's menu colours, the bar too.
+    for (const bool highContrast : {false, true}) {
+        SCOPED_TRACE(highContrast ? "high contrast" : "design colours");
+        test::SwitchedServices services(highContrast);
+        Canvas greyed(120, 22);
+        draw.itemState = ODS_GRAYED;
+        draw.hDC = greyed.Dc();
+        EXPECT_TRUE(SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
+        const COLORREF menu = GetSysColor(COLOR_MENU);
+        EXPECT_EQ(greyed.At(60, 2), highContrast ? menu : RGB(0xFF, 0xFF, 0xFF));
+        EXPECT_EQ(greyed.At(0, 10), highContrast ? menu : RGB(0xFF, 0, 0));
+        const COLORREF grey = highContrast ? GetSysColor(COLOR_GRAYTEXT) : RGB(0x80, 0x80, 0x80);
+        int greyPixels = 0, blackPixels = 0;
+        for (int x = 32; x < 80; ++x)
+            for (int y = 5; y < 18; ++y) {
+                greyPixels += greyed.At(x, y) == grey;
+                blackPixels += greyed.At(x, y) == RGB(0, 0, 0);
+            }
+        EXPECT_GT(greyPixels, 0);
+        EXPECT_EQ(blackPixels, 0);
+    }
 
     DestroyMenu(popup);
     sheet.Unload();

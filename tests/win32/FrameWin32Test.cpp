@@ -533,6 +533,43 @@ TEST(SkinnedFrame, TheButtonsDoNothingBeforeAdoption)
     host.Unload();
 }
 
+// The frame's windows: a client area disabled before they exist is made so;
+// the form is on top only while asked; the strip reads as a menu bar; and
+// only the client area's own clicks are the client area's.
+TEST(SkinnedFrame, ItsWindowsKeepTheirStateAndTheirOwnClicks)
+{
+    test::DropPendingQuit();
+    Host host(ui::vbFixedSingle, false, false);
+    host.frame.Enabled(false);
+    ASSERT_TRUE(test::ShowPlain(host));
+    HWND client = ui::win::H(host.frame.Hwnd()), strip = ui::win::H(host.frame.MenuStrip());
+    EXPECT_FALSE(IsWindowEnabled(client));
+    host.frame.Enabled(true);
+    EXPECT_TRUE(IsWindowEnabled(client));
+
+    for (const bool onTop : {true, false}) {
+        host.frame.FormOnTop(host.hWnd(), onTop);
+        EXPECT_EQ((GetWindowLongPtrW(W(host), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, onTop);
+    }
+
+    const ui::AccessibleFace bar = host.frame.Accessible(host.frame.MenuStrip());
+    EXPECT_EQ(bar.role, ui::AccessibleFace::Role::MenuBar);
+    EXPECT_EQ(bar.name, "Menu bar");
+
+    int clicks = 0, doubleClicks = 0;
+    host.frame.Click = [&] { ++clicks; };
+    host.frame.DblClick = [&] { ++doubleClicks; };
+    for (HWND pane : {strip, client}) {
+        PostMessageW(pane, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(pane, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        test::RunQueue();
+        EXPECT_EQ(doubleClicks, pane == client ? 1 : 0);
+        EXPECT_EQ(clicks, pane == client ? 1 : 0);
+    }
+    host.Unload();
+    test::DropPendingQuit();
+}
+
 // Moved to a screen of twice the DPI, the frame draws the ends of its title
 // band from the pictures made for 200 %, pixel for pixel, and its menu labels
 // take the new scale with the rest of it.
