@@ -104,6 +104,11 @@ TEST(CaptionButtonWindow, InHighContrastTheSystemDrawsThem)
             for (int x = 0; x < 21; ++x)
                 differ += painted.At(x, y) != system.At(x, y);
         EXPECT_EQ(differ, 0);
+        // The window's text, which a screen reader reads, names the glyph.
+        static const wchar_t* const names[] = {L"Minimize", L"Maximize", L"Close", L"Restore"};
+        wchar_t text[16] = {};
+        GetWindowTextW(window, text, 16);
+        EXPECT_STREQ(text, names[c.style]);
     }
     bar.Unload();
 }

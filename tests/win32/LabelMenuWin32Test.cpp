@@ -63,6 +63,9 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     EXPECT_EQ(clicks, 1);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(300, 100));  // let go away from it: no click
+    EXPECT_EQ(clicks, 1);
 
     test::Pump(50);
     EXPECT_TRUE(strip.file.Item().Highlighted());  // still under the mouse
@@ -74,6 +77,18 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
 
     strip.file.Item().Enabled(false);
     EXPECT_FALSE(IsWindowEnabled(window));
+    // Its caption greyed, in the grey of the XP colours it is designed in (its
+    // white is no system colour), none left in their black.
+    const test::Canvas greyed(200, 40);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(greyed.Dc()), PRF_CLIENT);
+    int grey = 0, dark = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x) {
+            grey += greyed.At(x, y) == RGB(0xAC, 0xA8, 0x99);  // XP's GrayText
+            dark += greyed.At(x, y) == RGB(0, 0, 0);
+        }
+    EXPECT_GT(grey, 0);
+    EXPECT_EQ(dark, 0);
     strip.Unload();
 }
 

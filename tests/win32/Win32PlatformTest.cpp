@@ -551,6 +551,23 @@ TEST(Win32Shell, FolderDialogReturnsAnyName)
     EXPECT_EQ(result, folder);
 }
 
+// Copied text is on the clipboard whole, with its closing NUL, in any script.
+TEST(Win32Shell, CopiedTextIsOnTheClipboardWhole)
+{
+    const std::string text = "C:\\Плюс 写真\\Data";
+    ASSERT_TRUE(ui::CurrentServices().shell.CopyText({}, text));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(data, nullptr);
+    const std::wstring wide = os::win::Wide(text);
+    EXPECT_GE(GlobalSize(data), (wide.size() + 1) * sizeof(wchar_t));
+    if (const auto* copied = static_cast<const wchar_t*>(GlobalLock(data))) {
+        EXPECT_EQ(std::wstring(copied, wcsnlen(copied, GlobalSize(data) / sizeof(wchar_t))), wide);
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+}
+
 // The list files' code page both ways, with no look-alike stand-ins, and case
 // rules on characters in every script.
 TEST(Win32Text, AnsiCodePageAndLowerCase)

@@ -805,17 +805,19 @@ TEST_F(SimWindows, F10OpensTheWindowMenuOrNothing)
     test::MessageCounter menuModes(W(main.hWnd()), WM_ENTERMENULOOP);
     test::MessageCounter popups(W(main.hWnd()), WM_INITMENUPOPUP);
     BYTE keys[256] = {};
-    const auto holdShift = [&](bool held) {
+    const auto hold = [&](int key, bool held) {
         GetKeyboardState(keys);
-        keys[VK_SHIFT] = held ? 0x80 : 0;
+        keys[key] = held ? 0x80 : 0;
         SetKeyboardState(keys);
     };
-    for (const bool shift : {false, true}) {
-        SCOPED_TRACE(shift ? "Shift+F10" : "F10");
+    // Only F10 alone: Shift+F10 is a control's context menu, Ctrl+F10 nothing.
+    for (const int modifier : {0, VK_SHIFT, VK_CONTROL}) {
+        SCOPED_TRACE(modifier == VK_SHIFT ? "Shift+F10" : modifier == VK_CONTROL ? "Ctrl+F10" : "F10");
         menuModes.Reset();
         popups.Reset();
         main.cmdBoot.SetFocus();
-        holdShift(shift);
+        if (modifier)
+            hold(modifier, true);
         HWND focus = GetFocus();
         const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC)) << 16;
         PostMessageW(focus, WM_SYSKEYDOWN, VK_F10, 1 | scan);
@@ -824,9 +826,10 @@ TEST_F(SimWindows, F10OpensTheWindowMenuOrNothing)
         test::RunQueue();
         test::Pump(400);
         KillTimer(nullptr, guard);
-        holdShift(false);
-        EXPECT_EQ(menuModes.Count(), shift ? 0 : 1);
-        EXPECT_EQ(popups.Count(), shift ? 0 : 1);  // the window menu, open on screen
+        if (modifier)
+            hold(modifier, false);
+        EXPECT_EQ(menuModes.Count(), modifier ? 0 : 1);
+        EXPECT_EQ(popups.Count(), modifier ? 0 : 1);  // the window menu, open on screen
         test::Type(VK_TAB);
         EXPECT_EQ(GetFocus(), W(main.cmdHelp.hWnd()));
     }

@@ -186,6 +186,11 @@ TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
     EXPECT_FALSE(ui::Form::RouteAccessKey(panel.hWnd(), 'G'));
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(test::PrintedPixel(panel.button.hWnd(), 79, 51, 8, 8), RGB(245, 244, 234));
+    // Nor is a hidden one's.
+    button.Enabled(true);
+    panel.button.Visible(false);
+    EXPECT_FALSE(ui::Form::RouteAccessKey(panel.hWnd(), 'G'));
+    EXPECT_EQ(clicks, 2);
     panel.Unload();
 }
 
