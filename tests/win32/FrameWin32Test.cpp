@@ -603,6 +603,18 @@ TEST(SkinnedFrame, AtAnotherDpiThePiecesAndMenuLabelsAreThatDpis)
                                            host.DisplayScale().TwipsToPixelsY(item.Height())}));
     EXPECT_GT(pixelSize(label).second, labelHeight * 3 / 2);
     EXPECT_GT(pixelSize(label).first, labelWidth);
+    // The strip's separator line 345 twips down, at this DPI's 46 pixels.
+    HWND strip = ui::win::H(host.frame.MenuStrip());
+    RECT stripRect{};
+    GetClientRect(strip, &stripRect);
+    ASSERT_GT(stripRect.bottom, 46);
+    const test::Canvas stripDrawn(stripRect.right, stripRect.bottom);
+    SendMessageW(strip, WM_ERASEBKGND, reinterpret_cast<WPARAM>(stripDrawn.Dc()), 0);
+    std::vector<int> lineRows;
+    for (int y = 0; y < stripRect.bottom; ++y)
+        if (stripDrawn.At(2, y) == RGB(0xC0, 0xC0, 0xC0))
+            lineRows.push_back(y);
+    EXPECT_EQ(lineRows, std::vector<int>{46});
 
     // The title band's left end in silver, active, as drawn for 200 % (the
     // design's picture doubled differs from it in 224 of these pixels).
