@@ -101,6 +101,7 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
     EXPECT_TRUE(SendMessageW(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&separator)));
     EXPECT_EQ(separator.itemHeight, 7u);
 
+    sheet.hook.ItemPicture("mnuPopGo", 900);  // the item's own, whatever the form's first control
     Canvas canvas(120, 22);
     DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_MENU;
@@ -118,6 +119,17 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
         for (int y = 5; y < 18 && !text; ++y)
             text = canvas.At(x, y) == RGB(0, 0, 0);
     EXPECT_TRUE(text);
+
+    // Unselected, the item's picture shows on the bar.
+    Canvas unselected(120, 22);
+    draw.itemState = 0;
+    draw.hDC = unselected.Dc();
+    EXPECT_TRUE(SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
+    int picture = 0;
+    for (int x = 4; x < 20; ++x)
+        for (int y = 3; y < 19; ++y)
+            picture += unselected.At(x, y) != RGB(0xFF, 0, 0);
+    EXPECT_GT(picture, 16);
 
     // A greyed item is drawn in the grey given, unselected; in high contrast
     // every item is in the system's menu colours, the bar too.

@@ -1314,6 +1314,48 @@ LRESULT CALLBACK CountPopupItems(HWND window, UINT message, WPARAM wParam, LPARA
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
+Early* g_modal = nullptr;
+HWND g_modalOwner = nullptr;
+bool g_shownAgainReturned = false, g_ownerWaited = false;
+
+void CALLBACK ShowModalAgain(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    g_ownerWaited = !IsWindowEnabled(g_modalOwner);
+    g_modal->Show(1);
+    g_shownAgainReturned = g_modal->Loaded();
+    g_modal->Unload();
+}
+
+// Only a second show that waits needs this: its loop ends here.
+void CALLBACK UnloadModal(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    g_modal->Unload();
+}
+
+// A form shown modally while it is so already is not shown again: the call
+// returns at once, and the one loop ends when the form closes.
+TEST(Toolkit, AModalFormIsShownModallyOnceAndHoldsTheOthersMeanwhile)
+{
+    test::DropPendingQuit();
+    Early owner, modal;
+    ASSERT_TRUE(test::ShowPlain(owner));
+    g_modal = &modal;
+    g_shownAgainReturned = g_ownerWaited = false;
+    g_modalOwner = ui::win::H(owner.hWnd());
+    const UINT_PTR ask = SetTimer(nullptr, 0, 50, ShowModalAgain);
+    const UINT_PTR guard = SetTimer(nullptr, 0, 1000, UnloadModal);
+    modal.Show(1, &owner);
+    KillTimer(nullptr, ask);
+    KillTimer(nullptr, guard);
+    EXPECT_TRUE(g_shownAgainReturned);
+    EXPECT_TRUE(g_ownerWaited);
+    EXPECT_TRUE(IsWindowEnabled(g_modalOwner));
+    owner.Unload();
+    test::DropPendingQuit();
+}
+
 // What was set before the windows existed is what they are made with: a
 // disabled or hidden control, and menu items hidden or greyed, in the menu
 // bar and in the same menu opened as a pop-up.
