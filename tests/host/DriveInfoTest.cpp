@@ -144,6 +144,25 @@ TEST_F(DriveInfo, AReplyIsReadUpToTheLargestBuffer)
     }
 }
 
+// A reply's strings each end in a NUL, and an empty one ends the list: what
+// follows the last NUL is buffer the reply did not fill.
+TEST(DriveInfoReply, MappingsAreTheStringsBeforeTheListsEnd)
+{
+    using namespace std::string_literals;
+    const struct {
+        std::string reply;
+        std::vector<std::string> mappings;
+    } cases[] = {
+        {"\\??\\C:\\Data\0\0"s, {"\\??\\C:\\Data"}},
+        {"\\??\\C:\\New\0\\??\\C:\\Old\0\0leftover"s, {"\\??\\C:\\New", "\\??\\C:\\Old"}},
+        {"\\??\\C:\\Data\0leftover"s, {"\\??\\C:\\Data"}},
+        {"no NUL at all"s, {}},
+        {""s, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(mod_DriveInfo::Mappings(c.reply), c.mappings) << c.reply;
+}
+
 TEST(DriveInfoProbe, ListedLettersAreProbedWithATrailingBlank)
 {
     sim::SimDosDevices dos;

@@ -534,8 +534,9 @@ TEST(SkinnedFrame, TheButtonsDoNothingBeforeAdoption)
 }
 
 // The frame's windows: a client area disabled before they exist is made so;
-// the form is on top only while asked; the strip reads as a menu bar; and
-// only the client area's own clicks are the client area's.
+// a hidden icon is not drawn; the form is on top only while asked; the strip
+// reads as a menu bar; and only the client area's own clicks are the client
+// area's.
 TEST(SkinnedFrame, ItsWindowsKeepTheirStateAndTheirOwnClicks)
 {
     test::DropPendingQuit();
@@ -551,6 +552,18 @@ TEST(SkinnedFrame, ItsWindowsKeepTheirStateAndTheirOwnClicks)
         host.frame.FormOnTop(host.hWnd(), onTop);
         EXPECT_EQ((GetWindowLongPtrW(W(host), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, onTop);
     }
+
+    // A hidden icon is not drawn: the title band is as with no icon at all.
+    host.frame.Icon(900);
+    host.frame.ShowIcon(false);
+    const Printed hiddenIcon(ui::win::H(host.frame.hWnd()));
+    host.frame.Icon(0);
+    const Printed noIcon(ui::win::H(host.frame.hWnd()));
+    int unlike = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 60; ++x)
+            unlike += hiddenIcon.At(x, y) != noIcon.At(x, y);
+    EXPECT_EQ(unlike, 0);
 
     const ui::AccessibleFace bar = host.frame.Accessible(host.frame.MenuStrip());
     EXPECT_EQ(bar.role, ui::AccessibleFace::Role::MenuBar);

@@ -1286,17 +1286,26 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
 // A form whose controls and menu items are set up before it has windows.
 class Early : public ui::Form {
 public:
-    Early() : ui::Form(Probe::Design())
+    Early() : ui::Form(Design())
     {
         txtEarly.Move(0, 0, 1500, 300);
         txtTyped.Move(0, 400, 1500, 300);
         cboTyped.Move(0, 800, 1500, 300);
         lstLines.Move(1600, 0, 1300, 1000);
+        chkKeep.Caption("&Keep");
+        chkKeep.Move(1600, 1100, 1300, 300);
     }
     ui::TextBox txtEarly{*this, "txtEarly"};
     ui::TextBox txtTyped{*this, "txtTyped"};
     ui::ComboBox cboTyped{*this, "cboTyped"};
     ui::ListBox lstLines{*this, "lstLines"};
+    ui::CheckBox chkKeep{*this, "chkKeep"};
+    static ui::FormDesign Design()
+    {
+        ui::FormDesign design = Probe::Design();
+        design.Icon = 900;  // the test program's icon
+        return design;
+    }
     ui::Menu mnuEdit{*this, "mnuEdit", "&Edit"};
     ui::Menu mnuEditCut{*this, "mnuEditCut", "Cu&t", &mnuEdit};
     ui::Menu mnuEditHidden{*this, "mnuEditHidden", "&Hidden", &mnuEdit};
@@ -1374,11 +1383,22 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
         form.lstLines.ListIndex(asked);
         EXPECT_EQ(form.lstLines.ListIndex(), kept) << asked;
     }
+    form.chkKeep.Value(true);
     ASSERT_TRUE(form.Show());
     HWND box = ui::win::H(form.txtEarly.hWnd());
     EXPECT_FALSE(IsWindowEnabled(box));
     EXPECT_FALSE(IsWindowVisible(box));
     EXPECT_EQ(form.lstLines.Text(), "two");
+    HWND check = ui::win::H(form.chkKeep.hWnd());
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    for (const WPARAM size : {ICON_BIG, ICON_SMALL})
+        EXPECT_NE(SendMessageW(ui::win::H(form.hWnd()), WM_GETICON, size, 0), 0) << size;  // the design's
+
+    // Its access key does what the dialog manager does: the box takes the
+    // focus, and its tick changes.
+    ASSERT_TRUE(ui::Form::RouteAccessKey(form.hWnd(), 'K'));
+    EXPECT_EQ(GetFocus(), check);
+    EXPECT_FALSE(form.chkKeep.Value());
 
     HMENU edit = GetSubMenu(GetMenu(ui::win::H(form.hWnd())), 0);
     ASSERT_NE(edit, nullptr);
