@@ -29,8 +29,8 @@ public:
         }
         lstLetters.Move(0, 600, 1500, 900);
         button.Move(1800, 600, 1185, 450);
-        cmdGo.Caption("&Go");
-        cmdGo.Move(0, 1500, 900, 300);
+        cmdBack.Caption("&Back");
+        cmdBack.Move(0, 1500, 900, 300);
         lstAfterButton.Move(1800, 1200, 1500, 450);
         menu.Move(1800, 0, 0, 0);
         menu.Item().Caption("&File");
@@ -53,7 +53,7 @@ public:
     ui::Label lblHiddenToo{*this, "lblHiddenToo"};
     ui::ListBox lstLetters{*this, "lstLetters"};
     XPButtonWindow button{*this, "XPButton1"};
-    ui::CommandButton cmdGo{*this, "cmdGo"};
+    ui::CommandButton cmdBack{*this, "cmdBack"};
     ui::ListBox lstAfterButton{*this, "lstAfterButton"};
     LabelMenuWindow menu{*this, "LbMenu1"};
     ui::Label lblName{*this, "lblName"};
@@ -139,8 +139,9 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
         const ReaderObject frame(read.window, OBJID_WINDOW);
         ASSERT_TRUE(frame);
         role = VARIANT{};
-        if (SUCCEEDED(frame->get_accRole(self, &role)))
+        if (SUCCEEDED(frame->get_accRole(self, &role))) {
             EXPECT_EQ(role.lVal, ROLE_SYSTEM_WINDOW);
+        }
     }
     for (const bool enabled : {false, true}) {
         SCOPED_TRACE(enabled ? "enabled" : "disabled");

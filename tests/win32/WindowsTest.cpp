@@ -1137,9 +1137,10 @@ TEST_F(SimWindows, NoTwoControlsOverlapAndARowKeepsOneHeight)
                                   << "," << a.at.top << "-" << a.at.right << "," << a.at.bottom << ") overlaps "
                                   << b.name << " (" << b.at.left << "," << b.at.top << "-" << b.at.right << ","
                                   << b.at.bottom << ")";
-                if (a.inRow && b.inRow && a.at.top < b.at.bottom && b.at.top < a.at.bottom)
+                if (a.inRow && b.inRow && a.at.top < b.at.bottom && b.at.top < a.at.bottom) {
                     EXPECT_EQ(a.at.bottom - a.at.top, b.at.bottom - b.at.top)
                         << form->Caption() << " at " << dpi << " DPI: " << a.name << " and " << b.name;
+                }
             }
     }
 }
@@ -1286,6 +1287,12 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
 // A form whose controls and menu items are set up before it has windows.
 class Early : public ui::Form {
 public:
+    static ui::FormDesign Design()
+    {
+        ui::FormDesign design = Probe::Design();
+        design.Icon = 900;  // the test program's icon
+        return design;
+    }
     Early() : ui::Form(Design())
     {
         txtEarly.Move(0, 0, 1500, 300);
@@ -1300,12 +1307,6 @@ public:
     ui::ComboBox cboTyped{*this, "cboTyped"};
     ui::ListBox lstLines{*this, "lstLines"};
     ui::CheckBox chkKeep{*this, "chkKeep"};
-    static ui::FormDesign Design()
-    {
-        ui::FormDesign design = Probe::Design();
-        design.Icon = 900;  // the test program's icon
-        return design;
-    }
     ui::Menu mnuEdit{*this, "mnuEdit", "&Edit"};
     ui::Menu mnuEditCut{*this, "mnuEditCut", "Cu&t", &mnuEdit};
     ui::Menu mnuEditHidden{*this, "mnuEditHidden", "&Hidden", &mnuEdit};
@@ -1366,8 +1367,9 @@ TEST(Toolkit, AModalFormIsShownModallyOnceAndHoldsTheOthersMeanwhile)
 }
 
 // What was set before the windows existed is what they are made with: a
-// disabled or hidden control, and menu items hidden or greyed, in the menu
-// bar and in the same menu opened as a pop-up.
+// disabled or hidden control, a list's selection, a ticked box, the form's
+// icon, and menu items hidden or greyed, in the menu bar and in the same menu
+// opened as a pop-up.
 TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
 {
     test::DropPendingQuit();
