@@ -114,22 +114,15 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
     EXPECT_EQ(canvas.At(118, 20), RGB(0, 0, 0));
     EXPECT_EQ(canvas.At(60, 2), RGB(0, 0xFF, 0));      // its gradient starts at the selection colour
     EXPECT_EQ(canvas.At(0, 10), RGB(0xFF, 0, 0));      // the bar shows at the very left
-    bool text = false;                                 // some dark text right of the bar
-    for (int x = 32; x < 80 && !text; ++x)
-        for (int y = 5; y < 18 && !text; ++y)
-            text = canvas.At(x, y) == RGB(0, 0, 0);
-    EXPECT_TRUE(text);
+    const RECT textArea{32, 5, 80, 18};                // some dark text right of the bar
+    EXPECT_GT(canvas.Count(textArea, RGB(0, 0, 0)), 0);
 
     // Unselected, the item's picture shows on the bar.
     Canvas unselected(120, 22);
     draw.itemState = 0;
     draw.hDC = unselected.Dc();
     EXPECT_TRUE(SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
-    int picture = 0;
-    for (int x = 4; x < 20; ++x)
-        for (int y = 3; y < 19; ++y)
-            picture += unselected.At(x, y) != RGB(0xFF, 0, 0);
-    EXPECT_GT(picture, 16);
+    EXPECT_GT(16 * 16 - unselected.Count(RECT{4, 3, 20, 19}, RGB(0xFF, 0, 0)), 16);
 
     // A greyed item is drawn in the grey given, unselected; in high contrast
     // every item is in the system's menu colours, the bar too.
@@ -144,14 +137,8 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
         EXPECT_EQ(greyed.At(60, 2), highContrast ? menu : RGB(0xFF, 0xFF, 0xFF));
         EXPECT_EQ(greyed.At(0, 10), highContrast ? menu : RGB(0xFF, 0, 0));
         const COLORREF grey = highContrast ? GetSysColor(COLOR_GRAYTEXT) : RGB(0x80, 0x80, 0x80);
-        int greyPixels = 0, blackPixels = 0;
-        for (int x = 32; x < 80; ++x)
-            for (int y = 5; y < 18; ++y) {
-                greyPixels += greyed.At(x, y) == grey;
-                blackPixels += greyed.At(x, y) == RGB(0, 0, 0);
-            }
-        EXPECT_GT(greyPixels, 0);
-        EXPECT_EQ(blackPixels, 0);
+        EXPECT_GT(greyed.Count(textArea, grey), 0);
+        EXPECT_EQ(greyed.Count(textArea, RGB(0, 0, 0)), 0);
     }
 
     DestroyMenu(popup);

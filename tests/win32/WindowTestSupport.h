@@ -157,6 +157,15 @@ public:
     }
     HDC Dc() const { return m_Dc.Get(); }
     COLORREF At(int x, int y) const { return GetPixel(m_Dc.Get(), x, y); }
+    // How many pixels of the area are of that colour.
+    int Count(const RECT& area, COLORREF colour) const
+    {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                count += At(x, y) == colour;
+        return count;
+    }
 
 private:
     ui::win::MemoryDc m_Dc;
