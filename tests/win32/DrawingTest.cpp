@@ -21,6 +21,8 @@ public:
     Sheet() : ui::Form(ui::FormDesign{}) {}
     ui::Shape shape{*this, "shape"};
     ui::Line line{*this, "line"};
+    ui::Frame frame{*this, "frame"};
+    ui::Image image{*this, "image"};
     ui::Menu mnuPop{*this, "mnuPop", "Pop"};
     ui::Menu mnuPopGo{*this, "mnuPopGo", "&Go", &mnuPop};
     ctxHookMenu hook{*this, "hook"};
@@ -51,10 +53,29 @@ TEST(Drawing, ShapeAndLinePaintTheirColoursInPixels)
     EXPECT_EQ(canvas.At(29, 40), RGB(0xFF, 0x00, 0x00));
     EXPECT_EQ(canvas.At(30, 40), RGB(0xFF, 0xFF, 0xFF));
 
-    sheet.shape.Visible(false);
-    Canvas hidden(40, 50);
-    sheet.shape.PaintOn(ui::win::ToHandle(hidden.Dc()));
-    EXPECT_EQ(hidden.At(10, 25), RGB(0xFF, 0xFF, 0xFF));
+    {
+        // In high contrast the shape's border is the system's window text.
+        const test::SwitchedServices highContrast(true);
+        Canvas contrast(40, 50);
+        sheet.shape.PaintOn(ui::win::ToHandle(contrast.Dc()));
+        EXPECT_EQ(contrast.At(4, 20), GetSysColor(COLOR_WINDOWTEXT));
+    }
+
+    // What paints itself on the form paints nothing while hidden.
+    sheet.frame.Move(60, 300, 300, 150);
+    sheet.frame.Caption = "F";
+    sheet.image.Picture = 900;  // the test program's icon
+    sheet.image.Move(60, 300, 480, 480);
+    for (ui::Control* control : {static_cast<ui::Control*>(&sheet.shape), static_cast<ui::Control*>(&sheet.frame),
+                                 static_cast<ui::Control*>(&sheet.image)}) {
+        for (const bool visible : {true, false}) {
+            control->Visible(visible);
+            Canvas painted(40, 50);
+            control->PaintOn(ui::win::ToHandle(painted.Dc()));
+            EXPECT_EQ(painted.Count(RECT{0, 0, 40, 50}, RGB(0xFF, 0xFF, 0xFF)) < 40 * 50, visible)
+                << control->Name() << (visible ? " shown" : " hidden");
+        }
+    }
 }
 
 TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)

@@ -107,4 +107,22 @@ TEST(Scale, EveryPixelFigureFollowsTheWindowToAScreenOfAnotherDpi)
     test::DropPendingQuit();
 }
 
+// A font is as large as asked at every DPI above the design's, also where
+// the system's bitmap drawing of its face stops at a smaller size.
+TEST(Scale, FontsAreTheSizeAskedAtEveryDpi)
+{
+    const ui::win::WindowDc screen(nullptr);
+    for (const int dpi : {120, 144, 192})
+        for (const double points : {8.25, 9.75}) {
+            ui::FontSpec spec;
+            spec.Size = points;
+            const ui::win::GdiObject<HFONT> font(ui::win::CreateFontFor(spec, dpi));
+            const ui::win::Selection select(screen.Get(), font.Get());
+            TEXTMETRICW metrics{};
+            ASSERT_TRUE(GetTextMetricsW(screen.Get(), &metrics));
+            EXPECT_GE((metrics.tmHeight - metrics.tmInternalLeading) * 10, ui::FontPixels(points, dpi) * 9)
+                << points << " points at " << dpi;
+        }
+}
+
 }  // namespace

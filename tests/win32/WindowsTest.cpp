@@ -486,6 +486,22 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
         EXPECT_EQ(main.cboDrive.Text(), "D: ");
     }
     EXPECT_TRUE(machine.dos.Mappings("D:").empty());  // closing the list mounted nothing
+    // Alt+Down drops the list, and Alt let go after it leaves the list open.
+    HWND edit = W(main.cboDrive.EditWindow());
+    const LPARAM alt = 1 | (1 << 29);
+    PostMessageW(edit, WM_SYSKEYDOWN, VK_MENU, alt);
+    PostMessageW(edit, WM_SYSKEYDOWN, VK_DOWN, alt);
+    PostMessageW(edit, WM_SYSKEYUP, VK_MENU, alt | static_cast<LPARAM>(0xC0000000u));
+    test::RunQueue();
+    EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+    test::Type(VK_ESCAPE);
+    // No one types in the picker, yet its text shows on the colour of a box
+    // one can type in (its edit asks through the combo box, as a read-only one does).
+    {
+        const ui::win::WindowDc dc(edit);
+        SendMessageW(combo, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()), reinterpret_cast<LPARAM>(edit));
+        EXPECT_EQ(GetBkColor(dc.Get()), GetSysColor(COLOR_WINDOW));
+    }
 
     // The picker's text, selected whole, marks its focus, and only while it
     // has it. Tab over the buttons: the focused one looks default, and the
@@ -631,16 +647,26 @@ TEST_F(SimWindows, PictureButtonsHaveAccessKeys)
     struct Case {
         ui::CommandButton* button;
         const char* name;
+        int pictureSide;  // the large picture on the large buttons
     };
     frmStartLoad setup;
     ASSERT_TRUE(setup.Load());
-    for (const Case& c : {Case{&main.cmdOk, "Mount"}, Case{&main.cmdBoot, "Setup"}, Case{&main.cmdHelp, "Help"},
-                          Case{&setup.cmdBrowse, "Browse"}, Case{&setup.cmdAdd, "Add"}}) {
+    for (const Case& c : {Case{&main.cmdOk, "Mount", 32}, Case{&main.cmdBoot, "Setup", 32},
+                          Case{&main.cmdHelp, "Help", 32}, Case{&setup.cmdBrowse, "Browse", 16},
+                          Case{&setup.cmdAdd, "Add", 16}}) {
         HWND window = W(c.button->hWnd());
         wchar_t text[16] = {};
         GetWindowTextW(window, text, 16);
         EXPECT_EQ(os::win::Narrow(text), std::string("&") + c.name);  // the dialog manager's mark
         EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & BS_ICON) << c.name;
+        ICONINFO picture{};
+        ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, BM_GETIMAGE, IMAGE_ICON, 0)), &picture));
+        BITMAP mask{};
+        GetObjectW(picture.hbmMask, sizeof mask, &mask);
+        EXPECT_EQ(mask.bmWidth, c.pictureSide) << c.name;
+        DeleteObject(picture.hbmMask);
+        if (picture.hbmColor)
+            DeleteObject(picture.hbmColor);
         const ui::AccessibleFace face = c.button->Accessible(c.button->hWnd());
         EXPECT_EQ(face.name, c.name);
         EXPECT_EQ(face.accessKey, c.name[0] - 'A' + 'a');
@@ -863,6 +889,8 @@ TEST_F(SimWindows, ADisabledButtonClicksForNobody)
     PostMessageW(button, BM_CLICK, 0, 0);
     PostMessageW(W(main.hWnd()), WM_COMMAND, clicked, reinterpret_cast<LPARAM>(button));
     test::Type(VK_RETURN);
+    main.cboDrive.SetFocus();
+    test::Type(VK_RETURN);  // Enter where it would press the default button
     EXPECT_TRUE(machine.dos.Mappings("D:").empty());
 
     main.cmdOk.Enabled(true);  // the same command mounts once the button may be used
@@ -1284,6 +1312,30 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
     EXPECT_FALSE(probe.Loaded());
 }
 
+// A form kept out of the taskbar (the splash) is a tool window, which has no
+// button there; a fixed dialog's border is the dialog frame.
+TEST(Toolkit, TheDesignSaysWhereTheWindowIsListedAndHowItIsFramed)
+{
+    struct Case {
+        int border;
+        bool inTaskbar;
+        LONG exStyle;
+    };
+    for (const Case& c : {Case{ui::vbFixedSingle, true, 0}, Case{ui::vbBSNone, false, WS_EX_TOOLWINDOW},
+                          Case{ui::vbFixedDialog, true, WS_EX_DLGMODALFRAME}}) {
+        ui::FormDesign design = Probe::Design();
+        design.BorderStyle = c.border;
+        design.ShowInTaskbar = c.inTaskbar;
+        ui::Form form(design);
+        ASSERT_TRUE(form.Load());
+        EXPECT_EQ(GetWindowLongW(ui::win::H(form.hWnd()), GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME),
+                  c.exStyle)
+            << c.border;
+        form.Unload();
+    }
+    test::DropPendingQuit();
+}
+
 // A form whose controls and menu items are set up before it has windows.
 class Early : public ui::Form {
 public:
@@ -1301,12 +1353,19 @@ public:
         lstLines.Move(1600, 0, 1300, 1000);
         chkKeep.Caption("&Keep");
         chkKeep.Move(1600, 1100, 1300, 300);
+        txtNotes.MultiLine = true;
+        txtNotes.Move(0, 1150, 700, 300);
+        lblNote.Move(800, 1150, 300, 300);
+        shpMark.Move(1510, 400, 60, 60);
     }
     ui::TextBox txtEarly{*this, "txtEarly"};
     ui::TextBox txtTyped{*this, "txtTyped"};
     ui::ComboBox cboTyped{*this, "cboTyped"};
     ui::ListBox lstLines{*this, "lstLines"};
     ui::CheckBox chkKeep{*this, "chkKeep"};
+    ui::TextBox txtNotes{*this, "txtNotes"};
+    ui::Label lblNote{*this, "lblNote"};
+    ui::Shape shpMark{*this, "shpMark"};
     ui::Menu mnuEdit{*this, "mnuEdit", "&Edit"};
     ui::Menu mnuEditCut{*this, "mnuEditCut", "Cu&t", &mnuEdit};
     ui::Menu mnuEditHidden{*this, "mnuEditHidden", "&Hidden", &mnuEdit};
@@ -1314,11 +1373,26 @@ public:
 };
 
 int g_popupItems = -1;
+UINT g_greyedItem = 0, g_greyedState = 0;  // an item of the pop-up and its state there
 
 LRESULT CALLBACK CountPopupItems(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     if (message == WM_INITMENUPOPUP) {
         g_popupItems = GetMenuItemCount(reinterpret_cast<HMENU>(wParam));
+        g_greyedState = GetMenuState(reinterpret_cast<HMENU>(wParam), g_greyedItem, MF_BYCOMMAND);
+        PostMessageW(window, WM_CANCELMODE, 0, 0);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+POINT g_popupPlace{-1, -1};  // the top left corner of the pop-up menu shown
+
+LRESULT CALLBACK NotePopupPlace(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU && lParam) {
+        RECT r{};
+        GetWindowRect(reinterpret_cast<HWND>(lParam), &r);
+        g_popupPlace = POINT{r.left, r.top};
         PostMessageW(window, WM_CANCELMODE, 0, 0);
     }
     return DefSubclassProc(window, message, wParam, lParam);
@@ -1362,6 +1436,12 @@ TEST(Toolkit, AModalFormIsShownModallyOnceAndHoldsTheOthersMeanwhile)
     EXPECT_TRUE(g_shownAgainReturned);
     EXPECT_TRUE(g_ownerWaited);
     EXPECT_TRUE(IsWindowEnabled(g_modalOwner));
+    // Shown modally without an owner, it gives the activation back to the
+    // form that waited for it.
+    const UINT_PTR close = SetTimer(nullptr, 0, 50, UnloadModal);
+    modal.Show(1);
+    KillTimer(nullptr, close);
+    EXPECT_EQ(GetActiveWindow(), g_modalOwner);
     owner.Unload();
     test::DropPendingQuit();
 }
@@ -1378,15 +1458,36 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     form.txtEarly.Visible(false);
     form.mnuEditHidden.Visible(false);
     form.mnuEditGreyed.Enabled(false);
-    // A list's selection: only a line it has, the last one asked for.
+    // A list's selection: only a line it has, the last one asked for, which
+    // stays on its line as a line before it goes.
+    form.lstLines.AddItem("zero");
     form.lstLines.AddItem("one");
     form.lstLines.AddItem("two");
-    for (const auto& [asked, kept] : {std::pair{1, 1}, std::pair{2, -1}, std::pair{-2, -1}, std::pair{1, 1}}) {
+    for (const auto& [asked, kept] : {std::pair{2, 2}, std::pair{3, -1}, std::pair{-2, -1}, std::pair{2, 2}}) {
         form.lstLines.ListIndex(asked);
         EXPECT_EQ(form.lstLines.ListIndex(), kept) << asked;
     }
+    form.lstLines.RemoveItem(0);
+    EXPECT_EQ(form.lstLines.ListIndex(), 1);
     form.chkKeep.Value(true);
+    // Widened while it is laid out hidden, the form's inside widens with it.
+    struct Widen : ui::FormListener {
+        explicit Widen(ui::Form& form) : form(form) {}
+        void FormShown() override
+        {
+            if (form.Visible())
+                return;
+            form.Width(form.Width() + 300);
+            inside = form.ScaleWidth();
+        }
+        ui::Form& form;
+        int inside = 0;
+    } widen(form);
+    form.AddListener(widen);
     ASSERT_TRUE(form.Show());
+    form.RemoveListener(widen);
+    EXPECT_EQ(widen.inside, form.ScaleWidth());
+    EXPECT_EQ(widen.inside, 3300);
     HWND box = ui::win::H(form.txtEarly.hWnd());
     EXPECT_FALSE(IsWindowEnabled(box));
     EXPECT_FALSE(IsWindowVisible(box));
@@ -1401,6 +1502,8 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     ASSERT_TRUE(ui::Form::RouteAccessKey(form.hWnd(), 'K'));
     EXPECT_EQ(GetFocus(), check);
     EXPECT_FALSE(form.chkKeep.Value());
+    EXPECT_FALSE(ui::Form::RouteAccessKey(form.hWnd(), 0x16B));  // a letter of another script, ending 0x6B as 'k' does
+    EXPECT_FALSE(form.chkKeep.Value());
 
     HMENU edit = GetSubMenu(GetMenu(ui::win::H(form.hWnd())), 0);
     ASSERT_NE(edit, nullptr);
@@ -1408,11 +1511,23 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     EXPECT_EQ(GetMenuState(edit, static_cast<UINT>(form.mnuEditGreyed.ControlId()), MF_BYCOMMAND) & MF_GRAYED,
               static_cast<UINT>(MF_GRAYED));
     ASSERT_TRUE(SetWindowSubclass(ui::win::H(form.hWnd()), CountPopupItems, 1, 0));
+    g_greyedItem = static_cast<UINT>(form.mnuEditGreyed.ControlId());
     const UINT_PTR guard = SetTimer(nullptr, 0, 2000, CloseMenu);
     form.PopupMenu(form.mnuEdit);
     KillTimer(nullptr, guard);
     RemoveWindowSubclass(ui::win::H(form.hWnd()), CountPopupItems, 1);
     EXPECT_EQ(g_popupItems, 2);
+    EXPECT_EQ(g_greyedState & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    // Opened at a point of the form, it opens there, wherever the pointer is.
+    SetCursorPos(0, 0);
+    ASSERT_TRUE(SetWindowSubclass(ui::win::H(form.hWnd()), NotePopupPlace, 1, 0));
+    const UINT_PTR close = SetTimer(nullptr, 0, 2000, CloseMenu);
+    form.PopupMenu(form.mnuEdit, 1500.f, 750.f);
+    KillTimer(nullptr, close);
+    RemoveWindowSubclass(ui::win::H(form.hWnd()), NotePopupPlace, 1);
+    POINT asked{100, 50};
+    ClientToScreen(ui::win::H(form.hWnd()), &asked);
+    EXPECT_EQ(std::pair(g_popupPlace.x, g_popupPlace.y), std::pair(asked.x, asked.y));
     form.Unload();
     test::DropPendingQuit();
 }
@@ -1435,12 +1550,64 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     form.lstLines.RemoveItem(1);
     EXPECT_EQ(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), narrow);
 
+    // A combo box widens for a line longer than it shows, and a line picked
+    // while it has the focus shows selected whole, as one picked from its list.
+    HWND combo = ui::win::H(form.cboTyped.hWnd());
+    const auto width = [](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        return r.right - r.left;
+    };
+    const LONG comboWidth = width(combo);
     form.cboTyped.AddItem("A: ");
+    form.cboTyped.AddItem(std::string(60, 'W'));
+    EXPECT_GT(width(combo), comboWidth + 100);
+    form.cboTyped.SetFocus();
+    form.cboTyped.ListIndex(0);
+    DWORD from = 1, to = 0;
+    SendMessageW(ui::win::H(form.cboTyped.EditWindow()), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                 reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(std::pair(from, to), std::pair(DWORD{0}, DWORD{3}));
     form.cboTyped.Text("B: ");
     form.cboTyped.Clear();
     EXPECT_EQ(form.cboTyped.Text(), "");
 
+    // A label widens for a longer caption given later.
+    const LONG labelWidth = width(ui::win::H(form.lblNote.hWnd()));
+    form.lblNote.Caption("A caption far longer than the label");
+    EXPECT_GT(width(ui::win::H(form.lblNote.hWnd())), labelWidth + 50);
+
+    // A control without a window of its own, hidden, is painted away.
     HWND window = ui::win::H(form.hWnd());
+    ValidateRect(window, nullptr);
+    form.shpMark.Visible(false);
+    RECT dirty{};
+    EXPECT_TRUE(GetUpdateRect(window, &dirty, FALSE));
+    const RECT mark{101, 27, 104, 30};  // inside the shape's pixels
+    RECT both{};
+    EXPECT_TRUE(IntersectRect(&both, &dirty, &mark) && EqualRect(&both, &mark));
+    test::RunQueue();
+
+    // A list's lines keep their columns at the tab stops set.
+    form.lstLines.Clear();
+    form.lstLines.AddItem("\tB");
+    RECT client{};
+    GetClientRect(list, &client);
+    const auto rightmostInk = [&](std::int32_t stop) {
+        ui::CurrentServices().lists.SetTabStops(form.lstLines.hWnd(), 1, &stop);
+        const test::Canvas canvas(client.right, client.bottom);
+        SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+        const int rowHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+        int rightmost = -1;
+        for (int x = 0; x < client.right; ++x)
+            if (canvas.Count(RECT{x, 0, x + 1, rowHeight}, GetSysColor(COLOR_WINDOWTEXT)))
+                rightmost = x;
+        return rightmost;
+    };
+    const int nearStop = rightmostInk(8), farStop = rightmostInk(40);
+    EXPECT_GT(nearStop, 0);
+    EXPECT_GT(farStop, nearStop + 25);
+
     for (const int state : {ui::vbMaximized, ui::vbMinimized}) {
         form.WindowState(state);
         test::RunQueue();
@@ -1451,6 +1618,11 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
         EXPECT_TRUE(EqualRect(&before, &after)) << state;
         EXPECT_EQ(form.WindowState(), state);
     }
+    // Activated minimized, no control takes the focus.
+    SetFocus(nullptr);
+    PostMessageW(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, TRUE), 0);
+    test::RunQueue();
+    EXPECT_FALSE(IsChild(window, GetFocus()));
     form.WindowState(ui::vbNormal);
     test::RunQueue();
 
@@ -1473,7 +1645,19 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
         EXPECT_NE(GetFocus(), box);
         EXPECT_TRUE(IsChild(window, GetFocus()));
     }
+    // The standard controls hear of a change of the system's colours; a
+    // session that goes on after all closes nothing.
+    test::MessageCounter heard(list, WM_SYSCOLORCHANGE);
+    PostMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
+    PostMessageW(window, WM_ENDSESSION, FALSE, 0);
+    test::RunQueue();
+    EXPECT_EQ(heard.Count(), 1);
+    EXPECT_TRUE(form.Loaded());
+    // A form closed gives its owner back enabled, whatever disabled it.
+    other.Show(0, &form);
+    EnableWindow(window, FALSE);
     other.Unload();
+    EXPECT_TRUE(IsWindowEnabled(window));
     form.Unload();
     test::DropPendingQuit();
 }
@@ -1501,6 +1685,7 @@ TEST(Toolkit, TypedKeysReachTheControlsAsTheirHandlersSay)
     ASSERT_TRUE(form.Show());
     for (ui::Control* box : {static_cast<ui::Control*>(&form.txtTyped), static_cast<ui::Control*>(&form.cboTyped)}) {
         box->SetFocus();
+        EXPECT_EQ(form.ActiveControl(), box) << box->Name();  // a combo box's focus is in its edit
         for (const UINT key : {'A', 'B', 'C', 'B'})
             test::Type(key);
     }
@@ -1513,6 +1698,23 @@ TEST(Toolkit, TypedKeysReachTheControlsAsTheirHandlersSay)
     form.lstLines.ListIndex(1);
     test::Type(VK_RETURN);
     EXPECT_EQ(acted, 1);
+    // A double click acts on the line under it; below the last line, on none.
+    HWND list = ui::win::H(form.lstLines.hWnd());
+    for (const auto& [y, acts] : {std::pair{3, 1}, std::pair{55, 0}}) {
+        POINT at{5, y};
+        ClientToScreen(list, &at);
+        SetCursorPos(at.x, at.y);
+        const int before = acted;
+        PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, y));
+        PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(5, y));
+        test::RunQueue();
+        EXPECT_EQ(acted - before, acts) << y;
+    }
+    // In a box of many lines Enter starts a new line.
+    form.txtNotes.SetFocus();
+    for (const UINT key : {UINT{'A'}, UINT{VK_RETURN}, UINT{'B'}})
+        test::Type(key);
+    EXPECT_EQ(form.txtNotes.Text(), "a\r\nb");
 
     // Key downs and ups come with the Shift, Ctrl and Alt held; one a handler
     // sets to 0 goes no further (Delete deletes nothing). The menu key opens
@@ -1543,7 +1745,6 @@ TEST(Toolkit, TypedKeysReachTheControlsAsTheirHandlersSay)
     EXPECT_EQ(form.txtTyped.Text(), "aC");
     int menus = 0;
     form.lstLines.ContextMenuKey = [&] { ++menus; };
-    HWND list = ui::win::H(form.lstLines.hWnd());
     PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
     PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(20, 20));
     test::RunQueue();
@@ -1684,6 +1885,11 @@ TEST(Toolkit, TimerTicksWhileEventsRunAndStopsWhenDisabled)
     EXPECT_EQ(ticks, 2);
     Sleep(50);
     ui::DoEvents();
+    EXPECT_EQ(ticks, 2);
+    // Enabled again with an interval of 0, it never ticks.
+    probe.tmr.Interval(0);
+    probe.tmr.Enabled(true);
+    test::Pump(60);
     EXPECT_EQ(ticks, 2);
     probe.Unload();
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -22,16 +23,18 @@ using Ring = XPButtonLook::Ring;
 class Drawn {
 public:
     explicit Drawn(const XPButtonLook& look, int width = 79, int height = 51, const ui::Scale& scale = ui::Scale())
-        : m_Canvas(width, height),
+        : m_Canvas(width, height), m_Width(width), m_Height(height),
           m_Font(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, L"Tahoma"))
     {
         DrawXPButtonFace(ui::win::ToHandle(m_Canvas.Dc()), width, height, look,
                          ui::win::ToHandle(m_Font.Get()), scale);
     }
     COLORREF At(int x, int y) const { return m_Canvas.At(x, y); }
+    int Count(COLORREF colour) const { return m_Canvas.Count(RECT{0, 0, m_Width, m_Height}, colour); }
 
 private:
     test::Canvas m_Canvas;
+    int m_Width, m_Height;
     ui::win::GdiObject<HFONT> m_Font;
 };
 
@@ -113,6 +116,51 @@ TEST(XPButtonDrawing, HoverRingBeforeFocusRing)
     EXPECT_EQ(focus.At(76, 49), RGB(77, 125, 193));
 }
 
+// In high contrast the face is the system's: the highlight while pressed, a
+// frame in grey text while disabled, whose caption is grey text too, and a
+// frame two pixels deep in the highlight under the pointer.
+TEST(XPButtonDrawing, InHighContrastTheFaceIsTheSystems)
+{
+    const test::SwitchedServices highContrast(true);
+    struct Case {
+        XPButtonLook look;
+        int x, y, systemColour;
+    };
+    const Case cases[] = {
+        {Look(Face::Normal), 40, 25, COLOR_BTNFACE},           {Look(Face::Normal), 0, 25, COLOR_BTNTEXT},
+        {Look(Face::Pressed), 40, 25, COLOR_HIGHLIGHT},        {Look(Face::Disabled), 0, 25, COLOR_GRAYTEXT},
+        {Look(Face::Normal, Ring::Hover), 1, 25, COLOR_HIGHLIGHT}, {Look(Face::Normal, Ring::Hover), 2, 25, COLOR_HIGHLIGHT},
+        {Look(Face::Normal, Ring::Hover), 3, 25, COLOR_BTNFACE},
+    };
+    for (const Case& c : cases) {
+        const Drawn d(c.look);
+        EXPECT_EQ(d.At(c.x, c.y), GetSysColor(c.systemColour))
+            << static_cast<int>(c.look.face) << " " << static_cast<int>(c.look.ring) << " at " << c.x << "," << c.y;
+    }
+    XPButtonLook disabled = Look(Face::Disabled);
+    disabled.caption = "Go";
+    const Drawn d(disabled);
+    EXPECT_EQ(d.Count(GetSysColor(COLOR_BTNTEXT)), 0);
+    EXPECT_GT(d.Count(GetSysColor(COLOR_GRAYTEXT)), 2 * (79 + 51));  // the frame and the caption
+}
+
+// The caption's block sits in the middle of the face's height.
+TEST(XPButtonDrawing, TheCaptionIsCentredTopToBottom)
+{
+    XPButtonLook look = Look(Face::Normal);
+    look.caption = "Go";
+    const Drawn d(look);
+    int top = 51, bottom = -1;
+    for (int y = 3; y < 47; ++y)  // inside the shading bands
+        for (int x = 3; x < 76; ++x)
+            if (const COLORREF c = d.At(x, y); GetRValue(c) + GetGValue(c) + GetBValue(c) < 300) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(bottom, top);
+    EXPECT_NEAR((top + bottom) / 2.0, 25.0, 3.0);
+}
+
 TEST(XPButtonDrawing, TinyButtonsStillGetTheirFrame)
 {
     Drawn d(Look(Face::Normal, Ring::Focus), 10, 4);
@@ -152,6 +200,19 @@ TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
     EXPECT_TRUE(PtInRegion(region, 1, 0));
     EXPECT_TRUE(PtInRegion(region, 0, 1));
     DeleteObject(region);
+    {
+        // At twice the DPI the corners cut are two pixels square.
+        const test::ScopedScreenDpi screen(192);
+        Panel large;
+        large.Show();
+        ui::DoEvents();
+        HRGN corners = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(GetWindowRgn(ui::win::H(large.button.hWnd()), corners), ERROR);
+        EXPECT_FALSE(PtInRegion(corners, 1, 1));
+        EXPECT_TRUE(PtInRegion(corners, 2, 0));
+        DeleteObject(corners);
+        large.Unload();
+    }
 
     int clicks = 0, overs = 0;
     button.Click = [&] { ++clicks; };
@@ -244,10 +305,20 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     test::RunQueue();
     EXPECT_EQ(clicks, 2);
     EXPECT_NE(test::PrintedPixel(form.button.hWnd(), 79, 51, 40, 1), RGB(209, 204, 192));  // not drawn pressed
-    // A release whose press was not on the button (a drag from elsewhere) clicks nothing.
+    // A release whose press was not on the button (a drag from elsewhere)
+    // clicks nothing, nor does a press let go off the button, nor the second
+    // release of a double click; a press takes the focus.
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    form.cmdLast.SetFocus();
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(300, 20));
     test::RunQueue();
+    EXPECT_EQ(GetFocus(), window);
     EXPECT_EQ(clicks, 2);
+    test::PostClick(window, 20, 20, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+    test::PostClick(window, 20, 20, WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON);
+    test::RunQueue();
+    EXPECT_EQ(clicks, 3);
 
     // A quick second press of the right or middle button arrives as a double click.
     downs.clear();
@@ -258,7 +329,7 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     }
     test::RunQueue();
     EXPECT_EQ(downs, (std::vector<int>{ui::vbRightButton, ui::vbRightButton, ui::vbMiddleButton, ui::vbMiddleButton}));
-    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(clicks, 3);
 
     // Alt and the marked letter, as the keyboard gives it or as a character in
     // either case; a caption's character beyond ASCII, whole or any byte of
