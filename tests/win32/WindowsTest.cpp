@@ -486,8 +486,10 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
         EXPECT_EQ(main.cboDrive.Text(), "D: ");
     }
     EXPECT_TRUE(machine.dos.Mappings("D:").empty());  // closing the list mounted nothing
-    // Alt+Down drops the list, and Alt let go after it leaves the list open.
+    // Alt+Down drops the list, and Alt let go after it leaves the list open
+    // and the window out of menu mode, which would take the next keys.
     HWND edit = W(main.cboDrive.EditWindow());
+    test::MessageCounter menuModes(W(main.hWnd()), WM_ENTERMENULOOP);
     const LPARAM alt = 1 | (1 << 29);
     PostMessageW(edit, WM_SYSKEYDOWN, VK_MENU, alt);
     PostMessageW(edit, WM_SYSKEYDOWN, VK_DOWN, alt);
@@ -495,6 +497,7 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
     const UINT_PTR guard = SetTimer(nullptr, 0, 1000, CloseMenu);  // a menu mode would hold the test
     test::RunQueue();
     KillTimer(nullptr, guard);
+    EXPECT_EQ(menuModes.Count(), 0);
     EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
     test::Type(VK_ESCAPE);
     // No one types in the picker, yet its text shows on the colour of a box
