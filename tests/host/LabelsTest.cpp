@@ -143,6 +143,12 @@ TEST_F(Labels, ALabelOfTheUsersOwnIsKeptPerFolder)
     EXPECT_EQ(modLists::LabelOfFolder(kAppDir, "C:\\Other"), "");
     files().ClearFailures();
     EXPECT_EQ(files().Content(file), "\xEF\xBB\xBF" "C:\\Other\tOther things\r\n");
+
+    // The label a folder has already, given again, changes nothing: a labels
+    // file the user made read-only is no failure then.
+    ASSERT_TRUE(files().WriteAttributes(file, os::ATTR_READONLY));
+    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "c:\\other", " Other things"));
+    EXPECT_FALSE(modLists::KeepLabel(kAppDir, "C:\\Other", "Others"));
 }
 
 }  // namespace

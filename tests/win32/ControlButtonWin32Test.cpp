@@ -77,17 +77,21 @@ TEST(CaptionButtonWindow, InHighContrastTheSystemDrawsThem)
     HWND window = ui::win::H(bar.button.hWnd());
     RECT r{};
     GetWindowRect(window, &r);
-    SetCursorPos(r.left + 10, r.top + 10);
     struct Case {
         std::int32_t style;
-        bool enabled, held;
+        bool enabled, held, over;
         UINT glyph;
     };
-    for (const Case& c : {Case{0, true, false, DFCS_CAPTIONMIN}, Case{1, true, false, DFCS_CAPTIONMAX},
-                          Case{2, true, false, DFCS_CAPTIONCLOSE}, Case{3, true, false, DFCS_CAPTIONRESTORE},
-                          Case{2, false, false, DFCS_CAPTIONCLOSE | DFCS_INACTIVE},
-                          Case{0, true, true, DFCS_CAPTIONMIN | DFCS_PUSHED}}) {
-        SCOPED_TRACE(std::to_string(c.style) + (c.enabled ? "" : " disabled") + (c.held ? " held" : ""));
+    // Held, it shows pushed while the pointer is on it, as a press let go
+    // there would click.
+    for (const Case& c : {Case{0, true, false, true, DFCS_CAPTIONMIN}, Case{1, true, false, true, DFCS_CAPTIONMAX},
+                          Case{2, true, false, true, DFCS_CAPTIONCLOSE}, Case{3, true, false, true, DFCS_CAPTIONRESTORE},
+                          Case{2, false, false, true, DFCS_CAPTIONCLOSE | DFCS_INACTIVE},
+                          Case{0, true, true, true, DFCS_CAPTIONMIN | DFCS_PUSHED},
+                          Case{0, true, true, false, DFCS_CAPTIONMIN}}) {
+        SCOPED_TRACE(std::to_string(c.style) + (c.enabled ? "" : " disabled") + (c.held ? " held" : "") +
+                     (c.over ? "" : " off it"));
+        SetCursorPos(r.left + (c.over ? 10 : 300), r.top + 10);
         bar.button.Button().ButtonStyle(c.style);
         bar.button.Enabled(c.enabled);
         if (c.held)

@@ -694,11 +694,14 @@ TEST(SkinnedFrame, ADragEndsWithItsOwnReleaseUnlessTheMouseWasTakenAway)
     host.Show();
     ui::DoEvents();
     HWND frameWindow = ui::win::H(host.frame.hWnd());
+    enum class Between { RightRelease, CaptureTaken, ModeCancelled };
     const struct {
         const char* what;
-        bool takenAway;
+        Between between;
         int grows;  // twips, at the left button's release
-    } cases[] = {{"a right release between", false, 450}, {"the mouse taken away", true, 0}};
+    } cases[] = {{"a right release between", Between::RightRelease, 450},
+                 {"the mouse taken away", Between::CaptureTaken, 0},
+                 {"the mode cancelled (a window came up)", Between::ModeCancelled, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const int width = host.Width();
@@ -709,11 +712,13 @@ TEST(SkinnedFrame, ADragEndsWithItsOwnReleaseUnlessTheMouseWasTakenAway)
         PostMessageW(frameWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         test::RunQueue();
         ASSERT_EQ(GetCapture(), frameWindow);
-        if (c.takenAway) {
+        if (c.between == Between::CaptureTaken) {
             HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
             SetCapture(other);
             ReleaseCapture();
             DestroyWindow(other);
+        } else if (c.between == Between::ModeCancelled) {
+            PostMessageW(frameWindow, WM_CANCELMODE, 0, 0);
         } else {
             PostMessageW(frameWindow, WM_RBUTTONUP, MK_LBUTTON, MAKELPARAM(x, y));
         }

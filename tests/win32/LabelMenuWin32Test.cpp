@@ -7,6 +7,9 @@
 #include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
+#include <utility>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -41,10 +44,25 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     HWND window = ui::win::H(strip.file.hWnd());
     EXPECT_EQ(strip.file.Height(), 270);
     EXPECT_EQ(strip.file.Width(), strip.file.LabelWidth() + 210);
+    // Given another size on either side, it fits itself to its caption again.
+    const int fitted = strip.file.Width();
+    for (const auto& [width, height] : {std::pair{fitted + 600, 270}, std::pair{fitted, 600}}) {
+        strip.file.Move(60, 45, width, height);
+        EXPECT_EQ(std::pair(strip.file.Width(), strip.file.Height()), std::pair(fitted, 270)) << width << "x" << height;
+    }
     const ui::AccessibleFace face = strip.file.Accessible(strip.file.hWnd());
     EXPECT_EQ(face.name, "File");  // read as a screen reader reads it, with Alt+F
     EXPECT_EQ(face.accessKey, 'f');
     EXPECT_EQ(test::PrintedPixel(strip.file.hWnd(), 200, 40, 1, 1), RGB(0xFF, 0xFF, 0xFF));
+
+    // Mouse positions come in twips, from the label's corner while on it.
+    std::pair<float, float> pressed;
+    strip.file.Item().MouseDown = [&](int&, int&, float& X, float& Y) { pressed = {X, Y}; };
+    for (const auto& [x, y, twips] : {std::tuple{8, 5, std::pair{45.f, 45.f}}, std::tuple{1, 1, std::pair{15.f, 15.f}}}) {
+        SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+        EXPECT_EQ(pressed, twips) << x << "," << y;
+    }
+    strip.file.Item().MouseDown = nullptr;
 
     int clicks = 0;
     strip.file.Item().Click = [&] { ++clicks; };

@@ -1416,6 +1416,12 @@ void CALLBACK ShowModalAgain(HWND, UINT, UINT_PTR id, DWORD)
     g_modal->Unload();
 }
 
+void CALLBACK QuitWhileModal(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    PostQuitMessage(5);
+}
+
 // Only a second show that waits needs this: its loop ends here.
 void CALLBACK UnloadModal(HWND, UINT, UINT_PTR id, DWORD)
 {
@@ -1447,6 +1453,16 @@ TEST(Toolkit, AModalFormIsShownModallyOnceAndHoldsTheOthersMeanwhile)
     modal.Show(1);
     KillTimer(nullptr, close);
     EXPECT_EQ(GetActiveWindow(), g_modalOwner);
+    // A quit met by the modal loop ends it and is left for the program's own loop.
+    const UINT_PTR quit = SetTimer(nullptr, 0, 50, QuitWhileModal);
+    const UINT_PTR stop = SetTimer(nullptr, 0, 1000, UnloadModal);
+    modal.Show(1);
+    KillTimer(nullptr, quit);
+    KillTimer(nullptr, stop);
+    MSG left{};
+    EXPECT_TRUE(PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(left.wParam, 5u);
+    modal.Unload();
     owner.Unload();
     test::DropPendingQuit();
 }
@@ -1530,7 +1546,7 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     form.PopupMenu(form.mnuEdit, 1500.f, 750.f);
     KillTimer(nullptr, close);
     RemoveWindowSubclass(ui::win::H(form.hWnd()), NotePopupPlace, 1);
-    POINT asked{100, 50};
+    POINT asked{form.DisplayScale().TwipsToPixelsX(1500), form.DisplayScale().TwipsToPixelsY(750)};
     ClientToScreen(ui::win::H(form.hWnd()), &asked);
     EXPECT_EQ(std::pair(g_popupPlace.x, g_popupPlace.y), std::pair(asked.x, asked.y));
     form.Unload();
@@ -1588,7 +1604,9 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     form.shpMark.Visible(false);
     RECT dirty{};
     EXPECT_TRUE(GetUpdateRect(window, &dirty, FALSE));
-    const RECT mark{101, 27, 104, 30};  // inside the shape's pixels
+    const ui::Scale& scale = form.DisplayScale();
+    const RECT mark{scale.TwipsToPixelsX(1530), scale.TwipsToPixelsY(420), scale.TwipsToPixelsX(1560),
+                    scale.TwipsToPixelsY(450)};  // inside the shape
     RECT both{};
     EXPECT_TRUE(IntersectRect(&both, &dirty, &mark) && EqualRect(&both, &mark));
     test::RunQueue();
@@ -1892,6 +1910,12 @@ TEST(Toolkit, TimerTicksWhileEventsRunAndStopsWhenDisabled)
     test::Pump(60);
     EXPECT_EQ(ticks, 2);
     probe.Unload();
+    // A quit met while events run is left for the message loop, which ends on it.
+    PostQuitMessage(3);
+    ui::DoEvents();
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 3u);
 }
 
 class Styled : public ui::Form {

@@ -127,9 +127,12 @@ TEST(XPButtonDrawing, InHighContrastTheFaceIsTheSystems)
         int x, y, systemColour;
     };
     const Case cases[] = {
-        {Look(Face::Normal), 40, 25, COLOR_BTNFACE},           {Look(Face::Normal), 0, 25, COLOR_BTNTEXT},
-        {Look(Face::Pressed), 40, 25, COLOR_HIGHLIGHT},        {Look(Face::Disabled), 0, 25, COLOR_GRAYTEXT},
-        {Look(Face::Normal, Ring::Hover), 1, 25, COLOR_HIGHLIGHT}, {Look(Face::Normal, Ring::Hover), 2, 25, COLOR_HIGHLIGHT},
+        {Look(Face::Normal), 40, 25, COLOR_BTNFACE},
+        {Look(Face::Normal), 0, 25, COLOR_BTNTEXT},
+        {Look(Face::Pressed), 40, 25, COLOR_HIGHLIGHT},
+        {Look(Face::Disabled), 0, 25, COLOR_GRAYTEXT},
+        {Look(Face::Normal, Ring::Hover), 1, 25, COLOR_HIGHLIGHT},
+        {Look(Face::Normal, Ring::Hover), 2, 25, COLOR_HIGHLIGHT},
         {Look(Face::Normal, Ring::Hover), 3, 25, COLOR_BTNFACE},
     };
     for (const Case& c : cases) {
@@ -142,6 +145,10 @@ TEST(XPButtonDrawing, InHighContrastTheFaceIsTheSystems)
     const Drawn d(disabled);
     EXPECT_EQ(d.Count(GetSysColor(COLOR_BTNTEXT)), 0);
     EXPECT_GT(d.Count(GetSysColor(COLOR_GRAYTEXT)), 2 * (79 + 51));  // the frame and the caption
+    // Pressed, the caption is the highlight's text on the highlight.
+    XPButtonLook pressed = Look(Face::Pressed);
+    pressed.caption = "Go";
+    EXPECT_GT(Drawn(pressed).Count(GetSysColor(COLOR_HIGHLIGHTTEXT)), 0);
 }
 
 // The caption's block sits in the middle of the face's height.
