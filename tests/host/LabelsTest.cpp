@@ -147,7 +147,7 @@ TEST_F(Labels, ALabelOfTheUsersOwnIsKeptPerFolder)
     // The label a folder has already, given again, changes nothing: a labels
     // file the user made read-only is no failure then.
     ASSERT_TRUE(files().WriteAttributes(file, os::ATTR_READONLY));
-    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "c:\\other", " Other things"));
+    EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\Other", " Other things"));
     EXPECT_FALSE(modLists::KeepLabel(kAppDir, "C:\\Other", "Others"));
 }
 
