@@ -686,7 +686,8 @@ TEST(SkinnedFrame, ARestyleRedoesTheFrameAndNeitherRaisesNorActivates)
 
 // A border drag ends with the release of its own button while the frame
 // still has the mouse: another button's release leaves it going, and once the
-// mouse was taken away (another window captured it) the release moves nothing.
+// mouse was taken away (another window captured it, or a cancelled mode let
+// it go) the release moves nothing.
 TEST(SkinnedFrame, ADragEndsWithItsOwnReleaseUnlessTheMouseWasTakenAway)
 {
     test::DropPendingQuit();
