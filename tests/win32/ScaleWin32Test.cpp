@@ -40,16 +40,7 @@ public:
 
 int IconSide(HWND window, WPARAM which)
 {
-    HICON icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info))
-        return 0;
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
+    return test::IconSide(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)));
 }
 
 // Where the frame's caption cell begins: its background is the only button
@@ -114,9 +105,9 @@ TEST(Scale, FontsAreTheSizeAskedAtEveryDpi)
     const ui::win::WindowDc screen(nullptr);
     for (const int dpi : {120, 144, 192})
         for (const double points : {8.25, 9.75}) {
-            ui::FontSpec spec;
-            spec.Size = points;
-            const ui::win::GdiObject<HFONT> font(ui::win::CreateFontFor(spec, dpi));
+            ui::FontSpec asked;
+            asked.Size = points;
+            const ui::win::GdiObject<HFONT> font(ui::win::CreateFontFor(asked, dpi));
             const ui::win::Selection select(screen.Get(), font.Get());
             TEXTMETRICW metrics{};
             ASSERT_TRUE(GetTextMetricsW(screen.Get(), &metrics));

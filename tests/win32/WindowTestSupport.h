@@ -194,6 +194,20 @@ private:
     ui::ScopedServices m_Scope{m_Switched};
 };
 
+// The width in pixels of an icon's pictures; 0 for no icon.
+inline int IconSide(HICON icon)
+{
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 // The pixel (x, y) that a window paints, read back from a canvas of
 // width x height through WM_PRINTCLIENT.
 inline COLORREF PrintedPixel(ui::WindowHandle window, int width, int height, int x, int y)

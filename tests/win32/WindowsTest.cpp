@@ -664,14 +664,9 @@ TEST_F(SimWindows, PictureButtonsHaveAccessKeys)
         GetWindowTextW(window, text, 16);
         EXPECT_EQ(os::win::Narrow(text), std::string("&") + c.name);  // the dialog manager's mark
         EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & BS_ICON) << c.name;
-        ICONINFO picture{};
-        ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, BM_GETIMAGE, IMAGE_ICON, 0)), &picture));
-        BITMAP mask{};
-        GetObjectW(picture.hbmMask, sizeof mask, &mask);
-        EXPECT_EQ(mask.bmWidth, c.pictureSide) << c.name;
-        DeleteObject(picture.hbmMask);
-        if (picture.hbmColor)
-            DeleteObject(picture.hbmColor);
+        EXPECT_EQ(test::IconSide(reinterpret_cast<HICON>(SendMessageW(window, BM_GETIMAGE, IMAGE_ICON, 0))),
+                  c.pictureSide)
+            << c.name;
         const ui::AccessibleFace face = c.button->Accessible(c.button->hWnd());
         EXPECT_EQ(face.name, c.name);
         EXPECT_EQ(face.accessKey, c.name[0] - 'A' + 'a');
