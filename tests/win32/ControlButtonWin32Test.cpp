@@ -2,6 +2,7 @@
 // strip, keeps its size, and turns real mouse input into looks and clicks.
 #include "ui/App.h"
 #include "ui/Form.h"
+#include "widgets/CaptionFace.h"
 #include "widgets/ControlButtonWindow.h"
 
 #include "WindowTestSupport.h"
@@ -75,22 +76,26 @@ TEST(CaptionButtonWindow, InHighContrastTheSystemDrawsThem)
     bar.Show();
     ui::DoEvents();
     HWND window = ui::win::H(bar.button.hWnd());
-    RECT r{};
-    GetWindowRect(window, &r);
     struct Case {
         std::int32_t style;
         bool enabled, held, over;
         UINT glyph;
+        bool maximized = false;
     };
     // Held, it shows pushed while the pointer is on it, as a press let go
-    // there would click.
+    // there would click. The maximize button of a maximized window restores it.
     for (const Case& c : {Case{0, true, false, true, DFCS_CAPTIONMIN}, Case{1, true, false, true, DFCS_CAPTIONMAX},
                           Case{2, true, false, true, DFCS_CAPTIONCLOSE}, Case{3, true, false, true, DFCS_CAPTIONRESTORE},
                           Case{2, false, false, true, DFCS_CAPTIONCLOSE | DFCS_INACTIVE},
                           Case{0, true, true, true, DFCS_CAPTIONMIN | DFCS_PUSHED},
-                          Case{0, true, true, false, DFCS_CAPTIONMIN}}) {
+                          Case{0, true, true, false, DFCS_CAPTIONMIN},
+                          Case{1, true, false, true, DFCS_CAPTIONRESTORE, true}}) {
         SCOPED_TRACE(std::to_string(c.style) + (c.enabled ? "" : " disabled") + (c.held ? " held" : "") +
-                     (c.over ? "" : " off it"));
+                     (c.over ? "" : " off it") + (c.maximized ? " maximized" : ""));
+        if (c.maximized)
+            ShowWindow(ui::win::H(bar.hWnd()), SW_MAXIMIZE);
+        RECT r{};
+        GetWindowRect(window, &r);
         SetCursorPos(r.left + (c.over ? 10 : 300), r.top + 10);
         bar.button.Button().ButtonStyle(c.style);
         bar.button.Enabled(c.enabled);
@@ -113,8 +118,40 @@ TEST(CaptionButtonWindow, InHighContrastTheSystemDrawsThem)
         wchar_t text[16] = {};
         GetWindowTextW(window, text, 16);
         EXPECT_STREQ(text, names[c.style]);
+        EXPECT_EQ(bar.button.Accessible(bar.button.hWnd()).name, c.maximized ? "Restore" : os::win::Narrow(names[c.style]));
     }
     bar.Unload();
+}
+
+// Above 96 DPI the face is drawn for the button's size from the strips' design,
+// each size its own: a button at another scale never shows a face of the last.
+TEST(CaptionButtonWindow, AtEveryScaleTheFaceIsDrawnForItsSize)
+{
+    for (const int dpi : {144, 192, 120}) {
+        SCOPED_TRACE(dpi);
+        const test::ScopedScreenDpi screen(dpi);
+        Bar bar;
+        bar.button.Button().ButtonStyle(2);
+        bar.Show();
+        ui::DoEvents();
+        RECT client{};
+        GetClientRect(ui::win::H(bar.button.hWnd()), &client);
+        const int size = client.right;
+        EXPECT_EQ(size, MulDiv(21, dpi, 96));
+        const CaptionPicture shown = bar.button.Button().Picture();
+        const std::vector<std::uint32_t> face = DrawCaptionFace(shown.set, shown.index, size);
+        ASSERT_EQ(face.size(), static_cast<std::size_t>(size * size));
+        const test::Canvas painted(size, size);
+        SendMessageW(ui::win::H(bar.button.hWnd()), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.Dc()), PRF_CLIENT);
+        int differ = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const std::uint32_t rgb = face[static_cast<std::size_t>(y * size + x)];
+                differ += painted.At(x, y) != RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
+            }
+        EXPECT_EQ(differ, 0);
+        bar.Unload();
+    }
 }
 
 TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 #include <windows.h>
@@ -54,6 +55,25 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     EXPECT_EQ(face.name, "File");  // read as a screen reader reads it, with Alt+F
     EXPECT_EQ(face.accessKey, 'f');
     EXPECT_EQ(test::PrintedPixel(strip.file.hWnd(), 200, 40, 1, 1), RGB(0xFF, 0xFF, 0xFF));
+    {
+        // The caption's ink starts at the label's corner and leaves the margin
+        // the design gives it on the right: measured in the font it is drawn in.
+        RECT client{};
+        GetClientRect(window, &client);
+        const test::Canvas printed(client.right, client.bottom);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.Dc()), PRF_CLIENT);
+        int inkLeft = client.right, inkRight = -1, inkTop = client.bottom;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x)
+                if (printed.At(x, y) == RGB(0, 0, 0)) {
+                    inkLeft = std::min(inkLeft, x);
+                    inkRight = std::max(inkRight, x);
+                    inkTop = std::min(inkTop, y);
+                }
+        EXPECT_EQ(inkLeft, 5);
+        EXPECT_GE(inkTop, 2);
+        EXPECT_NEAR(client.right - 1 - inkRight, 9, 2);
+    }
 
     // Mouse positions come in twips, from the label's corner while on it.
     std::pair<float, float> pressed;
@@ -66,6 +86,13 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
 
     int clicks = 0;
     strip.file.Item().Click = [&] { ++clicks; };
+    // A right press takes no mouse, and a left release without a press of its
+    // own clicks nothing.
+    SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+    EXPECT_NE(GetCapture(), window);
+    SendMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(clicks, 0);
     RECT r{};
     GetWindowRect(window, &r);
     SetCursorPos(r.left + 3, r.top + 3);
@@ -92,6 +119,15 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     EXPECT_FALSE(strip.file.Item().Highlighted());
     EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER);
     EXPECT_EQ(test::PrintedPixel(strip.file.hWnd(), 200, 40, 3, 3), RGB(0xFF, 0xFF, 0xFF));
+
+    // A new caption is painted at once, all of it, also one of the same width
+    // (only its access key moved).
+    ValidateRect(window, nullptr);
+    strip.file.Item().Caption("Fil&e");
+    RECT dirty{}, client{};
+    GetUpdateRect(window, &dirty, FALSE);
+    GetClientRect(window, &client);
+    EXPECT_TRUE(EqualRect(&dirty, &client));
 
     strip.file.Item().Enabled(false);
     EXPECT_FALSE(IsWindowEnabled(window));

@@ -6,6 +6,7 @@
 #include "engine/mod_DriveInfo.h"
 #include "engine/mod_Subst.h"
 #include "os/System.h"
+#include "ui/App.h"
 #include "ui/Services.h"
 #include "os/WideText_win.h"
 #include "WindowTestSupport.h"
@@ -551,21 +552,100 @@ TEST(Win32Shell, FolderDialogReturnsAnyName)
     EXPECT_EQ(result, folder);
 }
 
-// Copied text is on the clipboard whole, with its closing NUL, in any script.
+// Copied text is on the clipboard whole, with its closing NUL, in any script,
+// also when another program held the clipboard for a moment.
 TEST(Win32Shell, CopiedTextIsOnTheClipboardWhole)
 {
-    const std::string text = "C:\\Плюс 写真\\Data";
-    ASSERT_TRUE(ui::CurrentServices().shell.CopyText({}, text));
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    ASSERT_NE(data, nullptr);
-    const std::wstring wide = os::win::Wide(text);
-    EXPECT_GE(GlobalSize(data), (wide.size() + 1) * sizeof(wchar_t));
-    if (const auto* copied = static_cast<const wchar_t*>(GlobalLock(data))) {
-        EXPECT_EQ(std::wstring(copied, wcsnlen(copied, GlobalSize(data) / sizeof(wchar_t))), wide);
-        GlobalUnlock(data);
+    for (const DWORD heldFor : {0, 80}) {
+        SCOPED_TRACE(heldFor);
+        const std::string text = "C:\\Плюс 写真\\Data " + std::to_string(heldFor);
+        HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::thread holder([&] {
+            // Another window's hold, as another program's would be.
+            HWND other = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+            const bool holds = heldFor && OpenClipboard(other);
+            SetEvent(opened);
+            if (holds) {
+                Sleep(heldFor);
+                CloseClipboard();
+            }
+            DestroyWindow(other);
+        });
+        WaitForSingleObject(opened, 5000);
+        CloseHandle(opened);
+        const bool copied = ui::CurrentServices().shell.CopyText({}, text);
+        holder.join();
+        ASSERT_TRUE(copied);
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        ASSERT_NE(data, nullptr);
+        const std::wstring wide = os::win::Wide(text);
+        EXPECT_GE(GlobalSize(data), (wide.size() + 1) * sizeof(wchar_t));
+        if (const auto* on = static_cast<const wchar_t*>(GlobalLock(data))) {
+            EXPECT_EQ(std::wstring(on, wcsnlen(on, GlobalSize(data) / sizeof(wchar_t))), wide);
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
     }
-    CloseClipboard();
+}
+
+// What the message box showed while it was up, read by a timer of its loop
+// that then answers it.
+struct BoxSeen {
+    bool shown = false;
+    HWND owner = nullptr;
+    bool otherEnabled = true;
+};
+BoxSeen g_Box;
+HWND g_Other = nullptr;
+
+BOOL CALLBACK AnswerIfBox(HWND window, LPARAM)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    g_Box = {true, GetWindow(window, GW_OWNER), IsWindowEnabled(g_Other) != FALSE};
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), AnswerIfBox, 0); }
+
+// A message box holds the user until it is answered: owned by the window the
+// user works in, or, where there is none, over every window of the program.
+TEST(Win32Shell, AMessageBoxHoldsTheProgramUntilAnswered)
+{
+    test::DropPendingQuit();
+    g_Other = CreateWindowExW(0, L"STATIC", L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
+                              nullptr, nullptr, nullptr);
+    for (const bool owned : {true, false}) {
+        SCOPED_TRACE(owned ? "owned" : "without owner");
+        SetForegroundWindow(g_Other);
+        g_Box = {};
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerBox);
+        if (owned)
+            ui::MsgBox("Asked", MB_OK, "Tavrik");
+        else
+            ui::CurrentServices().shell.ShowMessage({}, "Asked", "Tavrik", MB_OK);
+        KillTimer(nullptr, timer);
+        ASSERT_TRUE(g_Box.shown);
+        EXPECT_EQ(g_Box.owner, owned ? g_Other : nullptr);
+        EXPECT_FALSE(g_Box.otherEnabled);
+        EXPECT_TRUE(IsWindowEnabled(g_Other));
+    }
+    DestroyWindow(g_Other);
+}
+
+// The program's folder, without a separator at its end: with the exe's own
+// name it names the exe.
+TEST(Win32Shell, TheProgramsFolderWithItsNameIsTheExe)
+{
+    wchar_t exe[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
+    const std::string folder = ui::App::Path();
+    EXPECT_NE(folder.back(), '\\');
+    EXPECT_EQ(folder + "\\tavrik_win32_tests.exe", os::win::Narrow(exe));
 }
 
 // The list files' code page both ways, with no look-alike stand-ins, and case

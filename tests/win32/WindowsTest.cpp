@@ -1918,6 +1918,8 @@ public:
     Styled() : ui::Form(Probe::Design()) {}
     ui::ListBox list{*this, "list"};
     ui::CommandButton button{*this, "button"};
+    ui::TextBox text{*this, "text"};
+    ui::ComboBox combo{*this, "combo"};
     StyleXP style{*this, "StyleXP1"};
 };
 
@@ -1930,14 +1932,12 @@ LRESULT CALLBACK CountThemeChanges(HWND window, UINT message, WPARAM wParam, LPA
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-// The style leaves the standard controls that wear the common controls'
-// theme as they are (a reset would only reopen the same theme data), and
-// resets each one that wears none.
 // A subclass chain: each link writes its letter (its data) as WM_APP passes.
 std::string g_trail;
 char g_nestIn = 0;        // this link sends the window a WM_APP of its own first
 char g_removeIn = 0;      // this link takes a link out of the chain first:
 UINT_PTR g_removeId = 0;  // the one of this id, or else itself
+char g_twiceIn = 0;       // this link passes the message on twice
 
 LRESULT CALLBACK TrailWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -1959,6 +1959,10 @@ LRESULT TrailLink(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_
             g_removeIn = 0;
             ui::win::RemoveSubclass(window, TrailLink, g_removeId ? g_removeId : id);
             g_removeId = 0;
+        }
+        if (letter == g_twiceIn) {
+            g_twiceIn = 0;
+            ui::win::DefSubclass(window, message, wParam, lParam);
         }
     }
     return ui::win::DefSubclass(window, message, wParam, lParam);
@@ -1993,6 +1997,8 @@ TEST(Toolkit, ASubclassChainRunsItsLinksInTurnUntilItsWindowEnds)
     EXPECT_EQ(trail(window), "baw");  // the last added first
     g_nestIn = 'b';
     EXPECT_EQ(trail(window), "bbawaw");  // a message sent inside a link runs the whole chain
+    g_twiceIn = 'b';
+    EXPECT_EQ(trail(window), "bawaw");  // passed on twice, the rest of the chain sees it twice
     g_removeIn = 'a';
     EXPECT_EQ(trail(window), "baw");  // a link taken out finishes the message at hand...
     EXPECT_EQ(trail(window), "bw");   // ...and sees no other
@@ -2023,6 +2029,9 @@ TEST(Toolkit, ASubclassChainRunsItsLinksInTurnUntilItsWindowEnds)
     DestroyWindow(next);
 }
 
+// The style leaves the standard controls that wear the common controls'
+// theme as they are (a reset would only reopen the same theme data), and
+// resets each one that wears none, and then repaints the form.
 TEST(ExternalControls, TheStyleResetsOnlyTheControlsWithoutATheme)
 {
     const auto getTheme = os::LazyImport<decltype(GetWindowTheme)>(L"uxtheme.dll", "GetWindowTheme");
@@ -2051,7 +2060,11 @@ TEST(ExternalControls, TheStyleResetsOnlyTheControlsWithoutATheme)
             ReleaseActCtx(context);
         }
         ASSERT_TRUE(loaded);
-        const HWND controls[] = {ui::win::H(form.list.hWnd()), ui::win::H(form.button.hWnd())};
+        form.Show();
+        HWND formWindow = ui::win::H(form.hWnd());
+        UpdateWindow(formWindow);
+        const HWND controls[] = {ui::win::H(form.list.hWnd()), ui::win::H(form.button.hWnd()),
+                                 ui::win::H(form.text.hWnd()), ui::win::H(form.combo.hWnd())};
         g_ThemeChanges.clear();
         for (HWND window : controls) {
             EXPECT_EQ(getTheme(window) != nullptr, commonControls6);
@@ -2062,6 +2075,7 @@ TEST(ExternalControls, TheStyleResetsOnlyTheControlsWithoutATheme)
             EXPECT_EQ(g_ThemeChanges[window], commonControls6 ? 0 : 1) << commonControls6;
             RemoveWindowSubclass(window, CountThemeChanges, 7);
         }
+        EXPECT_EQ(GetUpdateRect(formWindow, nullptr, FALSE) != FALSE, !commonControls6);
         form.Unload();
     }
 }
