@@ -14,6 +14,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -46,6 +47,14 @@ public:
         design.WriteBool("AutoLoad", autoLoad, false);
         design.WriteLong("Theme", 2, 0);
         frame.ReadProperties(design);
+    }
+    // As the program's windows do, when asked: the form takes the frame's size
+    // on every resize.
+    bool fitsToFrame = false;
+    void Form_Resize() override
+    {
+        if (fitsToFrame)
+            Move(Left(), Top(), frame.Width(), frame.Height());
     }
     ui::ListBox list{*this, "list"};
     TamselXPFormWindow frame{*this, "TamselXPForm1"};
@@ -171,6 +180,7 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
     host.mnuEdit.Tag("MAINMENU");
     host.mnuEdit.Enabled(false);
     host.mnuOther.Tag("MAIN MENU");
+    host.mnuFileOpen.Tag("MainMenu");  // in a menu: it stays there
     std::int16_t reportedTop = 0;
     host.frame.resize = [&](std::int16_t& IsTop, std::int16_t&, std::int16_t&) { reportedTop = IsTop; };
     host.Show();
@@ -214,11 +224,18 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
     EXPECT_EQ(nameOf(host.frame.Minimizebutton), L"Minimize");
     EXPECT_EQ(nameOf(host.frame.MaximizeButton), L"Maximize");
     EXPECT_EQ(nameOf(host.frame.CloseButton), L"Close");
+    // Maximized and restored, it is where and as large as it was, also a form
+    // that fits itself to the frame.
+    host.fitsToFrame = true;
+    host.Move(900, 1200, host.Width(), host.Height());
+    const auto bounds = [&] { return std::array{host.Left(), host.Top(), host.Width(), host.Height()}; };
+    const auto before = bounds();
     host.frame.MaxBtnClick();
     EXPECT_EQ(host.WindowState(), ui::vbMaximized);
     EXPECT_EQ(host.frame.Width(), host.Width());
     host.frame.MaxBtnClick();
     EXPECT_EQ(host.WindowState(), ui::vbNormal);
+    EXPECT_EQ(bounds(), before);
 
     // A double-click on the title band toggles too; one on the caption buttons' band ends does not.
     SendMessageW(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));

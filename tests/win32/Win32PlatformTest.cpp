@@ -287,6 +287,9 @@ TEST(Win32Files, FoldersAndCopies)
     EXPECT_FALSE(files.ReadLines(folder + "\\b.txt", 4).has_value());
     EXPECT_FALSE(modFiles::FileExists(folder + "\\b.txt.new"));
     EXPECT_FALSE(files.CopyOver(temp.Dir() + "missing.txt", folder + "\\c.txt"));
+    // A copy that cannot take the target's place (a folder) leaves nothing beside it.
+    EXPECT_FALSE(files.CopyOver(temp.Dir() + "a.txt", folder));
+    EXPECT_FALSE(modFiles::FileExists(folder + ".new"));
     EXPECT_FALSE(files.RemoveFolder(folder));  // not empty
     ASSERT_TRUE(files.RemoveFile(folder + "\\b.txt"));
     EXPECT_TRUE(files.RemoveFolder(folder));
