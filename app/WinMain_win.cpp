@@ -3,8 +3,6 @@
 #include "frmMount.h"
 #include "frmSplash.h"
 #include "modMain.h"
-#include "engine/modElevated.h"
-#include "engine/modLabels.h"
 #include "os/LazyImport_win.h"
 #include "os/WideText_win.h"
 #include "os/Win32System.h"
@@ -60,11 +58,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     if (mode == modMain::StartMode::AllUsersSetup)
         return modMain::AllUsersSetup();
-    // Explorer's labels of bindings that went while the program did not run.
-    // Run as administrator in a session of its own, the program does not see
-    // the bindings of the user's normal programs, whose labels these are.
-    if (modElevated::WhereItRuns() != modElevated::Place::Elevated)
-        modLabels::RemoveStaleLabels();
+    modMain::CleanStaleLabels();
     // Removing a binding needs no window, no display and no screen metrics.
     if (mode == modMain::StartMode::Unmount) {
         const auto unmounted = modMain::UnmountBranch(modMain::CommandLine);

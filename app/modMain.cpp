@@ -2,6 +2,7 @@
 
 #include "engine/modElevated.h"
 #include "engine/modFiles.h"
+#include "engine/modLabels.h"
 #include "engine/mod_DriveInfo.h"
 #include "os/System.h"
 #include "os/Text.h"
@@ -133,6 +134,12 @@ std::optional<UnmountOutcome> ElevatedBranch(const std::string& commandLine)
         return UnmountOutcome{0, {}};
     }
     return UnmountOutcome{2, "Say \"/elevated on\" or \"/elevated off\"; nothing was changed."};
+}
+
+void CleanStaleLabels()
+{
+    if (modElevated::WhereItRuns() != modElevated::Place::Elevated)
+        modLabels::RemoveStaleLabels();
 }
 
 int AllUsersSetup()

@@ -76,4 +76,10 @@ std::optional<UnmountOutcome> ElevatedBranch(const std::string& commandLine);
 // administrators can change. 0 done, 2 not (no administrator rights).
 int AllUsersSetup();
 
+// Takes away Explorer's labels of bindings that went while the program did not
+// run. Run as administrator in a session of its own, the program does not see
+// the bindings of the user's normal programs, whose labels these are: it
+// leaves them.
+void CleanStaleLabels();
+
 }  // namespace modMain

@@ -2,6 +2,7 @@
 // every binding made, by any path, removed with every removal, never a key
 // someone else wrote, and left-over ones of the program's cleaned away.
 #include "SimMachineFixture.h"
+#include "app/modMain.h"
 #include "engine/modLabels.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
@@ -87,17 +88,25 @@ TEST_F(Labels, AKeySomeoneElseWroteIsNeverTouched)
 
 // A binding that vanished without the program (the session ended, another
 // tool removed it) leaves its label; the next start finds the letter free and
-// takes it away, and keeps those of letters still bound.
+// takes it away, and keeps those of letters still bound. Run as administrator
+// in a session of its own, where the user's bindings do not show, it leaves
+// every label.
 TEST_F(Labels, LabelsLeftByVanishedBindingsAreCleanedAway)
 {
-    for (const char* letter : {"Z", "N"})
-        ASSERT_EQ(modLists::MountFolder(letter, "C:\\Other"), modLists::MountResult::Mounted);
-    ASSERT_TRUE(dos().Define(os::DEFINE_REMOVE, "Z:", nullptr));  // gone behind the program's back
-    ASSERT_TRUE(machine.registry.WriteString(kDrives + "Q\\DefaultLabel", "", "Mine"));
-    modLabels::RemoveStaleLabels();
-    EXPECT_FALSE(KeyOf('Z'));
-    EXPECT_EQ(Label('N'), "Other");
-    EXPECT_EQ(Label('Q'), "Mine");
+    for (const bool elevatedElsewhere : {true, false}) {
+        SCOPED_TRACE(elevatedElsewhere ? "elevated in a session of its own" : "the user's session");
+        machine.session.elevation = elevatedElsewhere ? os::Elevation::Full : os::Elevation::Default;
+        machine.session.linkedElsewhere = elevatedElsewhere;
+        for (const char* letter : {"Z", "N"})
+            ASSERT_EQ(modLists::MountFolder(letter, "C:\\Other"), modLists::MountResult::Mounted);
+        ASSERT_TRUE(dos().Define(os::DEFINE_REMOVE, "Z:", nullptr));  // gone behind the program's back
+        ASSERT_TRUE(machine.registry.WriteString(kDrives + "Q\\DefaultLabel", "", "Mine"));
+        modMain::CleanStaleLabels();
+        EXPECT_EQ(KeyOf('Z'), elevatedElsewhere);
+        EXPECT_EQ(Label('N'), "Other");
+        EXPECT_EQ(Label('Q'), "Mine");
+        ASSERT_TRUE(dos().Define(os::DEFINE_REMOVE, "N:", nullptr));
+    }
 }
 
 // A label the user gives a drive is kept for its folder, found again by any

@@ -508,6 +508,8 @@ TEST(SkinnedFrame, AWindowIsGivenARegionOnlyWhenItIsANewOne)
     DestroyWindow(window);
 }
 
+// Each border of a sizable form shows the pointer of its sizing; clicks on
+// them change nothing.
 TEST(SkinnedFrame, ClicksOnTheBordersOfASizableFormChangeNothing)
 {
     test::DropPendingQuit();
@@ -517,9 +519,18 @@ TEST(SkinnedFrame, ClicksOnTheBordersOfASizableFormChangeNothing)
     RECT before{};
     GetWindowRect(W(host), &before);
     HWND frameWindow = ui::win::H(host.frame.hWnd());
-    const int bottom = (before.bottom - before.top) - 2;
-    for (auto [x, y] : {std::pair{200, bottom}, {1, 100}, {before.right - before.left - 2, 100}, {1, bottom}}) {
-        SetCursorPos(before.left + x, before.top + y);
+    RECT frame{};
+    GetWindowRect(frameWindow, &frame);
+    const int bottom = (frame.bottom - frame.top) - 2, right = frame.right - frame.left - 2;
+    struct Point {
+        int x, y;
+        LPCWSTR cursor;
+    };
+    for (auto [x, y, cursor] : {Point{200, bottom, IDC_SIZENS}, Point{1, 100, IDC_SIZEWE}, Point{right, 100, IDC_SIZEWE},
+                                Point{1, bottom, IDC_SIZENESW}, Point{right, bottom, IDC_SIZENWSE}}) {
+        SetCursorPos(frame.left + x, frame.top + y);
+        SendMessageW(frameWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(frameWindow), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, cursor)) << x << "," << y;
         PostMessageW(frameWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         PostMessageW(frameWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         test::Pump(20);

@@ -1486,24 +1486,25 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     form.lstLines.RemoveItem(0);
     EXPECT_EQ(form.lstLines.ListIndex(), 1);
     form.chkKeep.Value(true);
-    // Widened while it is laid out hidden, the form's inside widens with it.
+    // Made larger while it is laid out hidden, the form's inside grows with it.
     struct Widen : ui::FormListener {
         explicit Widen(ui::Form& form) : form(form) {}
         void FormShown() override
         {
             if (form.Visible())
                 return;
-            form.Width(form.Width() + 300);
-            inside = form.ScaleWidth();
+            form.Move(form.Left(), form.Top(), form.Width() + 300, form.Height() + 150);
+            inside = {form.ScaleWidth(), form.ScaleHeight()};
         }
         ui::Form& form;
-        int inside = 0;
+        std::pair<int, int> inside;
     } widen(form);
+    const int designHeight = form.ScaleHeight();
     form.AddListener(widen);
     ASSERT_TRUE(form.Show());
     form.RemoveListener(widen);
-    EXPECT_EQ(widen.inside, form.ScaleWidth());
-    EXPECT_EQ(widen.inside, 3300);
+    EXPECT_EQ(widen.inside, std::pair(form.ScaleWidth(), form.ScaleHeight()));
+    EXPECT_EQ(widen.inside, std::pair(3300, designHeight + 150));
     HWND box = ui::win::H(form.txtEarly.hWnd());
     EXPECT_FALSE(IsWindowEnabled(box));
     EXPECT_FALSE(IsWindowVisible(box));
@@ -1563,6 +1564,15 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     const auto narrow = SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
     form.lstLines.AddItem(std::string(200, 'W'));
     EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), narrow);
+    {
+        // Wider than the line's own text: the list draws a line a little in
+        // from its edge, and the line's end must scroll into sight too.
+        const ui::win::WindowDc dc(list);
+        const ui::win::Selection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+        SIZE text{};
+        GetTextExtentPoint32W(dc.Get(), std::wstring(200, L'W').c_str(), 200, &text);
+        EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), text.cx);
+    }
     form.lstLines.RemoveItem(1);
     EXPECT_EQ(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), narrow);
 

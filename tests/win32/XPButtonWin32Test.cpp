@@ -304,6 +304,12 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     test::Type(VK_RETURN);  // the focused button's, not the default button's
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(defaults, 0);
+    // Its focus ring goes with the focus.
+    SetCursorPos(0, 0);
+    EXPECT_EQ(button.LookFor(false).ring, XPButtonLook::Ring::Focus);
+    form.cmdLast.SetFocus();
+    EXPECT_EQ(button.LookFor(false).ring, XPButtonLook::Ring::None);
+    SetFocus(window);
 
     RECT r{};
     GetWindowRect(window, &r);
