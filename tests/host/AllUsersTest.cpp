@@ -101,8 +101,9 @@ TEST_F(AllUsers, TheMarkPutsTheListsInTheUsersOwnFolder)
         SCOPED_TRACE(std::string(c.commandLine) + (c.marked ? " marked" : " unmarked"));
         files().Remove(userDir);
         files().Remove(exeDir + "\\Tavrik.allusers");
-        if (c.marked)
+        if (c.marked) {
             ASSERT_TRUE(files().MakeFile(exeDir + "\\Tavrik.allusers"));
+        }
         machine.session.appData = c.appData;
         modMain::Start(exeDir, c.commandLine);
         EXPECT_EQ(modMain::AppDir, exeDir + "\\");
