@@ -37,6 +37,7 @@ TEST_F(Labels, TheDefaultLabelIsTheFoldersOwnName)
         {"D:\\", "D:\\"},  // a drive's root has no name: the drive as written
         {"\\\\server\\share", "share"},
         {"C:\\Gone\\", "Gone"},  // no longer there: named as written
+        {"C:\\Gone\\\\", "Gone"},  // however many separators it ends in
     };
     for (const auto& [folder, label] : cases)
         EXPECT_EQ(modLabels::DefaultLabel(folder), label) << folder;
@@ -141,8 +142,10 @@ TEST_F(Labels, ALabelOfTheUsersOwnIsKeptPerFolder)
     EXPECT_EQ(Told().back(), "~P");
     ASSERT_TRUE(dos().Define(os::DEFINE_REMOVE, "P:", nullptr));
 
-    EXPECT_TRUE(modLabels::RelabelDrive('M', "C:\\Program Files\\Data", ""));  // back to its name
-    EXPECT_EQ(Label('M'), "Data");
+    for (const char* none : {"", " \t\r\n "}) {  // nothing, or nothing but blanks and controls: back to its name
+        EXPECT_TRUE(modLabels::RelabelDrive('M', "C:\\Program Files\\Data", none));
+        EXPECT_EQ(Label('M'), "Data");
+    }
     EXPECT_EQ(Told().back(), "~M");
     EXPECT_TRUE(modLists::KeepLabel(kAppDir, "C:\\Program Files\\Data", ""));
     EXPECT_EQ(files().Content(file), "\xEF\xBB\xBF" "C:\\Other\tOther things\r\n");  // Unicode all the same

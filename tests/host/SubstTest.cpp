@@ -70,6 +70,10 @@ TEST_F(Subst, RemovingWithFlagsTwoReportsWhetherTheLetterIsFree)
     ASSERT_TRUE(SubstDrive("M", "C:\\Two", 0));
     EXPECT_TRUE(SubstDrive("M", static_cast<const char*>(nullptr), os::DEFINE_REMOVE));
     EXPECT_FALSE(IsSubstDrive("M"));
+    // A folder the machine binds at boot stays, and the removal says so.
+    machine.AddBootName('B', "C:\\One");
+    EXPECT_FALSE(SubstDrive("B", static_cast<const char*>(nullptr), os::DEFINE_REMOVE));
+    EXPECT_TRUE(IsSubstDrive("B"));
 }
 
 TEST_F(Subst, NothingToRemoveMakesNoCallButTheQuery)
