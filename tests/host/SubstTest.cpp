@@ -132,7 +132,7 @@ TEST_F(Subst, DefinitionsWithoutTargetAreRefusedAndChangeNothing)
 TEST_F(Subst, TextsThatAreNoDriveLetterNeverReachThePlatform)
 {
     ASSERT_TRUE(files().MakeDirectory("C:\\Data"));
-    for (const std::string letter : std::vector<std::string>{"", ":", " M", "1: ", "?: ", "*: ", "\xE9: ", "\\: ", std::string(1, '\0')}) {
+    for (const std::string& letter : std::vector<std::string>{"", ":", " M", "1: ", "?: ", "*: ", "\xE9: ", "\\: ", std::string(1, '\0')}) {
         SCOPED_TRACE(letter);
         EXPECT_FALSE(SubstDrive(letter, "C:\\Data", 0));
         EXPECT_FALSE(SubstDrive(letter, static_cast<const char*>(nullptr), os::DEFINE_REMOVE));
