@@ -1398,6 +1398,23 @@ LRESULT CALLBACK NotePopupPlace(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
+// Chooses the pop-up's first item with the right button, as a pop-up opened
+// by a right click is often answered.
+LRESULT CALLBACK ChooseWithRightButton(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU && lParam) {
+        HWND popup = reinterpret_cast<HWND>(lParam);
+        RECT item{};
+        GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)), 0, &item);
+        const POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        SetCursorPos(at.x, at.y);
+        for (const UINT press : {WM_RBUTTONDOWN, WM_RBUTTONUP})
+            PostMessageW(popup, press, press == WM_RBUTTONDOWN ? MK_RBUTTON : 0, MAKELPARAM(at.x, at.y));
+        RemoveWindowSubclass(window, ChooseWithRightButton, 1);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 Early* g_modal = nullptr;
 HWND g_modalOwner = nullptr;
 bool g_shownAgainReturned = false, g_ownerWaited = false;
@@ -1483,8 +1500,15 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
         form.lstLines.ListIndex(asked);
         EXPECT_EQ(form.lstLines.ListIndex(), kept) << asked;
     }
-    form.lstLines.RemoveItem(0);
-    EXPECT_EQ(form.lstLines.ListIndex(), 1);
+    // ... and goes with its own line.
+    for (const auto& [selected, removed, left] : {std::tuple{0, 0, -1}, std::tuple{1, 2, 1}, std::tuple{2, 0, 1}}) {
+        form.lstLines.Clear();
+        for (const char* line : {"zero", "one", "two"})
+            form.lstLines.AddItem(line);
+        form.lstLines.ListIndex(selected);
+        form.lstLines.RemoveItem(removed);
+        EXPECT_EQ(form.lstLines.ListIndex(), left) << selected << " " << removed;
+    }
     form.chkKeep.Value(true);
     // Made larger while it is laid out hidden, the form's inside grows with it.
     struct Widen : ui::FormListener {
@@ -1545,6 +1569,15 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     POINT asked{form.DisplayScale().TwipsToPixelsX(1500), form.DisplayScale().TwipsToPixelsY(750)};
     ClientToScreen(ui::win::H(form.hWnd()), &asked);
     EXPECT_EQ(std::pair(g_popupPlace.x, g_popupPlace.y), std::pair(asked.x, asked.y));
+    // The right button chooses an item as the left one does.
+    int cuts = 0;
+    form.mnuEditCut.Click = [&cuts] { ++cuts; };
+    ASSERT_TRUE(SetWindowSubclass(ui::win::H(form.hWnd()), ChooseWithRightButton, 1, 0));
+    const UINT_PTR stop = SetTimer(nullptr, 0, 2000, CloseMenu);
+    form.PopupMenu(form.mnuEdit, 1500.f, 750.f);
+    KillTimer(nullptr, stop);
+    RemoveWindowSubclass(ui::win::H(form.hWnd()), ChooseWithRightButton, 1);
+    EXPECT_EQ(cuts, 1);
     form.Unload();
     test::DropPendingQuit();
 }
