@@ -1598,13 +1598,16 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     form.lstLines.AddItem(std::string(200, 'W'));
     EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), narrow);
     {
-        // Wider than the line's own text: the list draws a line a little in
-        // from its edge, and the line's end must scroll into sight too.
+        // A little wider than the line in the list's own font: the list draws
+        // a line a little in from its edge, and the line's end must scroll
+        // into sight too.
         const ui::win::WindowDc dc(list);
         const ui::win::Selection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
         SIZE text{};
         GetTextExtentPoint32W(dc.Get(), std::wstring(200, L'W').c_str(), 200, &text);
-        EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), text.cx);
+        const auto extent = SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
+        EXPECT_GT(extent, text.cx);
+        EXPECT_LT(extent, text.cx + 16);
     }
     form.lstLines.RemoveItem(1);
     EXPECT_EQ(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), narrow);
