@@ -115,6 +115,12 @@ TEST(SkinnedFrame, InHighContrastTheFrameIsInTheSystemsColours)
         EXPECT_EQ(printed.At(2, printed.height / 2), rgb(colour(COLOR_ACTIVEBORDER)));
         EXPECT_EQ(printed.At(printed.width / 2, printed.height - 2), rgb(colour(COLOR_ACTIVEBORDER)));
         EXPECT_EQ(printed.At(0, printed.height / 2), rgb(colour(COLOR_WINDOWFRAME)));
+        // The menu strip's separator in the menus' text colour.
+        HWND strip = FindWindowExW(frame, nullptr, L"TavrikFramePane", L"Menu bar");
+        ASSERT_NE(strip, nullptr);
+        const test::Canvas canvas(100, 40);
+        SendMessageW(strip, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+        EXPECT_EQ(canvas.At(10, host.DisplayScale().TwipsToPixelsY(345)), GetSysColor(COLOR_MENUTEXT));
     }
     Host other(ui::vbFixedSingle, false, false, false);
     ASSERT_TRUE(test::ShowPlain(other));
