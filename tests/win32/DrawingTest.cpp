@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
+
 namespace {
 
 using test::Canvas;
@@ -195,6 +197,28 @@ TEST(Drawing, HookedMenuRowsGrowWithTheDpi)
         DestroyMenu(popup);
         sheet.Unload();
     }
+}
+
+// A hook gone while its form stays takes itself off the form's window: the
+// form's menus are the system's again, never measured by what is left of it.
+TEST(Drawing, AHookGoneBeforeItsFormLeavesTheFormsMenusAlone)
+{
+    Sheet sheet;
+    sheet.Load();
+    HWND window = ui::win::H(sheet.hWnd());
+    HMENU popup = CreatePopupMenu();
+    AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(sheet.mnuPopGo.ControlId()), L"&Go");
+    auto late = std::make_unique<ctxHookMenu>(sheet, "late");
+    ASSERT_TRUE(late->SetProperty(ctxHookMenu::kActive, true));
+    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    late.reset();
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = static_cast<UINT>(sheet.mnuPopGo.ControlId());
+    SendMessageW(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    EXPECT_EQ(measure.itemHeight, 0u);
+    DestroyMenu(popup);
+    sheet.Unload();
 }
 
 class Beige : public ui::Form {
