@@ -491,28 +491,31 @@ TEST(Win32Files, ListsAreWrittenInTurnAndAfterAMomentsHold)
 }
 
 // One lock per list however its path is spelled, so that two copies given
-// the folder in other cases still take turns; and a copy that ended holding
-// it (its lock abandoned) holds up no other.
+// the folder in other cases or in its short form still take turns; and a
+// copy that ended holding it (its lock abandoned) holds up no other.
 TEST(Win32Files, AListsLockIsOnePerFileAndOutlivesACopyThatDied)
 {
     TempFolder temp;
     const std::string path = temp.Dir() + "mount.ini";
     std::wstring upper = os::win::Wide(path);
     CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    ASSERT_TRUE(os::Current().files.WriteLines(path, {}));
     auto& files = os::Current().files;
-    auto held = files.Lock(path);
-    ASSERT_TRUE(held);
-    const DWORD start = GetTickCount();
-    std::atomic<DWORD> waited{0};
-    std::thread other([&] {
-        const auto lock = files.Lock(os::win::Narrow(upper));
-        waited = lock ? GetTickCount() - start : 100000;
-    });
-    Sleep(300);
-    held.reset();
-    other.join();
-    EXPECT_GE(waited, 250u);  // it waited for the release
-    EXPECT_LT(waited, 4000u);
+    for (const std::string& spelling : {os::win::Narrow(upper), modFiles::GetShortPath(temp.Path()) + "\\mount.ini"}) {
+        auto held = files.Lock(path);
+        ASSERT_TRUE(held);
+        const DWORD start = GetTickCount();
+        std::atomic<DWORD> waited{0};
+        std::thread other([&] {
+            const auto lock = files.Lock(spelling);
+            waited = lock ? GetTickCount() - start : 100000;
+        });
+        Sleep(300);
+        held.reset();
+        other.join();
+        EXPECT_GE(waited, 250u) << spelling;  // it waited for the release
+        EXPECT_LT(waited, 4000u) << spelling;
+    }
 
     // The thread ends holding the lock, as a copy that was killed would: its
     // lock object is let go of without releasing.
