@@ -175,6 +175,9 @@ TEST(CaptionButtonWindow, RealMouseInputGivesHoverPressAndClick)
 
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_EQ(button.Picture(), (CaptionPicture{CaptionPictureSet::CbMin, 2}));  // pressed
+    PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(12, 10));
+    test::Pump(60);
+    EXPECT_EQ(button.Picture(), (CaptionPicture{CaptionPictureSet::CbMin, 2}));  // still, moved while held
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_EQ(clicks, 1);
 
