@@ -142,6 +142,12 @@ long long LabelMenuWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned
             m_Pressed = false;
         return 0;
     }
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse during the press: a release later is
+        // no end of it.
+        if (reinterpret_cast<HWND>(lParam) != window)
+            m_Pressed = false;
+        return 0;
     case WM_MOUSEMOVE:
         at(x, y);
         m_Item.OnMouseMove(ui::win::MouseButtons(wParam), ui::win::ShiftState(), x, y);

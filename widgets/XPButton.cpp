@@ -151,6 +151,12 @@ void XPButton::OnMouseUp(int Button, int Shift, float X, float Y)
     m_View.RepaintNow();
 }
 
+void XPButton::OnPressCancelled()
+{
+    m_Held = false;
+    RedrawButton(false);
+}
+
 void XPButton::ClickHandling()
 {
     RedrawButton(false);

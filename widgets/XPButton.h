@@ -86,6 +86,7 @@ public:
     void OnMouseMove(int Button, int Shift, float X, float Y);
     void OnMouseDown(int Button, int Shift, float X, float Y);
     void OnMouseUp(int Button, int Shift, float X, float Y);
+    void OnPressCancelled();
     void OnClickNotification();
     void OnDblClick();
     void OnGotFocus();

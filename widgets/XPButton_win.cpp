@@ -496,6 +496,14 @@ long long XPButtonWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned 
     case WM_MBUTTONUP:
         m_Button.OnMouseUp(ui::vbMiddleButton, ui::win::ShiftState(), x, y);
         return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse during a press (one that came up, a
+        // menu): the press is over without a click, and is drawn so.
+        if (m_Pressed && reinterpret_cast<HWND>(lParam) != window) {
+            m_Pressed = false;
+            m_Button.OnPressCancelled();
+        }
+        return 0;
     case WM_SETFOCUS:
         m_Button.OnGotFocus();
         return 0;

@@ -172,6 +172,15 @@ TEST(MenuItemWindow, AStrayReleaseAfterItsMenuClosesOpensNothing)
         EXPECT_EQ(menus.Count(), 1);
     }
     EXPECT_EQ(clicks, 0);
+    // Nor one after another window took the mouse from the press.
+    strip.file.Item().MouseDown = nullptr;
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    test::RunQueue();
+    SetCapture(ui::win::H(strip.hWnd()));
+    ReleaseCapture();
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    test::RunQueue();
+    EXPECT_EQ(clicks, 0);
     strip.Unload();
 }
 

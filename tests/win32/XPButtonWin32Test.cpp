@@ -332,6 +332,16 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     test::PostClick(window, 20, 20, WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON);
     test::RunQueue();
     EXPECT_EQ(clicks, 3);
+    // A press whose mouse another window took (one that came up) is over,
+    // drawn as such, and a release back on the button later clicks nothing.
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    test::RunQueue();
+    SetCapture(ui::win::H(form.hWnd()));
+    ReleaseCapture();
+    EXPECT_NE(test::PrintedPixel(form.button.hWnd(), 79, 51, 40, 1), RGB(209, 204, 192));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    test::RunQueue();
+    EXPECT_EQ(clicks, 3);
 
     // A quick second press of the right or middle button arrives as a double click.
     downs.clear();
