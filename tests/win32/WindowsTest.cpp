@@ -1428,6 +1428,12 @@ void CALLBACK ShowModalAgain(HWND, UINT, UINT_PTR id, DWORD)
     g_modal->Unload();
 }
 
+void CALLBACK HideModal(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    g_modal->Hide();
+}
+
 void CALLBACK QuitWhileModal(HWND, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(nullptr, id);
@@ -1465,6 +1471,13 @@ TEST(Toolkit, AModalFormIsShownModallyOnceAndHoldsTheOthersMeanwhile)
     modal.Show(1);
     KillTimer(nullptr, close);
     EXPECT_EQ(GetActiveWindow(), g_modalOwner);
+    // Hidden, it is shown modally no longer: the show returns, the form still loaded.
+    const UINT_PTR hide = SetTimer(nullptr, 0, 50, HideModal);
+    const UINT_PTR unload = SetTimer(nullptr, 0, 1000, UnloadModal);
+    modal.Show(1);
+    KillTimer(nullptr, hide);
+    KillTimer(nullptr, unload);
+    EXPECT_TRUE(modal.Loaded());
     // A quit met by the modal loop ends it and is left for the program's own loop.
     const UINT_PTR quit = SetTimer(nullptr, 0, 50, QuitWhileModal);
     const UINT_PTR stop = SetTimer(nullptr, 0, 1000, UnloadModal);
@@ -1634,10 +1647,16 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     form.cboTyped.Clear();
     EXPECT_EQ(form.cboTyped.Text(), "");
 
-    // A label widens for a longer caption given later.
-    const LONG labelWidth = width(ui::win::H(form.lblNote.hWnd()));
+    // A label widens for a longer caption given later, and grows taller
+    // when placed lower than its text.
+    HWND note = ui::win::H(form.lblNote.hWnd());
+    const LONG labelWidth = width(note);
     form.lblNote.Caption("A caption far longer than the label");
-    EXPECT_GT(width(ui::win::H(form.lblNote.hWnd())), labelWidth + 50);
+    EXPECT_GT(width(note), labelWidth + 50);
+    form.lblNote.Move(800, 1150, 9000, 30);
+    RECT noteRect{};
+    GetWindowRect(note, &noteRect);
+    EXPECT_GT(noteRect.bottom - noteRect.top, 8);
 
     // A control without a window of its own, hidden, is painted away.
     HWND window = ui::win::H(form.hWnd());
@@ -1704,6 +1723,14 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
         EXPECT_NE(GetFocus(), box);
         EXPECT_TRUE(IsChild(window, GetFocus()));
     }
+    // Shown again while it is active, it leaves the focus where it is, even
+    // in a window inside it that none of its controls made.
+    HWND own = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 50, 20, window, nullptr,
+                               nullptr, nullptr);
+    SetFocus(own);
+    form.Show();
+    EXPECT_EQ(GetFocus(), own);
+    DestroyWindow(own);
     // The standard controls hear of a change of the system's colours; a
     // session that goes on after all closes nothing.
     test::MessageCounter heard(list, WM_SYSCOLORCHANGE);
