@@ -18,6 +18,7 @@ TEST(Unicode, NamesRoundTripThroughUtf16)
         {"C:\\\xD0\x9F\xD0\xBB\xD1\x8E\xD1\x81", u"C:\\\u041F\u043B\u044E\u0441"},           // Плюс
         {"C:\\\xE5\x86\x99\xE7\x9C\x9F", u"C:\\\u5199\u771F"},                               // 写真
         {"C:\\\xCE\x91\xCF\x81\xCF\x87\xCE\xB5\xCE\xAF\xCE\xB1", u"C:\\\u0391\u03C1\u03C7\u03B5\u03AF\u03B1"},  // Αρχεία
+        {"\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF", u"\x0080\x07FF\x0800\xFFFF"},         // the ends of the two- and three-byte forms
         {"C:\\\xF0\x9F\x93\x81", u"C:\\\xD83D\xDCC1"},                                         // U+1F4C1, a surrogate pair
         {"\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", u"\xD800\xDC00\xDBFF\xDFFF"},                // U+10000 and U+10FFFF, the ends of the pairs
         {"\xED\xA0\xBD", std::u16string(1, char16_t(0xD83D))},                                 // an unpaired surrogate
