@@ -17,12 +17,18 @@ TEST(Start, AppDirEndsWithOneBackslash)
 
 TEST(Start, CommandTailIsTheTextAfterTheProgramName)
 {
-    EXPECT_EQ(ui::CommandTail("\"C:\\Program Files\\Tavrik\\Tavrik.exe\" C:\\My Data"), "C:\\My Data");
-    EXPECT_EQ(ui::CommandTail("Tavrik.exe   \"C:\\Quoted\"  "), "\"C:\\Quoted\"  ");
-    EXPECT_EQ(ui::CommandTail("Tavrik.exe /ini "), "/ini ");
-    EXPECT_EQ(ui::CommandTail("Tavrik.exe"), "");
-    EXPECT_EQ(ui::CommandTail("\"C:\\Tavrik.exe\""), "");
-    EXPECT_EQ(ui::CommandTail("\"C:\\Unclosed quote.exe -M"), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"C:\\Program Files\\Tavrik\\Tavrik.exe\" C:\\My Data", "C:\\My Data"},
+        {"Tavrik.exe   \"C:\\Quoted\"  ", "\"C:\\Quoted\"  "},
+        {"Tavrik.exe /ini ", "/ini "},
+        {"Tavrik.exe\t/ini", "/ini"},  // a tab parts them as a blank does
+        {"\"C:\\Tavrik.exe\"\t \t-M", "-M"},
+        {"Tavrik.exe", ""},
+        {"\"C:\\Tavrik.exe\"", ""},
+        {"\"C:\\Unclosed quote.exe -M", ""},
+    };
+    for (const auto& [line, tail] : cases)
+        EXPECT_EQ(ui::CommandTail(line), tail) << line;
 }
 
 TEST(Start, ModeComesFromTheCommandLineAlone)
