@@ -1191,10 +1191,34 @@ public:
     ui::Menu mnuFileOpen{*this, "mnuFileOpen", "&Open", &mnuFile};
     ui::Timer tmr{*this, "tmr"};
     int loads = 0;
+    std::vector<int> asked;  // the unload modes it was asked with
 
 protected:
     void Form_Load() override { ++loads; }
+    void Form_QueryUnload(int&, int UnloadMode) override { asked.push_back(UnloadMode); }
 };
+
+// Asked whether it may go, a form hears why: its close box, the program's
+// code, or the end of the session.
+TEST(Toolkit, AFormAskedWhetherItMayGoHearsWhy)
+{
+    test::DropPendingQuit();
+    const std::pair<void (*)(Probe&), int> ways[] = {
+        {[](Probe& form) { PostMessageW(ui::win::H(form.hWnd()), WM_CLOSE, 0, 0); }, ui::vbFormControlMenu},
+        {[](Probe& form) { form.Unload(); }, ui::vbFormCode},
+        {[](Probe& form) { PostMessageW(ui::win::H(form.hWnd()), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF); },
+         ui::vbAppWindows},
+    };
+    for (const auto& [go, mode] : ways) {
+        Probe form;
+        ASSERT_TRUE(form.Load());
+        go(form);
+        test::RunQueue();
+        EXPECT_EQ(form.asked, std::vector<int>{mode});
+        form.Unload();
+        test::DropPendingQuit();
+    }
+}
 
 BOOL CALLBACK FindTooltip(HWND window, LPARAM data)
 {
