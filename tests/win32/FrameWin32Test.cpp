@@ -719,7 +719,8 @@ TEST(SkinnedFrame, ARestyleRedoesTheFrameAndNeitherRaisesNorActivates)
 }
 
 // A border drag ends with the release of its own button while the frame
-// still has the mouse: another button's release leaves it going, and once the
+// still has the mouse: another button's press and release on the border
+// leave it going, and once the
 // mouse was taken away (another window captured it, or a cancelled mode let
 // it go) the release moves nothing.
 TEST(SkinnedFrame, ADragEndsWithItsOwnReleaseUnlessTheMouseWasTakenAway)
@@ -734,7 +735,7 @@ TEST(SkinnedFrame, ADragEndsWithItsOwnReleaseUnlessTheMouseWasTakenAway)
         const char* what;
         Between between;
         int grows;  // twips, at the left button's release
-    } cases[] = {{"a right release between", Between::RightRelease, 450},
+    } cases[] = {{"a right press and release between", Between::RightRelease, 450},
                  {"the mouse taken away", Between::CaptureTaken, 0},
                  {"the mode cancelled (a window came up)", Between::ModeCancelled, 0}};
     for (const auto& c : cases) {
@@ -755,6 +756,7 @@ TEST(SkinnedFrame, ADragEndsWithItsOwnReleaseUnlessTheMouseWasTakenAway)
         } else if (c.between == Between::ModeCancelled) {
             PostMessageW(frameWindow, WM_CANCELMODE, 0, 0);
         } else {
+            PostMessageW(frameWindow, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(x, y));
             PostMessageW(frameWindow, WM_RBUTTONUP, MK_LBUTTON, MAKELPARAM(x, y));
         }
         SetCursorPos(r.left + x + 30, r.top + y);
