@@ -251,6 +251,7 @@ TEST(Win32Files, ListFilesRoundTripOnDisk)
     const std::string dir = temp.Dir();
 
     EXPECT_EQ(modLists::ReadHistory(dir), std::vector<std::string>{});
+    EXPECT_EQ(modLists::ReadHistory(dir + "not made yet\\"), std::vector<std::string>{});  // no list, not an unreadable one
     ASSERT_TRUE(modLists::AppendHistory(dir, "\"C:\\With Quotes\" "));
     ASSERT_TRUE(modLists::AppendHistory(dir, "C:\\Data"));
     EXPECT_EQ(modLists::ReadHistory(dir), (std::vector<std::string>{"\"C:\\With Quotes\" ", "C:\\Data"}));
