@@ -2029,7 +2029,8 @@ LRESULT CALLBACK CountThemeChanges(HWND window, UINT message, WPARAM wParam, LPA
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-// A subclass chain: each link writes its letter (its data) as WM_APP passes.
+// A subclass chain: each link writes its letter (its data) as WM_APP, or the
+// window's last message, passes.
 std::string g_trail;
 char g_nestIn = 0;        // this link sends the window a WM_APP of its own first
 char g_removeIn = 0;      // this link takes a link out of the chain first:
@@ -2038,13 +2039,15 @@ char g_twiceIn = 0;       // this link passes the message on twice
 
 LRESULT CALLBACK TrailWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_APP)
+    if (message == WM_APP || message == WM_NCDESTROY)
         g_trail += 'w';
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT TrailLink(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
 {
+    if (message == WM_NCDESTROY)
+        g_trail += static_cast<char>(data);
     if (message == WM_APP) {
         const char letter = static_cast<char>(data);
         g_trail += letter;
@@ -2117,10 +2120,13 @@ TEST(Toolkit, ASubclassChainRunsItsLinksInTurnUntilItsWindowEnds)
     EXPECT_EQ(trail(window), "caw");
     EXPECT_EQ(trail(window), "caw");
     ui::win::RemoveSubclass(window, TrailLink, 3);
-    // The chain ends with its window: a window made after it (perhaps with the
-    // same handle) starts without one.
+    // The chain ends with its window, after its links and the window's own
+    // procedure heard the last message: a window made after it (perhaps with
+    // the same handle) starts without one.
     ASSERT_TRUE(ui::win::Subclass(window, TrailLink, 1, 'a'));
+    g_trail.clear();
     DestroyWindow(window);
+    EXPECT_EQ(g_trail, "aw");
     HWND next = make();
     EXPECT_EQ(trail(next), "w");
     DestroyWindow(next);
