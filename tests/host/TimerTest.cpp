@@ -55,6 +55,8 @@ TEST_F(Timer, TicksCountFromOneAndAStartOnARunningTimerChangesNothing)
     timer.StartTimer(10);
     timers().Advance(10);
     EXPECT_EQ(ticks.back(), 1);
+    timers().Advance(400000);  // the count goes on past what 16 bits hold
+    EXPECT_EQ(ticks.back(), 40001);
 }
 
 TEST_F(Timer, IntervalAndWindowWhileRunning)
