@@ -253,11 +253,12 @@ TEST(FrameThemes, TheScaledSetsFitTheLayoutAndTheRegion)
                                                     : list == 6           ? frame::PictureSize{w, px(h)}
                                                                           : frame::PictureSize{px(w), px(h)};
                 EXPECT_EQ((frame::PictureSize{picture->width, picture->height}), expected) << path;
-                if (percent == 100)
+                if (percent == 100) {
                     EXPECT_EQ(picture->pixels, BitmapPixels(std::string(TAVRIK_SOURCE_DIR) + "/frame/res/Image" +
                                                             std::to_string(list) + "_" + std::to_string(index) +
                                                             ".bmp"))
                         << path;
+                }
                 if (list != frame::kTitleLeftList && list != frame::kTitleRightList)
                     continue;
                 for (int y = 0; y < picture->height; ++y) {
