@@ -136,15 +136,11 @@ long long LabelMenuWindow::HandleMessage(ui::WindowHandle windowHandle, unsigned
         }
         at(x, y);
         m_Item.OnMouseDown(button, ui::win::ShiftState(), x, y);
-        // A pop-up menu opened by the press takes the mouse and eats its release:
-        // the press is over, and a stray release later clicks nothing.
-        if (m_Pressed && GetCapture() != window)
-            m_Pressed = false;
         return 0;
     }
     case WM_CAPTURECHANGED:
-        // Another window took the mouse during the press: a release later is
-        // no end of it.
+        // Another window took the mouse during the press (a pop-up menu the
+        // press opened, which eats its release): a release later is no end of it.
         if (reinterpret_cast<HWND>(lParam) != window)
             m_Pressed = false;
         return 0;

@@ -720,9 +720,8 @@ TEST(SkinnedFrame, ARestyleRedoesTheFrameAndNeitherRaisesNorActivates)
 
 // A border drag ends with the release of its own button while the frame
 // still has the mouse: another button's press and release on the border
-// leave it going, and once the
-// mouse was taken away (another window captured it, or a cancelled mode let
-// it go) the release moves nothing.
+// leave it going, and once the mouse was taken away (another window captured
+// it, or a cancelled mode let it go) the release moves nothing.
 TEST(SkinnedFrame, ADragEndsWithItsOwnReleaseUnlessTheMouseWasTakenAway)
 {
     test::DropPendingQuit();

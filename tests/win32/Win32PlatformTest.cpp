@@ -500,8 +500,8 @@ TEST(Win32Files, AListsLockIsOnePerFileAndOutlivesACopyThatDied)
     const std::string path = temp.Dir() + "mount.ini";
     std::wstring upper = os::win::Wide(path);
     CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
-    ASSERT_TRUE(os::Current().files.WriteLines(path, {}));
     auto& files = os::Current().files;
+    ASSERT_TRUE(files.WriteLines(path, {}));
     for (const std::string& spelling : {os::win::Narrow(upper), modFiles::GetShortPath(temp.Path()) + "\\mount.ini"}) {
         auto held = files.Lock(path);
         ASSERT_TRUE(held);
