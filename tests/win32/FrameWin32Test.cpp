@@ -128,6 +128,16 @@ TEST(SkinnedFrame, InHighContrastTheFrameIsInTheSystemsColours)
     ASSERT_NE(GetActiveWindow(), W(host));
     const Printed printed(frame);
     EXPECT_EQ(printed.At(printed.width * 3 / 5, 2), rgb(colour(COLOR_INACTIVECAPTION)));
+    // The caption is in the inactive caption's text colour, none of it in the active one's.
+    ASSERT_NE(colour(COLOR_INACTIVECAPTIONTEXT), colour(COLOR_CAPTIONTEXT));
+    int inactiveText = 0, activeText = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < printed.width / 2; ++x) {
+            inactiveText += printed.At(x, y) == rgb(colour(COLOR_INACTIVECAPTIONTEXT));
+            activeText += printed.At(x, y) == rgb(colour(COLOR_CAPTIONTEXT));
+        }
+    EXPECT_GT(inactiveText, 10);
+    EXPECT_EQ(activeText, 0);
     other.Unload();
     host.Unload();
 }
@@ -172,9 +182,17 @@ TEST(SkinnedFrame, AFixedFormWithAMinimizeBoxIsAdopted)
     EXPECT_TRUE(PtInRegion(region, 0, 5));
     DeleteObject(region);
 
-    // Menus not tagged for the frame stay where they were.
+    // Menus not tagged for the frame stay where they were; the strip's place
+    // is no part of the frame then, but shows the form through it.
     EXPECT_EQ(host.frame.MenuLabelCount(), 0u);
     EXPECT_FALSE(host.frame.MenuStripVisible());
+    RECT strip{};
+    GetWindowRect(ui::win::H(host.frame.MenuStrip()), &strip);
+    MapWindowPoints(nullptr, ui::win::H(host.frame.hWnd()), reinterpret_cast<POINT*>(&strip), 2);
+    HRGN pieces = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(ui::win::H(host.frame.hWnd()), pieces), ERROR);
+    EXPECT_FALSE(PtInRegion(pieces, (strip.left + strip.right) / 2, (strip.top + strip.bottom) / 2));
+    DeleteObject(pieces);
     host.Unload();
 }
 
@@ -603,15 +621,21 @@ TEST(SkinnedFrame, ItsWindowsKeepTheirStateAndTheirOwnClicks)
     EXPECT_EQ(bar.role, ui::AccessibleFace::Role::MenuBar);
     EXPECT_EQ(bar.name, "Menu bar");
 
-    int clicks = 0, doubleClicks = 0;
+    int clicks = 0, doubleClicks = 0, downs = 0, moves = 0;
     host.frame.Click = [&] { ++clicks; };
     host.frame.DblClick = [&] { ++doubleClicks; };
+    host.frame.MouseDown = [&](int, int, float, float) { ++downs; };
+    host.frame.MouseMove = [&](int, int, float, float) { ++moves; };
     for (HWND pane : {strip, client}) {
+        PostMessageW(pane, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        PostMessageW(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageW(pane, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageW(pane, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         test::RunQueue();
         EXPECT_EQ(doubleClicks, pane == client ? 1 : 0);
         EXPECT_EQ(clicks, pane == client ? 1 : 0);
+        EXPECT_EQ(downs, pane == client ? 1 : 0);
+        EXPECT_EQ(moves > 0, pane == client);
     }
     host.Unload();
     test::DropPendingQuit();

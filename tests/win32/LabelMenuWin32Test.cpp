@@ -105,9 +105,13 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     EXPECT_EQ(inner.right, outer.right - outer.left - 2 * GetSystemMetrics(SM_CXBORDER));  // the border drawn
     EXPECT_EQ(test::PrintedPixel(strip.file.hWnd(), 200, 40, 3, 3), RGB(193, 210, 238));
 
+    // The other button let go during a left press is not the press's end.
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(window, WM_RBUTTONUP, MK_LBUTTON, MAKELPARAM(3, 3));
+    EXPECT_EQ(clicks, 0);
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     EXPECT_EQ(clicks, 1);
+    EXPECT_NE(GetCapture(), window);  // the mouse is let go with the release
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(300, 100));  // let go away from it: no click
     EXPECT_EQ(clicks, 1);

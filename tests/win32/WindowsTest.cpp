@@ -500,6 +500,13 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
     EXPECT_EQ(menuModes.Count(), 0);
     EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
     test::Type(VK_ESCAPE);
+    // Alt alone, let go, is the window menu's key, as in any window.
+    PostMessageW(edit, WM_SYSKEYDOWN, VK_MENU, alt);
+    PostMessageW(edit, WM_SYSKEYUP, VK_MENU, alt | static_cast<LPARAM>(0xC0000000u));
+    const UINT_PTR closer = SetTimer(nullptr, 0, 200, CloseMenu);
+    test::RunQueue();
+    KillTimer(nullptr, closer);
+    EXPECT_EQ(menuModes.Count(), 1);
     // No one types in the picker, yet its text shows on the colour of a box
     // one can type in (its edit asks through the combo box, as a read-only one does).
     {
@@ -1337,24 +1344,27 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
 }
 
 // A form kept out of the taskbar (the splash) is a tool window, which has no
-// button there; a fixed dialog's border is the dialog frame.
+// button there; a fixed dialog's border is the dialog frame; a caption has
+// the boxes the design asks for, a form without a border none.
 TEST(Toolkit, TheDesignSaysWhereTheWindowIsListedAndHowItIsFramed)
 {
     struct Case {
         int border;
-        bool inTaskbar;
-        LONG exStyle;
+        bool inTaskbar, minButton;
+        LONG exStyle, boxes;
     };
-    for (const Case& c : {Case{ui::vbFixedSingle, true, 0}, Case{ui::vbBSNone, false, WS_EX_TOOLWINDOW},
-                          Case{ui::vbFixedDialog, true, WS_EX_DLGMODALFRAME}}) {
+    for (const Case& c : {Case{ui::vbFixedSingle, true, false, 0, WS_SYSMENU},
+                          Case{ui::vbBSNone, false, true, WS_EX_TOOLWINDOW, 0},
+                          Case{ui::vbFixedDialog, true, true, WS_EX_DLGMODALFRAME, WS_SYSMENU | WS_MINIMIZEBOX}}) {
         ui::FormDesign design = Probe::Design();
         design.BorderStyle = c.border;
         design.ShowInTaskbar = c.inTaskbar;
+        design.MinButton = c.minButton;
         ui::Form form(design);
         ASSERT_TRUE(form.Load());
-        EXPECT_EQ(GetWindowLongW(ui::win::H(form.hWnd()), GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME),
-                  c.exStyle)
-            << c.border;
+        HWND window = ui::win::H(form.hWnd());
+        EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME), c.exStyle) << c.border;
+        EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), c.boxes) << c.border;
         form.Unload();
     }
     test::DropPendingQuit();

@@ -218,6 +218,9 @@ TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
         EXPECT_FALSE(PtInRegion(corners, 1, 1));
         EXPECT_TRUE(PtInRegion(corners, 2, 0));
         DeleteObject(corners);
+        // Made taller, the face is drawn again whole, down to its new bottom edge.
+        large.button.Move(150, 150, 1185, 1065);
+        EXPECT_EQ(test::PrintedPixel(large.button.hWnd(), 158, 142, 80, 141), RGB(0, 60, 116));
         large.Unload();
     }
 
@@ -317,6 +320,7 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     test::PostClick(window, 20, 20, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
     test::RunQueue();
     EXPECT_EQ(clicks, 2);
+    EXPECT_NE(GetCapture(), window);  // the mouse is let go with the release
     EXPECT_NE(test::PrintedPixel(form.button.hWnd(), 79, 51, 40, 1), RGB(209, 204, 192));  // not drawn pressed
     // A release whose press was not on the button (a drag from elsewhere)
     // clicks nothing, nor does a press let go off the button, nor the second
@@ -382,8 +386,10 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     }
 
     // The arrows move the focus on from the button, as its design has it:
-    // Left and Right to the next control, Up and Down to the one before.
-    for (const auto& [key, next] : {std::pair{VK_RIGHT, &form.cmdDefault}, std::pair{VK_LEFT, &form.cmdDefault},
+    // Left and Right to the next control, Up and Down to the one before; Tab
+    // is the dialog's, as on any button.
+    for (const auto& [key, next] : {std::pair{VK_TAB, &form.cmdDefault}, std::pair{VK_RIGHT, &form.cmdDefault},
+                                    std::pair{VK_LEFT, &form.cmdDefault},
                                     std::pair{VK_UP, &form.cmdLast}, std::pair{VK_DOWN, &form.cmdLast}}) {
         SetFocus(window);
         test::Type(key);
