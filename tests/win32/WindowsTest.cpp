@@ -1199,10 +1199,16 @@ public:
     ui::Timer tmr{*this, "tmr"};
     int loads = 0;
     std::vector<int> asked;  // the unload modes it was asked with
+    bool refuses = false;    // cancels every unload it is asked for
 
 protected:
     void Form_Load() override { ++loads; }
-    void Form_QueryUnload(int&, int UnloadMode) override { asked.push_back(UnloadMode); }
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override
+    {
+        asked.push_back(UnloadMode);
+        Cancel = refuses;
+    }
+    void Form_Unload(int& Cancel) override { Cancel = refuses; }
 };
 
 // Asked whether it may go, a form hears why: its close box, the program's
@@ -1225,6 +1231,22 @@ TEST(Toolkit, AFormAskedWhetherItMayGoHearsWhy)
         form.Unload();
         test::DropPendingQuit();
     }
+    // A form that will not go stays on its close box and keeps the session
+    // from ending, but goes once the session ends all the same.
+    Probe stubborn;
+    stubborn.refuses = true;
+    ASSERT_TRUE(stubborn.Load());
+    HWND window = ui::win::H(stubborn.hWnd());
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    test::RunQueue();
+    EXPECT_TRUE(stubborn.Loaded());
+    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+    SendMessageW(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // it goes on after all
+    EXPECT_TRUE(stubborn.Loaded());
+    SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(stubborn.Loaded());
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // its last form gone, the program ends
 }
 
 BOOL CALLBACK FindTooltip(HWND window, LPARAM data)
@@ -1345,7 +1367,8 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
 
 // A form kept out of the taskbar (the splash) is a tool window, which has no
 // button there; a fixed dialog's border is the dialog frame; a caption has
-// the boxes the design asks for, a form without a border none.
+// the boxes the design asks for, a form without a border none. A menu kept
+// hidden for a pop-up takes no room from the design's client area.
 TEST(Toolkit, TheDesignSaysWhereTheWindowIsListedAndHowItIsFramed)
 {
     struct Case {
@@ -1361,7 +1384,10 @@ TEST(Toolkit, TheDesignSaysWhereTheWindowIsListedAndHowItIsFramed)
         design.ShowInTaskbar = c.inTaskbar;
         design.MinButton = c.minButton;
         ui::Form form(design);
+        ui::Menu popup{form, "mnuPopup", "&Popup"};
+        popup.Visible(false);
         ASSERT_TRUE(form.Load());
+        EXPECT_EQ(form.ScaleHeight(), design.ClientHeight) << c.border;
         HWND window = ui::win::H(form.hWnd());
         EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME), c.exStyle) << c.border;
         EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), c.boxes) << c.border;
@@ -1505,6 +1531,14 @@ TEST(Toolkit, AModalFormIsShownModallyOnceAndHoldsTheOthersMeanwhile)
     modal.Show(1);
     KillTimer(nullptr, close);
     EXPECT_EQ(GetActiveWindow(), g_modalOwner);
+    // With an owner, to the owner, though another form waited as well.
+    Early second;
+    ASSERT_TRUE(test::ShowPlain(second));
+    const UINT_PTR closeOwned = SetTimer(nullptr, 0, 50, UnloadModal);
+    modal.Show(1, &second);
+    KillTimer(nullptr, closeOwned);
+    EXPECT_EQ(GetActiveWindow(), ui::win::H(second.hWnd()));
+    second.Unload();
     // Hidden, it is shown modally no longer: the show returns, the form still loaded.
     const UINT_PTR hide = SetTimer(nullptr, 0, 50, HideModal);
     const UINT_PTR unload = SetTimer(nullptr, 0, 1000, UnloadModal);
@@ -1557,18 +1591,24 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
         EXPECT_EQ(form.lstLines.ListIndex(), left) << selected << " " << removed;
     }
     form.chkKeep.Value(true);
-    // Made larger while it is laid out hidden, the form's inside grows with it.
+    // Made larger while it is laid out hidden, the form's inside grows with it;
+    // only moved, it has not been resized.
     struct Widen : ui::FormListener {
         explicit Widen(ui::Form& form) : form(form) {}
         void FormShown() override
         {
             if (form.Visible())
                 return;
+            const int before = resizes;  // the window's making is one
+            form.Move(form.Left() + 150, form.Top(), form.Width(), form.Height());
+            resizesWhenMoved = resizes - before;
             form.Move(form.Left(), form.Top(), form.Width() + 300, form.Height() + 150);
             inside = {form.ScaleWidth(), form.ScaleHeight()};
         }
+        void FormResized() override { ++resizes; }
         ui::Form& form;
         std::pair<int, int> inside;
+        int resizes = 0, resizesWhenMoved = -1;
     } widen(form);
     const int designHeight = form.ScaleHeight();
     form.AddListener(widen);
@@ -1576,6 +1616,8 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     form.RemoveListener(widen);
     EXPECT_EQ(widen.inside, std::pair(form.ScaleWidth(), form.ScaleHeight()));
     EXPECT_EQ(widen.inside, std::pair(3300, designHeight + 150));
+    EXPECT_EQ(widen.resizesWhenMoved, 0);
+    EXPECT_GT(widen.resizes, 0);
     HWND box = ui::win::H(form.txtEarly.hWnd());
     EXPECT_FALSE(IsWindowEnabled(box));
     EXPECT_FALSE(IsWindowVisible(box));
