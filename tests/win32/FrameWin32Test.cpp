@@ -625,9 +625,14 @@ TEST(SkinnedFrame, ItsWindowsKeepTheirStateAndTheirOwnClicks)
     host.frame.Click = [&] { ++clicks; };
     host.frame.DblClick = [&] { ++doubleClicks; };
     host.frame.MouseDown = [&](int, int, float, float) { ++downs; };
-    host.frame.MouseMove = [&](int, int, float, float) { ++moves; };
+    int held = -1;
+    host.frame.MouseMove = [&](int Button, int, float, float) {
+        ++moves;
+        if (Button)
+            held = Button;
+    };
     for (HWND pane : {strip, client}) {
-        PostMessageW(pane, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        PostMessageW(pane, WM_MOUSEMOVE, MK_LBUTTON | MK_MBUTTON, MAKELPARAM(5, 5));
         PostMessageW(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageW(pane, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageW(pane, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -637,6 +642,7 @@ TEST(SkinnedFrame, ItsWindowsKeepTheirStateAndTheirOwnClicks)
         EXPECT_EQ(downs, pane == client ? 1 : 0);
         EXPECT_EQ(moves > 0, pane == client);
     }
+    EXPECT_EQ(held, ui::vbLeftButton | ui::vbMiddleButton);  // the buttons held as it moved
     host.Unload();
     test::DropPendingQuit();
 }

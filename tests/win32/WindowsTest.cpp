@@ -1241,8 +1241,6 @@ TEST(Toolkit, AFormAskedWhetherItMayGoHearsWhy)
     test::RunQueue();
     EXPECT_TRUE(stubborn.Loaded());
     EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
-    SendMessageW(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // it goes on after all
-    EXPECT_TRUE(stubborn.Loaded());
     SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_FALSE(stubborn.Loaded());
     MSG quit{};
@@ -1685,7 +1683,10 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     form.lstLines.AddItem("one");
     const auto narrow = SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
     form.lstLines.AddItem(std::string(200, 'W'));
-    EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), narrow);
+    const auto wide = SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
+    EXPECT_GT(wide, narrow);
+    form.lstLines.AddItem("one");  // a narrower line after it scrolls as far
+    EXPECT_EQ(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), wide);
     {
         // A little wider than the line in the list's own font: the list draws
         // a line a little in from its edge, and the line's end must scroll
@@ -1700,6 +1701,15 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     }
     form.lstLines.RemoveItem(1);
     EXPECT_EQ(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), narrow);
+    // A release the list still hears once the mouse has left it to the left
+    // or above is there, not at the far end of the form.
+    float releasedX = 0, releasedY = 0;
+    form.lstLines.MouseUp = [&](int, int, float X, float Y) { releasedX = X, releasedY = Y; };
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(-5, -2));
+    test::RunQueue();
+    EXPECT_LT(releasedX, 0);
+    EXPECT_LT(releasedY, 0);
+    form.lstLines.MouseUp = nullptr;
 
     // A combo box widens for a line longer than it shows, and a line picked
     // while it has the focus shows selected whole, as one picked from its list.
