@@ -2098,6 +2098,8 @@ char g_nestIn = 0;        // this link sends the window a WM_APP of its own firs
 char g_removeIn = 0;      // this link takes a link out of the chain first:
 UINT_PTR g_removeId = 0;  // the one of this id, or else itself
 char g_twiceIn = 0;       // this link passes the message on twice
+char g_readdIn = 0;       // this link takes itself out and puts itself back in
+char g_destroyIn = 0;     // this link destroys the window first
 
 LRESULT CALLBACK TrailWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -2125,6 +2127,15 @@ LRESULT TrailLink(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_
         if (letter == g_twiceIn) {
             g_twiceIn = 0;
             ui::win::DefSubclass(window, message, wParam, lParam);
+        }
+        if (letter == g_readdIn) {
+            g_readdIn = 0;
+            ui::win::RemoveSubclass(window, TrailLink, id);
+            ui::win::Subclass(window, TrailLink, id, data);
+        }
+        if (letter == g_destroyIn) {
+            g_destroyIn = 0;
+            DestroyWindow(window);
         }
     }
     return ui::win::DefSubclass(window, message, wParam, lParam);
@@ -2166,6 +2177,9 @@ TEST(Toolkit, ASubclassChainRunsItsLinksInTurnUntilItsWindowEnds)
     EXPECT_EQ(trail(window), "bw");   // ...and sees no other
     ASSERT_TRUE(ui::win::Subclass(window, TrailLink, 2, 'c'));
     EXPECT_EQ(trail(window), "cw");  // the same link again: only its data changes
+    g_readdIn = 'c';
+    EXPECT_EQ(trail(window), "cw");
+    EXPECT_EQ(trail(window), "cw");  // taken out and put back in while it ran, it stays
     // comctl32's subclassing goes over the chain and comes off it again.
     ASSERT_TRUE(SetWindowSubclass(window, TrailComctl, 9, 0));
     EXPECT_EQ(trail(window), "xcw");
@@ -2191,7 +2205,15 @@ TEST(Toolkit, ASubclassChainRunsItsLinksInTurnUntilItsWindowEnds)
     EXPECT_EQ(g_trail, "aw");
     HWND next = make();
     EXPECT_EQ(trail(next), "w");
-    DestroyWindow(next);
+    // Destroyed by a link while it handles a message, the window's chain
+    // lasts until the message is through: the window's own procedure still
+    // hears it after the last message.
+    ASSERT_TRUE(ui::win::Subclass(next, TrailLink, 1, 'a'));
+    g_destroyIn = 'a';
+    EXPECT_EQ(trail(next), "aaww");
+    HWND last = make();
+    EXPECT_EQ(trail(last), "w");
+    DestroyWindow(last);
 }
 
 // The style leaves the standard controls that wear the common controls'
