@@ -164,6 +164,35 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
         EXPECT_EQ(greyed.Count(textArea, RGB(0, 0, 0)), 0);
     }
 
+    // The bar and the selection as their styles say (the bar now red to
+    // blue); a greyed item is never drawn selected; a selection without a
+    // style is the system's.
+    auto graded = colours;
+    graded[3] = V{std::int32_t{0xFF0000}};
+    ASSERT_TRUE(sheet.hook.Invoke(ctxHookMenu::kSetColors, graded));
+    const struct {
+        const char* what;
+        std::int32_t bar, selection;
+        UINT state;
+        int x, y;
+        COLORREF colour;
+    } looks[] = {
+        {"no bar", 0, 2, 0, 0, 10, RGB(0xFF, 0xFF, 0xFF)},
+        {"a plain bar", 1, 2, 0, 22, 10, RGB(0xFF, 0, 0)},
+        {"a graded bar", 2, 2, 0, 22, 10, RGB(12, 0, 243)},
+        {"greyed and selected", 2, 2, ODS_SELECTED | ODS_GRAYED, 60, 2, RGB(0xFF, 0xFF, 0xFF)},
+        {"the system's selection", 2, 0, ODS_SELECTED, 60, 2, GetSysColor(COLOR_HIGHLIGHT)},
+    };
+    for (const auto& look : looks) {
+        ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kBarStyle, look.bar));
+        ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kSelectionStyle, look.selection));
+        Canvas drawn(120, 22);
+        draw.itemState = look.state;
+        draw.hDC = drawn.Dc();
+        SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+        EXPECT_EQ(drawn.At(look.x, look.y), look.colour) << look.what;
+    }
+
     DestroyMenu(popup);
     sheet.Unload();
 }
