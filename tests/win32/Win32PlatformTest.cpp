@@ -559,6 +559,29 @@ TEST(Win32Shell, FolderDialogReturnsAnyName)
     EXPECT_EQ(result, folder);
 }
 
+// Explorer hears of each drive that comes, changes or goes.
+TEST(Win32Shell, ExplorerHearsOfEveryDriveChange)
+{
+    constexpr UINT kHeard = WM_APP + 7;
+    HWND listener = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(listener, nullptr);
+    const test::MessageCounter heard(listener, kHeard);
+    SHChangeNotifyEntry everything{nullptr, TRUE};
+    const ULONG registration =
+        SHChangeNotifyRegister(listener, SHCNRF_ShellLevel | SHCNRF_InterruptLevel, SHCNE_DRIVEADD | SHCNE_DRIVEREMOVED |
+                                   SHCNE_UPDATEITEM, kHeard, 1, &everything);
+    ASSERT_NE(registration, 0u);
+    auto& shell = os::Current().shell;
+    shell.DriveAdded('Q');
+    shell.DriveChanged('Q');
+    shell.DriveRemoved('Q');
+    for (int i = 0; i < 50 && heard.Count() < 3; ++i)
+        test::Pump(10);
+    EXPECT_EQ(heard.Count(), 3);
+    SHChangeNotifyDeregister(registration);
+    DestroyWindow(listener);
+}
+
 // Copied text is on the clipboard whole, with its closing NUL, in any script,
 // also when another program held the clipboard for a moment.
 TEST(Win32Shell, CopiedTextIsOnTheClipboardWhole)
