@@ -1,6 +1,7 @@
 // The real platform under Wine, for what Wine does as Windows does: one binding
 // defined, queried, listed and removed; short and long forms; directory and file
 // tests; the list files on a real disk.
+#include "engine/modElevated.h"
 #include "engine/modFiles.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
@@ -337,6 +338,19 @@ TEST(Win32Registry, ValuesReadBackAsWrittenAndAKeyGoesOnlyEmpty)
     EXPECT_FALSE(registry.KeyExists(key));
     EXPECT_FALSE(registry.ReadString(key, "").has_value());
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikTest");
+}
+
+// Drives for elevated programs are offered exactly where the system splits
+// the user's rights in two (its token says how it was elevated).
+TEST(Win32Session, ElevatedDrivesAreOfferedWhereTheTokenIsSplit)
+{
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    TOKEN_ELEVATION_TYPE type{};
+    DWORD bytes = 0;
+    ASSERT_TRUE(GetTokenInformation(token, TokenElevationType, &type, sizeof type, &bytes));
+    CloseHandle(token);
+    EXPECT_EQ(modElevated::Offered(), type != TokenElevationTypeDefault) << type;
 }
 
 // The letters the machine defines at boot are the value names of one letter

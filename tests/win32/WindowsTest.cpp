@@ -1529,13 +1529,18 @@ TEST(Toolkit, AModalFormIsShownModallyOnceAndHoldsTheOthersMeanwhile)
     modal.Show(1);
     KillTimer(nullptr, close);
     EXPECT_EQ(GetActiveWindow(), g_modalOwner);
-    // With an owner, to the owner, though another form waited as well.
-    Early second;
+    // With an owner, to the owner, though another form waited as well; a
+    // form disabled before stays so.
+    Early second, disabled;
     ASSERT_TRUE(test::ShowPlain(second));
+    ASSERT_TRUE(test::ShowPlain(disabled));
+    EnableWindow(ui::win::H(disabled.hWnd()), FALSE);
     const UINT_PTR closeOwned = SetTimer(nullptr, 0, 50, UnloadModal);
     modal.Show(1, &second);
     KillTimer(nullptr, closeOwned);
     EXPECT_EQ(GetActiveWindow(), ui::win::H(second.hWnd()));
+    EXPECT_FALSE(IsWindowEnabled(ui::win::H(disabled.hWnd())));
+    disabled.Unload();
     second.Unload();
     // Hidden, it is shown modally no longer: the show returns, the form still loaded.
     const UINT_PTR hide = SetTimer(nullptr, 0, 50, HideModal);
@@ -1817,6 +1822,11 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     form.Show();
     EXPECT_EQ(GetFocus(), own);
     DestroyWindow(own);
+    // A window of another kind is no form, whatever it keeps for itself.
+    HWND stranger = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(stranger, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
+    EXPECT_EQ(ui::Form::OfWindow(ui::win::ToHandle(stranger)), nullptr);
+    DestroyWindow(stranger);
     // The standard controls hear of a change of the system's colours; a
     // session that goes on after all closes nothing.
     test::MessageCounter heard(list, WM_SYSCOLORCHANGE);
