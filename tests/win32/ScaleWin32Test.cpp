@@ -99,21 +99,29 @@ TEST(Scale, EveryPixelFigureFollowsTheWindowToAScreenOfAnotherDpi)
 }
 
 // A font is as large as asked at every DPI above the design's, also where
-// the system's bitmap drawing of its face stops at a smaller size.
+// the system's bitmap drawing of its face stops at a smaller size; where the
+// bitmap face has a size near enough, it is kept.
 TEST(Scale, FontsAreTheSizeAskedAtEveryDpi)
 {
     const ui::win::WindowDc screen(nullptr);
-    for (const int dpi : {120, 144, 192})
-        for (const double points : {8.25, 9.75}) {
-            ui::FontSpec asked;
-            asked.Size = points;
-            const ui::win::GdiObject<HFONT> font(ui::win::CreateFontFor(asked, dpi));
-            const ui::win::Selection select(screen.Get(), font.Get());
-            TEXTMETRICW metrics{};
-            ASSERT_TRUE(GetTextMetricsW(screen.Get(), &metrics));
-            EXPECT_GE((metrics.tmHeight - metrics.tmInternalLeading) * 10, ui::FontPixels(points, dpi) * 9)
-                << points << " points at " << dpi;
-        }
+    const struct {
+        int dpi;
+        double points;
+        bool bitmap;
+    } asks[] = {{120, 8.25, true},  {120, 9.75, true},  {144, 8.25, true},
+                {144, 9.75, false}, {192, 8.25, false}, {192, 9.75, false}};
+    for (const auto& a : asks) {
+        ui::FontSpec asked;
+        asked.Size = a.points;
+        const ui::win::GdiObject<HFONT> font(ui::win::CreateFontFor(asked, a.dpi));
+        const ui::win::Selection select(screen.Get(), font.Get());
+        TEXTMETRICW metrics{};
+        ASSERT_TRUE(GetTextMetricsW(screen.Get(), &metrics));
+        EXPECT_GE((metrics.tmHeight - metrics.tmInternalLeading) * 10, ui::FontPixels(a.points, a.dpi) * 9)
+            << a.points << " points at " << a.dpi;
+        EXPECT_EQ((metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0, a.bitmap)
+            << a.points << " points at " << a.dpi;
+    }
 }
 
 }  // namespace

@@ -1594,6 +1594,7 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
         EXPECT_EQ(form.lstLines.ListIndex(), left) << selected << " " << removed;
     }
     form.chkKeep.Value(true);
+    form.cboTyped.Text("typed early");
     // Made larger while it is laid out hidden, the form's inside grows with it;
     // only moved, it has not been resized.
     struct Widen : ui::FormListener {
@@ -1625,6 +1626,7 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     EXPECT_FALSE(IsWindowEnabled(box));
     EXPECT_FALSE(IsWindowVisible(box));
     EXPECT_EQ(form.lstLines.Text(), "two");
+    EXPECT_EQ(form.cboTyped.Text(), "typed early");
     HWND check = ui::win::H(form.chkKeep.hWnd());
     EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
     for (const WPARAM size : {ICON_BIG, ICON_SMALL})
@@ -1822,6 +1824,10 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     form.Show();
     EXPECT_EQ(GetFocus(), own);
     DestroyWindow(own);
+    // Escape closes a form only where its design says so.
+    form.txtTyped.SetFocus();
+    test::Type(VK_ESCAPE);
+    EXPECT_TRUE(form.Loaded());
     // A window of another kind is no form, whatever it keeps for itself.
     HWND stranger = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     SetWindowLongPtrW(stranger, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
@@ -1992,6 +1998,7 @@ TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
     };
     test::DropPendingQuit();
     Names form;
+    form.cboNames.Font(ui::FontSpec{"Tahoma", 8});  // a TrueType face of its own, kept for any name
     ASSERT_TRUE(test::ShowPlain(form));
     HWND window = ui::win::H(form.hWnd());
     HWND list = ui::win::H(form.lstNames.hWnd());
@@ -2025,6 +2032,7 @@ TEST(Toolkit, NamesInEveryScriptShowAndReadBackUnchanged)
         // A picker's item, chosen with the Down key: the box then shows it.
         form.cboNames.AddItem(c.name);
         EXPECT_EQ(ItemTextW(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i), c.shown);
+        EXPECT_EQ(faceOf(combo), L"Tahoma");
         SetFocus(ui::win::H(form.cboNames.EditWindow()));
         test::Type(VK_DOWN);
         EXPECT_EQ(WindowTextW(combo), c.shown);
