@@ -306,10 +306,17 @@ TEST(SkinnedFrame, SchemesCaptionColourAndPieces)
     host.Unload();
 }
 
+// A control made after the menus is outside the frame's container.
+class LateHost : public Host {
+public:
+    LateHost() : Host(ui::vbFixedSingle, false, false) { late.Move(90, 2500, 900, 300); }
+    ui::Label late{*this, "late"};
+};
+
 TEST(SkinnedFrame, ClientAreaHelpersAndClose)
 {
     test::DropPendingQuit();
-    Host host(ui::vbFixedSingle, false, false);
+    LateHost host;
     host.Show();
     ui::DoEvents();
     EXPECT_EQ(host.frame.NChildForm(), 0);
@@ -321,6 +328,7 @@ TEST(SkinnedFrame, ClientAreaHelpersAndClose)
     host.frame.ContainerCheck();
     EXPECT_EQ(host.list.Left(), left + 150);
     EXPECT_EQ(host.list.Top(), top + 900);
+    EXPECT_EQ(host.late.Top(), 2500);
 
     EXPECT_EQ(host.frame.GetCompName().size(), std::string(host.frame.GetCompName().c_str()).size());
     EXPECT_FALSE(host.frame.GetCompName().empty());

@@ -2082,6 +2082,26 @@ TEST(Toolkit, TimerTicksWhileEventsRunAndStopsWhenDisabled)
     test::Pump(60);
     EXPECT_EQ(ticks, 2);
     probe.Unload();
+    // A timer gone while its form stays ticks no more.
+    test::DropPendingQuit();  // the probe's, its last form gone
+    {
+        ui::Form host(Probe::Design());
+        auto gone = std::make_unique<ui::Timer>(host, "tmrGone");
+        int goneTicks = 0;
+        gone->Tick = [&goneTicks] { ++goneTicks; };
+        gone->Interval(10);
+        gone->Enabled(true);
+        ASSERT_TRUE(host.Load());
+        for (int i = 0; i < 100 && goneTicks == 0; ++i)
+            test::Pump(10);
+        ASSERT_GT(goneTicks, 0);
+        gone.reset();
+        const int before = goneTicks;
+        test::Pump(60);
+        EXPECT_EQ(goneTicks, before);
+        host.Unload();
+        test::DropPendingQuit();
+    }
     // A quit met while events run is left for the message loop, which ends on it.
     PostQuitMessage(3);
     ui::DoEvents();
