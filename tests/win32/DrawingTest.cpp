@@ -163,6 +163,15 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
         EXPECT_GT(greyed.Count(textArea, grey), 0);
         EXPECT_EQ(greyed.Count(textArea, RGB(0, 0, 0)), 0);
     }
+    {
+        // Selected in high contrast: the selection's text on the selection.
+        test::SwitchedServices services(true);
+        Canvas selected(120, 22);
+        draw.itemState = ODS_SELECTED;
+        draw.hDC = selected.Dc();
+        EXPECT_TRUE(SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
+        EXPECT_GT(selected.Count(textArea, GetSysColor(COLOR_HIGHLIGHTTEXT)), 0);
+    }
 
     // The bar and the selection as their styles say (the bar now red to
     // blue); a greyed item is never drawn selected; a selection without a
@@ -182,6 +191,7 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
         {"a graded bar", 2, 2, 0, 22, 10, RGB(12, 0, 243)},
         {"greyed and selected", 2, 2, ODS_SELECTED | ODS_GRAYED, 60, 2, RGB(0xFF, 0xFF, 0xFF)},
         {"the system's selection", 2, 0, ODS_SELECTED, 60, 2, GetSysColor(COLOR_HIGHLIGHT)},
+        {"greyed, under the system's selection", 2, 0, ODS_SELECTED | ODS_GRAYED, 60, 2, RGB(0xFF, 0xFF, 0xFF)},
     };
     for (const auto& look : looks) {
         ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kBarStyle, look.bar));

@@ -625,6 +625,18 @@ TEST(SkinnedFrame, ItsWindowsKeepTheirStateAndTheirOwnClicks)
             unlike += hiddenIcon.At(x, y) != noIcon.At(x, y);
     EXPECT_EQ(unlike, 0);
 
+    // A picture for the client area is drawn there, not on the menu strip.
+    const auto erased = [](HWND pane) {
+        const test::Canvas canvas(60, 30);
+        SendMessageW(pane, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+        return canvas.At(3, 3);
+    };
+    const COLORREF plainStrip = erased(strip), plainClient = erased(client);
+    host.frame.Picture(902);
+    EXPECT_EQ(erased(strip), plainStrip);
+    EXPECT_NE(erased(client), plainClient);
+    host.frame.Picture(0);
+
     const ui::AccessibleFace bar = host.frame.Accessible(host.frame.MenuStrip());
     EXPECT_EQ(bar.role, ui::AccessibleFace::Role::MenuBar);
     EXPECT_EQ(bar.name, "Menu bar");
