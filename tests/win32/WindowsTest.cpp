@@ -1645,6 +1645,13 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     EXPECT_EQ(GetMenuItemCount(edit), 2);
     EXPECT_EQ(GetMenuState(edit, static_cast<UINT>(form.mnuEditGreyed.ControlId()), MF_BYCOMMAND) & MF_GRAYED,
               static_cast<UINT>(MF_GRAYED));
+    for (const bool enabled : {false, true}) {  // and a menu of the bar itself
+        form.mnuEdit.Enabled(enabled);
+        form.MenusChanged();
+        EXPECT_EQ(GetMenuState(GetMenu(ui::win::H(form.hWnd())), 0, MF_BYPOSITION) & MF_GRAYED,
+                  enabled ? 0u : static_cast<UINT>(MF_GRAYED));
+    }
+    edit = GetSubMenu(GetMenu(ui::win::H(form.hWnd())), 0);
     ASSERT_TRUE(SetWindowSubclass(ui::win::H(form.hWnd()), CountPopupItems, 1, 0));
     g_greyedItem = static_cast<UINT>(form.mnuEditGreyed.ControlId());
     const UINT_PTR guard = SetTimer(nullptr, 0, 2000, CloseMenu);
