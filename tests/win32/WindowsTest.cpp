@@ -1718,7 +1718,10 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     // A release the list still hears once the mouse has left it to the left
     // or above is there, not at the far end of the form.
     float releasedX = 0, releasedY = 0;
-    form.lstLines.MouseUp = [&](int, int, float X, float Y) { releasedX = X, releasedY = Y; };
+    form.lstLines.MouseUp = [&](int, int, float X, float Y) {
+        releasedX = X;
+        releasedY = Y;
+    };
     PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(-5, -2));
     test::RunQueue();
     EXPECT_LT(releasedX, 0);
