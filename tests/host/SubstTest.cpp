@@ -164,6 +164,10 @@ TEST_F(Subst, NetworkFolderBindingsAreListedAndRemovedByName)
     RemoveSubstDrive("N:");
     EXPECT_EQ(Removals(dos()), (std::vector<Removal>{{"N:", "\\\\server\\share\\LONGFO~1"}}));
     EXPECT_EQ(dos().Mappings("N:"), std::vector<std::string>{"\\Device\\CdRom0"});
+
+    // Another program may spell the network mark in lower case.
+    ASSERT_TRUE(dos().Define(os::DEFINE_RAW_TARGET, "U:", "\\??\\unc\\server\\share"));
+    EXPECT_EQ(GetSubstTarget("U"), "\\\\server\\share");
 }
 
 // Five long folders stacked on one letter answer with more than 1024 characters.

@@ -68,6 +68,7 @@ TEST(XPButtonAccessKey, FirstSingleAmpersandOfTheFirstTwoGroups)
     EXPECT_EQ(AccessKeyOf("&"), 0);
     EXPECT_EQ(AccessKeyOf("a&&b&&c&d"), 0);  // a third group is never looked at
     EXPECT_EQ(AccessKeyOf("Re&Try"), 't');
+    EXPECT_EQ(AccessKeyOf("Drive &2"), '2');  // a digit is its own key
     EXPECT_EQ(AccessKeyOf("No key"), 0);
 }
 
