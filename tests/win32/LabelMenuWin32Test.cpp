@@ -143,6 +143,13 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     EXPECT_GT(greyed.Count(all, RGB(0xAC, 0xA8, 0x99)), 0);  // XP's GrayText
     EXPECT_EQ(greyed.Count(all, RGB(0, 0, 0)), 0);
     strip.Unload();
+
+    // A border its design gives it before its window exists is drawn.
+    Strip boxed;
+    boxed.file.Item().BorderStyle(ui::vbFixedSingle);
+    boxed.Show();
+    EXPECT_TRUE(GetWindowLongPtrW(ui::win::H(boxed.file.hWnd()), GWL_STYLE) & WS_BORDER);
+    boxed.Unload();
 }
 
 class MenuStrip : public Strip {
