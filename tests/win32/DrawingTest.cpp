@@ -173,11 +173,12 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
         EXPECT_GT(selected.Count(textArea, GetSysColor(COLOR_HIGHLIGHTTEXT)), 0);
     }
 
-    // The bar and the selection as their styles say (the bar now red to
-    // blue); a greyed item is never drawn selected; a selection without a
+    // The bar and the selection as their styles say (both now red or green
+    // to blue); a greyed item is never drawn selected; a selection without a
     // style is the system's.
     auto graded = colours;
     graded[3] = V{std::int32_t{0xFF0000}};
+    graded[6] = V{std::int32_t{0xFF0000}};
     ASSERT_TRUE(sheet.hook.Invoke(ctxHookMenu::kSetColors, graded));
     const struct {
         const char* what;
@@ -189,6 +190,8 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
         {"no bar", 0, 2, 0, 0, 10, RGB(0xFF, 0xFF, 0xFF)},
         {"a plain bar", 1, 2, 0, 22, 10, RGB(0xFF, 0, 0)},
         {"a graded bar", 2, 2, 0, 22, 10, RGB(12, 0, 243)},
+        {"a plain selection", 2, 1, ODS_SELECTED, 60, 19, RGB(0, 0xFF, 0)},
+        {"a graded selection", 2, 2, ODS_SELECTED, 60, 19, RGB(0, 14, 241)},
         {"greyed and selected", 2, 2, ODS_SELECTED | ODS_GRAYED, 60, 2, RGB(0xFF, 0xFF, 0xFF)},
         {"the system's selection", 2, 0, ODS_SELECTED, 60, 2, GetSysColor(COLOR_HIGHLIGHT)},
         {"greyed, under the system's selection", 2, 0, ODS_SELECTED | ODS_GRAYED, 60, 2, RGB(0xFF, 0xFF, 0xFF)},
