@@ -46,6 +46,8 @@ int LabelMenuWindow::LabelWidth() const { return DisplayScale().PixelsToTwipsX(L
 void LabelMenuWindow::Caption(const std::string& New_Caption)
 {
     m_Caption = New_Caption;
+    if (m_hWnd)
+        SetWindowTextW(ui::win::H(m_hWnd), Wide(m_Caption).c_str());  // what scripts find it by
     Invalidate();
 }
 

@@ -46,6 +46,7 @@ private:
     std::unique_ptr<Canvas> m_Canvas;
     bool m_Pressed = false;
     bool m_AfterDoubleClick = false;
+    std::string m_WindowText;  // the caption the window's text last took
     XPButton m_Button{*this};
 };
 

@@ -371,6 +371,7 @@ bool XPButtonWindow::CreateWindowIn(ui::WindowHandle parentWindow)
     m_hWnd = ui::win::ToHandle(window);
     if (!window)
         return false;
+    m_WindowText = m_Button.Caption();
     ResizeCanvas();
     m_Button.OnResize();
     return true;
@@ -396,6 +397,12 @@ void XPButtonWindow::Draw(const XPButtonLook& look)
 {
     if (!m_Canvas)
         return;
+    // The window's text follows the caption: scripts find the button by it,
+    // and the system reads it where the button has no name of its own.
+    if (look.caption != m_WindowText) {
+        m_WindowText = look.caption;
+        SetWindowTextW(ui::win::H(m_hWnd), os::win::Wide(m_WindowText).c_str());
+    }
     DrawFace(m_Canvas->dc.Get(), m_Canvas->width, m_Canvas->height, look,
              ui::win::Font(m_Form.FontFor(m_Button.Font())), DisplayScale(), m_Canvas->design);
     ApplyXPButtonRegion(m_hWnd, m_Canvas->width, m_Canvas->height, DisplayScale());

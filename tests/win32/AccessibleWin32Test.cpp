@@ -143,6 +143,23 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
             EXPECT_EQ(role.lVal, ROLE_SYSTEM_WINDOW);
         }
     }
+    {
+        // With no caption, the button has no name of its own to say: it is
+        // read as the system reads its window, whose text follows the caption.
+        form.button.Button().Caption("");
+        EXPECT_EQ(GetWindowTextLengthW(button), 0);
+        static auto* createStandard =
+            os::LazyImport<decltype(CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+        IAccessible* standard = nullptr;
+        ASSERT_EQ(createStandard(button, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard)), S_OK);
+        BSTR ours = nullptr, system = nullptr;
+        EXPECT_EQ(object->get_accName(self, &ours), standard->get_accName(self, &system));
+        EXPECT_STREQ(ours, system);
+        SysFreeString(ours);
+        SysFreeString(system);
+        standard->Release();
+        form.button.Button().Caption("&Go on");
+    }
     for (const bool enabled : {false, true}) {
         SCOPED_TRACE(enabled ? "enabled" : "disabled");
         form.button.Button().Enabled(enabled);

@@ -132,6 +132,9 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     GetUpdateRect(window, &dirty, FALSE);
     GetClientRect(window, &client);
     EXPECT_TRUE(EqualRect(&dirty, &client));
+    wchar_t text[8] = {};
+    GetWindowTextW(window, text, 8);
+    EXPECT_STREQ(text, L"Fil&e");  // the window's text, what scripts find it by
 
     strip.file.Item().Enabled(false);
     EXPECT_FALSE(IsWindowEnabled(window));
