@@ -313,6 +313,10 @@ TEST(Win32Files, AFolderOnlyAdministratorsChange)
     ASSERT_TRUE(os::Current().files.WriteLines(folder + "\\mount.ini", {"s: \tC:\\"}));
     EXPECT_TRUE(session.AdministratorsOnly(folder + "\\mount.ini"));
     EXPECT_FALSE(session.MakeAdministratorsFolder(temp.Dir() + "No\\Parent"));
+    const std::string file = temp.Dir() + "AFile";  // a file in its place is no folder
+    ASSERT_TRUE(os::Current().files.WriteLines(file, {"x"}));
+    EXPECT_FALSE(session.MakeAdministratorsFolder(file));
+    os::Current().files.RemoveFile(file);
     EXPECT_FALSE(session.ProgramData().empty());
     EXPECT_FALSE(session.AppData().empty());
     os::Current().files.RemoveFile(folder + "\\mount.ini");
