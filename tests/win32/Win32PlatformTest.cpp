@@ -607,6 +607,12 @@ TEST(Win32Shell, CopiedTextIsOnTheClipboardWhole)
     for (const DWORD heldFor : {0, 80}) {
         SCOPED_TRACE(heldFor);
         const std::string text = "C:\\Плюс 写真\\Data " + std::to_string(heldFor);
+        // What was on the clipboard before, in whatever form, goes.
+        const UINT earlier = RegisterClipboardFormatW(L"TavrikTestEarlier");
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        SetClipboardData(earlier, GlobalAlloc(GMEM_MOVEABLE, 4));
+        CloseClipboard();
         HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         std::thread holder([&] {
             // Another window's hold, as another program's would be.
@@ -624,6 +630,7 @@ TEST(Win32Shell, CopiedTextIsOnTheClipboardWhole)
         const bool copied = ui::CurrentServices().shell.CopyText({}, text);
         holder.join();
         ASSERT_TRUE(copied);
+        EXPECT_FALSE(IsClipboardFormatAvailable(earlier));
         ASSERT_TRUE(OpenClipboard(nullptr));
         HANDLE data = GetClipboardData(CF_UNICODETEXT);
         ASSERT_NE(data, nullptr);
