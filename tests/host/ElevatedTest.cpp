@@ -2,6 +2,7 @@
 // user holds UAC's two linked tokens, each in a logon session with DOS device
 // names of its own.
 #include "SimMachineFixture.h"
+#include "app/modMain.h"
 #include "engine/modElevated.h"
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
@@ -246,8 +247,8 @@ TEST_F(Elevated, TheTaskRemovesOnlyWhatItBoundAndTheListNoLongerHolds)
 TEST_F(Elevated, TurningOffRemovesTheTaskTheBindingsAndTheCopy)
 {
     Mount("P: ", "C:\\Data");
-    ASSERT_EQ(modElevated::TurnOn().exitCode, 0);
-    const auto off = modElevated::TurnOff();
+    ASSERT_EQ(modMain::ElevatedBranch("/elevated on")->exitCode, 0);  // as the switches say
+    const auto off = *modMain::ElevatedBranch("/elevated off");
     EXPECT_EQ(off.exitCode, 0) << off.message;
     EXPECT_EQ(machine.session.prompts.back(), "/elevated-setup off");
     EXPECT_TRUE(machine.taskScheduler.tasks.empty());
