@@ -356,6 +356,10 @@ TEST_F(Frame, DragArithmeticAndCursorsPerEdge)
     }
     for (Piece piece : {Piece::Title, Piece::TitleIcon, Piece::Caption1, Piece::None})
         EXPECT_FALSE(frame::EdgeOf(piece));
+    // At 175 % a pixel is 8.57 twips: the edge goes to the nearest twip.
+    EXPECT_EQ(frame::ResizeByDrag(form, {10, 10}, {11, 10}, frame::EdgeOf(Piece::Left).value(), 1440.0 / 168,
+                                  1440.0 / 168),
+              (TwipRect{1509, 1200, 5991, 4500}));
 }
 
 TEST_F(Frame, OnlyTheLeftButtonMovesTheWindow)
