@@ -127,7 +127,7 @@ TEST(PropertyBag, TextRoundTripKeepsTypesAndAwkwardStrings)
 TEST(PropertyBag, FontsRoundTripWithTheirCharacterSet)
 {
     ui::PropertyBag bag;
-    const ui::FontSpec terminal{"Terminal, \"OEM\"", 9, true, false, 255};
+    const ui::FontSpec terminal{"Terminal, \"OEM\"", 8.29, true, false, 255};  // 8.29 * 100 is 828.999... in binary: kept as 829
     bag.WriteFont("Font", terminal, ui::FontSpec{});
     bag.WriteFont("Same", ui::FontSpec{}, ui::FontSpec{});
     EXPECT_FALSE(bag.Contains("Same"));
