@@ -119,6 +119,9 @@ TEST(PropertyBag, TextRoundTripKeepsTypesAndAwkwardStrings)
     const auto back = ui::PropertyBag::FromText(text);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->ToText(), text);
+    const auto spaced = ui::PropertyBag::FromText("\r\n" + text + "\n\r\n");  // blank lines are skipped
+    ASSERT_TRUE(spaced);
+    EXPECT_EQ(spaced->ToText(), text);
     EXPECT_EQ(back->ReadLong("BackColor", 0), -2147483633);
     EXPECT_EQ(back->ReadString("Caption", ""), "Say \"hi\" \\ there = yes: no");
     EXPECT_EQ(back->ReadLong("AutoLoad", 0), -1);
