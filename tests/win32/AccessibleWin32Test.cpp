@@ -157,6 +157,14 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
         EXPECT_STREQ(ours, system);
         SysFreeString(ours);
         SysFreeString(system);
+        // A child the window does not have has none of the button's actions.
+        VARIANT child{};
+        child.vt = VT_I4;
+        child.lVal = 1;
+        EXPECT_EQ(object->get_accDefaultAction(child, &ours), standard->get_accDefaultAction(child, &system));
+        EXPECT_STREQ(ours, system);
+        SysFreeString(ours);
+        SysFreeString(system);
         standard->Release();
         form.button.Button().Caption("&Go on");
     }
