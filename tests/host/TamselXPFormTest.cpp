@@ -330,6 +330,16 @@ TEST_F(Frame, PiecesUnderThePointer)
     for (const auto& c : cases)
         EXPECT_EQ(frame::PieceAt(layout, true, c.x, c.y), c.expected) << c.x << "," << c.y;
     EXPECT_EQ(frame::PieceAt(layout, false, 15, 10), Piece::Title);  // a hidden icon is title band
+
+    // At 150 % the caption runs from 9.75 for 453 pixels: to the nearest pixel.
+    frame::LayoutInput in;
+    in.widthTwips = 6120;
+    in.heightTwips = 4815;
+    in.twipsPerPixelX = in.twipsPerPixelY = 10;
+    in.iconVisible = false;
+    const auto scaled = frame::Repos(in);
+    EXPECT_EQ(frame::PieceAt(scaled, false, 462, 10), Piece::Caption1);
+    EXPECT_EQ(frame::PieceAt(scaled, false, 463, 10), Piece::Title);
 }
 
 TEST_F(Frame, DragArithmeticAndCursorsPerEdge)
