@@ -131,6 +131,22 @@ TEST_F(PushButton, HoverStartsOnceAndEndsWithinATick)
     EXPECT_EQ(machine.timers.Running(), 0u);
 }
 
+// Held with the left button and dragged off, it shows up once the hover poll
+// sees the mouse go, and pressed again when the mouse comes back.
+TEST_F(PushButton, ALeftPressDraggedOffAndBackShowsPressedAgain)
+{
+    MouseOn();
+    button.OnMouseMove(0, 0, 5, 5);
+    button.OnMouseDown(ui::vbLeftButton, 0, 5, 5);
+    MouseOff();
+    button.OnMouseMove(ui::vbLeftButton, 0, 300, 5);
+    machine.timers.Advance(XPButton::kHoverPollMs);
+    EXPECT_NE(view.Last().face, Face::Pressed);
+    MouseOn();
+    button.OnMouseMove(ui::vbLeftButton, 0, 5, 5);
+    EXPECT_EQ(view.Last().face, Face::Pressed);
+}
+
 TEST_F(PushButton, ARightOrMiddlePressDrawsReleasedAndClicksNothing)
 {
     for (const int pressed : {ui::vbRightButton, ui::vbMiddleButton}) {
