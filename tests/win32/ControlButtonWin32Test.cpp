@@ -62,6 +62,8 @@ TEST(CaptionButtonWindow, PaintsTheChosenFrameAndKeepsItsSize)
     }
     bar.button.Button().Enabled(false);
     EXPECT_EQ(test::PrintedPixel(bar.button.hWnd(), 21, 21, 10, 10), StripPixel(L"CBMAX", 10, 10, 10));
+    bar.button.Button().Refresh();  // painted at once, nothing left for the queue
+    EXPECT_FALSE(GetUpdateRect(ui::win::H(bar.button.hWnd()), nullptr, FALSE));
     bar.Unload();
 }
 
