@@ -22,5 +22,8 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-$sudo apt-get update -q
+# A mirror caught mid-sync fails one index or another; the install below
+# still finds every package in the indexes that did arrive, and fails plainly
+# if it cannot.
+$sudo apt-get update -q || echo "setup.sh: some package indexes could not be updated; installing from those that were" >&2
 $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
