@@ -22,8 +22,14 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-# A mirror caught mid-sync fails one index or another; the install below
-# still finds every package in the indexes that did arrive, and fails plainly
-# if it cannot.
-$sudo apt-get update -q || echo "setup.sh: some package indexes could not be updated; installing from those that were" >&2
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+# A mirror caught mid-sync fails one index or another. Where the one that
+# failed is an update suite's index for one architecture only, the 32-bit and
+# 64-bit copies of a shared library would come from different suites and apt
+# refuses them; the release's own versions agree, so those are taken then.
+indexes_complete=1
+$sudo apt-get update -q || indexes_complete=0
+if ! $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+    [ "$indexes_complete" -eq 1 ] && exit 1
+    echo "setup.sh: some package indexes could not be updated; installing the release's own versions" >&2
+    $sudo apt-get install -y -q --no-install-recommends -t bookworm "${missing[@]}"
+fi
