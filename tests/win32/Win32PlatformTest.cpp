@@ -294,6 +294,7 @@ TEST(Win32Files, FoldersAndCopies)
     EXPECT_FALSE(modFiles::FileExists(folder + ".new"));
     EXPECT_FALSE(files.RemoveFolder(folder));  // not empty
     ASSERT_TRUE(files.RemoveFile(folder + "\\b.txt"));
+    EXPECT_FALSE(files.RemoveFile(folder + "\\b.txt"));  // gone already: nothing was removed
     EXPECT_TRUE(files.RemoveFolder(folder));
     EXPECT_FALSE(modFiles::IsDirectory(folder));
 }
