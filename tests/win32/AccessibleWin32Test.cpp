@@ -180,6 +180,10 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
         EXPECT_EQ(clicks, enabled ? 1 : 0);
     }
 
+    // A reader that scripts the object asks for it as a dispatch interface.
+    IDispatch* dispatch = nullptr;
+    ASSERT_EQ(object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)), S_OK);
+    dispatch->Release();
     // The system's interfaces a reader walks children and finds the window
     // with answer for the button's window.
     IEnumVARIANT* children = nullptr;
