@@ -358,6 +358,31 @@ TEST(Win32Session, ElevatedDrivesAreOfferedWhereTheTokenIsSplit)
     EXPECT_EQ(modElevated::Offered(), type != TokenElevationTypeDefault) << type;
 }
 
+// The scheduler's tasks as the elevated drives use them: registering a name
+// again replaces the task (a program moved or updated), and a removal says
+// whether there was one.
+TEST(Win32Tasks, RegisteringAgainReplacesAndRemovalSaysWhetherThereWasOne)
+{
+    auto& tasks = os::Current().tasks;
+    const std::string name = "Tavrik test task";
+    const auto xml = [](const std::string& description) {
+        return "<?xml version=\"1.0\" encoding=\"UTF-16\"?>"
+               "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">"
+               "<RegistrationInfo><Description>" + description + "</Description></RegistrationInfo>"
+               "<Actions><Exec><Command>C:\\windows\\system32\\cmd.exe</Command></Exec></Actions></Task>";
+    };
+    tasks.Remove(name);
+    ASSERT_TRUE(tasks.Register(name, xml("first")));
+    ASSERT_TRUE(tasks.Register(name, xml("second")));
+    const auto found = tasks.Find(name);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_NE(found->find("second"), std::string::npos) << *found;
+    EXPECT_EQ(found->find("first"), std::string::npos) << *found;
+    EXPECT_TRUE(tasks.Remove(name));
+    EXPECT_FALSE(tasks.Find(name).has_value());
+    EXPECT_FALSE(tasks.Remove(name));
+}
+
 // The letters the machine defines at boot are the value names of one letter
 // and a colon, in either case; a longer name that starts like one is none.
 TEST(Win32Session, BootLettersAreTheDriveNamesAlone)
