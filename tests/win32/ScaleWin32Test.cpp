@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 namespace {
 
 constexpr int kTestIcon = 900;  // in the tests' resources
@@ -75,6 +77,11 @@ TEST(Scale, EveryPixelFigureFollowsTheWindowToAScreenOfAnotherDpi)
     test::RunQueue();
     const ui::Scale& scale = sheet.DisplayScale();
     ASSERT_EQ(scale.DpiY(), 192);
+    // The window takes the place the system suggests for the new DPI.
+    RECT after{};
+    GetWindowRect(window, &after);
+    EXPECT_EQ(std::vector<LONG>({after.left, after.top, after.right, after.bottom}),
+              std::vector<LONG>({suggested.left, suggested.top, suggested.right, suggested.bottom}));
 
     // The picker's drop-down list keeps its room at the new scale, widened
     // for its widest item as it is.
