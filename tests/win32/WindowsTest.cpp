@@ -1641,6 +1641,16 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     EXPECT_FALSE(form.chkKeep.Value());
     EXPECT_FALSE(ui::Form::RouteAccessKey(form.hWnd(), 0x16B));  // a letter of another script, ending 0x6B as 'k' does
     EXPECT_FALSE(form.chkKeep.Value());
+    // Either case of the letter reaches it, at both ends of the alphabet too.
+    for (const char* caption : {"&Apart", "&Zoom", "&Keep"}) {
+        form.chkKeep.Caption(caption);
+        const char upper = caption[1], lower = static_cast<char>(upper - 'A' + 'a');
+        for (const char key : {upper, lower}) {
+            const bool before = form.chkKeep.Value();
+            EXPECT_TRUE(ui::Form::RouteAccessKey(form.hWnd(), static_cast<unsigned char>(key))) << key;
+            EXPECT_NE(form.chkKeep.Value(), before) << key;
+        }
+    }
 
     HMENU edit = GetSubMenu(GetMenu(ui::win::H(form.hWnd())), 0);
     ASSERT_NE(edit, nullptr);
