@@ -1709,6 +1709,9 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     Early form;
     ASSERT_TRUE(test::ShowPlain(form));
     HWND list = ui::win::H(form.lstLines.hWnd());
+    ValidateRect(list, nullptr);
+    form.lstLines.Font(ui::FontSpec{"Tahoma", 10});
+    EXPECT_TRUE(GetUpdateRect(list, nullptr, FALSE));  // a shown list is drawn again in its new font
     form.lstLines.AddItem("one");
     const auto narrow = SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
     form.lstLines.AddItem(std::string(200, 'W'));
