@@ -80,6 +80,31 @@ TEST(Drawing, ShapeAndLinePaintTheirColoursInPixels)
     }
 }
 
+// A picture is drawn from the icon's own image for its size at the form's
+// DPI, not from the design's size stretched.
+TEST(Drawing, AnImageIsDrawnFromTheIconsImageForItsSize)
+{
+    for (const int dpi : {144, 192}) {
+        const test::ScopedScreenDpi screen(dpi);
+        Sheet sheet;
+        sheet.image.Picture = 900;
+        sheet.image.PictureSize = 32;
+        const int side = 32 * dpi / 96;
+        Canvas painted(side, side), expected(side, side);
+        sheet.image.PaintOn(ui::win::ToHandle(painted.Dc()));
+        const HICON own = static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(900), IMAGE_ICON, side, side, 0));
+        ASSERT_NE(own, nullptr);
+        DrawIconEx(expected.Dc(), 0, 0, own, side, side, 0, nullptr, DI_NORMAL);
+        DestroyIcon(own);
+        int differing = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                differing += painted.At(x, y) != expected.At(x, y);
+        EXPECT_EQ(differing, 0) << dpi;
+    }
+}
+
 TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
 {
     Sheet sheet;
