@@ -98,7 +98,9 @@ TEST(PropertyBag, DefaultsAreNotStoredAndMissingKeysReadAsDefaults)
     bag.WriteString("Caption", "Ombrilo", "");
     bag.WriteBool("ShowIcon", true, true);
     bag.WriteLong("Theme", 0, 0);  // back to the default: the entry goes
-    EXPECT_EQ(bag.Count(), 2u);
+    bag.WriteString("Tip", "", "Hello");  // emptied on purpose: stored, and read back empty
+    EXPECT_EQ(bag.ReadString("Tip", "Hello"), "");
+    EXPECT_EQ(bag.Count(), 3u);
     EXPECT_FALSE(bag.Contains("Theme"));
     EXPECT_EQ(bag.ReadLong("Theme", 2), 2);
     EXPECT_TRUE(bag.ReadBool("ShowIcon", true));
