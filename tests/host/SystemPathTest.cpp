@@ -38,6 +38,9 @@ TEST(SystemPath, MarksGoOnLongPathsAndComeOffTheirAnswers)
         EXPECT_EQ(paths::Unmarked(form.path, form.added), c.path);
     }
     EXPECT_FALSE(paths::NeedsLongForm(u"\\\\?\\" + drive + u'x'));  // marked already
+    // An answer the system gave without the mark is handed over as it came.
+    for (const Mark mark : {Mark::Drive, Mark::Device, Mark::Network})
+        EXPECT_EQ(paths::Unmarked(u"C:\\Data\\x", mark), u"C:\\Data\\x");
 
     const struct {
         std::u16string reply;
