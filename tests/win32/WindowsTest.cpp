@@ -953,6 +953,13 @@ TEST_F(SimWindows, ARightPressActsOnTheLineUnderThePointer)
     PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(20, line * 4));
     test::RunQueue();
     EXPECT_EQ(menus.Count(), 0);
+
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, line / 2));  // a left press on D: only selects it
+    test::PostKey(list, VK_ESCAPE);
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(20, line / 2));
+    test::RunQueue();
+    EXPECT_EQ(menus.Count(), 0);
+    EXPECT_EQ(main.vList.ListIndex(), 0);
 }
 
 // Windows leaves the letter of an owner-drawn menu item to its window's
