@@ -530,21 +530,22 @@ TEST_F(Frame, TheTitleEndsAreLaidOutForThePicturesShown)
 TEST_F(Frame, TaggedMenusBecomeLabelsThatOpenTheirMenus)
 {
     host.menus = {{"MainMenu", "&File", true}, {"", "&Hidden", true}, {"MAINMENU", "&Edit", false},
-                  {"MAIN MENU", "&Other", true}};
+                  {"MAIN MENU", "&Other", true}, {"mainmenu", "&Last", true}};
     Adopted();
-    ASSERT_EQ(surface.labels.size(), 2u);
+    ASSERT_EQ(surface.labels.size(), 3u);
     EXPECT_EQ(surface.labels[0].left, 60);
     EXPECT_EQ(surface.labels[1].left, 60 + 500);  // "&File" is 500 twips wide here
     EXPECT_EQ(surface.labels[1].top, 45);
     EXPECT_FALSE(surface.labels[1].enabled);
-    EXPECT_EQ(host.hidden, (std::vector<std::size_t>{0, 2}));
+    EXPECT_GT(surface.labels[2].left, surface.labels[1].left);
+    EXPECT_EQ(host.hidden, (std::vector<std::size_t>{0, 2, 4}));
     EXPECT_TRUE(surface.strip && frame->MenuStripVisible());
 
     frame->MenuLabel_MouseDown(2, ui::vbRightButton);
     EXPECT_TRUE(host.popups.empty());
     frame->MenuLabel_Click(2);
     frame->MenuLabel_MouseDown(1, ui::vbLeftButton);
-    frame->MenuLabel_Click(3);  // no such label
+    frame->MenuLabel_Click(4);  // no such label
     const auto& strip = frame->CurrentLayout().pICmenu;  // at (4, 30) pixels
     ASSERT_EQ(strip.left, 4);
     EXPECT_EQ(host.popups, (std::vector<FakeHost::Popup>{{2, 560 + 4 + 60, 45 + 30 + 450 + 270 - 80},
