@@ -230,6 +230,16 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
         SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
         EXPECT_EQ(drawn.At(look.x, look.y), look.colour) << look.what;
     }
+    // With its grading turned off in the colours, a graded selection is plain.
+    auto flat = graded;
+    flat[14] = V{false};
+    ASSERT_TRUE(sheet.hook.Invoke(ctxHookMenu::kSetColors, flat));
+    ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kSelectionStyle, std::int32_t{2}));
+    Canvas plain(120, 22);
+    draw.itemState = ODS_SELECTED;
+    draw.hDC = plain.Dc();
+    SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    EXPECT_EQ(plain.At(60, 19), RGB(0, 0xFF, 0));
 
     DestroyMenu(popup);
     sheet.Unload();
