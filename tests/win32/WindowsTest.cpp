@@ -1607,6 +1607,8 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
         form.lstLines.RemoveItem(removed);
         EXPECT_EQ(form.lstLines.ListIndex(), left) << selected << " " << removed;
     }
+    form.lstLines.AddItem(std::string(60, 'W'));  // its widest line, not its last, sets how far it scrolls
+    form.lstLines.AddItem("w");
     form.chkKeep.Value(true);
     form.cboTyped.Text("typed early");
     // Made larger while it is laid out hidden, the form's inside grows with it;
@@ -1636,6 +1638,14 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     EXPECT_EQ(widen.inside, std::pair(3300, designHeight + 150));
     EXPECT_EQ(widen.resizesWhenMoved, 0);
     EXPECT_GT(widen.resizes, 0);
+    {
+        HWND list = ui::win::H(form.lstLines.hWnd());
+        const ui::win::WindowDc dc(list);
+        const ui::win::Selection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+        SIZE text{};
+        GetTextExtentPoint32W(dc.Get(), std::wstring(60, L'W').c_str(), 60, &text);
+        EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), text.cx);
+    }
     HWND box = ui::win::H(form.txtEarly.hWnd());
     EXPECT_FALSE(IsWindowEnabled(box));
     EXPECT_FALSE(IsWindowVisible(box));
