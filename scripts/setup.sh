@@ -31,5 +31,6 @@ $sudo apt-get update -q || indexes_complete=0
 if ! $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; then
     [ "$indexes_complete" -eq 1 ] && exit 1
     echo "setup.sh: some package indexes could not be updated; installing the release's own versions" >&2
-    $sudo apt-get install -y -q --no-install-recommends -t bookworm "${missing[@]}"
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    $sudo apt-get install -y -q --no-install-recommends -t "$release" "${missing[@]}"
 fi
