@@ -12,8 +12,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <vector>
-
 namespace {
 
 constexpr int kTestIcon = 900;  // in the tests' resources
@@ -80,8 +78,7 @@ TEST(Scale, EveryPixelFigureFollowsTheWindowToAScreenOfAnotherDpi)
     // The window takes the place the system suggests for the new DPI.
     RECT after{};
     GetWindowRect(window, &after);
-    EXPECT_EQ(std::vector<LONG>({after.left, after.top, after.right, after.bottom}),
-              std::vector<LONG>({suggested.left, suggested.top, suggested.right, suggested.bottom}));
+    EXPECT_TRUE(EqualRect(&after, &suggested));
 
     // The picker's drop-down list keeps its room at the new scale, widened
     // for its widest item as it is.
