@@ -142,7 +142,8 @@ class Machine:
         labels for Explorer ("*" first where the key is the program's) go to self.labels."""
         code, text = self.helper("dosdev", "letters")
         if code != 0:
-            raise Fault("dosdev letters failed")
+            raise Fault("dosdev letters " + ("timed out" if code is None else f"ended with {code}") +
+                        (": " + text.strip()[-300:] if text.strip() else ""))
         found, self.labels = {}, {}
         for line in text.splitlines():
             name_target, long_form, label = (line.split("\t") + ["", ""])[:3]

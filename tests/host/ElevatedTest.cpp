@@ -190,6 +190,14 @@ TEST_F(Elevated, TheElevatedSideTrustsNoLineOfTheList)
     // The run says what it did in one line, as its log keeps it.
     EXPECT_TRUE(log.starts_with("bound V:, W:; skipped C: (the system's drive), B: (defined at boot)")) << log;
 
+    // A folder whose long form cannot be read (its parent may not be listed) is still bound.
+    ASSERT_TRUE(files().MakeDirectory("C:\\Locked\\In"));
+    files().DenyRead("C:\\Locked");
+    WriteList("L:\tC:\\Locked\\In\r\n");
+    RunTask();
+    EXPECT_EQ(SeenElevated('L'), "C:\\Locked\\In");
+    files().DenyRead("C:\\Locked", false);
+
     // At most 26 lines are read, whatever they hold: the 26th is, the 27th not.
     std::string many;
     for (int i = 0; i < 25; ++i)

@@ -431,6 +431,11 @@ os::LookupResult SimFileSystem::Lookup(const char* path, std::uint32_t attribute
     // A root or a path ending in a separator names no entry of its own.
     if (r.segments.empty() || r.trailingSeparator)
         return result;
+    // An entry is found by listing its folder, which a folder that may not be read refuses.
+    if (m_DenyRead.count(FailureKey(r.text.substr(0, r.segments.back().begin)))) {
+        result.error = true;
+        return result;
+    }
     const Node* entry = r.Target();
     if (!entry)
         return result;

@@ -67,7 +67,7 @@ public:
 
     // Failure injection: the next operations on a path behave as if the disk refused them,
     // until taken back (deny = false) or ClearFailures.
-    void DenyRead(const std::string& path, bool deny = true);    // ReadLines fails
+    void DenyRead(const std::string& path, bool deny = true);    // ReadLines fails; of a folder, Lookup inside it
     void DenyWrite(const std::string& path, bool deny = true);   // AppendLine/WriteLines/MoveOver/RemoveFile on it fail
     void FailWritesAfter(const std::string& path, std::size_t bytes);  // a write stops after so many bytes: disk full
     void ClearFailures();
