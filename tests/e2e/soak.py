@@ -140,10 +140,18 @@ class Machine:
     def letters(self):
         """{letter: (target, long form)} of every letter that names anything; their
         labels for Explorer ("*" first where the key is the program's) go to self.labels."""
+        def failure(code, text):
+            return ("dosdev letters " + ("timed out" if code is None else f"ended with {code}") +
+                    (": " + text.strip()[-300:] if text.strip() else ""))
+
         code, text = self.helper("dosdev", "letters")
         if code != 0:
-            raise Fault("dosdev letters " + ("timed out" if code is None else f"ended with {code}") +
-                        (": " + text.strip()[-300:] if text.strip() else ""))
+            # Only the helper's own failure, which a loaded machine once gave: it is asked once
+            # more, and the log says so. What it reads is judged only from an answer.
+            print(f"  {failure(code, text)}; asked again", flush=True)
+            code, text = self.helper("dosdev", "letters")
+        if code != 0:
+            raise Fault(failure(code, text))
         found, self.labels = {}, {}
         for line in text.splitlines():
             name_target, long_form, label = (line.split("\t") + ["", ""])[:3]
