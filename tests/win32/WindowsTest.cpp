@@ -1241,8 +1241,10 @@ TEST(Toolkit, AFormAskedWhetherItMayGoHearsWhy)
         EXPECT_EQ(form.asked, std::vector<int>{mode});
         const bool gone = !form.Loaded();
         form.Unload();  // once gone, it is not asked again
-        if (gone)
+        if (gone) {
             EXPECT_EQ(form.asked, std::vector<int>{mode});
+            EXPECT_FALSE(form.lblA.hWnd());  // and its controls hold no window that is gone
+        }
         test::DropPendingQuit();
     }
     // A form that will not go stays on its close box and keeps the session
