@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <fstream>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -149,6 +150,11 @@ TEST(FrameRegion, TopCornersRoundedBottomSquare)
     const auto size = frame::AtLeastMinimum({1000, 400});
     EXPECT_EQ(size.width, 1695);
     EXPECT_EQ(size.height, 615);
+    for (const auto& [asked, width, height] : {std::tuple{frame::TwipSize{1000, 5000}, 1695, 5000},
+                                               {frame::TwipSize{5000, 400}, 5000, 615}}) {  // each side on its own
+        EXPECT_EQ(frame::AtLeastMinimum(asked).width, width);
+        EXPECT_EQ(frame::AtLeastMinimum(asked).height, height);
+    }
     const auto rects = frame::RegionRects(size, 15, 15);  // 113 x 41 pixels
     EXPECT_EQ(rects[0], (frame::RegionRect{5, 0, 108, 1}));
     ASSERT_EQ(rects.size(), 6u);
