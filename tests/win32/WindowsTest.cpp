@@ -1613,6 +1613,8 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     form.lstLines.AddItem("w");
     form.chkKeep.Value(true);
     form.cboTyped.Text("typed early");
+    form.txtNotes.TabIndex(0);  // declared late, first in tab order: its window comes first, as Tab walks them
+    form.chkKeep.TabIndex(1);
     // Made larger while it is laid out hidden, the form's inside grows with it;
     // only moved, it has not been resized.
     struct Widen : ui::FormListener {
@@ -1655,6 +1657,8 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     EXPECT_EQ(form.cboTyped.Text(), "typed early");
     HWND check = ui::win::H(form.chkKeep.hWnd());
     EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(GetWindow(ui::win::H(form.hWnd()), GW_CHILD), ui::win::H(form.txtNotes.hWnd()));
+    EXPECT_EQ(GetWindow(ui::win::H(form.txtNotes.hWnd()), GW_HWNDNEXT), check);
     for (const WPARAM size : {ICON_BIG, ICON_SMALL})
         EXPECT_NE(SendMessageW(ui::win::H(form.hWnd()), WM_GETICON, size, 0), 0) << size;  // the design's
 
