@@ -104,7 +104,7 @@ TEST(Scale, EveryPixelFigureFollowsTheWindowToAScreenOfAnotherDpi)
 
 // A font is as large as asked at every DPI above the design's, also where
 // the system's bitmap drawing of its face stops at a smaller size; where the
-// bitmap face has a size near enough, it is kept.
+// bitmap face has a size near enough, it is kept. An OEM font stays fixed-pitch.
 TEST(Scale, FontsAreTheSizeAskedAtEveryDpi)
 {
     const ui::win::WindowDc screen(nullptr);
@@ -126,6 +126,15 @@ TEST(Scale, FontsAreTheSizeAskedAtEveryDpi)
         EXPECT_EQ((metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0, a.bitmap)
             << a.points << " points at " << a.dpi;
     }
+    // An OEM font keeps its columns whatever face stands in for one missing.
+    ui::FontSpec oem;
+    oem.Name = "No Such Face";
+    oem.Charset = OEM_CHARSET;
+    const ui::win::GdiObject<HFONT> font(ui::win::CreateFontFor(oem, 96));
+    const ui::win::Selection select(screen.Get(), font.Get());
+    TEXTMETRICW metrics{};
+    ASSERT_TRUE(GetTextMetricsW(screen.Get(), &metrics));
+    EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0);  // the bit set means variable pitch
 }
 
 }  // namespace
