@@ -297,7 +297,8 @@ TEST_F(Elevated, NothingIsOfferedWithoutASplitOrTouchedThatIsNotOurs)
     EXPECT_FALSE(files().Exists(kCopy));
 
     // Nor is anything done for a user named by no SID: the SID names files.
-    for (const char* sid : {"", "S-", "1-5-21-1000-1001", "S-1-5-21-1000\\..\\x"}) {
+    for (const char* sid :
+         {"", "S-", "1-5-21-1000-1001", "S-1-5-21-1000\\..\\x", "S-1-5-21-1000\\x", "S-1-5-21-1000:x"}) {
         machine.session.sid = sid;
         EXPECT_EQ(modElevated::SetUp(true), 2) << sid;
         EXPECT_EQ(modElevated::Sync(), "no user") << sid;
