@@ -8,4 +8,8 @@ namespace os {
 Session& Win32Session();
 Tasks& Win32Tasks();
 
+// Whether only administrators can change what a security descriptor guards: its
+// owner is one and its rights let no one else change it.
+bool OnlyAdministratorsChangeBy(const void* securityDescriptor);
+
 }  // namespace os

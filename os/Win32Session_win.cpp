@@ -131,6 +131,45 @@ private:
     bool m_UserIsOne = false;
 };
 
+}  // namespace
+
+bool OnlyAdministratorsChangeBy(const void* securityDescriptor)
+{
+    auto* descriptor = const_cast<void*>(securityDescriptor);
+    PSID owner = nullptr;
+    PACL dacl = nullptr;
+    BOOL defaulted = FALSE, present = FALSE;
+    if (!GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) ||
+        !GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted))
+        return false;
+    const Administrators administrators;
+    std::optional<std::vector<AccessEntry>> entries;
+    if (present && dacl) {  // no list at all lets everyone do anything
+        entries.emplace();
+        for (DWORD i = 0; i < dacl->AceCount; ++i) {
+            void* ace = nullptr;
+            if (!GetAce(dacl, i, &ace))
+                return false;
+            const auto* header = static_cast<const ACE_HEADER*>(ace);
+            AccessEntry entry;
+            entry.kind = header->AceType == ACCESS_ALLOWED_ACE_TYPE  ? AccessEntry::Kind::Allow
+                         : header->AceType == ACCESS_DENIED_ACE_TYPE ? AccessEntry::Kind::Deny
+                                                                     : AccessEntry::Kind::Other;
+            entry.inheritOnly = (header->AceFlags & INHERIT_ONLY_ACE) != 0;
+            if (entry.kind != AccessEntry::Kind::Other) {
+                // An allowed and a denied entry share their layout.
+                auto* basic = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+                entry.rights = basic->Mask;
+                entry.administrator = administrators.Include(&basic->SidStart);
+            }
+            entries->push_back(entry);
+        }
+    }
+    return OnlyAdministratorsChange(owner && administrators.Include(owner), entries);
+}
+
+namespace {
+
 class TokenSession : public Session {
 public:
     Elevation TokenElevation() override
@@ -176,38 +215,13 @@ public:
 
     bool AdministratorsOnly(const std::string& path) override
     {
-        PSID owner = nullptr;
-        PACL dacl = nullptr;
         PSECURITY_DESCRIPTOR descriptor = nullptr;
         if (GetNamedSecurityInfoW(Wide(path).c_str(), SE_FILE_OBJECT,
-                                  OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr, &dacl,
+                                  OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
                                   nullptr, &descriptor) != ERROR_SUCCESS)
             return false;
         const LocalMemory kept(descriptor);
-        const Administrators administrators;
-        std::optional<std::vector<AccessEntry>> entries;
-        if (dacl) {
-            entries.emplace();
-            for (DWORD i = 0; i < dacl->AceCount; ++i) {
-                void* ace = nullptr;
-                if (!GetAce(dacl, i, &ace))
-                    return false;
-                const auto* header = static_cast<const ACE_HEADER*>(ace);
-                AccessEntry entry;
-                entry.kind = header->AceType == ACCESS_ALLOWED_ACE_TYPE  ? AccessEntry::Kind::Allow
-                             : header->AceType == ACCESS_DENIED_ACE_TYPE ? AccessEntry::Kind::Deny
-                                                                         : AccessEntry::Kind::Other;
-                entry.inheritOnly = (header->AceFlags & INHERIT_ONLY_ACE) != 0;
-                if (entry.kind != AccessEntry::Kind::Other) {
-                    // An allowed and a denied entry share their layout.
-                    auto* basic = static_cast<ACCESS_ALLOWED_ACE*>(ace);
-                    entry.rights = basic->Mask;
-                    entry.administrator = administrators.Include(&basic->SidStart);
-                }
-                entries->push_back(entry);
-            }
-        }
-        return OnlyAdministratorsChange(owner && administrators.Include(owner), entries);
+        return OnlyAdministratorsChangeBy(descriptor);
     }
 
     bool MakeAdministratorsFolder(const std::string& path) override

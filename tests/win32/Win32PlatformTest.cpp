@@ -7,6 +7,7 @@
 #include "engine/mod_DriveInfo.h"
 #include "engine/mod_Subst.h"
 #include "os/System.h"
+#include "os/Win32Session.h"
 #include "ui/App.h"
 #include "ui/Services.h"
 #include "os/WideText_win.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -322,6 +324,30 @@ TEST(Win32Files, AFolderOnlyAdministratorsChange)
     EXPECT_FALSE(session.AppData().empty());
     os::Current().files.RemoveFile(folder + "\\mount.ini");
     os::Current().files.RemoveFolder(folder);
+
+    // Wine keeps no rights of a file (each reads back as the system's and the
+    // user's), so the rights are judged here as written: a right taken from
+    // users, or given only to what is made inside later, leaves them the
+    // administrators'; users who may write, a user as owner, or no list of
+    // rights at all do not.
+    const struct {
+        const wchar_t* rights;
+        bool administratorsOnly;
+    } made[] = {
+        {L"O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", true},
+        {L"O:BAD:PAI(D;OICI;0x2;;;BU)(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", true},
+        {L"O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICIIO;FA;;;BU)", true},
+        {L"O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;BU)", false},
+        {L"O:BUD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", false},
+        {L"O:BA", false},
+    };
+    for (const auto& c : made) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(c.rights, SDDL_REVISION_1, &descriptor, nullptr))
+            << os::win::Narrow(c.rights);
+        EXPECT_EQ(os::OnlyAdministratorsChangeBy(descriptor), c.administratorsOnly) << os::win::Narrow(c.rights);
+        LocalFree(descriptor);
+    }
 }
 
 // The user's registry as the labels use it: a value reads back exactly as
