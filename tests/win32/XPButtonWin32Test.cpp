@@ -204,8 +204,11 @@ TEST(XPButtonWindowTest, RegionHoverClickAndAccessKey)
 
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(window, region), ERROR);
-    EXPECT_FALSE(PtInRegion(region, 0, 0));
-    EXPECT_FALSE(PtInRegion(region, 78, 50));
+    RECT box{};
+    GetClientRect(window, &box);
+    for (const POINT corner : {POINT{0, 0}, POINT{box.right - 1, 0}, POINT{0, box.bottom - 1},
+                               POINT{box.right - 1, box.bottom - 1}})
+        EXPECT_FALSE(PtInRegion(region, corner.x, corner.y)) << corner.x << "," << corner.y;
     EXPECT_TRUE(PtInRegion(region, 1, 0));
     EXPECT_TRUE(PtInRegion(region, 0, 1));
     DeleteObject(region);
