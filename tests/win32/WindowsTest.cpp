@@ -747,6 +747,10 @@ TEST_F(SimWindows, TheBoxForProgramsRunAsAdministrator)
     HWND box = W(setup.chkElevated.hWnd());
     EXPECT_TRUE(IsWindowEnabled(box));
     setup.vList.SetFocus();
+    for (int i = 0; i < 12 && GetFocus() != box; ++i)  // Tab reaches it, as every control that takes keys
+        test::Type(VK_TAB);
+    EXPECT_EQ(GetFocus(), box);
+    setup.vList.SetFocus();
     alt('r');  // refused
     EXPECT_FALSE(setup.chkElevated.Value());
     EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
