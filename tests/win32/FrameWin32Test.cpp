@@ -334,6 +334,20 @@ TEST(SkinnedFrame, ClientAreaHelpersAndClose)
     EXPECT_FALSE(host.frame.GetCompName().empty());
     EXPECT_EQ(host.frame.DefaultBackgroundColor(), "14215660");
 
+    // A child form's pane is on the frame's back colour, the menu strip on the menus'.
+    host.frame.HaveChild(true);
+    host.frame.SetMDIPosition(0, 3000, 1500);
+    host.frame.BackColor(RGB(200, 10, 10));
+    host.frame.MenuBackColor(RGB(10, 200, 10));
+    for (const auto& [name, colour] :
+         {std::pair{L"Window contents", RGB(200, 10, 10)}, {L"Menu bar", RGB(10, 200, 10)}}) {
+        HWND pane = FindWindowExW(ui::win::H(host.frame.hWnd()), nullptr, L"TavrikFramePane", name);
+        ASSERT_NE(pane, nullptr);
+        const test::Canvas canvas(100, 40);
+        SendMessageW(pane, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+        EXPECT_EQ(canvas.At(2, 2), colour);
+    }
+
     host.frame.CloseButton.Button().PicMain_Click();  // CloseActive off: only this window closes
     EXPECT_FALSE(host.Loaded());
 }
