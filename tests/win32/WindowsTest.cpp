@@ -1612,6 +1612,7 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
         form.lstLines.ListIndex(selected);
         form.lstLines.RemoveItem(removed);
         EXPECT_EQ(form.lstLines.ListIndex(), left) << selected << " " << removed;
+        EXPECT_EQ(form.lstLines.List(form.lstLines.ListCount()), "");  // no line past the last
     }
     form.lstLines.AddItem(std::string(60, 'W'));  // its widest line, not its last, sets how far it scrolls
     form.lstLines.AddItem("w");
