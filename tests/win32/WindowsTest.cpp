@@ -1325,6 +1325,8 @@ TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
     test::DropPendingQuit();
     Probe probe;
     EXPECT_FALSE(probe.Loaded());
+    // Before it has a window, its inside is the design's.
+    EXPECT_EQ(std::pair(probe.ScaleWidth(), probe.ScaleHeight()), std::pair(3000, 1500));
     probe.Load();
     probe.Load();
     EXPECT_EQ(probe.loads, 1);
