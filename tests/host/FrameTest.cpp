@@ -302,6 +302,7 @@ TEST(FrameThemes, ARunLengthPictureIsReadOnlyWhole)
         {'T', 'V', 'P', '1', 3, 0, 2, 0, 1, 1, 0, 2, 1, 2, 3},     // a row missing
         {'T', 'V', 'P', '1', 3, 0, 1, 0, 1, 1, 0, 2, 1, 2, 3, 7},  // bytes after the last row
         {'T', 'V', 'P', '1', 3, 0, 1, 0, 1, 1, 0, 2, 1, 2},        // cut inside a run
+        {'T', 'V', 'P', '1', 3, 0, 1, 0, 1, 1},                    // cut inside a row's count of runs
     };
     for (const Bytes& bytes : bad)
         EXPECT_FALSE(ui::DecodeRunLength(bytes)) << &bytes - bad;
