@@ -156,6 +156,12 @@ TEST_F(Elevated, ARefusedOrFailedStepChangesNothingAndSaysSo)
         EXPECT_FALSE(files().Exists(path)) << path;
     EXPECT_TRUE(machine.taskScheduler.tasks.empty());
     EXPECT_EQ(SeenElevated('P'), "");
+
+    // Undone, a failed step takes away only what it made: the copy another user's drives run stays.
+    ASSERT_TRUE(files().MakeFile(kCopy, "MZ the program"));
+    ASSERT_TRUE(files().MakeFile("C:\\Program Files\\Tavrik\\Tavrik.copy", "S-1-5-21-1000-2000-3000-1002"));
+    EXPECT_EQ(modElevated::TurnOn().exitCode, 2);
+    EXPECT_TRUE(files().Exists(kCopy));
 }
 
 // The list is the user's: anything the user's programs wrote there is read as
