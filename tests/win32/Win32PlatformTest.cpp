@@ -213,6 +213,13 @@ TEST(Win32Paths, ShortAndLongFormsRoundTrip)
     ASSERT_FALSE(shortForm.empty());
     EXPECT_EQ(shortForm.find(' '), std::string::npos);
     EXPECT_TRUE(modFiles::IsDirectory(shortForm));
+    // A buffer just large enough (the text and its NUL) takes the answer; one byte less is told the size needed.
+    auto& files = os::Current().files;
+    const auto fits = static_cast<std::uint32_t>(shortForm.size() + 1);
+    std::string exact(fits, '\x7F');
+    EXPECT_EQ(files.ShortPathName(folder.c_str(), exact.data(), fits), fits - 1);
+    EXPECT_EQ(exact.c_str(), shortForm);
+    EXPECT_EQ(files.ShortPathName(folder.c_str(), exact.data(), fits - 1), fits);
 
     const std::string longForm = modFiles::GetLongPath(folder);
     EXPECT_EQ(modFiles::GetLongPath(shortForm), longForm);
