@@ -1768,7 +1768,9 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     // A release the list still hears once the mouse has left it to the left
     // or above is there, not at the far end of the form.
     float releasedX = 0, releasedY = 0;
-    form.lstLines.MouseUp = [&](int, int, float X, float Y) {
+    std::vector<int> released;
+    form.lstLines.MouseUp = [&](int Button, int, float X, float Y) {
+        released.push_back(Button);
         releasedX = X;
         releasedY = Y;
     };
@@ -1776,6 +1778,14 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     test::RunQueue();
     EXPECT_LT(releasedX, 0);
     EXPECT_LT(releasedY, 0);
+    // Each button's release is heard as that button's.
+    PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(5, 2));
+    PostMessageW(list, WM_MBUTTONUP, 0, MAKELPARAM(5, 2));
+    test::RunQueue();
+    EXPECT_EQ(released, (std::vector<int>{ui::vbLeftButton, ui::vbRightButton, ui::vbMiddleButton}));
+    for (const auto& [keys, held] : {std::pair{MK_LBUTTON, ui::vbLeftButton}, {MK_RBUTTON, ui::vbRightButton},
+                                     {MK_MBUTTON, ui::vbMiddleButton}})  // and those held through a move
+        EXPECT_EQ(ui::win::MouseButtons(keys | MK_SHIFT), held) << keys;
     form.lstLines.MouseUp = nullptr;
 
     // A combo box widens for a line longer than it shows, and a line picked
