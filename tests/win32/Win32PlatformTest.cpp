@@ -340,7 +340,7 @@ TEST(Win32Files, AFolderOnlyAdministratorsChange)
     const struct {
         const wchar_t* rights;
         bool administratorsOnly;
-    } made[] = {
+    } descriptors[] = {
         {L"O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", true},
         {L"O:BAD:PAI(D;OICI;0x2;;;BU)(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", true},
         {L"O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICIIO;FA;;;BU)", true},
@@ -348,7 +348,7 @@ TEST(Win32Files, AFolderOnlyAdministratorsChange)
         {L"O:BUD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", false},
         {L"O:BA", false},
     };
-    for (const auto& c : made) {
+    for (const auto& c : descriptors) {
         PSECURITY_DESCRIPTOR descriptor = nullptr;
         ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(c.rights, SDDL_REVISION_1, &descriptor, nullptr))
             << os::win::Narrow(c.rights);
