@@ -18,18 +18,20 @@ wine_env_start() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
 
     if [ -z "${DISPLAY:-}" ] || [ "${TAVRIK_OWN_DISPLAY:-0}" = 1 ]; then
-        local n
-        for n in $(seq 91 140); do
-            [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-        done
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        # Xvfb picks a free display itself and writes its number once it
+        # listens: two environments started at once never share one.
+        local numbers n i
+        numbers=$(mktemp)
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numbers" >/dev/null 2>&1 &
         _wine_env_xvfb_pid=$!
-        export DISPLAY=":$n"
-        local i
         for i in $(seq 1 100); do
-            xdpyinfo >/dev/null 2>&1 && break
+            [ -s "$numbers" ] && break
             sleep 0.1
         done
+        n=$(head -n 1 "$numbers")
+        rm -f "$numbers"
+        [ -n "$n" ] || { echo "Xvfb did not start" >&2; return 1; }
+        export DISPLAY=":$n"
         xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; return 1; }
     fi
 
