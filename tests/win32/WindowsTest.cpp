@@ -540,7 +540,8 @@ TEST_F(SimWindows, TheMainWindowTakesKeysAsWindowsProgramsDo)
     EXPECT_FALSE(LooksDefault(main.cmdBoot) || LooksDefault(main.cmdHelp));
     test::Type(VK_RETURN);  // on a list Enter is the line's, and the mounted list's binds nothing
     EXPECT_TRUE(machine.dos.Mappings("D:").empty());
-    main.cboDrive.SetFocus();
+    SetFocus(W(main.cboDrive.EditWindow()));  // straight back, as when the window is active again
+    EXPECT_EQ(pickerSelected(), 3u);
     test::Type(VK_RETURN);  // elsewhere Enter mounts
     EXPECT_EQ(machine.dos.Mappings("D:").size(), 1u);
 
@@ -1453,13 +1454,15 @@ public:
 };
 
 int g_popupItems = -1;
-UINT g_greyedItem = 0, g_greyedState = 0;  // an item of the pop-up and its state there
+// Two items of the pop-up and their states there (-1: not in it).
+UINT g_greyedItem = 0, g_greyedState = 0, g_hiddenItem = 0, g_hiddenState = 0;
 
 LRESULT CALLBACK CountPopupItems(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     if (message == WM_INITMENUPOPUP) {
         g_popupItems = GetMenuItemCount(reinterpret_cast<HMENU>(wParam));
         g_greyedState = GetMenuState(reinterpret_cast<HMENU>(wParam), g_greyedItem, MF_BYCOMMAND);
+        g_hiddenState = GetMenuState(reinterpret_cast<HMENU>(wParam), g_hiddenItem, MF_BYCOMMAND);
         PostMessageW(window, WM_CANCELMODE, 0, 0);
     }
     return DefSubclassProc(window, message, wParam, lParam);
@@ -1701,12 +1704,15 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
     edit = GetSubMenu(GetMenu(ui::win::H(form.hWnd())), 0);
     ASSERT_TRUE(SetWindowSubclass(ui::win::H(form.hWnd()), CountPopupItems, 1, 0));
     g_greyedItem = static_cast<UINT>(form.mnuEditGreyed.ControlId());
+    g_hiddenItem = static_cast<UINT>(form.mnuEditHidden.ControlId());
     const UINT_PTR guard = SetTimer(nullptr, 0, 2000, CloseMenu);
     form.PopupMenu(form.mnuEdit);
     KillTimer(nullptr, guard);
     RemoveWindowSubclass(ui::win::H(form.hWnd()), CountPopupItems, 1);
     EXPECT_EQ(g_popupItems, 2);
+    EXPECT_NE(g_greyedState, static_cast<UINT>(-1));  // greyed, but there
     EXPECT_EQ(g_greyedState & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    EXPECT_EQ(g_hiddenState, static_cast<UINT>(-1));
     // Opened at a point of the form, it opens there, wherever the pointer is.
     SetCursorPos(0, 0);
     ASSERT_TRUE(SetWindowSubclass(ui::win::H(form.hWnd()), NotePopupPlace, 1, 0));
