@@ -168,10 +168,15 @@ TEST(FrameRegion, TopCornersRoundedBottomSquare)
 
 TEST(FrameRegion, EdgesRoundHalvesToEven)
 {
-    const auto rects = frame::RegionRects({1698, 1002}, 12, 12);  // 141.5 x 83.5 pixels at 120 DPI
-    EXPECT_EQ(rects.back().right, 142);
-    EXPECT_EQ(rects.back().bottom, 84);
-    EXPECT_EQ(rects[0].right, 136);  // 141.5 - 6 (the design's 5, scaled)
+    // At 120 DPI: 141.5 x 83.5 pixels goes up, 142.5 x 82.5 down; the top row is 6 pixels shorter each
+    // side (the design's 5, scaled).
+    for (const auto& [size, right, bottom, top] : {std::tuple{frame::TwipSize{1698, 1002}, 142, 84, 136},
+                                                   {frame::TwipSize{1710, 990}, 142, 82, 136}}) {
+        const auto rects = frame::RegionRects(size, 12, 12);
+        EXPECT_EQ(rects.back().right, right) << size.width;
+        EXPECT_EQ(rects.back().bottom, bottom) << size.width;
+        EXPECT_EQ(rects[0].right, top) << size.width;
+    }
 }
 
 TEST(FrameRegion, TheCornersProfileScalesWithTheDpi)
