@@ -79,6 +79,8 @@ TEST_F(Labels, AKeySomeoneElseWroteIsNeverTouched)
     EXPECT_EQ(Label('M'), "Mine");
     EXPECT_EQ(Label('N'), "Other");
     EXPECT_EQ(Label('O'), "Other");
+    EXPECT_TRUE(modLabels::RelabelDrive('N', "C:\\Other", "Renamed"));  // its label is ours, the letter's key not
+    EXPECT_EQ(Label('N'), "Renamed");
     for (const char* letter : {"M", "N", "O"})
         mod_DriveInfo::RemoveSubstDrive(letter);
     EXPECT_EQ(Label('M'), "Mine");
