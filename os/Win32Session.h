@@ -12,4 +12,7 @@ Tasks& Win32Tasks();
 // owner is one and its rights let no one else change it.
 bool OnlyAdministratorsChangeBy(const void* securityDescriptor);
 
+// How a token was elevated; a token that cannot be read is not split at all.
+Elevation ElevationOf(void* token);
+
 }  // namespace os

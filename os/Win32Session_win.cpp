@@ -133,6 +133,16 @@ private:
 
 }  // namespace
 
+Elevation ElevationOf(void* token)
+{
+    TOKEN_ELEVATION_TYPE type{};
+    if (!token || !TokenInfo(token, TokenElevationType, type))
+        return Elevation::Default;
+    return type == TokenElevationTypeLimited ? Elevation::Limited
+           : type == TokenElevationTypeFull  ? Elevation::Full
+                                             : Elevation::Default;
+}
+
 bool OnlyAdministratorsChangeBy(const void* securityDescriptor)
 {
     auto* descriptor = const_cast<void*>(securityDescriptor);
@@ -172,16 +182,7 @@ namespace {
 
 class TokenSession : public Session {
 public:
-    Elevation TokenElevation() override
-    {
-        TOKEN_ELEVATION_TYPE type{};
-        const KernelHandle token = OwnToken();
-        if (!token || !TokenInfo(token.Get(), TokenElevationType, type))
-            return Elevation::Default;
-        return type == TokenElevationTypeLimited ? Elevation::Limited
-               : type == TokenElevationTypeFull  ? Elevation::Full
-                                                 : Elevation::Default;
-    }
+    Elevation TokenElevation() override { return ElevationOf(OwnToken().Get()); }
 
     bool LinkedTokenElsewhere() override { return InAnotherSession(LogonId(), LinkedLogonId()); }
 

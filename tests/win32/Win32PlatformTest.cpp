@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -387,8 +388,24 @@ TEST(Win32Session, ElevatedDrivesAreOfferedWhereTheTokenIsSplit)
     TOKEN_ELEVATION_TYPE type{};
     DWORD bytes = 0;
     ASSERT_TRUE(GetTokenInformation(token, TokenElevationType, &type, sizeof type, &bytes));
-    CloseHandle(token);
     EXPECT_EQ(modElevated::Offered(), type != TokenElevationTypeDefault) << type;
+    // A split token's other half is elevated the other way (under Wine the
+    // program's own is the full one, its linked one the limited one).
+    TOKEN_LINKED_TOKEN linked{};
+    const bool split = GetTokenInformation(token, TokenLinkedToken, &linked, sizeof linked, &bytes) != FALSE;
+    const std::map<TOKEN_ELEVATION_TYPE, os::Elevation> named{{TokenElevationTypeDefault, os::Elevation::Default},
+                                                              {TokenElevationTypeLimited, os::Elevation::Limited},
+                                                              {TokenElevationTypeFull, os::Elevation::Full}};
+    for (HANDLE each : {token, split ? linked.LinkedToken : nullptr}) {
+        if (!each)
+            continue;
+        ASSERT_TRUE(GetTokenInformation(each, TokenElevationType, &type, sizeof type, &bytes));
+        EXPECT_EQ(os::ElevationOf(each), named.at(type)) << type;
+    }
+    if (split)
+        CloseHandle(linked.LinkedToken);
+    CloseHandle(token);
+    EXPECT_EQ(os::ElevationOf(nullptr), os::Elevation::Default);
 }
 
 // The scheduler's tasks as the elevated drives use them: registering a name
