@@ -253,9 +253,13 @@ TEST_F(Elevated, TheTaskRemovesOnlyWhatItBoundAndTheListNoLongerHolds)
     EXPECT_NE(RunTask().find("could not be read"), std::string::npos);
     EXPECT_EQ(SeenElevated('T'), "C:\\Data");
     files().DenyRead(kList, false);
-    ASSERT_TRUE(files().MakeFile(kList, "session 0x1\r\nT:\tC:\\Data\r\n"));
-    EXPECT_NE(RunTask().find("of another logon"), std::string::npos);
-    EXPECT_EQ(SeenElevated('T'), "");
+    for (const char* list : {"session 0x1\r\nT:\tC:\\Data\r\n", ""}) {  // an emptied one names no binding either
+        ASSERT_TRUE(files().MakeFile(kList, list));
+        EXPECT_NE(RunTask().find("of another logon"), std::string::npos) << list;
+        EXPECT_EQ(SeenElevated('T'), "") << list;
+        Mount("T: ", "C:\\Data");
+        ASSERT_EQ(SeenElevated('T'), "C:\\Data");
+    }
 }
 
 TEST_F(Elevated, TurningOffRemovesTheTaskTheBindingsAndTheCopy)
