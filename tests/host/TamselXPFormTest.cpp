@@ -546,10 +546,13 @@ TEST_F(Frame, TaggedMenusBecomeLabelsThatOpenTheirMenus)
     frame->MenuLabel_Click(2);
     frame->MenuLabel_MouseDown(1, ui::vbLeftButton);
     frame->MenuLabel_Click(4);  // no such label
+    frame->MenuLabel_Click(3);  // the last
     const auto& strip = frame->CurrentLayout().pICmenu;  // at (4, 30) pixels
     ASSERT_EQ(strip.left, 4);
+    const float last = static_cast<float>(surface.labels[2].left);
     EXPECT_EQ(host.popups, (std::vector<FakeHost::Popup>{{2, 560 + 4 + 60, 45 + 30 + 450 + 270 - 80},
-                                                         {0, 60 + 4 + 60, 45 + 30 + 480 + 270 - 80}}));
+                                                         {0, 60 + 4 + 60, 45 + 30 + 480 + 270 - 80},
+                                                         {4, last + 4 + 60, 45 + 30 + 450 + 270 - 80}}));
 }
 
 TEST_F(Frame, ChildFormsAreCountedOnly)
