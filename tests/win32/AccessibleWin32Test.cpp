@@ -165,6 +165,9 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
         EXPECT_STREQ(ours, system);
         SysFreeString(ours);
         SysFreeString(system);
+        VARIANT ourRole{}, systemRole{};  // nor the button's role
+        EXPECT_EQ(object->get_accRole(child, &ourRole), standard->get_accRole(child, &systemRole));
+        EXPECT_EQ(std::pair(ourRole.vt, ourRole.lVal), std::pair(systemRole.vt, systemRole.lVal));
         standard->Release();
         form.button.Button().Caption("&Go on");
     }
