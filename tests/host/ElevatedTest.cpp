@@ -162,6 +162,14 @@ TEST_F(Elevated, ARefusedOrFailedStepChangesNothingAndSaysSo)
     ASSERT_TRUE(files().MakeFile("C:\\Program Files\\Tavrik\\Tavrik.copy", "S-1-5-21-1000-2000-3000-1002"));
     EXPECT_EQ(modElevated::TurnOn().exitCode, 2);
     EXPECT_TRUE(files().Exists(kCopy));
+
+    // A refused turn-off leaves it on: the list the task reads stays.
+    machine.taskScheduler.refuse = false;
+    ASSERT_EQ(modElevated::TurnOn().exitCode, 0);
+    refuse = true;
+    EXPECT_EQ(modElevated::TurnOff().exitCode, 2);
+    EXPECT_TRUE(files().Exists(kList));
+    EXPECT_FALSE(machine.taskScheduler.tasks.empty());
 }
 
 // The list is the user's: anything the user's programs wrote there is read as
