@@ -516,6 +516,8 @@ TEST_F(Frame, TheTitleEndsAreLaidOutForThePicturesShown)
     EXPECT_EQ(ends(), std::tuple(15.f, 392.f, 16.f, 392.f));  // silver, active
     frame->SetFormActiveStyle(false);
     EXPECT_EQ(frame->CaptionColor(), 0xC0C0C0u);
+    for (const auto& button : surface.buttons)  // what they show again once the pointer leaves
+        EXPECT_FALSE(button.IsActivate());
     EXPECT_EQ(ends(), std::tuple(15.f, 394.f, 14.f, 394.f));  // the inactive right end is narrower
     EXPECT_EQ(surface.placed.TitleRight, frame->CurrentLayout().TitleRight);
     frame->ColorScheme(1);
