@@ -111,10 +111,15 @@ TEST_F(Elevated, TurnedOnEveryBindingReachesProgramsRunAsAdministrator)
     EXPECT_EQ(SeenElevated('P'), "");
     EXPECT_EQ(SeenElevated('Q'), "C:\\Other");
 
-    ASSERT_TRUE(files().Remove(kList));  // on already: asked once, and the list made again
+    ASSERT_TRUE(files().Remove(kList));  // on already: asked once, and the list made again for the task
+    const int runs = machine.taskScheduler.runs;
     EXPECT_EQ(modElevated::TurnOn().exitCode, 1);
     EXPECT_EQ(machine.session.prompts.size(), 1u);
     EXPECT_NE(files().Content(kList).value_or("").find("Q:\tC:\\Other"), std::string::npos);
+    EXPECT_EQ(machine.taskScheduler.runs, runs + 1);
+    files().DenyWrite(kList);  // a list that could not be written is not run
+    EXPECT_EQ(modElevated::TurnOn().exitCode, 1);
+    EXPECT_EQ(machine.taskScheduler.runs, runs + 1);
 }
 
 // Turned on from a program run as administrator (no prompt there), the list
