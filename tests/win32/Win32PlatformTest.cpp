@@ -431,6 +431,14 @@ TEST(Win32Tasks, RegisteringAgainReplacesAndRemovalSaysWhetherThereWasOne)
     EXPECT_TRUE(tasks.Remove(name));
     EXPECT_FALSE(tasks.Find(name).has_value());
     EXPECT_FALSE(tasks.Remove(name));
+    // Asked from a thread whose COM is another kind, it leaves that COM as it found it.
+    std::thread([&] {
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        tasks.Find(name);
+        EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);  // still initialized
+        CoUninitialize();
+        CoUninitialize();
+    }).join();
 }
 
 // The letters the machine defines at boot are the value names of one letter
