@@ -258,6 +258,7 @@ ui::PropertyBag XPButton::WriteProperties(const ui::FontSpec& ambientFont, ui::C
     bag.WriteString("Caption", m_Caption, displayName);
     // ForeColor is always stored: no default can stand in for it.
     bag.WriteLong("ForeColor", static_cast<std::int32_t>(m_ForeColor), static_cast<std::int32_t>(~m_ForeColor));
-    bag.WriteLong("ForeHover", static_cast<std::int32_t>(m_ForeHover), static_cast<std::int32_t>(ambientForeColor));
+    // Left out only where reading it back gives the same: a missing one is the ForeColor.
+    bag.WriteLong("ForeHover", static_cast<std::int32_t>(m_ForeHover), static_cast<std::int32_t>(m_ForeColor));
     return bag;
 }

@@ -250,7 +250,7 @@ TEST_F(PushButton, StoredProperties)
     loaded.Font(ui::FontSpec{"Tahoma", 9, true});
     const auto saved = loaded.WriteProperties(ambient, 0x123456, "XPButton3");
     EXPECT_TRUE(saved.Contains("ForeColor"));
-    EXPECT_FALSE(saved.Contains("ForeHover"));  // equal to the ambient colour given
+    EXPECT_FALSE(saved.Contains("ForeHover"));  // equal to the ForeColor, which stands in for it
     const auto text = saved.ToText();
     const auto back = ui::PropertyBag::FromText(text);
     ASSERT_TRUE(back);
@@ -259,6 +259,15 @@ TEST_F(PushButton, StoredProperties)
     EXPECT_EQ(again.Caption(), "&Apply");
     EXPECT_EQ(again.AccessKey(), 'a');
     EXPECT_EQ(again.Font(), (ui::FontSpec{"Tahoma", 9, true}));
+    // Each colour comes back as it was, also a hover colour that is the ambient one.
+    for (const auto& [fore, hover] : {std::pair<ui::Color, ui::Color>{0x0000FF, 0x123456}, {0x123456, 0x0000FF},
+                                      {0x0000FF, 0x0000FF}}) {
+        loaded.ForeColor(fore);
+        loaded.ForeHover(hover);
+        XPButton reloaded(view);
+        reloaded.ReadProperties(loaded.WriteProperties(ambient, 0x123456, "XPButton3"), ambient, 0x123456, "XPButton3");
+        EXPECT_EQ(std::pair(reloaded.ForeColor(), reloaded.ForeHover()), std::pair(fore, hover));
+    }
 }
 
 }  // namespace
