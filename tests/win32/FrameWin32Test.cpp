@@ -270,6 +270,9 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
     SendMessageW(frameWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 15));
     EXPECT_EQ(host.WindowState(), ui::vbNormal);  // the title form asks for EnableMaximize
     host.Unload();
+    for (const ui::Control* piece : {static_cast<ui::Control*>(&file), static_cast<ui::Control*>(&edit),
+                                     static_cast<ui::Control*>(&host.frame.CloseButton)})
+        EXPECT_FALSE(piece->hWnd());  // closed, no piece keeps a window handle
 }
 
 TEST(SkinnedFrame, SchemesCaptionColourAndPieces)
