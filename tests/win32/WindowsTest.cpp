@@ -2007,6 +2007,15 @@ TEST(Toolkit, TypedKeysReachTheControlsAsTheirHandlersSay)
         EXPECT_EQ(ups.back(), std::pair(static_cast<int>(VK_DELETE), shift));
     }
     EXPECT_EQ(form.txtTyped.Text(), "aC");
+    // So does a key up set to 0: Space let go ticks no box.
+    form.chkKeep.KeyUp = [](int& KeyCode, int) {
+        if (KeyCode == VK_SPACE)
+            KeyCode = 0;
+    };
+    form.chkKeep.SetFocus();
+    const auto ticked = form.chkKeep.Value();
+    test::Type(VK_SPACE);
+    EXPECT_EQ(form.chkKeep.Value(), ticked);
     int menus = 0;
     form.lstLines.ContextMenuKey = [&] { ++menus; };
     PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
