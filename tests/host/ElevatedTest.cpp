@@ -167,6 +167,10 @@ TEST_F(Elevated, ARefusedOrFailedStepChangesNothingAndSaysSo)
     ASSERT_TRUE(files().MakeFile("C:\\Program Files\\Tavrik\\Tavrik.copy", "S-1-5-21-1000-2000-3000-1002"));
     EXPECT_EQ(modElevated::TurnOn().exitCode, 2);
     EXPECT_TRUE(files().Exists(kCopy));
+    for (const std::string& path : {kCopy, std::string("C:\\Program Files\\Tavrik\\Tavrik.copy")})
+        ASSERT_TRUE(files().Remove(path));
+    EXPECT_EQ(modElevated::TurnOn().exitCode, 2);  // and the folder it found, though empty
+    EXPECT_TRUE(files().Exists("C:\\Program Files\\Tavrik"));
 
     // A refused turn-off leaves it on: the list the task reads stays.
     machine.taskScheduler.refuse = false;
