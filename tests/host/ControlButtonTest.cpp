@@ -49,6 +49,7 @@ TEST_F(CaptionButton, ANewButtonShowsTheBlueMinimizeLook)
 {
     ControlButton button(surface);
     EXPECT_EQ(surface.shown, (CaptionPicture{Set::CbMin, 0}));
+    EXPECT_EQ(surface.shows, 1);  // given to the window, though it is the first picture of all
     EXPECT_EQ(ControlButton::ConstrainSize(1000), 315);
     EXPECT_FALSE(button.Tracking());
 }
