@@ -263,6 +263,14 @@ TEST_F(Elevated, TheTaskRemovesOnlyWhatItBoundAndTheListNoLongerHolds)
     EXPECT_EQ(files().Content(kRecord), std::nullopt);  // nothing of its own is left
     EXPECT_EQ(RunTask(), "nothing to change");  // and a run after says so
 
+    // A folder with a long name is bound by its short form (as the normal side binds), and goes too.
+    ASSERT_TRUE(files().MakeDirectory("C:\\A Long Folder"));
+    Mount("L: ", "C:\\A Long Folder");
+    ASSERT_EQ(machine.elevatedDos.Mappings("L:"), std::vector<std::string>{"\\??\\C:\\ALONGF~1"});
+    ASSERT_EQ(mod_DriveInfo::RemoveSubstDrive("L"), mod_DriveInfo::RemoveResult::Removed);
+    modElevated::Mirror();
+    EXPECT_EQ(SeenElevated('L'), "");
+
     // A list of an earlier logon, or one that cannot be read.
     Mount("T: ", "C:\\Data");
     ASSERT_EQ(SeenElevated('T'), "C:\\Data");
