@@ -157,17 +157,20 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
         EXPECT_STREQ(ours, system);
         SysFreeString(ours);
         SysFreeString(system);
-        // A child the window does not have has none of the button's actions.
-        VARIANT child{};
-        child.vt = VT_I4;
-        child.lVal = 1;
-        EXPECT_EQ(object->get_accDefaultAction(child, &ours), standard->get_accDefaultAction(child, &system));
-        EXPECT_STREQ(ours, system);
-        SysFreeString(ours);
-        SysFreeString(system);
-        VARIANT ourRole{}, systemRole{};  // nor the button's role
-        EXPECT_EQ(object->get_accRole(child, &ourRole), standard->get_accRole(child, &systemRole));
-        EXPECT_EQ(std::pair(ourRole.vt, ourRole.lVal), std::pair(systemRole.vt, systemRole.lVal));
+        // A child the window does not have, or one named by no number, has none
+        // of the button's actions, nor its role.
+        for (const VARTYPE kind : {VT_I4, VT_EMPTY}) {
+            VARIANT child{};
+            child.vt = kind;
+            child.lVal = kind == VT_I4 ? 1 : CHILDID_SELF;
+            EXPECT_EQ(object->get_accDefaultAction(child, &ours), standard->get_accDefaultAction(child, &system));
+            EXPECT_STREQ(ours, system);
+            SysFreeString(ours);
+            SysFreeString(system);
+            VARIANT ourRole{}, systemRole{};
+            EXPECT_EQ(object->get_accRole(child, &ourRole), standard->get_accRole(child, &systemRole)) << kind;
+            EXPECT_EQ(std::pair(ourRole.vt, ourRole.lVal), std::pair(systemRole.vt, systemRole.lVal)) << kind;
+        }
         standard->Release();
         form.button.Button().Caption("&Go on");
     }
