@@ -171,6 +171,13 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
     draw.hDC = unselected.Dc();
     EXPECT_TRUE(SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
     EXPECT_GT(16 * 16 - unselected.Count(RECT{4, 3, 20, 19}, RGB(0xFF, 0, 0)), 16);
+    int top = 22, bottom = -1;  // in the middle of the item's height
+    for (int y = 0; y < 22; ++y)
+        if (unselected.Count(RECT{0, y, 24, y + 1}, RGB(0xFF, 0, 0)) < 24) {
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    EXPECT_EQ(std::pair(top, bottom), std::pair(3, 18));
 
     // A greyed item is drawn in the grey given, unselected; in high contrast
     // every item is in the system's menu colours, the bar too.
