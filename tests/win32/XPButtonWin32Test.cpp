@@ -108,6 +108,8 @@ TEST(XPButtonDrawing, HoverRingBeforeFocusRing)
     EXPECT_EQ(hover.At(1, 30), RGB(238, 175, 42));  // settled after the 17th row
     EXPECT_EQ(hover.At(2, 8), RGB(247, 190, 81));   // the inner ring, darkening
     EXPECT_EQ(hover.At(2, 30), RGB(243, 174, 49));  // and settled after the 12th row
+    for (const int x : {1, 2})                       // both rings reach down to the bottom band
+        EXPECT_EQ(hover.At(x, 48), hover.At(x, 30)) << x;
     EXPECT_EQ(hover.At(40, 49), RGB(229, 151, 0));
 
     Drawn focus(Look(Face::Normal, Ring::Focus));
