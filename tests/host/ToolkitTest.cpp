@@ -107,6 +107,12 @@ TEST(PropertyBag, DefaultsAreNotStoredAndMissingKeysReadAsDefaults)
     EXPECT_TRUE(bag.ReadBool("AutoLoad", false));
     EXPECT_EQ(bag.ReadString("Caption", ""), "Ombrilo");
     EXPECT_EQ(bag.ReadString("AutoLoad", "x"), "x");  // a value of another type reads as the default
+    // Numbers and truth values read as each other, as older forms stored them: any number but 0 is true.
+    for (const std::int32_t number : {-1, 1, 2}) {
+        bag.WriteLong("Flag", number, 0);
+        EXPECT_TRUE(bag.ReadBool("Flag", false)) << number;
+    }
+    EXPECT_EQ(bag.ReadLong("AutoLoad", 0), -1);
 }
 
 TEST(PropertyBag, TextRoundTripKeepsTypesAndAwkwardStrings)
