@@ -257,6 +257,7 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
     host.frame.MaxBtnClick();
     EXPECT_EQ(host.WindowState(), ui::vbMaximized);
     EXPECT_EQ(host.frame.Width(), host.Width());
+    EXPECT_EQ(host.frame.MaximizeButton.Accessible(host.frame.MaximizeButton.hWnd()).name, "Restore");
     host.frame.MaxBtnClick();
     EXPECT_EQ(host.WindowState(), ui::vbNormal);
     EXPECT_EQ(bounds(), before);
