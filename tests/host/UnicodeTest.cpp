@@ -22,6 +22,7 @@ TEST(Unicode, NamesRoundTripThroughUtf16)
         {"C:\\\xF0\x9F\x93\x81", u"C:\\\xD83D\xDCC1"},                                         // U+1F4C1, a surrogate pair
         {"\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", u"\xD800\xDC00\xDBFF\xDFFF"},                // U+10000 and U+10FFFF, the ends of the pairs
         {"\xED\xA0\xBD", std::u16string(1, char16_t(0xD83D))},                                 // an unpaired surrogate
+        {"\xED\xA0\xBD\xEE\x80\x80", u"\xD83D\xE000"},  // one before a character past the low surrogates
         {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
     };
     for (const auto& c : cases) {
