@@ -314,6 +314,18 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     test::Type(VK_RETURN);  // the focused button's, not the default button's
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(defaults, 0);
+    // A key down comes with the Ctrl held.
+    int shift = -1;
+    button.KeyDown = [&](int&, int& Shift) { shift = Shift; };
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    test::PostKey(window, VK_F5);
+    test::RunQueue();
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(shift, ui::vbCtrlMask);
     // Its focus ring goes with the focus.
     SetCursorPos(0, 0);
     EXPECT_EQ(button.LookFor(false).ring, XPButtonLook::Ring::Focus);
