@@ -797,6 +797,8 @@ TEST(Win32Text, AnsiCodePageAndLowerCase)
     if (GetACP() != 1252)
         GTEST_SKIP() << "code page " << GetACP();
     EXPECT_EQ(codePage.FromAnsi("C:\\\xC4rger \x8A\x9F"), "C:\\Ärger ŠŸ");
+    for (const auto& [ansi, text] : {std::pair{"", ""}, {"\xC4", "Ä"}, {"D", "D"}})  // the shortest too
+        EXPECT_EQ(codePage.FromAnsi(ansi), text) << ansi;
     EXPECT_EQ(codePage.ToAnsi("C:\\Ärger ŠŸ"), "C:\\\xC4rger \x8A\x9F");
     for (const std::string name : {"C:\\Плюс", "C:\\写真", "C:\\Āb", "C:\\\xF0\x9F\x93\x81", "C:\\\xED\xA0\xBD"})
         EXPECT_EQ(codePage.ToAnsi(name), std::nullopt) << name;
