@@ -1658,7 +1658,8 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
         const ui::win::Selection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
         SIZE text{};
         GetTextExtentPoint32W(dc.Get(), std::wstring(60, L'W').c_str(), 60, &text);
-        EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), text.cx);
+        // The widest line and the list's edge on either side.
+        EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), text.cx + 2 * GetSystemMetrics(SM_CXEDGE));
     }
     HWND box = ui::win::H(form.txtEarly.hWnd());
     EXPECT_FALSE(IsWindowEnabled(box));
