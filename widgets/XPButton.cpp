@@ -249,8 +249,7 @@ void XPButton::ReadProperties(const ui::PropertyBag& bag, const ui::FontSpec& am
     m_AccessKey = AccessKeyOf(m_Caption);
 }
 
-ui::PropertyBag XPButton::WriteProperties(const ui::FontSpec& ambientFont, ui::Color ambientForeColor,
-                                          const std::string& displayName) const
+ui::PropertyBag XPButton::WriteProperties(const ui::FontSpec& ambientFont, const std::string& displayName) const
 {
     ui::PropertyBag bag;
     bag.WriteBool("Enabled", m_Enabled, true);

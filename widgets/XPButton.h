@@ -104,8 +104,7 @@ public:
     // Design-time properties; ambient values come from the host.
     void ReadProperties(const ui::PropertyBag& bag, const ui::FontSpec& ambientFont, ui::Color ambientForeColor,
                         const std::string& displayName);
-    ui::PropertyBag WriteProperties(const ui::FontSpec& ambientFont, ui::Color ambientForeColor,
-                                    const std::string& displayName) const;
+    ui::PropertyBag WriteProperties(const ui::FontSpec& ambientFont, const std::string& displayName) const;
     bool PropertiesChanged() const { return m_Changed; }
 
     bool Hover() const { return m_Hover; }

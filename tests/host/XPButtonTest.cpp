@@ -248,7 +248,7 @@ TEST_F(PushButton, StoredProperties)
 
     loaded.Caption("&Apply");
     loaded.Font(ui::FontSpec{"Tahoma", 9, true});
-    const auto saved = loaded.WriteProperties(ambient, 0x123456, "XPButton3");
+    const auto saved = loaded.WriteProperties(ambient, "XPButton3");
     EXPECT_TRUE(saved.Contains("ForeColor"));
     EXPECT_FALSE(saved.Contains("ForeHover"));  // equal to the ForeColor, which stands in for it
     const auto text = saved.ToText();
@@ -265,7 +265,7 @@ TEST_F(PushButton, StoredProperties)
         loaded.ForeColor(fore);
         loaded.ForeHover(hover);
         XPButton reloaded(view);
-        reloaded.ReadProperties(loaded.WriteProperties(ambient, 0x123456, "XPButton3"), ambient, 0x123456, "XPButton3");
+        reloaded.ReadProperties(loaded.WriteProperties(ambient, "XPButton3"), ambient, 0x123456, "XPButton3");
         EXPECT_EQ(std::pair(reloaded.ForeColor(), reloaded.ForeHover()), std::pair(fore, hover));
     }
 }
