@@ -1828,18 +1828,25 @@ TEST(Toolkit, ControlsAndFormsFollowWhatIsDoneToThem)
     GetWindowRect(note, &noteRect);
     EXPECT_GT(noteRect.bottom - noteRect.top, 8);
 
-    // A control without a window of its own, hidden, is painted away.
+    // A control without a window of its own is painted by its form and, hidden, painted away.
     HWND window = ui::win::H(form.hWnd());
+    const ui::Scale& scale = form.DisplayScale();
+    const auto cornerPixel = [&] {
+        const ui::win::WindowDc dc(window);
+        return GetPixel(dc.Get(), scale.TwipsToPixelsX(1510), scale.TwipsToPixelsY(400));
+    };
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_EQ(cornerPixel(), RGB(0, 0, 0));  // the shape's border
     ValidateRect(window, nullptr);
     form.shpMark.Visible(false);
     RECT dirty{};
     EXPECT_TRUE(GetUpdateRect(window, &dirty, FALSE));
-    const ui::Scale& scale = form.DisplayScale();
     const RECT mark{scale.TwipsToPixelsX(1530), scale.TwipsToPixelsY(420), scale.TwipsToPixelsX(1560),
                     scale.TwipsToPixelsY(450)};  // inside the shape
     RECT both{};
     EXPECT_TRUE(IntersectRect(&both, &dirty, &mark) && EqualRect(&both, &mark));
     test::RunQueue();
+    EXPECT_NE(cornerPixel(), RGB(0, 0, 0));
 
     // A list's lines keep their columns at the tab stops set.
     form.lstLines.Clear();
