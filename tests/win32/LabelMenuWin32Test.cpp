@@ -55,6 +55,9 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     EXPECT_EQ(face.name, "File");  // read as a screen reader reads it, with Alt+F
     EXPECT_EQ(face.accessKey, 'f');
     EXPECT_EQ(test::PrintedPixel(strip.file.hWnd(), 200, 40, 1, 1), RGB(0xFF, 0xFF, 0xFF));
+    SetCursor(nullptr);  // the pointer over it is the arrow, as over any menu
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
     {
         // The caption's ink starts at the label's corner and leaves the margin
         // the design gives it on the right: measured in the font it is drawn in.
