@@ -593,6 +593,11 @@ TEST_F(SimWindows, EnterOnAListLineActsOnThatLine)
     ASSERT_EQ(machine.shell.messages.size(), 2u);
     EXPECT_EQ(machine.shell.messages[0].prompt, "The drive D:\\ could not be opened.");
     EXPECT_EQ(machine.shell.messages[1].prompt, kCopyFailedText);
+    machine.shell.refuse = false;  // with no line selected, the clipboard keeps what it holds
+    main.vList.ListIndex(-1);
+    main.mnuMenuCopy.Click();
+    EXPECT_EQ(machine.shell.clipboard, "C:\\Other");
+    EXPECT_EQ(machine.shell.messages.size(), 2u);
 }
 
 // F2 on a mounted line (or its "Rena&me") asks for the drive's label: OK keeps
