@@ -7,10 +7,12 @@
 #include "engine/mod_DriveInfo.h"
 #include "engine/mod_Subst.h"
 #include "os/System.h"
+#include "os/LazyImport_win.h"
 #include "os/Win32Session.h"
 #include "ui/App.h"
 #include "ui/Services.h"
 #include "os/WideText_win.h"
+#include "ImportPatch.h"
 #include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +22,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
+#include <functional>
 #include <map>
 #include <string>
 #include <thread>
@@ -804,6 +808,212 @@ TEST(Win32Text, AnsiCodePageAndLowerCase)
     EXPECT_EQ(codePage.ToAnsi("C:\\Ärger ŠŸ"), "C:\\\xC4rger \x8A\x9F");
     for (const std::string name : {"C:\\Плюс", "C:\\写真", "C:\\Āb", "C:\\\xF0\x9F\x93\x81", "C:\\\xED\xA0\xBD"})
         EXPECT_EQ(codePage.ToAnsi(name), std::nullopt) << name;
+}
+
+// What the stand-ins below do: the calls before the from-th go through, the
+// next `times` fail with `error` (or, for a call that answers a code, answer it).
+struct Fault {
+    int from = 1, times = INT_MAX;
+    DWORD error = ERROR_IO_DEVICE;
+    int calls = 0;
+    bool Now()
+    {
+        ++calls;
+        return calls >= from && calls - from < times;
+    }
+    template <class R>
+    R Failed(R answer)
+    {
+        SetLastError(error);
+        return answer;
+    }
+};
+Fault g_fault;
+
+template <class F>
+F* Kernel(const char* function)
+{
+    return os::LoadedImport<F>(L"kernel32.dll", function);
+}
+
+BOOL WINAPI WriteCutShort(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    static auto* real = Kernel<decltype(WriteFile)>("WriteFile");
+    if (!g_fault.Now())
+        return real(file, data, size, written, overlapped);
+    real(file, data, size / 2, written, overlapped);  // a full disk takes part of it first
+    return g_fault.Failed(FALSE);
+}
+
+BOOL WINAPI FlushFails(HANDLE file)
+{
+    return g_fault.Now() ? g_fault.Failed(FALSE) : Kernel<decltype(FlushFileBuffers)>("FlushFileBuffers")(file);
+}
+
+BOOL WINAPI CloseReportsError(HANDLE handle)  // closed all the same, as a delayed write error leaves it
+{
+    const BOOL closed = Kernel<decltype(CloseHandle)>("CloseHandle")(handle);
+    return g_fault.Now() ? g_fault.Failed(FALSE) : closed;
+}
+
+BOOL WINAPI ReadFails(HANDLE file, LPVOID data, DWORD size, LPDWORD read, LPOVERLAPPED overlapped)
+{
+    static auto* real = Kernel<decltype(ReadFile)>("ReadFile");
+    return g_fault.Now() ? g_fault.Failed(FALSE) : real(file, data, size, read, overlapped);
+}
+
+BOOL WINAPI SizeFails(HANDLE file, PLARGE_INTEGER size)
+{
+    return g_fault.Now() ? g_fault.Failed(FALSE) : Kernel<decltype(GetFileSizeEx)>("GetFileSizeEx")(file, size);
+}
+
+HANDLE WINAPI OpenFails(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                        DWORD flags, HANDLE from)
+{
+    if (g_fault.Now())
+        return g_fault.Failed(INVALID_HANDLE_VALUE);
+    return Kernel<decltype(CreateFileW)>("CreateFileW")(path, access, share, security, disposition, flags, from);
+}
+
+BOOL WINAPI MoveFails(LPCWSTR from, LPCWSTR to, DWORD flags)
+{
+    return g_fault.Now() ? g_fault.Failed(FALSE) : Kernel<decltype(MoveFileExW)>("MoveFileExW")(from, to, flags);
+}
+
+BOOL WINAPI CopyFails(LPCWSTR from, LPCWSTR to, BOOL failIfThere)
+{
+    return g_fault.Now() ? g_fault.Failed(FALSE) : Kernel<decltype(CopyFileW)>("CopyFileW")(from, to, failIfThere);
+}
+
+// A path that is longer each time it is asked for: `error` more units than
+// the room given, and at least ten.
+DWORD GrownBy(DWORD room) { return std::max<DWORD>(room, 10) + g_fault.error; }
+DWORD WINAPI ShortGrows(LPCWSTR, LPWSTR, DWORD room) { return g_fault.Now(), GrownBy(room); }
+DWORD WINAPI FullGrows(LPCWSTR, DWORD room, LPWSTR, LPWSTR*) { return g_fault.Now(), GrownBy(room); }
+DWORD WINAPI FinalGrows(HANDLE, LPWSTR, DWORD room, DWORD) { return g_fault.Now(), GrownBy(room); }
+
+LONG WINAPI ValueFails(HKEY key, LPCWSTR subKey, LPCWSTR value, DWORD flags, LPDWORD type, PVOID data, LPDWORD bytes)
+{
+    if (g_fault.Now())
+        return static_cast<LONG>(g_fault.error);
+    static auto* real = os::LoadedImport<decltype(RegGetValueW)>(L"advapi32.dll", "RegGetValueW");
+    return real(key, subKey, value, flags, type, data, bytes);
+}
+
+LONG WINAPI SetValueFails(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD)
+{
+    return g_fault.Now(), static_cast<LONG>(g_fault.error);
+}
+
+HANDLE WINAPI MutexFails(LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR) { return g_fault.Now(), g_fault.Failed(HANDLE{}); }
+
+DWORD WINAPI WaitAnswers(HANDLE handle, DWORD ms)
+{
+    if (g_fault.Now())
+        return g_fault.error;
+    return Kernel<decltype(WaitForSingleObject)>("WaitForSingleObject")(handle, ms);
+}
+
+// A list as its lines, each ended by a slash.
+std::string Lines(const std::string& path)
+{
+    auto lines = os::Current().files.ReadLines(path, 4096);
+    std::string joined;
+    for (const auto& line : lines.value_or(std::vector<std::string>{"(none)"}))
+        joined += line + "/";
+    return joined;
+}
+
+std::string Said(bool answer) { return answer ? "yes" : "no"; }
+std::string Said(const modLists::ListLines& lines) { return lines ? std::to_string(lines->size()) : "none"; }
+
+// Every call the files, paths, registry values and list locks depend on may
+// fail, and a few answer differently when asked twice: each failure is
+// reported, leaves the lists as they were (no half line, no file beside),
+// and a moment's refusal is waited out.
+TEST(Win32Faults, EveryFailedCallIsReportedAndLeavesTheListsWhole)
+{
+    TempFolder temp;
+    const std::string dir = temp.Dir(), startup = dir + "mount.ini", history = dir + "Tavrik.ini";
+    auto& files = os::Current().files;
+    auto& registry = os::Current().registry;
+    const std::string key = "Software\\TavrikTest\\Fault";
+    ASSERT_TRUE(registry.WriteString(key, "", "value"));
+    const auto write = [&] { return Said(modLists::WriteStartupList(dir, {"n: \tc:\\two"})); };
+    const auto read = [&] { return Said(modLists::ReadStartupList(dir)); };
+    const auto append = [&] { return Said(modLists::AppendHistory(dir, "C:\\Two")); };
+    const auto locked = [&] { return Said(files.Lock(startup) != nullptr); };
+    const auto copy = [&] { return Said(files.CopyOver(history, startup)); };
+    const auto shortForm = [&] { return std::to_string(files.ShortPathName(temp.Path().c_str(), nullptr, 0)); };
+    const int ever = INT_MAX;
+    const DWORD held = ERROR_SHARING_VIOLATION, denied = ERROR_ACCESS_DENIED, full = ERROR_DISK_FULL;
+    struct Case {
+        const char* function;
+        test::StandIn standIn;
+        Fault fault;
+        std::function<std::string()> run;
+        std::string expected;  // what run answers, then the two lists as they are after it
+        int calls = 0;         // 0: however often
+    };
+    const std::string before = "|m: \tc:\\one/|C:\\One/";
+    const Case cases[] = {
+        {"WriteFile", WriteCutShort, {1, ever, full}, write, "no" + before},
+        {"FlushFileBuffers", FlushFails, {1, ever, full}, write, "no" + before},
+        {"CloseHandle", CloseReportsError, {1, ever, full}, write, "no" + before},
+        {"MoveFileExW", MoveFails, {1, ever, ERROR_WRITE_PROTECT}, write, "no" + before, 1},
+        {"MoveFileExW", MoveFails, {1, 2, held}, write, "yes|n: \tc:\\two/|C:\\One/", 3},
+        {"MoveFileExW", MoveFails, {1, ever, denied}, write, "no" + before, 10},
+        {"CreateFileW", OpenFails, {1, ever, denied}, write, "no" + before},
+        {"CreateFileW", OpenFails, {1, 3, held}, write, "yes|n: \tc:\\two/|C:\\One/"},
+        {"ReadFile", ReadFails, {1}, read, "none" + before},
+        {"ReadFile", ReadFails, {2}, read, "none" + before, 2},  // the end is not a failure
+        {"GetFileSizeEx", SizeFails, {1}, read, "none" + before},
+        {"CreateFileW", OpenFails, {1, 2, held}, read, "1" + before, 3},
+        {"CreateFileW", OpenFails, {1, ever, ERROR_INVALID_NAME}, read, "none" + before, 1},
+        {"WriteFile", WriteCutShort, {1, ever, full}, append, "no" + before},
+        {"FlushFileBuffers", FlushFails, {1, ever, full}, append, "no" + before},
+        {"GetFileSizeEx", SizeFails, {2}, append, "no" + before, 2},  // read, then appended
+        {"CloseHandle", CloseReportsError, {1, ever, full}, append, "no|m: \tc:\\one/|C:\\One/C:\\Two/"},
+        {"CopyFileW", CopyFails, {}, copy, "no" + before},
+        {"MoveFileExW", MoveFails, {1, ever, ERROR_WRITE_PROTECT}, copy, "no" + before},
+        {"GetShortPathNameW", ShortGrows, {1, ever, 0}, shortForm, "0" + before, 2},
+        {"GetShortPathNameW", ShortGrows, {1, ever, 1}, shortForm, "0" + before, 2},
+        {"GetFullPathNameW", FullGrows, {1, ever, 0}, [&] { return files.FullPath("x") + "."; }, "." + before,
+         2},
+        {"GetFinalPathNameByHandleW", FinalGrows, {1, ever, 0},
+         [&] { return files.FinalPath(startup) + "|"; }, startup + "|" + before},
+        {"RegGetValueW", ValueFails, {2, ever, ERROR_MORE_DATA},
+         [&] { return registry.ReadString(key, "").value_or("none"); }, "none" + before, 2},
+        {"RegSetValueExW", SetValueFails, {1, ever, ERROR_ACCESS_DENIED},
+         [&] { return Said(registry.WriteString(key, "", "new")); }, "no" + before, 1},
+        {"CreateMutexW", MutexFails, {}, locked, "no" + before},
+        {"WaitForSingleObject", WaitAnswers, {1, ever, WAIT_TIMEOUT}, locked, "no" + before, 1},
+        {"WaitForSingleObject", WaitAnswers, {1, ever, WAIT_FAILED}, locked, "no" + before, 1},
+        {"WaitForSingleObject", WaitAnswers, {1, ever, WAIT_ABANDONED}, locked, "yes" + before, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.function) + " from " + std::to_string(c.fault.from) + ": " +
+                     std::to_string(c.fault.error));
+        ASSERT_TRUE(files.WriteLines(startup, {"m: \tc:\\one"}));
+        ASSERT_TRUE(files.WriteLines(history, {"C:\\One"}));
+        g_fault = c.fault;
+        std::string answer;
+        {
+            const bool advapi = std::string_view(c.function).starts_with("Reg");
+            test::ImportPatch patch(advapi ? "advapi32.dll" : "kernel32.dll", c.function, c.standIn);
+            answer = c.run();
+        }
+        EXPECT_EQ(answer + "|" + Lines(startup) + "|" + Lines(history), c.expected);
+        if (c.calls) {
+            EXPECT_EQ(g_fault.calls, c.calls);
+        }
+        EXPECT_FALSE(modFiles::FileExists(startup + ".new"));
+    }
+    // Not one of them was left changed.
+    EXPECT_EQ(registry.ReadString(key, ""), "value");
+    EXPECT_TRUE(files.Lock(startup));
+    RegDeleteKeyW(HKEY_CURRENT_USER, os::win::Wide(key).c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikTest");
 }
 
 }  // namespace
