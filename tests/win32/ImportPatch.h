@@ -1,7 +1,7 @@
 // Makes a system call fail where the system will not fail it on demand (a
 // close that reports a delayed write error, a path that grew between two
 // calls): while an ImportPatch lives, every call this test program makes to
-// one imported function goes to a stand-in instead.
+// one imported function, from whichever DLL, goes to a stand-in instead.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ struct StandIn {
 
 class ImportPatch {
 public:
-    ImportPatch(const char* dll, const char* function, StandIn standIn)
+    ImportPatch(const char* function, StandIn standIn)
     {
         auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
         const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
@@ -30,8 +30,6 @@ public:
         const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
         for (auto* from = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
              from->Name && !m_Slot; ++from) {
-            if (lstrcmpiA(reinterpret_cast<const char*>(base + from->Name), dll) != 0)
-                continue;
             const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + from->OriginalFirstThunk);
             auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + from->FirstThunk);
             for (; names->u1.AddressOfData; ++names, ++slots) {
@@ -45,7 +43,7 @@ public:
             }
         }
         if (!m_Slot) {
-            ADD_FAILURE() << "this program does not import " << function << " from " << dll;
+            ADD_FAILURE() << "this program does not import " << function;
             return;
         }
         m_Original = *m_Slot;

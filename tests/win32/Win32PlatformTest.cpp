@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <aclapi.h>
 #include <sddl.h>
 #include <shlobj.h>
 
@@ -811,10 +812,12 @@ TEST(Win32Text, AnsiCodePageAndLowerCase)
 }
 
 // What the stand-ins below do: the calls before the from-th go through, the
-// next `times` fail with `error` (or, for a call that answers a code, answer it).
+// next `times` fail with `error` (or, for a call that answers a code, answer
+// it); one that answers a text answers `text` when it does not fail.
 struct Fault {
     int from = 1, times = INT_MAX;
     DWORD error = ERROR_IO_DEVICE;
+    std::wstring text{};
     int calls = 0;
     bool Now()
     {
@@ -999,8 +1002,7 @@ TEST(Win32Faults, EveryFailedCallIsReportedAndLeavesTheListsWhole)
         g_fault = c.fault;
         std::string answer;
         {
-            const bool advapi = std::string_view(c.function).starts_with("Reg");
-            test::ImportPatch patch(advapi ? "advapi32.dll" : "kernel32.dll", c.function, c.standIn);
+            test::ImportPatch patch(c.function, c.standIn);
             answer = c.run();
         }
         EXPECT_EQ(answer + "|" + Lines(startup) + "|" + Lines(history), c.expected);
@@ -1014,6 +1016,131 @@ TEST(Win32Faults, EveryFailedCallIsReportedAndLeavesTheListsWhole)
     EXPECT_TRUE(files.Lock(startup));
     RegDeleteKeyW(HKEY_CURRENT_USER, os::win::Wide(key).c_str());
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikTest");
+}
+
+BOOL WINAPI TokenRefused(HANDLE, DWORD, PHANDLE) { return g_fault.Now(), g_fault.Failed(FALSE); }
+BOOL WINAPI TokenSaysNothing(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD)
+{
+    return g_fault.Now(), g_fault.Failed(FALSE);
+}
+BOOL WINAPI SidNotWritten(PSID, LPWSTR*) { return g_fault.Now(), g_fault.Failed(FALSE); }
+BOOL WINAPI RightsNotRead(PSECURITY_DESCRIPTOR, PSID*, LPBOOL) { return g_fault.Now(), g_fault.Failed(FALSE); }
+BOOL WINAPI ListNotRead(PSECURITY_DESCRIPTOR, LPBOOL, PACL*, LPBOOL) { return g_fault.Now(), g_fault.Failed(FALSE); }
+BOOL WINAPI EntryNotRead(PACL, DWORD, LPVOID*) { return g_fault.Now(), g_fault.Failed(FALSE); }
+BOOL WINAPI RightsNotWritten(LPCWSTR, DWORD, PSECURITY_DESCRIPTOR*, PULONG)
+{
+    return g_fault.Now(), g_fault.Failed(FALSE);
+}
+BOOL WINAPI FolderNotMade(LPCWSTR, LPSECURITY_ATTRIBUTES) { return g_fault.Now(), g_fault.Failed(FALSE); }
+BOOL WINAPI FileSaysNothing(HANDLE, LPBY_HANDLE_FILE_INFORMATION) { return g_fault.Now(), g_fault.Failed(FALSE); }
+DWORD WINAPI RightsNotSet(HANDLE, SE_OBJECT_TYPE, SECURITY_INFORMATION, PSID, PSID, PACL, PACL)
+{
+    return g_fault.Now(), g_fault.error;
+}
+DWORD WINAPI NamedRightsNotRead(LPCWSTR, SE_OBJECT_TYPE, SECURITY_INFORMATION, PSID*, PSID*, PACL*, PACL*,
+                                PSECURITY_DESCRIPTOR*)
+{
+    return g_fault.Now(), g_fault.error;
+}
+LONG WINAPI KeyNotOpened(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY) { return g_fault.Now(), static_cast<LONG>(g_fault.error); }
+
+// A text cut to the room given, as Windows cuts the program's path: the
+// room is answered when it is too small.
+DWORD Answer(LPWSTR buffer, DWORD room)
+{
+    if (g_fault.Now())
+        return g_fault.Failed(0ul);
+    const auto length = static_cast<DWORD>(g_fault.text.size());
+    const DWORD copied = std::min(length, room - 1);
+    std::copy_n(g_fault.text.c_str(), copied, buffer);
+    buffer[copied] = L'\0';
+    return length < room ? length : g_fault.Failed(room);
+}
+DWORD WINAPI ModuleAt(HMODULE, LPWSTR buffer, DWORD room) { return Answer(buffer, room); }
+// The Windows folder answers the room it needs when it does not fit.
+UINT WINAPI WindowsAt(LPWSTR buffer, UINT room)
+{
+    const DWORD length = Answer(buffer, room);
+    return length == room ? static_cast<UINT>(g_fault.text.size() + 1) : length;
+}
+
+// The session's answers when the calls behind them fail: nothing is taken
+// for granted (no user, no rights, no drive letter of a folder cut short).
+TEST(Win32Faults, TheSessionAnswersNothingItCouldNotRead)
+{
+    TempFolder temp;
+    auto& session = os::Current().session;
+    const std::string judged = temp.Dir() + "Judged";
+    ASSERT_TRUE(session.MakeAdministratorsFolder(judged));
+    int made = 0;
+    const auto make = [&] { return Said(session.MakeAdministratorsFolder(temp.Dir() + std::to_string(++made))); };
+    const auto remake = [&] { return Said(session.MakeAdministratorsFolder(judged)); };
+    const auto judge = [&] { return Said(session.AdministratorsOnly(judged)); };
+    const auto elevation = [&] { return std::to_string(static_cast<int>(session.TokenElevation())); };
+    const auto user = [&] { return session.UserSid().empty() ? "none" : "known"; };
+    const auto logon = [&] { return session.LogonId().empty() ? "none" : "known"; };
+    const auto exe = [&] { return os::win::Wide(session.ExePath()); };
+    const auto folder = [&] { return os::win::Wide(ui::App::Path()); };
+    const auto drive = [&] { return std::wstring(1, static_cast<wchar_t>(session.SystemDrive())); };
+    // A program in a folder so deep that its path fills MAX_PATH exactly.
+    const std::wstring deep = L"C:\\" + std::wstring(MAX_PATH - 14, L'd'), program = deep + L"\\Tavrik.exe";
+    ASSERT_EQ(program.size(), static_cast<std::size_t>(MAX_PATH));
+    const int ever = INT_MAX;
+    const DWORD denied = ERROR_ACCESS_DENIED;
+    struct Case {
+        const char* function;
+        test::StandIn standIn;
+        Fault fault;
+        std::function<std::wstring()> run;
+        std::wstring expected;
+    };
+    const auto said = [](auto run) { return [run] { return os::win::Wide(run()); }; };
+    const Case cases[] = {
+        {"OpenProcessToken", TokenRefused, {}, said(elevation), L"0"},
+        {"OpenProcessToken", TokenRefused, {}, said(user), L"none"},
+        {"OpenProcessToken", TokenRefused, {}, said(logon), L"none"},
+        {"GetTokenInformation", TokenSaysNothing, {}, said(elevation), L"0"},
+        {"GetTokenInformation", TokenSaysNothing, {}, said(user), L"none"},
+        {"GetTokenInformation", TokenSaysNothing, {}, said(logon), L"none"},
+        {"ConvertSidToStringSidW", SidNotWritten, {}, said(user), L"none"},
+        {"GetModuleFileNameW", ModuleAt, {1, 0, 0, program}, exe, program},
+        {"GetModuleFileNameW", ModuleAt, {1, 0, 0, program}, folder, deep},
+        {"GetModuleFileNameW", ModuleAt, {1, 0, 0, L"C:\\Tavrik.exe"}, folder, L"C:\\"},
+        {"GetModuleFileNameW", ModuleAt, {}, exe, L""},
+        {"GetModuleFileNameW", ModuleAt, {2, ever, 0, program}, folder, L""},
+        {"GetSystemWindowsDirectoryW", WindowsAt, {1, 0, 0, L"D:\\Windows"}, drive, L"D"},
+        {"GetSystemWindowsDirectoryW", WindowsAt, {1, 0, 0, L"D" + program.substr(1)}, drive, L"C"},
+        {"GetSystemWindowsDirectoryW", WindowsAt, {1, 0, 0, L"\x416:\\Windows"}, drive, L"C"},
+        {"GetSystemWindowsDirectoryW", WindowsAt, {}, drive, L"C"},
+        {"ConvertStringSecurityDescriptorToSecurityDescriptorW", RightsNotWritten, {}, said(make), L"no"},
+        {"CreateDirectoryW", FolderNotMade, {1, ever, denied}, said(make), L"no"},
+        {"CreateDirectoryW", FolderNotMade, {1, ever, denied}, said(remake), L"no"},  // though it is there
+        {"CreateDirectoryW", FolderNotMade, {1, ever, ERROR_ALREADY_EXISTS}, said(make), L"no"},  // yet nothing there
+        {"GetFileInformationByHandle", FileSaysNothing, {}, said(make), L"no"},
+        {"GetSecurityDescriptorOwner", RightsNotRead, {}, said(make), L"no"},
+        {"SetSecurityInfo", RightsNotSet, {1, ever, denied}, said(make), L"no"},
+        {"GetNamedSecurityInfoW", NamedRightsNotRead, {1, ever, denied}, said(judge), L"no"},
+        {"GetSecurityDescriptorOwner", RightsNotRead, {}, said(judge), L"no"},
+        {"GetSecurityDescriptorDacl", ListNotRead, {}, said(judge), L"no"},
+        {"GetAce", EntryNotRead, {}, said(judge), L"no"},
+        {"RegOpenKeyExW", KeyNotOpened, {1, ever, ERROR_ACCESS_DENIED},
+         [&] { return os::win::Wide(session.BootLetters()); }, L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.function) + " from " + std::to_string(c.fault.from) + ": " +
+                     std::to_string(c.fault.error) + " " + os::win::Narrow(c.fault.text));
+        g_fault = c.fault;
+        std::wstring answer;
+        {
+            test::ImportPatch patch(c.function, c.standIn);
+            answer = c.run();
+        }
+        EXPECT_EQ(os::win::Narrow(answer), os::win::Narrow(c.expected));
+    }
+    // As they are when nothing fails.
+    EXPECT_EQ(judge(), "yes");
+    EXPECT_EQ(make(), "yes");
+    EXPECT_EQ(user(), std::string("known"));
 }
 
 }  // namespace
