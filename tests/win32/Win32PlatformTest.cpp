@@ -1042,7 +1042,10 @@ DWORD WINAPI NamedRightsNotRead(LPCWSTR, SE_OBJECT_TYPE, SECURITY_INFORMATION, P
 {
     return g_fault.Now(), g_fault.error;
 }
-LONG WINAPI KeyNotOpened(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY) { return g_fault.Now(), static_cast<LONG>(g_fault.error); }
+LONG WINAPI KeyNotOpened(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY)
+{
+    return g_fault.Now(), static_cast<LONG>(g_fault.error);
+}
 
 // A text cut to the room given, as Windows cuts the program's path: the
 // room is answered when it is too small.
