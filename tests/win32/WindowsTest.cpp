@@ -18,6 +18,9 @@
 #include "ui/Controls.h"
 #include "ui/Scale.h"
 #include "ui/WinUtil_win.h"
+#include "widgets/ControlButtonWindow.h"
+#include "widgets/LabelMenuWindow.h"
+#include "widgets/XPButtonWindow.h"
 
 #include "WindowTestSupport.h"
 
@@ -1295,13 +1298,17 @@ LRESULT CALLBACK CountRelays(HWND window, UINT message, WPARAM wParam, LPARAM lP
 // Windows may refuse a window (out of resources, a hook): the form says so,
 // runs no load step on half a window, and can be loaded once Windows agrees.
 const wchar_t* g_refusedClass = nullptr;
+const wchar_t* g_refusedText = nullptr;  // of that class, only the window of this text
 
 LRESULT CALLBACK RefuseClass(int code, WPARAM wParam, LPARAM lParam)
 {
     wchar_t name[64] = {};
     if (code == HCBT_CREATEWND && GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64) &&
-        lstrcmpiW(name, g_refusedClass) == 0)
-        return 1;
+        lstrcmpiW(name, g_refusedClass) == 0) {
+        const CREATESTRUCTW* made = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (!g_refusedText || (made->lpszName && lstrcmpW(made->lpszName, g_refusedText) == 0))
+            return 1;
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -1323,6 +1330,68 @@ TEST(Toolkit, AFormWhoseWindowOrControlIsRefusedReportsIt)
         EXPECT_EQ(probe.loads, 1);
         probe.Unload();
     }
+    test::DropPendingQuit();
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+int ThreadWindows()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// The same for a control of every kind, the program's own drawn ones too:
+// whichever window is refused, none of the others is left behind.
+class EveryKind : public Probe {
+public:
+    ui::ListBox lst{*this, "lst"};
+    ui::ComboBox cbo{*this, "cbo"};
+    ui::TextBox txt{*this, "txt"};
+    ui::CommandButton cmd{*this, "cmd"};
+    ui::CheckBox chk{*this, "chk"};
+    ui::PictureBox pic{*this, "pic"};
+    XPButtonWindow xp{*this, "XPButton1"};
+    LabelMenuWindow menu{*this, "LbMenu1"};
+    ControlButtonWindow close{*this, "CloseButton"};
+};
+
+TEST(Toolkit, AFormWithAnyOfItsControlsRefusedIsNotLeftHalfMade)
+{
+    const int before = ThreadWindows();
+    const std::pair<const wchar_t*, const wchar_t*> kinds[] = {
+        {L"ListBox", nullptr}, {L"ComboBox", nullptr},       {L"Edit", nullptr},
+        {L"Button", L"Go"},    {L"Button", L"Keep"},         {L"Static", L"Name"},
+        {L"Static", L""},      {L"TavrikXPButton", nullptr}, {L"TavrikMenuItem", nullptr},
+        {L"TavrikCaptionButton", nullptr}};
+    for (const auto& [refused, text] : kinds) {
+        SCOPED_TRACE(os::win::Narrow(refused) + " " + (text ? os::win::Narrow(text) : ""));
+        test::DropPendingQuit();
+        EveryKind form;
+        form.lblA.Caption("Name");
+        form.cmd.Caption("Go");
+        form.chk.Caption("Keep");
+        g_refusedClass = refused;
+        g_refusedText = text;
+        HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseClass, nullptr, GetCurrentThreadId());
+        ASSERT_NE(hook, nullptr);
+        EXPECT_FALSE(form.Load());
+        EXPECT_EQ(form.loads, 0);
+        EXPECT_EQ(ThreadWindows(), before);
+        for (const ui::Control* control : {static_cast<ui::Control*>(&form.lst), static_cast<ui::Control*>(&form.xp),
+                                           static_cast<ui::Control*>(&form.close)})
+            EXPECT_FALSE(control->hWnd());
+        UnhookWindowsHookEx(hook);
+        EXPECT_TRUE(form.Load());
+        EXPECT_TRUE(form.menu.hWnd() && form.close.hWnd() && form.cbo.hWnd());
+        form.Unload();
+    }
+    g_refusedText = nullptr;
     test::DropPendingQuit();
 }
 
