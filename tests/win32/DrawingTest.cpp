@@ -7,6 +7,7 @@
 #include "widgets/LabelMenuWindow.h"
 #include "widgets/XPButtonWindow.h"
 
+#include "ImportPatch.h"
 #include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,12 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
     Sheet sheet;
     sheet.Load();
     using V = ctxHookMenu::Variant;
+    {
+        // Turned on while its window refuses it, the hook stays off until it
+        // is turned on again.
+        const test::SubclassingRefused refused;
+        ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kActive, true));
+    }
     ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kActive, true));
     ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kBarStyle, std::int32_t{2}));
     ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kSelectionStyle, std::int32_t{2}));

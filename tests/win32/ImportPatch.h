@@ -4,6 +4,8 @@
 // one imported function, from whichever DLL, goes to a stand-in instead.
 #pragma once
 
+#include "os/LazyImport_win.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -68,6 +70,26 @@ private:
 
     void** m_Slot = nullptr;
     void* m_Original = nullptr;
+};
+
+// While it lives, no window's procedure can be replaced, as a window of
+// another process's cannot: SetWindowLongPtr refuses GWLP_WNDPROC alone.
+class SubclassingRefused {
+public:
+    SubclassingRefused() : m_Patch(kSetter, Refuse) {}
+
+private:
+    static constexpr const char* kSetter = sizeof(void*) == 8 ? "SetWindowLongPtrW" : "SetWindowLongW";
+    static LONG_PTR WINAPI Refuse(HWND window, int index, LONG_PTR value)
+    {
+        static auto* real = os::LoadedImport<decltype(SetWindowLongPtrW)>(L"user32.dll", kSetter);
+        if (index != GWLP_WNDPROC)
+            return real(window, index, value);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return 0;
+    }
+
+    ImportPatch m_Patch;
 };
 
 }  // namespace test

@@ -22,6 +22,7 @@
 #include "widgets/LabelMenuWindow.h"
 #include "widgets/XPButtonWindow.h"
 
+#include "ImportPatch.h"
 #include "WindowTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -2418,6 +2419,15 @@ TEST(Toolkit, ASubclassChainRunsItsLinksInTurnUntilItsWindowEnds)
     EXPECT_EQ(trail(next), "aaww");
     HWND last = make();
     EXPECT_EQ(trail(last), "w");
+    // A window whose procedure cannot be replaced keeps no chain: the
+    // subclassing fails, and tried again once it can be, it holds.
+    {
+        const test::SubclassingRefused refused;
+        EXPECT_FALSE(ui::win::Subclass(last, TrailLink, 1, 'a'));
+    }
+    EXPECT_EQ(trail(last), "w");
+    ASSERT_TRUE(ui::win::Subclass(last, TrailLink, 1, 'a'));
+    EXPECT_EQ(trail(last), "aw");
     DestroyWindow(last);
 }
 
