@@ -96,13 +96,26 @@ TEST_F(Elevated, TurnedOnEveryBindingReachesProgramsRunAsAdministrator)
 
     const auto xml = machine.taskScheduler.Find("Tavrik drives for S-1-5-21-1000-2000-3000-1001");
     ASSERT_TRUE(xml);
-    for (const char* part : {"<UserId>S-1-5-21-1000-2000-3000-1001</UserId>", "<LogonTrigger>",
-                             "<RunLevel>HighestAvailable</RunLevel>", "<AllowStartOnDemand>true</AllowStartOnDemand>",
-                             "<Command>C:\\Program Files\\Tavrik\\Tavrik.exe</Command>",
-                             "<Arguments>/elevated-sync</Arguments>", "<Author>Tavrik</Author>",
-                             "(A;;GRGX;;;S-1-5-21-1000-2000-3000-1001)</SecurityDescriptor>"})
-        EXPECT_NE(xml->find(part), std::string::npos) << part;
-    EXPECT_EQ(xml->find("<TimeTrigger>"), std::string::npos);
+    // Each element whole, as the scheduler reads it (the lines' indents aside):
+    // the user's log-on starts it, as that user, and the action runs as the
+    // principal named.
+    std::string elements;
+    for (std::size_t at = 0, end; at < xml->size(); at = end + 1) {
+        end = std::min(xml->find('\n', at), xml->size());
+        const std::size_t indent = xml->find_first_not_of(' ', at);
+        elements += xml->substr(indent, end - std::min(indent, end));
+    }
+    for (const char* part :
+         {"<Triggers><LogonTrigger><Enabled>true</Enabled><UserId>S-1-5-21-1000-2000-3000-1001</UserId>"
+          "</LogonTrigger></Triggers>",
+          "<Principals><Principal id=\"Author\"><UserId>S-1-5-21-1000-2000-3000-1001</UserId>"
+          "<LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel></Principal></Principals>",
+          "<AllowStartOnDemand>true</AllowStartOnDemand>",
+          "<Actions Context=\"Author\"><Exec><Command>C:\\Program Files\\Tavrik\\Tavrik.exe</Command>"
+          "<Arguments>/elevated-sync</Arguments></Exec></Actions>",
+          "<Author>Tavrik</Author>", "(A;;GRGX;;;S-1-5-21-1000-2000-3000-1001)</SecurityDescriptor>"})
+        EXPECT_NE(elements.find(part), std::string::npos) << part;
+    EXPECT_EQ(elements.find("<TimeTrigger>"), std::string::npos);
 
     Mount("Q: ", "C:\\Other");
     EXPECT_EQ(SeenElevated('Q'), "C:\\Other");

@@ -121,9 +121,10 @@ public:
         labels.push_back({caption, enabled, left, top});
         return {static_cast<int>(caption.size()) * 100, 270};
     }
-    void ContainerRegion(double, double) override {}
+    void ContainerRegion(double w, double h) override { container = {w, h}; }
 
     double width = 6120, height = 4380;
+    std::optional<std::pair<double, double>> container;  // the size its transparent edges were last cut at
     NoPicture pictures[3];
     ControlButton buttons[3]{ControlButton(pictures[0]), ControlButton(pictures[1]), ControlButton(pictures[2])};
     bool shown[3] = {true, true, true};
@@ -392,9 +393,12 @@ TEST_F(Frame, BorderGesturesOnASizableHost)
     for (int i = 0; i < 3; ++i)
         Gesture(200, 290, 0, 0);  // clicks on the bottom border
     EXPECT_EQ(host.bounds, adopted);
+    EXPECT_FALSE(surface.container);  // its edges are cut only when asked to be
+    frame->TransparentEdges();
     Gesture(405, 100, 30, 7);  // the right edge pulled out
     EXPECT_EQ(host.bounds, (TwipRect{adopted.left, adopted.top, adopted.width + 450, adopted.height}));
     EXPECT_EQ(surface.width, host.bounds.width);
+    EXPECT_EQ(surface.container, std::pair(surface.width, surface.height));  // and at every size after
     Gesture(2, 100, 400, 0);  // the left edge pulled in past the minimum
     EXPECT_EQ(host.bounds.width, 1695);
     EXPECT_EQ(host.region->width, host.bounds.width);

@@ -796,6 +796,16 @@ TEST(Win32Shell, TheProgramsFolderWithItsNameIsTheExe)
 
 // The list files' code page both ways, with no look-alike stand-ins, and case
 // rules on characters in every script.
+// The colours a text's contrast is judged by are the scheme's own now,
+// whichever of them a design names.
+TEST(Win32Shell, SystemColoursAreTheSchemesOwn)
+{
+    auto& palette = ui::CurrentServices().palette;
+    for (const int index : {COLOR_SCROLLBAR, COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_HIGHLIGHT,
+                            COLOR_GRAYTEXT, COLOR_INFOBK, COLOR_MENUHILIGHT})
+        EXPECT_EQ(palette.SystemRgb(index), GetSysColor(index)) << index;
+}
+
 TEST(Win32Text, AnsiCodePageAndLowerCase)
 {
     auto& codePage = os::Current().codePage;
