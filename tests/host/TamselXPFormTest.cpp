@@ -367,10 +367,12 @@ TEST_F(Frame, DragArithmeticAndCursorsPerEdge)
     }
     for (Piece piece : {Piece::Title, Piece::TitleIcon, Piece::Caption1, Piece::None})
         EXPECT_FALSE(frame::EdgeOf(piece));
-    // At 175 % a pixel is 8.57 twips: the edge goes to the nearest twip.
-    EXPECT_EQ(frame::ResizeByDrag(form, {10, 10}, {11, 10}, frame::EdgeOf(Piece::Left).value(), 1440.0 / 168,
-                                  1440.0 / 168),
-              (TwipRect{1509, 1200, 5991, 4500}));
+    // At 175 % a pixel is 8.57 twips: each edge and size goes to the nearest twip.
+    for (const auto& [piece, expected] : {std::pair{Piece::Left, TwipRect{1509, 1200, 5991, 4500}},
+                                          {Piece::BottomRight, TwipRect{1500, 1200, 6009, 4509}}})
+        EXPECT_EQ(frame::ResizeByDrag(form, {10, 10}, {11, 11}, frame::EdgeOf(piece).value(), 1440.0 / 168,
+                                      1440.0 / 168),
+                  expected);
 }
 
 TEST_F(Frame, OnlyTheLeftButtonMovesTheWindow)

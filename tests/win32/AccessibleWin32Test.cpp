@@ -158,21 +158,23 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
         SysFreeString(ours);
         SysFreeString(system);
         // A child the window does not have, or one named by no number, has none
-        // of the button's actions, nor its role.
+        // of the button's actions, nor its role or access key.
+        form.button.Button().Caption("&Go on");
         for (const VARTYPE kind : {VT_I4, VT_EMPTY}) {
             VARIANT child{};
             child.vt = kind;
             child.lVal = kind == VT_I4 ? 1 : CHILDID_SELF;
-            EXPECT_EQ(object->get_accDefaultAction(child, &ours), standard->get_accDefaultAction(child, &system));
-            EXPECT_STREQ(ours, system);
-            SysFreeString(ours);
-            SysFreeString(system);
+            for (const auto ask : {&IAccessible::get_accDefaultAction, &IAccessible::get_accKeyboardShortcut}) {
+                EXPECT_EQ((object.operator->()->*ask)(child, &ours), (standard->*ask)(child, &system)) << kind;
+                EXPECT_STREQ(ours, system);
+                SysFreeString(ours);
+                SysFreeString(system);
+            }
             VARIANT ourRole{}, systemRole{};
             EXPECT_EQ(object->get_accRole(child, &ourRole), standard->get_accRole(child, &systemRole)) << kind;
             EXPECT_EQ(std::pair(ourRole.vt, ourRole.lVal), std::pair(systemRole.vt, systemRole.lVal)) << kind;
         }
         standard->Release();
-        form.button.Button().Caption("&Go on");
     }
     for (const bool enabled : {false, true}) {
         SCOPED_TRACE(enabled ? "enabled" : "disabled");

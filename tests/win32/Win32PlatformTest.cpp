@@ -610,8 +610,14 @@ TEST(Win32Files, AListsLockIsOnePerFileAndOutlivesACopyThatDied)
     std::wstring upper = os::win::Wide(path);
     CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
     auto& files = os::Current().files;
-    ASSERT_TRUE(files.WriteLines(path, {}));
-    for (const std::string& spelling : {os::win::Narrow(upper), modFiles::GetShortPath(temp.Path()) + "\\mount.ini"}) {
+    // Taken before the list is first written as well as after.
+    const std::pair<std::string, bool> spellings[] = {
+        {os::win::Narrow(upper), false}, {os::win::Narrow(upper), true},
+        {modFiles::GetShortPath(temp.Path()) + "\\mount.ini", true}};
+    for (const auto& [spelling, there] : spellings) {
+        if (there) {
+            ASSERT_TRUE(files.WriteLines(path, {}));
+        }
         auto held = files.Lock(path);
         ASSERT_TRUE(held);
         const DWORD start = GetTickCount();

@@ -86,6 +86,12 @@ TEST(XPButtonDrawing, PressedFaceBandsAndEdges)
     EXPECT_EQ(d.At(40, 25), RGB(225, 224, 217));
     EXPECT_EQ(d.At(40, 48), RGB(234, 233, 227));
     EXPECT_EQ(d.At(40, 49), RGB(242, 241, 238));
+    // At any height the bands reach the bottom edge: no row is left blank.
+    for (int height = 49; height <= 56; ++height) {
+        const Drawn sized(Look(Face::Pressed), 79, height);
+        for (int y = 1; y < height - 1; ++y)
+            EXPECT_NE(sized.At(40, y), GetSysColor(COLOR_WINDOW)) << height << " " << y;
+    }
 }
 
 TEST(XPButtonDrawing, DisabledFaceHasNoBlueOutline)
