@@ -155,6 +155,23 @@ TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
     separator.CtlType = ODT_MENU;
     EXPECT_TRUE(SendMessageW(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&separator)));
     EXPECT_EQ(separator.itemHeight, 7u);
+    // The default item (what a double click does) is bold, as Windows shows
+    // it: wider than the same caption plain.
+    HMENU twice = CreatePopupMenu();
+    for (const UINT id : {0x7001u, 0x7002u})
+        AppendMenuW(twice, MF_STRING, id, L"Go on and on");
+    SetMenuDefaultItem(twice, 0x7002, FALSE);
+    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(twice), 0);
+    const auto width = [&](UINT id) {
+        MEASUREITEMSTRUCT item{};
+        item.CtlType = ODT_MENU;
+        item.itemID = id;
+        SendMessageW(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item));
+        return item.itemWidth;
+    };
+    EXPECT_GT(width(0x7002), width(0x7001));
+    DestroyMenu(twice);
+    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
 
     sheet.hook.ItemPicture("mnuPopGo", 900);  // the item's own, whatever the form's first control
     Canvas canvas(120, 22);

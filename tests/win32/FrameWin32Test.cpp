@@ -276,6 +276,39 @@ TEST(SkinnedFrame, TaggedMenusBecomeLabelsAndASizableFormResizes)
         EXPECT_FALSE(piece->hWnd());  // closed, no piece keeps a window handle
 }
 
+// A frame whose window, caption buttons, panes or menu labels Windows refuses
+// as its form is loaded again is not made at all, and neither is its form;
+// loaded once Windows agrees, it has every piece.
+TEST(SkinnedFrame, AFrameMissingAnyOfItsWindowsIsNotMade)
+{
+    test::DropPendingQuit();
+    Host host(ui::vbSizable, true, true);
+    host.mnuFile.Tag("MainMenu");
+    host.mnuEdit.Tag("MainMenu");
+    ASSERT_TRUE(host.Show());
+    ui::DoEvents();
+    ASSERT_EQ(host.frame.MenuLabelCount(), 2u);
+    host.Unload();
+    const std::pair<const wchar_t*, const wchar_t*> refusals[] = {
+        {L"TavrikFrame", nullptr}, {L"TavrikCaptionButton", nullptr}, {L"TavrikFramePane", L"Window contents"},
+        {L"TavrikMenuItem", L"&Edit"}};
+    for (const auto& [refused, text] : refusals) {
+        SCOPED_TRACE(os::win::Narrow(refused));
+        test::DropPendingQuit();
+        {
+            const test::RefusedWindows hook(refused, text);
+            ASSERT_TRUE(hook);
+            EXPECT_FALSE(host.Load());
+            EXPECT_FALSE(host.frame.hWnd());
+        }
+        ASSERT_TRUE(host.Load());
+        EXPECT_EQ(host.frame.MenuLabelCount(), 2u);
+        EXPECT_TRUE(host.frame.MenuLabel(2).hWnd() && host.frame.CloseButton.hWnd());
+        host.Unload();
+    }
+    test::DropPendingQuit();
+}
+
 TEST(SkinnedFrame, SchemesCaptionColourAndPieces)
 {
     test::DropPendingQuit();

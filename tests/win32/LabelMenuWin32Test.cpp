@@ -81,7 +81,8 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
     // Mouse positions come in twips, from the label's corner while on it.
     std::pair<float, float> pressed;
     strip.file.Item().MouseDown = [&](int&, int&, float& X, float& Y) { pressed = {X, Y}; };
-    for (const auto& [x, y, twips] : {std::tuple{8, 5, std::pair{45.f, 45.f}}, std::tuple{1, 1, std::pair{15.f, 15.f}}}) {
+    for (const auto& [x, y, twips] : {std::tuple{8, 5, std::pair{45.f, 45.f}}, std::tuple{10, 4, std::pair{75.f, 30.f}},
+                                      std::tuple{1, 1, std::pair{15.f, 15.f}}}) {
         SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
         EXPECT_EQ(pressed, twips) << x << "," << y;
     }

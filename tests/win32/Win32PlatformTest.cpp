@@ -802,6 +802,13 @@ TEST(Win32Shell, TheProgramsFolderWithItsNameIsTheExe)
 
 // The list files' code page both ways, with no look-alike stand-ins, and case
 // rules on characters in every script.
+// A folder that is not there is not opened, and the caller hears so.
+TEST(Win32Shell, AFolderNotThereIsReportedUnopened)
+{
+    TempFolder temp;
+    EXPECT_FALSE(ui::CurrentServices().shell.OpenFolder({}, temp.Dir() + "Not there"));
+}
+
 // The colours a text's contrast is judged by are the scheme's own now,
 // whichever of them a design names.
 TEST(Win32Shell, SystemColoursAreTheSchemesOwn)

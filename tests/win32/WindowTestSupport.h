@@ -14,6 +14,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 namespace test {
 
@@ -216,5 +217,46 @@ inline COLORREF PrintedPixel(ui::WindowHandle window, int width, int height, int
     SendMessageW(ui::win::H(window), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
     return canvas.At(x, y);
 }
+
+// While it lives, Windows refuses to make a window of one class on this
+// thread (given a text, only the one of that text), as it may when out of
+// resources or told to by a hook.
+class RefusedWindows {
+public:
+    explicit RefusedWindows(const wchar_t* windowClass, const wchar_t* text = nullptr)
+        : m_Hook(SetWindowsHookExW(WH_CBT, Refuse, nullptr, GetCurrentThreadId()))
+    {
+        Refused() = {windowClass, text};
+    }
+    ~RefusedWindows()
+    {
+        UnhookWindowsHookEx(m_Hook);
+        Refused() = {};
+    }
+    RefusedWindows(const RefusedWindows&) = delete;
+    RefusedWindows& operator=(const RefusedWindows&) = delete;
+    explicit operator bool() const { return m_Hook != nullptr; }
+
+private:
+    static std::pair<const wchar_t*, const wchar_t*>& Refused()
+    {
+        static std::pair<const wchar_t*, const wchar_t*> refused;
+        return refused;
+    }
+    static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto [windowClass, text] = Refused();
+        wchar_t name[64] = {};
+        if (code == HCBT_CREATEWND && windowClass && GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64) &&
+            lstrcmpiW(name, windowClass) == 0) {
+            const CREATESTRUCTW* made = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+            if (!text || (made->lpszName && lstrcmpW(made->lpszName, text) == 0))
+                return 1;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    HHOOK m_Hook;
+};
 
 }  // namespace test

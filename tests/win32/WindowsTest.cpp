@@ -1298,35 +1298,20 @@ LRESULT CALLBACK CountRelays(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 // Windows may refuse a window (out of resources, a hook): the form says so,
 // runs no load step on half a window, and can be loaded once Windows agrees.
-const wchar_t* g_refusedClass = nullptr;
-const wchar_t* g_refusedText = nullptr;  // of that class, only the window of this text
-
-LRESULT CALLBACK RefuseClass(int code, WPARAM wParam, LPARAM lParam)
-{
-    wchar_t name[64] = {};
-    if (code == HCBT_CREATEWND && GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64) &&
-        lstrcmpiW(name, g_refusedClass) == 0) {
-        const CREATESTRUCTW* made = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-        if (!g_refusedText || (made->lpszName && lstrcmpW(made->lpszName, g_refusedText) == 0))
-            return 1;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 TEST(Toolkit, AFormWhoseWindowOrControlIsRefusedReportsIt)
 {
     for (const wchar_t* refused : {L"TavrikForm", L"Static"}) {
         SCOPED_TRACE(refused);
         test::DropPendingQuit();
         Probe probe;
-        g_refusedClass = refused;
-        HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseClass, nullptr, GetCurrentThreadId());
-        ASSERT_NE(hook, nullptr);
-        EXPECT_FALSE(probe.Load());
-        EXPECT_FALSE(probe.Show());
-        EXPECT_FALSE(probe.Loaded());
-        EXPECT_EQ(probe.loads, 0);
-        UnhookWindowsHookEx(hook);
+        {
+            const test::RefusedWindows hook(refused);
+            ASSERT_TRUE(hook);
+            EXPECT_FALSE(probe.Load());
+            EXPECT_FALSE(probe.Show());
+            EXPECT_FALSE(probe.Loaded());
+            EXPECT_EQ(probe.loads, 0);
+        }
         EXPECT_TRUE(probe.Load());
         EXPECT_EQ(probe.loads, 1);
         probe.Unload();
@@ -1377,22 +1362,20 @@ TEST(Toolkit, AFormWithAnyOfItsControlsRefusedIsNotLeftHalfMade)
         form.lblA.Caption("Name");
         form.cmd.Caption("Go");
         form.chk.Caption("Keep");
-        g_refusedClass = refused;
-        g_refusedText = text;
-        HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseClass, nullptr, GetCurrentThreadId());
-        ASSERT_NE(hook, nullptr);
-        EXPECT_FALSE(form.Load());
-        EXPECT_EQ(form.loads, 0);
-        EXPECT_EQ(ThreadWindows(), before);
-        for (const ui::Control* control : {static_cast<ui::Control*>(&form.lst), static_cast<ui::Control*>(&form.xp),
-                                           static_cast<ui::Control*>(&form.close)})
-            EXPECT_FALSE(control->hWnd());
-        UnhookWindowsHookEx(hook);
+        {
+            const test::RefusedWindows hook(refused, text);
+            ASSERT_TRUE(hook);
+            EXPECT_FALSE(form.Load());
+            EXPECT_EQ(form.loads, 0);
+            EXPECT_EQ(ThreadWindows(), before);
+            for (const ui::Control* control : {static_cast<ui::Control*>(&form.lst),
+                                               static_cast<ui::Control*>(&form.xp), static_cast<ui::Control*>(&form.close)})
+                EXPECT_FALSE(control->hWnd());
+        }
         EXPECT_TRUE(form.Load());
         EXPECT_TRUE(form.menu.hWnd() && form.close.hWnd() && form.cbo.hWnd());
         form.Unload();
     }
-    g_refusedText = nullptr;
     test::DropPendingQuit();
 }
 
