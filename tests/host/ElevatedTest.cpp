@@ -268,6 +268,12 @@ TEST_F(Elevated, TheTaskRemovesOnlyWhatItBoundAndTheListNoLongerHolds)
     // Its binding replaced by another program's: that one is not the task's to remove.
     ASSERT_TRUE(machine.elevatedDos.Define(os::DEFINE_REMOVE, "P:", nullptr));
     ASSERT_TRUE(machine.elevatedDos.Define(0, "P:", "C:\\Data"));
+    // Nor to take over for another folder the user's list names now.
+    ASSERT_EQ(mod_DriveInfo::RemoveSubstDrive("P"), mod_DriveInfo::RemoveResult::Removed);
+    ASSERT_TRUE(files().MakeDirectory("C:\\Third"));
+    Mount("P: ", "C:\\Third");
+    EXPECT_EQ(machine.elevatedDos.Mappings("P:"), std::vector<std::string>{"\\??\\C:\\Data"});
+    EXPECT_NE(RunTask().find("P: (held by another)"), std::string::npos);
     for (const char letter : {'P', 'R'})
         ASSERT_EQ(mod_DriveInfo::RemoveSubstDrive(std::string(1, letter)), mod_DriveInfo::RemoveResult::Removed);
     modElevated::Mirror();
@@ -316,6 +322,16 @@ TEST_F(Elevated, TurningOffRemovesTheTaskTheBindingsAndTheCopy)
     EXPECT_EQ(mod_DriveInfo::GetSubstTarget("P"), "C:\\Data");  // the user's own drive stays
     EXPECT_EQ(modElevated::TurnOff().exitCode, 1);  // off already: no prompt
     EXPECT_EQ(machine.session.prompts.size(), 2u);
+    // A list left behind is removed then by the user's own side only: a
+    // program run as administrator removes nothing in the user's folders.
+    ASSERT_TRUE(files().MakeFile(kList, "P:\tC:\\Data\r\n"));
+    {
+        os::ScopedSystem up(machine.elevatedSystem);
+        EXPECT_EQ(modElevated::TurnOff().exitCode, 1);
+    }
+    EXPECT_TRUE(files().Exists(kList));
+    EXPECT_EQ(modElevated::TurnOff().exitCode, 1);
+    EXPECT_FALSE(files().Exists(kList));
 
     // Another user's drives still use the copy; an installed program is no copy.
     ASSERT_EQ(modElevated::TurnOn().exitCode, 0);

@@ -157,6 +157,11 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
         EXPECT_STREQ(ours, system);
         SysFreeString(ours);
         SysFreeString(system);
+        // Nor can a reader set its name or value, any more than the system's.
+        BSTR typed = SysAllocString(L"typed");
+        for (const auto put : {&IAccessible::put_accName, &IAccessible::put_accValue})
+            EXPECT_EQ((object.operator->()->*put)(self, typed), (standard->*put)(self, typed));
+        SysFreeString(typed);
         // A child the window does not have, or one named by no number, has none
         // of the button's actions, nor its role or access key.
         form.button.Button().Caption("&Go on");

@@ -1719,6 +1719,13 @@ TEST(Toolkit, WhatIsSetBeforeTheWindowsExistIsWhatTheyShow)
         // The widest line and the list's edge on either side.
         EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), text.cx + 2 * GetSystemMetrics(SM_CXEDGE));
     }
+    // A line's place (where its menu opens) is below it, in the form; a line
+    // it does not have has none.
+    const auto first = form.lstLines.ItemPlace(0), second = form.lstLines.ItemPlace(1);
+    ASSERT_TRUE(first && second);
+    EXPECT_GE(first->first, form.lstLines.Left());
+    EXPECT_GT(second->second, first->second);
+    EXPECT_FALSE(form.lstLines.ItemPlace(form.lstLines.ListCount()));
     HWND box = ui::win::H(form.txtEarly.hWnd());
     EXPECT_FALSE(IsWindowEnabled(box));
     EXPECT_FALSE(IsWindowVisible(box));
