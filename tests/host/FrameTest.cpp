@@ -4,6 +4,7 @@
 #include "frame/FrameThemes.h"
 #include "ui/RunLengthPicture.h"
 #include "widgets/CaptionFace.h"
+#include "tests/support/Fingerprint.h"
 
 #include <gtest/gtest.h>
 
@@ -344,6 +345,24 @@ TEST(FrameThemes, CaptionFacesAreDrawnAsTheStripsHoldThem)
     }
     EXPECT_TRUE(DrawCaptionFace(CaptionPictureSet::CbMin, 12, 21).empty());  // past the strip
     EXPECT_EQ(DrawCaptionFace(CaptionPictureSet::CbClose, 0, 42).size(), 42u * 42u);
+}
+
+// Above 100 % no strip holds the faces to compare with: each set's faces at
+// 125, 150 and 200 % are pinned instead.
+TEST(FrameThemes, CaptionFacesAtLargerScalesStayAsDrawn)
+{
+    const std::pair<CaptionPictureSet, std::uint64_t> pinned[] = {
+        {CaptionPictureSet::CbMin, 0x56ab45ffe677f6ed},
+        {CaptionPictureSet::CbMax, 0xea1fa464ec5602c5},
+        {CaptionPictureSet::CbRestore, 0xffd3ab8133681376},
+        {CaptionPictureSet::CbClose, 0x8ba384293bfc2949}};
+    for (const auto& [set, expected] : pinned) {
+        test::Fingerprint drawn;
+        for (const int size : {26, 32, 42})
+            for (int index = 0; index < PictureCount(set); ++index)
+                drawn.AddAll(DrawCaptionFace(set, index, size));
+        EXPECT_EQ(drawn.Value(), expected) << "set " << static_cast<int>(set) << " now draws as " << drawn.Hex();
+    }
 }
 
 // Every icon holds its design size and that size at 125, 150, 175 and 200 %,

@@ -5,6 +5,7 @@
 #include "widgets/XPButtonWindow.h"
 
 #include "WindowTestSupport.h"
+#include "tests/support/Fingerprint.h"
 
 #include <gtest/gtest.h>
 
@@ -124,6 +125,38 @@ TEST(XPButtonDrawing, HoverRingBeforeFocusRing)
     EXPECT_EQ(focus.At(40, 49), RGB(97, 125, 229));
     EXPECT_EQ(focus.At(2, 49), RGB(77, 125, 193));
     EXPECT_EQ(focus.At(76, 49), RGB(77, 125, 193));
+}
+
+// Every look at the design's size and others, at 100 to 200 %, plain and in
+// high contrast, pinned pixel for pixel.
+TEST(XPButtonDrawing, EveryLookStaysAsDrawn)
+{
+    struct Size {
+        int width, height, dpi;
+    };
+    const std::tuple<Face, bool, std::uint64_t> pinned[] = {
+        {Face::Normal, false, 0x5200be8dadcf966d}, {Face::Pressed, false, 0x4256e1ad86aec6f1},
+        {Face::Disabled, false, 0x024e9e246215eabd}, {Face::Normal, true, 0x8dff1b5af3ba937d},
+        {Face::Pressed, true, 0x28da6e8f6b7f2105}, {Face::Disabled, true, 0x1c8391e3006e2905}};
+    for (const auto& [face, highContrast, expected] : pinned) {
+        const test::SwitchedServices services(highContrast);
+        test::Fingerprint drawn;
+        const Size sizes[] = {{79, 51, 96}, {75, 23, 96}, {118, 76, 144}, {158, 102, 192}};
+        for (const Ring ring : {Ring::None, Ring::Focus, Ring::Hover})
+            for (const bool outline : {true, false})
+                for (const char* caption : {"", "&Go on"})
+                    for (const Size size : sizes) {
+                        XPButtonLook look = Look(face, ring);
+                        look.outline = outline;
+                        look.caption = caption;
+                        const Drawn d(look, size.width, size.height, ui::Scale(size.dpi, size.dpi));
+                        for (int y = 0; y < size.height; ++y)
+                            for (int x = 0; x < size.width; ++x)
+                                drawn.Add(d.At(x, y));
+                    }
+        EXPECT_EQ(drawn.Value(), expected) << static_cast<int>(face) << (highContrast ? " in high contrast" : "")
+                                           << " now draws as " << drawn.Hex();
+    }
 }
 
 // In high contrast the face is the system's: the highlight while pressed, a
