@@ -106,6 +106,60 @@ TEST(Drawing, AnImageIsDrawnFromTheIconsImageForItsSize)
     }
 }
 
+// Every item of every style, in each state and scheme, pinned pixel for pixel
+// (one fingerprint per picture bar style).
+TEST(Drawing, EveryHookedMenuItemStaysAsDrawn)
+{
+    Sheet sheet;
+    sheet.Load();
+    using V = ctxHookMenu::Variant;
+    ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kActive, true));
+    sheet.hook.ItemPicture("mnuPopGo", 900);
+    HMENU popup = CreatePopupMenu();
+    const UINT go = static_cast<UINT>(sheet.mnuPopGo.ControlId());
+    AppendMenuW(popup, MF_STRING, go, L"&Go\tCtrl+G");
+    AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(popup, MF_STRING, 0x7002, L"Go on and &on");
+    SetMenuDefaultItem(popup, 0x7002, FALSE);
+    HWND window = ui::win::H(sheet.hWnd());
+    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    for (const auto& [bar, expected] :
+         {std::pair{0, 0x2cc984e1935cbeadull}, {1, 0xa2e2855b66a28b1dull}, {2, 0xa9d0f45755343029ull}}) {
+        test::Fingerprint drawn;
+        ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kBarStyle, std::int32_t{bar}));
+        for (const bool gradients : {true, false}) {
+            const std::vector<V> colours{V{0xFFFFFF}, V{0xF0F0F0}, V{0x0000FF}, V{0x00FFFF}, V{0x00FF00},
+                                         V{0},        V{0xFF0000}, V{0xFFFFFF}, V{0},        V{0x808080},
+                                         V{0xE0E0E0}, V{0x101010}, V{0},        V{gradients}, V{gradients}};
+            ASSERT_TRUE(sheet.hook.Invoke(ctxHookMenu::kSetColors, colours));
+            for (const std::int32_t selection : {0, 1, 2})
+                for (const bool highContrast : {false, true})
+                    for (const UINT state : {0u, UINT{ODS_SELECTED}, UINT{ODS_GRAYED}, UINT{ODS_SELECTED | ODS_GRAYED}})
+                        for (const UINT id : {go, 0u, 0x7002u}) {
+                            ASSERT_TRUE(sheet.hook.SetProperty(ctxHookMenu::kSelectionStyle, selection));
+                            const test::SwitchedServices services(highContrast);
+                            MEASUREITEMSTRUCT measure{};
+                            measure.CtlType = ODT_MENU;
+                            measure.itemID = id;
+                            SendMessageW(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+                            const RECT item{0, 0, 140, static_cast<LONG>(measure.itemHeight)};
+                            Canvas canvas(item.right, item.bottom);
+                            DRAWITEMSTRUCT draw{};
+                            draw.CtlType = ODT_MENU;
+                            draw.itemID = id;
+                            draw.itemState = state;
+                            draw.hDC = canvas.Dc();
+                            draw.rcItem = item;
+                            SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+                            drawn.Add(measure.itemWidth);
+                            canvas.AddTo(drawn, item);
+                        }
+        }
+        EXPECT_EQ(drawn.Value(), expected) << "bar style " << bar << " now draws as " << drawn.Hex();
+    }
+    DestroyMenu(popup);
+}
+
 TEST(Drawing, HookedMenuItemsDrawBarSelectionAndText)
 {
     Sheet sheet;

@@ -9,6 +9,7 @@
 #include "ui/Services.h"
 #include "ui/UiTypes.h"
 #include "ui/WinUtil_win.h"
+#include "tests/support/Fingerprint.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -166,6 +167,13 @@ public:
             for (int x = area.left; x < area.right; ++x)
                 count += At(x, y) == colour;
         return count;
+    }
+    // The area's every pixel, row by row, into a fingerprint.
+    void AddTo(Fingerprint& print, const RECT& area) const
+    {
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                print.Add(At(x, y));
     }
 
 private:
