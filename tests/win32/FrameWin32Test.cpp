@@ -85,9 +85,12 @@ public:
         GdiFlush();
         const auto* pixels = static_cast<const std::uint32_t*>(bits);
         m_Pixels.assign(pixels, pixels + width * height);
+        for (std::uint32_t& pixel : m_Pixels)
+            pixel &= 0xFFFFFF;
     }
     // 0xRRGGBB
-    std::uint32_t At(int x, int y) const { return m_Pixels[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF; }
+    std::uint32_t At(int x, int y) const { return m_Pixels[static_cast<std::size_t>(y * width + x)]; }
+    const std::vector<std::uint32_t>& Pixels() const { return m_Pixels; }
     int width = 0, height = 0;
 
 private:
@@ -412,11 +415,15 @@ TEST(SkinnedFrame, InEverySchemeAndVariantTheSidesAreRightAndNoKeyColourShows)
     ui::DoEvents();
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(W(host), region), ERROR);
-    for (int scheme : {0, 1, 2}) {
+    // And every pixel of the frame stays as drawn.
+    for (const auto& [scheme, pinned] :
+         {std::pair{0, 0x319c72761cfdf5c0ull}, {1, 0x27bf3075be3c64e3ull}, {2, 0x606fe11417bff481ull}}) {
         host.frame.ColorScheme(scheme);
+        test::Fingerprint drawn;
         for (bool active : {true, false}) {
             host.frame.SetFormActiveStyle(active);
             const Printed printed(ui::win::H(host.frame.hWnd()));
+            drawn.AddAll(printed.Pixels());
             int magenta = 0;
             for (int y = 0; y < printed.height; ++y)
                 for (int x = 0; x < printed.width; ++x)
@@ -430,6 +437,7 @@ TEST(SkinnedFrame, InEverySchemeAndVariantTheSidesAreRightAndNoKeyColourShows)
                     << "right, scheme " << scheme << " x " << x;
             }
         }
+        EXPECT_EQ(drawn.Value(), pinned) << "scheme " << scheme << " now draws as " << drawn.Hex();
     }
     DeleteObject(region);
     host.Unload();
