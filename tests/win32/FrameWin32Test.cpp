@@ -415,9 +415,10 @@ TEST(SkinnedFrame, InEverySchemeAndVariantTheSidesAreRightAndNoKeyColourShows)
     ui::DoEvents();
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(W(host), region), ERROR);
-    // And every pixel of the frame stays as drawn.
+    // And every pixel of the frame, its icon too, stays as drawn.
+    host.frame.Icon(900);
     for (const auto& [scheme, pinned] :
-         {std::pair{0, 0x319c72761cfdf5c0ull}, {1, 0x27bf3075be3c64e3ull}, {2, 0x606fe11417bff481ull}}) {
+         {std::pair{0, 0x4bc30d8016f21030ull}, {1, 0x799e795c44741d9dull}, {2, 0x872c4e0a7677d141ull}}) {
         host.frame.ColorScheme(scheme);
         test::Fingerprint drawn;
         for (bool active : {true, false}) {
