@@ -411,6 +411,58 @@ public:
     LabelMenuWindow item{*this, "LbMenu1"};
 };
 
+// What the form paints of its windowless controls, and a menu label in each
+// of its states, plain and in high contrast, pinned pixel for pixel.
+TEST(Drawing, WindowlessControlsAndMenuLabelsStayAsDrawn)
+{
+    test::DropPendingQuit();
+    Beige form;
+    ASSERT_TRUE(test::ShowPlain(form));
+    Sheet sheet;
+    sheet.shape.Move(60, 90, 600, 300);
+    sheet.shape.BorderColor = 0x2040C0;
+    sheet.shape.FillColor = 0xC0E0F0;
+    sheet.line.X1 = 30;
+    sheet.line.Y1 = 450;
+    sheet.line.X2 = 870;
+    sheet.line.Y2 = 150;
+    sheet.line.BorderColor = 0x008000;
+    sheet.frame.Move(30, 30, 840, 540);
+    sheet.frame.Caption = "Pick";
+    sheet.image.Move(450, 150, 480, 480);
+    sheet.image.Picture = 900;
+    const std::pair<bool, std::uint64_t> pinned[] = {{false, 0x2c6a6d43d8cd001d}, {true, 0x23f0c94c1486e0aa}};
+    for (const auto& [highContrast, expected] : pinned) {
+        const test::SwitchedServices services(highContrast);
+        test::Fingerprint drawn;
+        for (const bool filled : {false, true}) {
+            sheet.shape.Filled = filled;
+            const Canvas canvas(64, 44);
+            const ui::Control* const painted[] = {&sheet.frame, &sheet.shape, &sheet.line, &sheet.image};
+            for (const ui::Control* control : painted)
+                control->PaintOn(ui::win::ToHandle(canvas.Dc()));
+            canvas.AddTo(drawn, RECT{0, 0, 64, 44});
+        }
+        auto& item = form.item.Item();
+        for (const bool lit : {false, true})
+            for (const bool enabled : {true, false})
+                for (const int border : {ui::vbBSNone, ui::vbFixedSingle}) {
+                    item.BackColor(lit ? LabelMenu::kHighlightColor : 0xFFFFFF);
+                    item.Enabled(enabled);
+                    form.item.BorderStyle(border);
+                    RECT client{};
+                    GetClientRect(ui::win::H(form.item.hWnd()), &client);
+                    const Canvas canvas(client.right, client.bottom);
+                    form.item.PaintOn(ui::win::ToHandle(canvas.Dc()));
+                    canvas.AddTo(drawn, client);
+                }
+        EXPECT_EQ(drawn.Value(), expected)
+            << (highContrast ? "in high contrast " : "") << "now draws as " << drawn.Hex();
+    }
+    form.Unload();
+    test::DropPendingQuit();
+}
+
 // High contrast turned on while the window is open: the system says so with
 // WM_SYSCOLORCHANGE, and from then on the form, its labels, the XP button's
 // kept drawing and a lit menu item are all in the system's colours.
