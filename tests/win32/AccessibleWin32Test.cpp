@@ -14,6 +14,10 @@
 #include <windows.h>
 #include <oleacc.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 namespace {
 
 class ReadForm : public ui::Form {
@@ -209,6 +213,111 @@ TEST(ScreenReader, ReadsShownLabelsAndPressesOnlyWhatAPersonCould)
     EXPECT_EQ(oleWindow->GetWindow(&found), S_OK);
     EXPECT_EQ(found, button);
     oleWindow->Release();
+    form.Unload();
+    test::DropPendingQuit();
+}
+
+// Whatever the program's own controls do not say for themselves (where they
+// are, their parent and neighbours, their state, value and help, what is
+// under a point) a reader hears as the system says it of their windows.
+TEST(ScreenReader, WhatTheControlsDoNotSayThemselvesIsTheSystemsAnswer)
+{
+    test::DropPendingQuit();
+    ReadForm form;
+    ASSERT_TRUE(test::ShowPlain(form));
+    static auto* createStandard =
+        os::LazyImport<decltype(CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    const auto text = [](HRESULT result, BSTR said) {
+        std::string answer = std::to_string(result) + (said ? " " + os::win::Narrow(said) : "");
+        SysFreeString(said);
+        return answer;
+    };
+    const auto kind = [](HRESULT result, const VARIANT& answer) {
+        return std::to_string(result) + " " + std::to_string(answer.vt) +
+               (answer.vt == VT_I4 ? " " + std::to_string(answer.lVal) : "");
+    };
+    const std::pair<const char*, std::function<std::string(IAccessible*)>> asks[] = {
+        {"parent", [](IAccessible* a) {
+             IDispatch* parent = nullptr;
+             const HRESULT result = a->get_accParent(&parent);
+             if (parent)
+                 parent->Release();
+             return std::to_string(result) + (parent ? " one" : " none");
+         }},
+        {"child count", [](IAccessible* a) {
+             LONG count = -1;
+             return std::to_string(a->get_accChildCount(&count)) + " " + std::to_string(count);
+         }},
+        {"child", [&](IAccessible* a) {
+             IDispatch* child = nullptr;
+             const HRESULT result = a->get_accChild(self, &child);
+             if (child)
+                 child->Release();
+             return std::to_string(result);
+         }},
+        {"value", [&](IAccessible* a) { BSTR said = nullptr; return text(a->get_accValue(self, &said), said); }},
+        {"description",
+         [&](IAccessible* a) {
+             BSTR said = nullptr;
+             return text(a->get_accDescription(self, &said), said);
+         }},
+        {"help", [&](IAccessible* a) { BSTR said = nullptr; return text(a->get_accHelp(self, &said), said); }},
+        {"help topic", [&](IAccessible* a) {
+             BSTR file = nullptr;
+             LONG topic = 0;
+             return text(a->get_accHelpTopic(&file, self, &topic), file) + " " + std::to_string(topic);
+         }},
+        {"state", [&](IAccessible* a) { VARIANT state{}; return kind(a->get_accState(self, &state), state); }},
+        {"focus", [&](IAccessible* a) {
+             VARIANT focus{};
+             const HRESULT result = a->get_accFocus(&focus);
+             const std::string answer = kind(result, focus);
+             VariantClear(&focus);
+             return answer;
+         }},
+        {"selection", [&](IAccessible* a) {
+             VARIANT chosen{};
+             const HRESULT result = a->get_accSelection(&chosen);
+             const std::string answer = kind(result, chosen);
+             VariantClear(&chosen);
+             return answer;
+         }},
+        {"location", [&](IAccessible* a) {
+             LONG left = 0, top = 0, width = 0, height = 0;
+             const HRESULT result = a->accLocation(&left, &top, &width, &height, self);
+             return std::to_string(result) + " " + std::to_string(left) + "," + std::to_string(top) + " " +
+                    std::to_string(width) + "x" + std::to_string(height);
+         }},
+        {"next", [&](IAccessible* a) {
+             VARIANT next{};
+             const HRESULT result = a->accNavigate(NAVDIR_NEXT, self, &next);
+             const std::string answer = std::to_string(result) + " " + std::to_string(next.vt);
+             VariantClear(&next);
+             return answer;
+         }},
+        {"hit", [&](IAccessible* a) {
+             LONG left = 0, top = 0, width = 0, height = 0;
+             a->accLocation(&left, &top, &width, &height, self);
+             VARIANT hit{};
+             const HRESULT result = a->accHitTest(left + width / 2, top + height / 2, &hit);
+             const std::string answer = kind(result, hit);
+             VariantClear(&hit);
+             return answer;
+         }},
+    };
+    for (const HWND window : {ui::win::H(form.button.hWnd()), ui::win::H(form.menu.hWnd())}) {
+        const ReaderObject ours(window);
+        ASSERT_TRUE(ours);
+        IAccessible* standard = nullptr;
+        ASSERT_EQ(createStandard(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard)),
+                  S_OK);
+        for (const auto& [what, ask] : asks)
+            EXPECT_EQ(ask(ours.operator->()), ask(standard)) << what;
+        standard->Release();
+    }
     form.Unload();
     test::DropPendingQuit();
 }
