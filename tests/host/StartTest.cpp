@@ -41,6 +41,7 @@ TEST(Start, ModeComesFromTheCommandLineAlone)
     EXPECT_EQ(modMain::ModeOf("-"), StartMode::Unmount);
     EXPECT_EQ(modMain::ModeOf(" -M"), StartMode::MainWindow);
     EXPECT_EQ(modMain::ModeOf("C:\\Data"), StartMode::MainWindow);
+    EXPECT_EQ(modMain::ModeOf("C:/Tools/elevated"), StartMode::MainWindow);  // a folder, whatever its name
     for (const char* help : {"/?", "-?", "/h", "/H", "--help"})
         EXPECT_EQ(modMain::ModeOf(help), StartMode::Help) << help;
     EXPECT_EQ(modMain::ModeOf("-h"), StartMode::Unmount);  // H: is a letter like any other

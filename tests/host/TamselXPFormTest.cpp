@@ -367,6 +367,9 @@ TEST_F(Frame, DragArithmeticAndCursorsPerEdge)
     }
     for (Piece piece : {Piece::Title, Piece::TitleIcon, Piece::Caption1, Piece::None})
         EXPECT_FALSE(frame::EdgeOf(piece));
+    // A pixel may be wider than it is high: each way takes its own.
+    EXPECT_EQ(frame::ResizeByDrag(form, {10, 10}, {12, 13}, frame::EdgeOf(Piece::BottomRight).value(), 15, 12),
+              (TwipRect{1500, 1200, 6030, 4536}));
     // At 175 % a pixel is 8.57 twips: each edge and size goes to the nearest twip.
     for (const auto& [piece, expected] : {std::pair{Piece::Left, TwipRect{1509, 1200, 5991, 4500}},
                                           {Piece::BottomRight, TwipRect{1500, 1200, 6009, 4509}}})
