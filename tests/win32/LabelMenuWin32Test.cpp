@@ -90,12 +90,15 @@ TEST(MenuItemWindow, LightsUpUnderTheMouseAndClicks)
 
     int clicks = 0;
     strip.file.Item().Click = [&] { ++clicks; };
-    // A right press takes no mouse, and a left release without a press of its
-    // own clicks nothing.
-    SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
-    EXPECT_NE(GetCapture(), window);
-    SendMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    // A right or middle press takes no mouse, and a left release without a
+    // press of its own clicks nothing.
+    for (const auto& [down, up, held] : {std::tuple{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON},
+                                         std::tuple{WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON}}) {
+        SendMessageW(window, down, held, MAKELPARAM(3, 3));
+        EXPECT_NE(GetCapture(), window);
+        SendMessageW(window, up, 0, MAKELPARAM(3, 3));
+        SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    }
     EXPECT_EQ(clicks, 0);
     RECT r{};
     GetWindowRect(window, &r);

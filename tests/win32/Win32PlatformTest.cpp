@@ -300,6 +300,7 @@ TEST(Win32Files, FoldersAndCopies)
     ASSERT_TRUE(files.WriteLines(temp.Dir() + "a.txt", {"one"}));
     EXPECT_FALSE(files.MakeFolder(temp.Dir() + "a.txt"));  // a file of that name is no folder
     ASSERT_TRUE(files.WriteLines(folder + "\\b.txt", {"two", "lines"}));
+    ASSERT_TRUE(files.WriteLines(folder + "\\b.txt.new", {"left by a copy that died"}));
     EXPECT_TRUE(files.CopyOver(temp.Dir() + "a.txt", folder + "\\b.txt"));
     // Read whole up to the size asked for, and not a byte beyond: "one\r\n" is five.
     EXPECT_EQ(files.ReadLines(folder + "\\b.txt", 5), std::vector<std::string>{"one"});

@@ -73,6 +73,8 @@ TEST_F(SimWindows, SetupWindowEditsAndSavesTheStartupList)
     ASSERT_TRUE(setup.Loaded());
     EXPECT_EQ(Items(setup.vList), std::vector<std::string>{"m: \tc:\\data"});
     EXPECT_EQ(setup.cboDrive.Text(), "D: ");
+    setup.cmdAdd.Click();  // no folder yet: nothing to add
+    EXPECT_EQ(setup.vList.ListCount(), 1);
 
     ASSERT_TRUE(machine.files.MakeDirectory("C:\\Picked Folder"));
     machine.shell.answer = "C:\\Picked Folder";

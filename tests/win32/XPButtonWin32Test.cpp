@@ -345,8 +345,12 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     HWND window = ui::win::H(form.button.hWnd());
     int clicks = 0, defaults = 0;
     std::vector<int> downs;
+    std::pair<float, float> pressedAt;
     button.Click = [&] { ++clicks; };
-    button.MouseDown = [&](int& Button, int&, float&, float&) { downs.push_back(Button); };
+    button.MouseDown = [&](int& Button, int&, float& X, float& Y) {
+        downs.push_back(Button);
+        pressedAt = {X, Y};
+    };
     form.cmdDefault.Click = [&] { ++defaults; };
 
     SetFocus(window);
@@ -410,10 +414,11 @@ TEST(XPButtonWindowTest, KeysAndQuickPressesThroughTheQueue)
     for (const auto& [down, twice, up, held] : {std::tuple{WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_RBUTTONUP, MK_RBUTTON},
                                                 std::tuple{WM_MBUTTONDOWN, WM_MBUTTONDBLCLK, WM_MBUTTONUP, MK_MBUTTON}}) {
         test::PostClick(window, 20, 20, down, up, held);
-        test::PostClick(window, 20, 20, twice, up, held);
+        test::PostClick(window, 20, 17, twice, up, held);
     }
     test::RunQueue();
     EXPECT_EQ(downs, (std::vector<int>{ui::vbRightButton, ui::vbRightButton, ui::vbMiddleButton, ui::vbMiddleButton}));
+    EXPECT_EQ(pressedAt, std::pair(20.f, 17.f));  // where it was pressed, each way its own
     EXPECT_EQ(clicks, 3);
 
     // Alt and the marked letter, as the keyboard gives it or as a character in
