@@ -105,6 +105,7 @@ TEST_F(Elevated, TurnedOnEveryBindingReachesProgramsRunAsAdministrator)
         const std::size_t indent = xml->find_first_not_of(' ', at);
         elements += xml->substr(indent, end - std::min(indent, end));
     }
+    EXPECT_TRUE(xml->starts_with("<?xml version=\"1.0\" encoding=\"UTF-16\"?>"));  // handed over as UTF-16
     for (const char* part :
          {"<Triggers><LogonTrigger><Enabled>true</Enabled><UserId>S-1-5-21-1000-2000-3000-1001</UserId>"
           "</LogonTrigger></Triggers>",

@@ -104,8 +104,11 @@ TEST_F(Labels, LabelsLeftByVanishedBindingsAreCleanedAway)
             ASSERT_EQ(modLists::MountFolder(letter, "C:\\Other"), modLists::MountResult::Mounted);
         ASSERT_TRUE(dos().Define(os::DEFINE_REMOVE, "Z:", nullptr));  // gone behind the program's back
         ASSERT_TRUE(machine.registry.WriteString(kDrives + "Q\\DefaultLabel", "", "Mine"));
+        // A letter's key of the program's whose label never came (or was taken away) goes too.
+        ASSERT_TRUE(machine.registry.WriteString(kDrives + "P", modLabels::kMarkValue, "1"));
         modMain::CleanStaleLabels();
         EXPECT_EQ(KeyOf('Z'), elevatedElsewhere);
+        EXPECT_EQ(KeyOf('P'), elevatedElsewhere);
         EXPECT_EQ(Label('N'), "Other");
         EXPECT_EQ(Label('Q'), "Mine");
         ASSERT_TRUE(dos().Define(os::DEFINE_REMOVE, "N:", nullptr));

@@ -820,6 +820,16 @@ TEST(Win32Shell, SystemColoursAreTheSchemesOwn)
         EXPECT_EQ(palette.SystemRgb(index), GetSysColor(index)) << index;
 }
 
+// The code page's table as a system may have it: a letter it lacks becomes a
+// plain one of the page, with no default character used.
+int WINAPI BestFitSilently(UINT page, DWORD flags, LPCWCH wide, int units, LPSTR bytes, int size, LPCCH, LPBOOL used)
+{
+    static auto* real = os::LoadedImport<decltype(WideCharToMultiByte)>(L"kernel32.dll", "WideCharToMultiByte");
+    std::wstring fitted(wide, static_cast<std::size_t>(units));
+    std::replace(fitted.begin(), fitted.end(), L'\u0100', L'A');
+    return real(page, flags, fitted.data(), units, bytes, size, nullptr, used);
+}
+
 TEST(Win32Text, AnsiCodePageAndLowerCase)
 {
     auto& codePage = os::Current().codePage;
@@ -833,6 +843,10 @@ TEST(Win32Text, AnsiCodePageAndLowerCase)
     EXPECT_EQ(codePage.ToAnsi("C:\\Ärger ŠŸ"), "C:\\\xC4rger \x8A\x9F");
     for (const std::string name : {"C:\\Плюс", "C:\\写真", "C:\\Āb", "C:\\\xF0\x9F\x93\x81", "C:\\\xED\xA0\xBD"})
         EXPECT_EQ(codePage.ToAnsi(name), std::nullopt) << name;
+    // Nor is a name taken that a system's table turns into another without a
+    // word (a best-fit letter for one it has not).
+    const test::ImportPatch bestFit("WideCharToMultiByte", BestFitSilently);
+    EXPECT_EQ(codePage.ToAnsi("C:\\Āb"), std::nullopt);
 }
 
 // What the stand-ins below do: the calls before the from-th go through, the

@@ -1381,6 +1381,27 @@ TEST(Toolkit, AFormWithAnyOfItsControlsRefusedIsNotLeftHalfMade)
     test::DropPendingQuit();
 }
 
+// A form that goes again in its own load step is not loaded, and says so.
+class GoesAtOnce : public Probe {
+protected:
+    void Form_Load() override
+    {
+        Probe::Form_Load();
+        Unload();
+    }
+};
+
+TEST(Toolkit, AFormThatGoesInItsLoadStepIsNotLoaded)
+{
+    test::DropPendingQuit();
+    GoesAtOnce form;
+    EXPECT_FALSE(form.Load());
+    EXPECT_FALSE(form.Loaded());
+    EXPECT_FALSE(form.Show());
+    EXPECT_EQ(form.loads, 2);
+    test::DropPendingQuit();
+}
+
 TEST(Toolkit, FormGeometryIsInTwipsAndControlsKeepTheirOrder)
 {
     test::DropPendingQuit();
