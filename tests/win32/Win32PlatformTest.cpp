@@ -28,6 +28,7 @@
 #include <map>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -611,11 +612,12 @@ TEST(Win32Files, AListsLockIsOnePerFileAndOutlivesACopyThatDied)
     std::wstring upper = os::win::Wide(path);
     CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
     auto& files = os::Current().files;
-    // Taken before the list is first written as well as after.
-    const std::pair<std::string, bool> spellings[] = {
-        {os::win::Narrow(upper), false}, {os::win::Narrow(upper), true},
-        {modFiles::GetShortPath(temp.Path()) + "\\mount.ini", true}};
-    for (const auto& [spelling, there] : spellings) {
+    // Taken before the list is first written as well as after, and waited
+    // for as long as another copy may need it (a list of a megabyte).
+    const std::tuple<std::string, bool, DWORD> spellings[] = {
+        {os::win::Narrow(upper), false, 300}, {os::win::Narrow(upper), true, 300},
+        {modFiles::GetShortPath(temp.Path()) + "\\mount.ini", true, 1500}};
+    for (const auto& [spelling, there, hold] : spellings) {
         if (there) {
             ASSERT_TRUE(files.WriteLines(path, {}));
         }
@@ -627,10 +629,10 @@ TEST(Win32Files, AListsLockIsOnePerFileAndOutlivesACopyThatDied)
             const auto lock = files.Lock(spelling);
             waited = lock ? GetTickCount() - start : 100000;
         });
-        Sleep(300);
+        Sleep(hold);
         held.reset();
         other.join();
-        EXPECT_GE(waited, 250u) << spelling;  // it waited for the release
+        EXPECT_GE(waited, hold - 50) << spelling;  // it waited for the release
         EXPECT_LT(waited, 4000u) << spelling;
     }
 
