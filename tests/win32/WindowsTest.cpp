@@ -1370,8 +1370,8 @@ TEST(Toolkit, AFormWithAnyOfItsControlsRefusedIsNotLeftHalfMade)
             EXPECT_FALSE(form.Load());
             EXPECT_EQ(form.loads, 0);
             EXPECT_EQ(ThreadWindows(), before);
-            for (const ui::Control* control : {static_cast<ui::Control*>(&form.lst),
-                                               static_cast<ui::Control*>(&form.xp), static_cast<ui::Control*>(&form.close)})
+            const ui::Control* const made[] = {&form.lst, &form.xp, &form.close};
+            for (const ui::Control* control : made)
                 EXPECT_FALSE(control->hWnd());
         }
         EXPECT_TRUE(form.Load());
