@@ -81,6 +81,9 @@ TEST_F(Labels, AKeySomeoneElseWroteIsNeverTouched)
     EXPECT_EQ(Label('O'), "Other");
     EXPECT_TRUE(modLabels::RelabelDrive('N', "C:\\Other", "Renamed"));  // its label is ours, the letter's key not
     EXPECT_EQ(Label('N'), "Renamed");
+    Told().clear();
+    EXPECT_FALSE(modLabels::RelabelDrive('M', "C:\\Other", "Renamed"));  // the user's own: refused, and untold
+    EXPECT_TRUE(Told().empty());
     for (const char* letter : {"M", "N", "O"})
         mod_DriveInfo::RemoveSubstDrive(letter);
     EXPECT_EQ(Label('M'), "Mine");
