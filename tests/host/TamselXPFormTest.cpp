@@ -394,6 +394,7 @@ TEST_F(Frame, OnlyTheLeftButtonMovesTheWindow)
 TEST_F(Frame, BorderGesturesOnASizableHost)
 {
     Adopted();
+    EXPECT_EQ(frame->Frame_MouseMove(2, 100), frame::Cursor::SizeWE);  // on its left border
     const TwipRect adopted = host.bounds;
     for (int i = 0; i < 3; ++i)
         Gesture(200, 290, 0, 0);  // clicks on the bottom border

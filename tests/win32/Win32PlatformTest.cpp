@@ -929,11 +929,36 @@ BOOL WINAPI CopyFails(LPCWSTR from, LPCWSTR to, BOOL failIfThere)
 }
 
 // A path that is longer each time it is asked for: `error` more units than
-// the room given, and at least ten.
-DWORD GrownBy(DWORD room) { return std::max<DWORD>(room, 10) + g_fault.error; }
-DWORD WINAPI ShortGrows(LPCWSTR, LPWSTR, DWORD room) { return g_fault.Now(), GrownBy(room); }
-DWORD WINAPI FullGrows(LPCWSTR, DWORD room, LPWSTR, LPWSTR*) { return g_fault.Now(), GrownBy(room); }
-DWORD WINAPI FinalGrows(HANDLE, LPWSTR, DWORD room, DWORD) { return g_fault.Now(), GrownBy(room); }
+// the room given, and at least ten; what fits of it is written.
+DWORD GrownBy(LPWSTR buffer, DWORD room)
+{
+    g_fault.Now();
+    if (buffer && room > 0) {
+        std::fill_n(buffer, room - 1, L'x');
+        buffer[room - 1] = L'\0';
+    }
+    return std::max<DWORD>(room, 10) + g_fault.error;
+}
+DWORD WINAPI ShortGrows(LPCWSTR, LPWSTR buffer, DWORD room) { return GrownBy(buffer, room); }
+// The full form as it is when asked its size, and another when asked for it
+// (the current folder changed between the two calls): `error` units longer,
+// or for 0 as long as the room given, of which what fits is written.
+DWORD WINAPI FullChanges(LPCWSTR path, DWORD room, LPWSTR buffer, LPWSTR*)
+{
+    static auto* real = Kernel<decltype(GetFullPathNameW)>("GetFullPathNameW");
+    g_fault.Now();
+    std::wstring whole(32768, L'\0');
+    whole.resize(real(path, static_cast<DWORD>(whole.size()), whole.data(), nullptr));
+    if (!buffer || room == 0)
+        return static_cast<DWORD>(whole.size() + 1);
+    whole.back() = L'x';
+    whole.append(g_fault.error, L'x');
+    const std::size_t copied = std::min<std::size_t>(room - 1, whole.size());
+    whole.copy(buffer, copied);
+    buffer[copied] = L'\0';
+    return g_fault.error == 0 ? room : static_cast<DWORD>(whole.size() + 1);
+}
+DWORD WINAPI FinalGrows(HANDLE, LPWSTR buffer, DWORD room, DWORD) { return GrownBy(buffer, room); }
 
 LONG WINAPI ValueFails(HKEY key, LPCWSTR subKey, LPCWSTR value, DWORD flags, LPDWORD type, PVOID data, LPDWORD bytes)
 {
@@ -982,6 +1007,9 @@ TEST(Win32Faults, EveryFailedCallIsReportedAndLeavesTheListsWhole)
     auto& registry = os::Current().registry;
     const std::string key = "Software\\TavrikTest\\Fault";
     ASSERT_TRUE(registry.WriteString(key, "", "value"));
+    const std::string deep = dir + std::string(240, 'd');  // past MAX_PATH: asked for by its full form
+    const std::wstring deepMarked = os::win::Wide("\\\\?\\" + deep);
+    ASSERT_TRUE(CreateDirectoryW(deepMarked.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     const auto write = [&] { return Said(modLists::WriteStartupList(dir, {"n: \tc:\\two"})); };
     const auto read = [&] { return Said(modLists::ReadStartupList(dir)); };
     const auto append = [&] { return Said(modLists::AppendHistory(dir, "C:\\Two")); };
@@ -1021,8 +1049,10 @@ TEST(Win32Faults, EveryFailedCallIsReportedAndLeavesTheListsWhole)
         {"MoveFileExW", MoveFails, {1, ever, ERROR_WRITE_PROTECT}, copy, "no" + before},
         {"GetShortPathNameW", ShortGrows, {1, ever, 0}, shortForm, "0" + before, 2},
         {"GetShortPathNameW", ShortGrows, {1, ever, 1}, shortForm, "0" + before, 2},
-        {"GetFullPathNameW", FullGrows, {1, ever, 0}, [&] { return files.FullPath("x") + "."; }, "." + before,
+        {"GetFullPathNameW", FullChanges, {1, ever, 0}, [&] { return files.FullPath("x") + "."; }, "." + before,
          2},
+        {"GetFullPathNameW", FullChanges, {1, ever, 1}, [&] { return Said(files.IsDirectoryPath(deep.c_str())); },
+         "yes" + before, 2},  // asked as it was given
         {"GetFinalPathNameByHandleW", FinalGrows, {1, ever, 0},
          [&] { return files.FinalPath(startup) + "|"; }, startup + "|" + before},
         {"RegGetValueW", ValueFails, {2, ever, ERROR_MORE_DATA},
@@ -1053,6 +1083,7 @@ TEST(Win32Faults, EveryFailedCallIsReportedAndLeavesTheListsWhole)
     }
     // Not one of them was left changed.
     EXPECT_EQ(registry.ReadString(key, ""), "value");
+    RemoveDirectoryW(deepMarked.c_str());  // which the folder's own removal cannot reach
     EXPECT_TRUE(files.Lock(startup));
     RegDeleteKeyW(HKEY_CURRENT_USER, os::win::Wide(key).c_str());
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TavrikTest");
