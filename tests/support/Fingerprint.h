@@ -5,7 +5,6 @@
 // a change that is meant is taken over from the test's message, which shows
 // the new number.
 #include <cstdint>
-#include <initializer_list>
 #include <iomanip>
 #include <sstream>
 #include <string>

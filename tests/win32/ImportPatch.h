@@ -72,8 +72,8 @@ private:
     void* m_Original = nullptr;
 };
 
-// While it lives, no window's procedure can be replaced, as a window of
-// another process's cannot: SetWindowLongPtr refuses GWLP_WNDPROC alone.
+// While it lives, no window's procedure can be replaced, as that of another
+// process's window cannot be: SetWindowLongPtr refuses GWLP_WNDPROC alone.
 class SubclassingRefused {
 public:
     SubclassingRefused() : m_Patch(kSetter, Refuse) {}
