@@ -186,8 +186,14 @@ TEST_F(Elevated, ARefusedOrFailedStepChangesNothingAndSaysSo)
     EXPECT_EQ(modElevated::TurnOn().exitCode, 2);  // and the folder it found, though empty
     EXPECT_TRUE(files().Exists("C:\\Program Files\\Tavrik"));
 
-    // A refused turn-off leaves it on: the list the task reads stays.
+    // Nor is the task made where its records could not be kept (a file in the way of their folder).
     machine.taskScheduler.refuse = false;
+    ASSERT_TRUE(files().MakeFile("C:\\Program Files\\Tavrik\\Elevated", "in the way"));
+    EXPECT_EQ(modElevated::TurnOn().exitCode, 2);
+    EXPECT_TRUE(machine.taskScheduler.tasks.empty());
+    ASSERT_TRUE(files().Remove("C:\\Program Files\\Tavrik\\Elevated"));
+
+    // A refused turn-off leaves it on: the list the task reads stays.
     ASSERT_EQ(modElevated::TurnOn().exitCode, 0);
     refuse = true;
     EXPECT_EQ(modElevated::TurnOff().exitCode, 2);
