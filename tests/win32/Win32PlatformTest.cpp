@@ -6,6 +6,7 @@
 #include "engine/modLists.h"
 #include "engine/mod_DriveInfo.h"
 #include "engine/mod_Subst.h"
+#include "app/modMain.h"
 #include "os/System.h"
 #include "os/LazyImport_win.h"
 #include "os/Win32Session.h"
@@ -1113,6 +1114,8 @@ DWORD WINAPI NamedRightsNotRead(LPCWSTR, SE_OBJECT_TYPE, SECURITY_INFORMATION, P
 {
     return g_fault.Now(), g_fault.error;
 }
+DWORD WINAPI FullNotMade(LPCWSTR, DWORD, LPWSTR, LPWSTR*) { return g_fault.Now(), g_fault.Failed(0ul); }
+
 LONG WINAPI KeyNotOpened(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY)
 {
     return g_fault.Now(), static_cast<LONG>(g_fault.error);
@@ -1156,6 +1159,13 @@ TEST(Win32Faults, TheSessionAnswersNothingItCouldNotRead)
     const auto exe = [&] { return os::win::Wide(session.ExePath()); };
     const auto folder = [&] { return os::win::Wide(ui::App::Path()); };
     const auto drive = [&] { return std::wstring(1, static_cast<wchar_t>(session.SystemDrive())); };
+    const auto started = [&] {  // the text a start was given, as the main window takes it
+        const std::string appDir = modMain::AppDir, listDir = modMain::ListDir, given = modMain::CommandLine;
+        modMain::Start(session.ExePath(), "Data");
+        const std::wstring taken = os::win::Wide(modMain::CommandLine);
+        modMain::AppDir = appDir, modMain::ListDir = listDir, modMain::CommandLine = given;
+        return taken;
+    };
     // A program in a folder so deep that its path fills MAX_PATH exactly.
     const std::wstring deep = L"C:\\" + std::wstring(MAX_PATH - 14, L'd'), program = deep + L"\\Tavrik.exe";
     ASSERT_EQ(program.size(), static_cast<std::size_t>(MAX_PATH));
@@ -1197,6 +1207,7 @@ TEST(Win32Faults, TheSessionAnswersNothingItCouldNotRead)
         {"GetSecurityDescriptorOwner", RightsNotRead, {}, said(judge), L"no"},
         {"GetSecurityDescriptorDacl", ListNotRead, {}, said(judge), L"no"},
         {"GetAce", EntryNotRead, {}, said(judge), L"no"},
+        {"GetFullPathNameW", FullNotMade, {}, started, L"Data"},  // a text whose full form cannot be had stays
         {"RegOpenKeyExW", KeyNotOpened, {1, ever, ERROR_ACCESS_DENIED},
          [&] { return os::win::Wide(session.BootLetters()); }, L""},
     };
