@@ -230,6 +230,12 @@ TEST_F(Lists, ListsTellMissingFromUnreadable)
          },
          std::nullopt},
         {"a folder of that name", [&] { files().MakeDirectory(kStartup); }, std::nullopt},
+        {"in a folder that may not be listed",
+         [&] {
+             files().MakeFile(kStartup, list);
+             files().DenyRead("C:\\Tools\\Tavrik");
+         },
+         std::nullopt},
         {"binary", [&] { files().MakeFile(kStartup, std::string("m: \tc:\\da\0ta\r\n", 14)); }, std::nullopt},
         {"as large as a list may be", [&] { files().MakeFile(kStartup, largest + "\r\n"); }, Lines{largest}},
         {"a byte larger", [&] { files().MakeFile(kStartup, largest + "x\r\n"); }, std::nullopt},
