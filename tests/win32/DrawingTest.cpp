@@ -489,6 +489,10 @@ TEST(Drawing, HighContrastTurnedOnRepaintsEverySurfaceInSystemColours)
     EXPECT_EQ(formBack(), beige);
     EXPECT_NE(test::PrintedPixel(form.button.hWnd(), 79, 51, 8, 8), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(labelColours().second, RGB(0, 0, 0));  // the design's text, whatever the system's is
+    const HBRUSH formBrush = labelColours().first;
+    form.label.Enabled(false);
+    EXPECT_EQ(labelColours().first, formBrush);  // greyed, it still sits on the form's colour
+    form.label.Enabled(true);
 
     palette.on = true;
     PostMessageW(ui::win::H(form.hWnd()), WM_SYSCOLORCHANGE, 0, 0);
