@@ -235,9 +235,11 @@ TEST(ScreenReader, WhatTheControlsDoNotSayThemselvesIsTheSystemsAnswer)
         SysFreeString(said);
         return answer;
     };
-    const auto kind = [](HRESULT result, const VARIANT& answer) {
-        return std::to_string(result) + " " + std::to_string(answer.vt) +
-               (answer.vt == VT_I4 ? " " + std::to_string(answer.lVal) : "");
+    const auto kind = [](HRESULT result, VARIANT& answer) {  // and lets the answer go
+        const std::string said = std::to_string(result) + " " + std::to_string(answer.vt) +
+                                 (answer.vt == VT_I4 ? " " + std::to_string(answer.lVal) : "");
+        VariantClear(&answer);
+        return said;
     };
     const std::pair<const char*, std::function<std::string(IAccessible*)>> asks[] = {
         {"parent", [](IAccessible* a) {
@@ -271,20 +273,8 @@ TEST(ScreenReader, WhatTheControlsDoNotSayThemselvesIsTheSystemsAnswer)
              return text(a->get_accHelpTopic(&file, self, &topic), file) + " " + std::to_string(topic);
          }},
         {"state", [&](IAccessible* a) { VARIANT state{}; return kind(a->get_accState(self, &state), state); }},
-        {"focus", [&](IAccessible* a) {
-             VARIANT focus{};
-             const HRESULT result = a->get_accFocus(&focus);
-             const std::string answer = kind(result, focus);
-             VariantClear(&focus);
-             return answer;
-         }},
-        {"selection", [&](IAccessible* a) {
-             VARIANT chosen{};
-             const HRESULT result = a->get_accSelection(&chosen);
-             const std::string answer = kind(result, chosen);
-             VariantClear(&chosen);
-             return answer;
-         }},
+        {"focus", [&](IAccessible* a) { VARIANT focus{}; return kind(a->get_accFocus(&focus), focus); }},
+        {"selection", [&](IAccessible* a) { VARIANT chosen{}; return kind(a->get_accSelection(&chosen), chosen); }},
         {"location", [&](IAccessible* a) {
              LONG left = 0, top = 0, width = 0, height = 0;
              const HRESULT result = a->accLocation(&left, &top, &width, &height, self);
@@ -302,10 +292,7 @@ TEST(ScreenReader, WhatTheControlsDoNotSayThemselvesIsTheSystemsAnswer)
              LONG left = 0, top = 0, width = 0, height = 0;
              a->accLocation(&left, &top, &width, &height, self);
              VARIANT hit{};
-             const HRESULT result = a->accHitTest(left + width / 2, top + height / 2, &hit);
-             const std::string answer = kind(result, hit);
-             VariantClear(&hit);
-             return answer;
+             return kind(a->accHitTest(left + width / 2, top + height / 2, &hit), hit);
          }},
     };
     for (const HWND window : {ui::win::H(form.button.hWnd()), ui::win::H(form.menu.hWnd())}) {
